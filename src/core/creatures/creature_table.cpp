@@ -1,0 +1,80 @@
+#include "creatures/creature_table.h"
+
+#include "map/map_file.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/numeric.h"
+#include "shell/text.h"
+
+namespace gf {
+
+void createPlayers(Game& g) { g.Players.redim(kFirstPlayerEntries); }
+
+static void startAsUser(Player& p) {
+    p.Image = 0;
+    p.Life = p.MaxLife = 50;
+    p.Stamina = p.MaxStamina = 100;
+    p.SightRange = 100;
+    p.Level = 1;
+    p.NextLevelXP = 1000;
+}
+
+static void startAsMonster(Player& p, const MonsterInfo& type) {
+    p.Level = type.Level;
+    p.Name = fixedName(type.Name);
+    p.Image = type.Image;
+    p.Life = p.MaxLife = type.Life;
+    p.Stamina = p.MaxStamina = type.Stamina;
+    p.SightRange = type.SightRange;
+    p.skill(kMeleeSkill).Known = true;
+    p.skill(kMeleeSkill).Value = type.Melee;
+}
+
+int32_t modPlayer_Add(Game& g, int16_t monsterType, int32_t x, int32_t y) {
+    return guarded(g, "modPlayer_Add", [&]() -> int32_t {
+        if (!In_Map(x, y) || g.MapPlayer(x, y) != 0) return 0;
+        // Look the type up before touching the table, so a missing one leaves nothing half-made.
+        const MonsterInfo* type = nullptr;
+        if (monsterType >= 1) {
+            if (!g.MonsterTypes.valid(monsterType))
+                fail("Monster " + std::to_string(monsterType) + " is not in monster.ini");
+            type = &g.MonsterTypes(monsterType);
+        }
+        int32_t index = 0;
+        const int32_t upper = g.Players.ubound();
+        for (int32_t i = 1; i <= upper; ++i) {
+            if (!g.Players(i).Active) {
+                index = i;
+                break;
+            }
+        }
+        if (index == 0) {
+            g.Players.redimPreserve(add32(upper, kPlayerTableStep));
+            index = g.Players.ubound() - 9;
+        }
+        Player p;
+        p.Active = true;
+        p.MonsterType = monsterType;
+        p.X = p.HomeX = x;
+        p.Y = p.HomeY = y;
+        p.Facing = 2;
+        if (type)
+            startAsMonster(p, *type);
+        else
+            startAsUser(p);
+        g.Players(index) = std::move(p);
+        g.MapPlayer(x, y) = index;
+        return index;
+    });
+}
+
+void modPlayer_Remove(Game& g, int32_t index) {
+    guarded(g, "modPlayer_Remove", [&] {
+        Player& p = g.Players(index);
+        if (g.MapPlayer.exists() && In_Map(p.X, p.Y) && g.MapPlayer(p.X, p.Y) == index) g.MapPlayer(p.X, p.Y) = 0;
+        p = Player{};
+        if (index == g.CurrentPlayer) g.CurrentPlayer = 0;
+    });
+}
+
+} // namespace gf

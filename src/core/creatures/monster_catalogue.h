@@ -1,0 +1,9 @@
+#pragma once
+
+namespace gf {
+struct Game;
+
+// Fills MonsterTypes from monster.ini; after the item catalogue, since dead items may be named.
+void modMonster_Init(Game& g);
+
+} // namespace gf

@@ -1,0 +1,17 @@
+#include "creatures/player.h"
+
+#include "shell/failure.h"
+
+namespace gf {
+
+template <class Array> static auto& oneBased(Array& a, int64_t i) {
+    if (i < 1 || i > static_cast<int64_t>(a.size())) fail(kSubscriptOutOfRange);
+    return a[static_cast<std::size_t>(i - 1)];
+}
+
+PlayerSkill& Player::skill(int64_t i) { return oneBased(Skill, i); }
+const PlayerSkill& Player::skill(int64_t i) const { return oneBased(Skill, i); }
+Item& Player::carry(int64_t slot) { return oneBased(Carry, slot); }
+const Item& Player::carry(int64_t slot) const { return oneBased(Carry, slot); }
+
+} // namespace gf

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace gf {
+
+// Seconds since midnight as the game compares them. Never runs backwards:
+// implementations read the time of day once and add a steady clock.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual float now() = 0;
+    // A busy pause that lets no other event in (the death animation's frames).
+    virtual void pause(float seconds) = 0;
+};
+
+} // namespace gf

@@ -1,0 +1,44 @@
+#pragma once
+// The window's side of the game: boxes, the start menu, the caption, and the
+// three timers the window owns.
+#include <string>
+
+namespace gf {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { None, Critical, Exclamation, Information, Question };
+enum class Answer { Ok, Yes, No };
+enum class MenuChoice { New, Load, About, Exit, Close };
+enum class PopupChoice { Ready, Drop, None };
+
+struct FileDialogSpec {
+    std::string title;
+    std::string folder;
+    std::string fileName;
+    std::string defaultExt;
+    std::string filter;
+    int flags = 0;
+};
+
+inline constexpr const char* kAppTitle = "Murkhol";
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
+    virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
+    // The chosen full path, or empty when cancelled.
+    virtual std::string openFile(const FileDialogSpec& spec) = 0;
+    virtual MenuChoice startMenu() = 0;
+    virtual void about() = 0;
+    virtual void setCaption(const std::string& text) = 0;
+    virtual void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) = 0;
+    virtual void stopTimers() = 0;
+    virtual void quit() = 0;
+    // The Carry pop-up over carry slot `slot`: "Ready" only when offered, "Drop" always.
+    virtual PopupChoice carryMenu(int slot, bool offerReady) = 0;
+    // The death animation has played its frames; the game-over box follows.
+    virtual void gameOver(int deathFrames) = 0;
+};
+
+} // namespace gf

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace gf {
+struct Game;
+
+// The red rings closing in on the view; returns the frames drawn.
+int Death(Game& g);
+
+} // namespace gf

@@ -1,0 +1,17 @@
+#pragma once
+// Sizes shared by the view, the panel and both front ends.
+
+namespace gf {
+
+inline constexpr int kTile = 32;           // pixels per cell and per sheet tile
+inline constexpr int kTilesPerRow = 10;    // tiles per row of a sheet
+inline constexpr int kStatusWidth = 240;   // picStatus, beside the view
+inline constexpr int kDefaultViewWidth = 640;
+inline constexpr int kDefaultViewHeight = 480;
+inline constexpr int kCarryBoxes = 8;
+inline constexpr int kSkillRows = 5;
+inline constexpr int kCarryScrollMin = 1;
+inline constexpr int kCarryScrollMax = 13;
+inline constexpr int kCarryScrollStep = 4;
+
+} // namespace gf

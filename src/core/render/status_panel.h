@@ -1,0 +1,49 @@
+#pragma once
+// What the side panel shows, exactly as shown. Update_Status fills it; the
+// front end only paints it.
+#include "render/sizes.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace gf {
+
+struct StatusBar {
+    int32_t value = 0;
+    int32_t max = 0;
+    std::string text; // "37/50"
+    std::string tooltip;
+    uint32_t fill = 0; // colour of the filled part
+};
+
+struct SkillRow {
+    std::string name;
+    std::string nameTooltip;
+    std::string value;
+    std::string valueTooltip;
+};
+
+struct CarryBox {
+    int32_t slot = 0;
+    bool filled = false;
+    int tile = 0;         // tile of the item sheet
+    bool readied = false; // the blue "R"
+};
+
+struct StatusPanel {
+    std::string name = "Player Name";
+    StatusBar life{0, 0, "", "Life Points", 65280};
+    StatusBar stamina{0, 0, "", "Stamina Points", 65535};
+    std::string level = "Level:";
+    std::string xp = "XP:";
+    std::string nextLevelXP = "Next Level XP:";
+    std::string spendableXP = "Spendable XP:";
+    std::string gold = " Gold:";
+    std::string weapon = " Weapon:";
+    std::string armor = " Armor:";
+    std::array<SkillRow, kSkillRows> skills{};
+    std::array<CarryBox, kCarryBoxes> carry{};
+};
+
+} // namespace gf

@@ -1,0 +1,32 @@
+#include "shell/files.h"
+
+#include "shell/failure.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace gf {
+
+static constexpr std::streamoff kMaxDataFile = 64 * 1024 * 1024;
+
+std::string readDataFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail("File not found: " + path);
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) fail("Cannot read file: " + path);
+    if (size > kMaxDataFile) fail("File too large: " + path);
+    in.seekg(0);
+    std::string contents(static_cast<std::size_t>(size), '\0');
+    if (size > 0 && !in.read(contents.data(), size)) fail("Cannot read file: " + path);
+    return contents;
+}
+
+std::string programPath(const std::string& folder, const std::string& literal) {
+    std::string tail = literal;
+    for (char& c : tail)
+        if (c == '\\') c = '/';
+    return folder + tail;
+}
+
+} // namespace gf

@@ -1,0 +1,33 @@
+#include "shell/guard.h"
+
+#include "shell/game.h"
+
+#include <iostream>
+
+namespace gf {
+
+namespace detail {
+std::string describe(const std::exception& e) {
+    if (dynamic_cast<const Failure*>(&e)) return e.what();
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return "Out of memory";
+    if (dynamic_cast<const std::out_of_range*>(&e)) return kSubscriptOutOfRange;
+    return e.what();
+}
+} // namespace detail
+
+void showError(Game& game, const std::string& text) {
+    if (game.errorBoxOpen) {
+        std::cerr << text << '\n';
+        return;
+    }
+    game.errorBoxOpen = true;
+    try {
+        game.io.dialogs.msgBox(text, kAppTitle, Buttons::Ok, Icon::None);
+    } catch (...) {
+        game.errorBoxOpen = false;
+        throw;
+    }
+    game.errorBoxOpen = false;
+}
+
+} // namespace gf

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+namespace gf {
+struct Game;
+
+void mnuFileNew_Click(Game& g);
+void mnuFileSave_Click(Game& g);
+void mnuFileLoad_Click(Game& g);
+void mnuFileExit_Click(Game& g);
+void mnuHelpAbout_Click(Game& g);
+void mnuCarryReady_Click(Game& g);
+void mnuCarryDrop_Click(Game& g);
+void cmdSkillRaise_Click(Game& g, int row);
+void picCarry_MouseUp(Game& g, int box);
+void vsCarry_Change(Game& g, int value);
+
+} // namespace gf

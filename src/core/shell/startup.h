@@ -1,0 +1,10 @@
+#pragma once
+
+namespace gf {
+struct Game;
+
+// The main window's load event: catalogues, pictures, sounds, the start menu
+// until a game exists, then the timers and the first view.
+void Form_Load(Game& g);
+
+} // namespace gf

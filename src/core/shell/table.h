@@ -1,0 +1,52 @@
+#pragma once
+// The game's 1-based tables (Items, Players, ItemTypes, MonsterTypes): sized
+// by redim, grown by redimPreserve, and every bad index is a failure rather
+// than a stray read.
+#include "shell/failure.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace gf {
+
+// No data file may make the game allocate without bound.
+inline constexpr int32_t kMaxTableEntries = 4'000'000;
+
+template <class T> class Table {
+public:
+    // Entries 1 to upperBound, all blank. An upper bound below 1 leaves no usable table.
+    void redim(int32_t upperBound) {
+        checkBound(upperBound);
+        entries_.assign(static_cast<std::size_t>(upperBound), T{});
+    }
+    void redimPreserve(int32_t upperBound) {
+        checkBound(upperBound);
+        entries_.resize(static_cast<std::size_t>(upperBound));
+    }
+    void erase() { entries_.clear(); }
+    int32_t ubound() const { return static_cast<int32_t>(entries_.size()); }
+    bool valid(int64_t i) const { return i >= 1 && i <= ubound(); }
+
+    T& operator()(int64_t i) {
+        if (!valid(i)) fail(kSubscriptOutOfRange);
+        return entries_[static_cast<std::size_t>(i - 1)];
+    }
+    const T& operator()(int64_t i) const {
+        if (!valid(i)) fail(kSubscriptOutOfRange);
+        return entries_[static_cast<std::size_t>(i - 1)];
+    }
+
+    auto begin() { return entries_.begin(); }
+    auto end() { return entries_.end(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+private:
+    static void checkBound(int32_t upperBound) {
+        if (upperBound < 1) fail(kSubscriptOutOfRange);
+        if (upperBound > kMaxTableEntries) fail("Out of memory");
+    }
+    std::vector<T> entries_;
+};
+
+} // namespace gf

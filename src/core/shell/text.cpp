@@ -1,0 +1,63 @@
+#include "shell/text.h"
+
+#include <algorithm>
+
+namespace gf {
+
+std::string trimSpaces(std::string_view s) {
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(' ');
+    return std::string(s.substr(first, last - first + 1));
+}
+
+static char upperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string upper(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), upperChar);
+    return out;
+}
+
+bool startsWithKey(std::string_view line, std::string_view key) {
+    if (line.size() < key.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i)
+        if (upperChar(line[i]) != upperChar(key[i])) return false;
+    return true;
+}
+
+bool isBlankLine(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+std::string fixedName(std::string_view s) {
+    std::string out(s.substr(0, kNameLength));
+    out.resize(kNameLength, ' ');
+    return out;
+}
+
+std::string displayName(std::string_view s) {
+    const auto last = s.find_last_not_of(std::string_view(" \0", 2));
+    if (last == std::string_view::npos) return {};
+    return trimSpaces(s.substr(0, last + 1));
+}
+
+std::vector<std::string> splitLines(const std::string& contents) {
+    std::vector<std::string> lines;
+    std::string current;
+    bool pending = false;
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        const char c = contents[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n') ++i;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending) lines.push_back(std::move(current));
+    return lines;
+}
+
+} // namespace gf

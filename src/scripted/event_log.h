@@ -1,0 +1,28 @@
+#pragma once
+// Everything the scripted seam is asked to show, as JSON events: streamed as
+// lines by gloamfell-sim and kept for tests to inspect.
+#include <nlohmann/json.hpp>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace gf {
+
+std::string latin1ToUtf8(const std::string& text);
+std::string utf8ToLatin1(const std::string& text);
+
+class EventLog {
+public:
+    void emit(nlohmann::json event);
+    void streamTo(std::ostream* out) { out_ = out; }
+
+    std::vector<nlohmann::json> events;
+    // Events of one kind ("msgbox", "sound", ...), in order.
+    std::vector<nlohmann::json> of(const std::string& kind) const;
+
+private:
+    std::ostream* out_ = nullptr;
+};
+
+} // namespace gf

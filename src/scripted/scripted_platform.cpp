@@ -1,0 +1,229 @@
+#include "scripted_platform.h"
+
+#include <fstream>
+
+namespace gf {
+
+using nlohmann::json;
+
+float QueuedRandom::next() {
+    if (queued_.empty()) return base_.next();
+    const float r = queued_.front();
+    queued_.pop_front();
+    return r;
+}
+
+static const char* buttonsName(Buttons b) { return b == Buttons::YesNo ? "yesno" : "ok"; }
+
+static const char* iconName(Icon i) {
+    switch (i) {
+    case Icon::Critical: return "critical";
+    case Icon::Exclamation: return "exclamation";
+    case Icon::Information: return "information";
+    case Icon::Question: return "question";
+    case Icon::None: break;
+    }
+    return "none";
+}
+
+static const char* answerName(Answer a) {
+    switch (a) {
+    case Answer::Yes: return "yes";
+    case Answer::No: return "no";
+    case Answer::Ok: break;
+    }
+    return "ok";
+}
+
+static const char* menuName(MenuChoice m) {
+    switch (m) {
+    case MenuChoice::New: return "new";
+    case MenuChoice::Load: return "load";
+    case MenuChoice::About: return "about";
+    case MenuChoice::Close: return "close";
+    case MenuChoice::Exit: break;
+    }
+    return "exit";
+}
+
+Answer ScriptedDialogs::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
+    Answer answer = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    if (!boxAnswers.empty()) {
+        answer = boxAnswers.front();
+        boxAnswers.pop_front();
+        // An OK box has only one button, whatever the script queued.
+        if (buttons == Buttons::Ok) answer = Answer::Ok;
+        if (buttons == Buttons::YesNo && answer == Answer::Ok) answer = Answer::Yes;
+    }
+    log_.emit({{"event", "msgbox"},
+               {"text", latin1ToUtf8(text)},
+               {"title", latin1ToUtf8(title)},
+               {"buttons", buttonsName(buttons)},
+               {"icon", iconName(icon)},
+               {"answer", answerName(answer)}});
+    return answer;
+}
+
+std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title) {
+    std::string answer;
+    if (!inputAnswers.empty()) {
+        answer = inputAnswers.front();
+        inputAnswers.pop_front();
+    }
+    log_.emit({{"event", "input"},
+               {"prompt", latin1ToUtf8(prompt)},
+               {"title", latin1ToUtf8(title)},
+               {"answer", latin1ToUtf8(answer)}});
+    return answer;
+}
+
+std::string ScriptedDialogs::openFile(const FileDialogSpec& spec) {
+    std::optional<std::string> answer;
+    if (!fileAnswers.empty()) {
+        answer = fileAnswers.front();
+        fileAnswers.pop_front();
+    }
+    log_.emit({{"event", "filedialog"},
+               {"title", latin1ToUtf8(spec.title)},
+               {"folder", latin1ToUtf8(spec.folder)},
+               {"filename", latin1ToUtf8(spec.fileName)},
+               {"defext", latin1ToUtf8(spec.defaultExt)},
+               {"filter", latin1ToUtf8(spec.filter)},
+               {"flags", spec.flags},
+               {"answer", answer ? latin1ToUtf8(*answer) : "cancel"}});
+    return answer.value_or("");
+}
+
+MenuChoice ScriptedDialogs::startMenu() {
+    MenuChoice answer = MenuChoice::Exit;
+    if (!menuAnswers.empty()) {
+        answer = menuAnswers.front();
+        menuAnswers.pop_front();
+    }
+    log_.emit({{"event", "menu"}, {"answer", menuName(answer)}});
+    return answer;
+}
+
+void ScriptedDialogs::about() { log_.emit({{"event", "about"}}); }
+
+void ScriptedDialogs::setCaption(const std::string& text) {
+    caption = text;
+    log_.emit({{"event", "caption"}, {"text", latin1ToUtf8(text)}});
+}
+
+void ScriptedDialogs::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
+    timersRunning = true;
+    log_.emit({{"event", "timers"}, {"Timer1", timer1Ms}, {"Timer2", timer2Ms}, {"Timer3", timer3Ms}});
+}
+
+void ScriptedDialogs::stopTimers() { timersRunning = false; }
+
+void ScriptedDialogs::quit() {
+    if (exited) return;
+    exited = true;
+    timersRunning = false;
+    log_.emit({{"event", "exit"}});
+}
+
+PopupChoice ScriptedDialogs::carryMenu(int slot, bool offerReady) {
+    json entries = json::array();
+    if (offerReady) entries.push_back("Ready");
+    entries.push_back("Drop");
+    log_.emit({{"event", "popup"}, {"slot", slot}, {"entries", entries}});
+    PopupChoice answer = PopupChoice::None;
+    if (!popupAnswers.empty()) {
+        answer = popupAnswers.front();
+        popupAnswers.pop_front();
+    }
+    if (answer == PopupChoice::Ready && !offerReady) answer = PopupChoice::None;
+    return answer;
+}
+
+void ScriptedDialogs::gameOver(int deathFrames) {
+    log_.emit({{"event", "death"}, {"frames", deathFrames}});
+    log_.emit({{"event", "gameover"}});
+}
+
+bool RecordingSound::init(int) { return deviceAvailable; }
+
+std::string RecordingSound::load(const std::string& path, int) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "File not found: " + path;
+    char header[22] = {};
+    in.read(header, sizeof header);
+    if (in.gcount() < 22 || std::string(header, 4) != "RIFF" || std::string(header + 8, 4) != "WAVE")
+        return "Not a wave file: " + path;
+    if (header[20] != 1 || header[21] != 0) return "Not PCM: " + path;
+    return {};
+}
+
+void RecordingSound::play(int index) {
+    played.push_back(index);
+    log_.emit({{"event", "sound"}, {"number", index}});
+}
+
+bool RecordingCanvas::loadSheet(int sheet, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char magic[2] = {};
+    in.read(magic, 2);
+    if (!in || magic[0] != 'B' || magic[1] != 'M') return false;
+    loadedSheets.push_back(sheet);
+    return true;
+}
+
+static RecordingCanvas::Op op(const char* kind, int x = 0, int y = 0) {
+    RecordingCanvas::Op o;
+    o.kind = kind;
+    o.x = x;
+    o.y = y;
+    return o;
+}
+
+void RecordingCanvas::clear() {
+    ops.clear();
+    ops.push_back(op("clear"));
+}
+
+void RecordingCanvas::copyTile(int sheet, int tile, int x, int y) {
+    auto o = op("copy", x, y);
+    o.sheet = sheet;
+    o.tile = tile;
+    ops.push_back(o);
+}
+
+void RecordingCanvas::drawTile(int sheet, int tile, int x, int y) {
+    auto o = op("draw", x, y);
+    o.sheet = sheet;
+    o.tile = tile;
+    ops.push_back(o);
+}
+
+void RecordingCanvas::fillBox(int x1, int y1, int x2, int y2, Color color) {
+    auto o = op("box", x1, y1);
+    o.x2 = x2;
+    o.y2 = y2;
+    o.color = color;
+    ops.push_back(o);
+}
+
+void RecordingCanvas::text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) {
+    auto o = op("text", x, y);
+    o.text = text;
+    o.size = pointSize;
+    o.bold = bold;
+    o.color = color;
+    ops.push_back(o);
+}
+
+void RecordingCanvas::pixel(int x, int y, Color color) {
+    auto o = op("pixel", x, y);
+    o.color = color;
+    ops.push_back(o);
+}
+
+void RecordingCanvas::present() {
+    ++presents;
+    ops.push_back(op("present"));
+}
+
+} // namespace gf

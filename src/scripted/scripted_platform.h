@@ -1,0 +1,137 @@
+#pragma once
+// The seam for tests and gloamfell-sim: a clock and draws the script sets,
+// dialogs answered from queues, and every request written to the event log.
+#include "event_log.h"
+#include "platform/canvas.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/seeded_random.h"
+#include "platform/sound_out.h"
+#include "shell/game.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gf {
+
+class ScriptedClock : public Clock {
+public:
+    float now() override { return time; }
+    void pause(float) override {} // the script moves time, nothing else does
+    float time = 0;
+};
+
+class QueuedRandom : public Random {
+public:
+    // Start-up seeds from the clock; a script that seeded first keeps its seed.
+    void seed(float value) override {
+        if (!seededByScript_) base_.seed(value);
+    }
+    void seedWhole(uint64_t value) {
+        base_.seedWhole(value);
+        seededByScript_ = true;
+    }
+    void queue(float value) { queued_.push_back(value); }
+    float next() override;
+
+private:
+    SeededRandom base_;
+    std::deque<float> queued_;
+    bool seededByScript_ = false;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    explicit ScriptedDialogs(EventLog& log) : log_(log) {}
+
+    Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
+    std::string inputBox(const std::string& prompt, const std::string& title) override;
+    std::string openFile(const FileDialogSpec& spec) override;
+    MenuChoice startMenu() override;
+    void about() override;
+    void setCaption(const std::string& text) override;
+    void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) override;
+    void stopTimers() override;
+    void quit() override;
+    PopupChoice carryMenu(int slot, bool offerReady) override;
+    void gameOver(int deathFrames) override;
+
+    std::deque<Answer> boxAnswers;
+    std::deque<std::string> inputAnswers;
+    std::deque<std::optional<std::string>> fileAnswers; // nullopt = cancel
+    std::deque<MenuChoice> menuAnswers;
+    std::deque<PopupChoice> popupAnswers;
+
+    bool exited = false;
+    bool timersRunning = false;
+    std::string caption;
+
+private:
+    EventLog& log_;
+};
+
+class RecordingSound : public SoundOut {
+public:
+    explicit RecordingSound(EventLog& log) : log_(log) {}
+    bool init(int count) override;
+    // A wave file counts as loaded when it is a readable RIFF/WAVE PCM file.
+    std::string load(const std::string& path, int index) override;
+    void play(int index) override;
+
+    bool deviceAvailable = true;
+    std::vector<int> played;
+
+private:
+    EventLog& log_;
+};
+
+// Records what was drawn, so the view's decisions can be checked without pixels.
+class RecordingCanvas : public Canvas {
+public:
+    struct Op {
+        std::string kind; // clear copy draw box text pixel present
+        int sheet = 0, tile = 0, x = 0, y = 0, x2 = 0, y2 = 0;
+        Color color = 0;
+        std::string text;
+        int size = 0;
+        bool bold = false;
+    };
+
+    bool loadSheet(int sheet, const std::string& path) override;
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void clear() override;
+    void copyTile(int sheet, int tile, int x, int y) override;
+    void drawTile(int sheet, int tile, int x, int y) override;
+    void fillBox(int x1, int y1, int x2, int y2, Color color) override;
+    void text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) override;
+    void pixel(int x, int y, Color color) override;
+    void present() override;
+
+    void resize(int w, int h) {
+        width_ = w;
+        height_ = h;
+    }
+    std::vector<Op> ops; // since the last clear
+    std::vector<int> loadedSheets;
+    int presents = 0;
+
+private:
+    int width_ = 640;
+    int height_ = 480;
+};
+
+// The whole scripted seam in one piece.
+struct ScriptedPlatform {
+    EventLog log;
+    ScriptedClock clock;
+    QueuedRandom random;
+    ScriptedDialogs dialogs{log};
+    RecordingSound sound{log};
+    RecordingCanvas canvas;
+    Platform platform() { return Platform{clock, random, dialogs, sound, canvas}; }
+};
+
+} // namespace gf

@@ -1,0 +1,41 @@
+#pragma once
+// A game over the scripted seam in a temporary program folder of its own.
+#include "scripted_platform.h"
+#include "shell/game.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace gf::test {
+
+class TestGame {
+public:
+    TestGame();
+    ~TestGame();
+    TestGame(const TestGame&) = delete;
+    TestGame& operator=(const TestGame&) = delete;
+
+    // Writes a file into the program folder (CR LF is up to the caller).
+    void write(const std::string& name, const std::string& contents);
+    // Copies a file of the shipped data into the program folder.
+    void copyData(const std::string& name);
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    ScriptedPlatform io;
+    std::filesystem::path folder;
+    Game game;
+};
+
+// Lines joined with CR LF, as the data files are written.
+std::string crlf(std::initializer_list<std::string> lines);
+
+// A small item catalogue with every fixed number plus a dagger (26) and armour (27).
+std::string basicItemIni();
+// Monster 1 "rat" (level 1, life 6), monster 2 "goblin" (level 2, life 12).
+std::string basicMonsterIni();
+
+// Layers created, catalogues loaded from basicItemIni / basicMonsterIni, nothing placed.
+void prepareEmptyLevel(TestGame& t);
+
+} // namespace gf::test
