@@ -26,7 +26,8 @@ std::string utf8ToLatin1(const std::string& text) {
         }
         int extra = (c >= 0xF0) ? 3 : (c >= 0xE0) ? 2 : (c >= 0xC0) ? 1 : 0;
         unsigned code = c & (0x3F >> extra);
-        for (int k = 0; k < extra && i + 1 < text.size(); ++k) code = (code << 6) | (text[++i] & 0x3F);
+        for (int k = 0; k < extra && i + 1 < text.size(); ++k)
+            code = (code << 6) | (text[++i] & 0x3F);
         out += code <= 0xFF && extra > 0 ? static_cast<char>(code) : '?';
     }
     return out;

@@ -13,40 +13,56 @@ float QueuedRandom::next() {
     return r;
 }
 
-static const char* buttonsName(Buttons b) { return b == Buttons::YesNo ? "yesno" : "ok"; }
+static const char* buttonsName(Buttons b) {
+    return b == Buttons::YesNo ? "yesno" : "ok";
+}
 
 static const char* iconName(Icon i) {
     switch (i) {
-    case Icon::Critical: return "critical";
-    case Icon::Exclamation: return "exclamation";
-    case Icon::Information: return "information";
-    case Icon::Question: return "question";
-    case Icon::None: break;
+    case Icon::Critical:
+        return "critical";
+    case Icon::Exclamation:
+        return "exclamation";
+    case Icon::Information:
+        return "information";
+    case Icon::Question:
+        return "question";
+    case Icon::None:
+        break;
     }
     return "none";
 }
 
 static const char* answerName(Answer a) {
     switch (a) {
-    case Answer::Yes: return "yes";
-    case Answer::No: return "no";
-    case Answer::Ok: break;
+    case Answer::Yes:
+        return "yes";
+    case Answer::No:
+        return "no";
+    case Answer::Ok:
+        break;
     }
     return "ok";
 }
 
 static const char* menuName(MenuChoice m) {
     switch (m) {
-    case MenuChoice::New: return "new";
-    case MenuChoice::Load: return "load";
-    case MenuChoice::About: return "about";
-    case MenuChoice::Close: return "close";
-    case MenuChoice::Exit: break;
+    case MenuChoice::New:
+        return "new";
+    case MenuChoice::Load:
+        return "load";
+    case MenuChoice::About:
+        return "about";
+    case MenuChoice::Close:
+        return "close";
+    case MenuChoice::Exit:
+        break;
     }
     return "exit";
 }
 
-Answer ScriptedDialogs::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
+Answer ScriptedDialogs::msgBox(const std::string& text, const std::string& title, Buttons buttons,
+                               Icon icon) {
     Answer answer = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     if (!boxAnswers.empty()) {
         answer = boxAnswers.front();
@@ -104,7 +120,9 @@ MenuChoice ScriptedDialogs::startMenu() {
     return answer;
 }
 
-void ScriptedDialogs::about() { log_.emit({{"event", "about"}}); }
+void ScriptedDialogs::about() {
+    log_.emit({{"event", "about"}});
+}
 
 void ScriptedDialogs::setCaption(const std::string& text) {
     caption = text;
@@ -116,7 +134,9 @@ void ScriptedDialogs::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
     log_.emit({{"event", "timers"}, {"Timer1", timer1Ms}, {"Timer2", timer2Ms}, {"Timer3", timer3Ms}});
 }
 
-void ScriptedDialogs::stopTimers() { timersRunning = false; }
+void ScriptedDialogs::stopTimers() {
+    timersRunning = false;
+}
 
 void ScriptedDialogs::quit() {
     if (exited) return;
@@ -144,7 +164,9 @@ void ScriptedDialogs::gameOver(int deathFrames) {
     log_.emit({{"event", "gameover"}});
 }
 
-bool RecordingSound::init(int) { return deviceAvailable; }
+bool RecordingSound::init(int) {
+    return deviceAvailable;
+}
 
 std::string RecordingSound::load(const std::string& path, int) {
     std::ifstream in(path, std::ios::binary);

@@ -17,14 +17,14 @@
 namespace gf {
 
 class ScriptedClock : public Clock {
-public:
+  public:
     float now() override { return time; }
     void pause(float) override {} // the script moves time, nothing else does
     float time = 0;
 };
 
 class QueuedRandom : public Random {
-public:
+  public:
     // Start-up seeds from the clock; a script that seeded first keeps its seed.
     void seed(float value) override {
         if (!seededByScript_) base_.seed(value);
@@ -36,14 +36,14 @@ public:
     void queue(float value) { queued_.push_back(value); }
     float next() override;
 
-private:
+  private:
     SeededRandom base_;
     std::deque<float> queued_;
     bool seededByScript_ = false;
 };
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     explicit ScriptedDialogs(EventLog& log) : log_(log) {}
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
@@ -68,12 +68,12 @@ public:
     bool timersRunning = false;
     std::string caption;
 
-private:
+  private:
     EventLog& log_;
 };
 
 class RecordingSound : public SoundOut {
-public:
+  public:
     explicit RecordingSound(EventLog& log) : log_(log) {}
     bool init(int count) override;
     // A wave file counts as loaded when it is a readable RIFF/WAVE PCM file.
@@ -83,13 +83,13 @@ public:
     bool deviceAvailable = true;
     std::vector<int> played;
 
-private:
+  private:
     EventLog& log_;
 };
 
 // Records what was drawn, so the view's decisions can be checked without pixels.
 class RecordingCanvas : public Canvas {
-public:
+  public:
     struct Op {
         std::string kind; // clear copy draw box text pixel present
         int sheet = 0, tile = 0, x = 0, y = 0, x2 = 0, y2 = 0;
@@ -118,7 +118,7 @@ public:
     std::vector<int> loadedSheets;
     int presents = 0;
 
-private:
+  private:
     int width_ = 640;
     int height_ = 480;
 };

@@ -7,13 +7,15 @@
 namespace gf {
 
 class Failure : public std::runtime_error {
-public:
+  public:
     explicit Failure(const std::string& description) : std::runtime_error(description) {}
 };
 
 inline constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
 inline constexpr const char* kOverflow = "Overflow";
 
-[[noreturn]] inline void fail(const std::string& description) { throw Failure(description); }
+[[noreturn]] inline void fail(const std::string& description) {
+    throw Failure(description);
+}
 
 } // namespace gf

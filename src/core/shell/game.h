@@ -36,6 +36,7 @@ struct Game {
 
     Table<ItemType> ItemTypes;
     Table<Item> Items;
+    int32_t itemFreeHint = 1; // no free Items entry lies below it; kept by items/item_table.cpp
     Table<Player> Players;
     int32_t CurrentPlayer = 0;
     int32_t ViewX = 0;
@@ -54,7 +55,7 @@ struct Game {
     Layer<bool> MapVisible;
     Layer<int16_t> MapLight;
 
-    std::array<Message, kMessageLines> Messages{};     // 1-based in the game's terms: message(i)
+    std::array<Message, kMessageLines> Messages{};      // 1-based in the game's terms: message(i)
     std::array<DamageNumber, kDamageNumbers> Damages{}; // damage(i)
 
     bool SoundEnabled = false;
@@ -67,6 +68,7 @@ struct Game {
     StatusPanel status;      // the side panel as last updated
     bool errorBoxOpen = false;
     bool gameOverStarted = false;
+    bool handlerRunning = false; // see HandlerScope
 
     float now() { return io.clock.now(); }
     float draw() { return io.random.next(); }

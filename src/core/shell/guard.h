@@ -34,7 +34,8 @@ auto guardedText(Game& game, Text&& makeText, F&& body, Fallback&&... fallback) 
 }
 
 // The standard text: "Error_" + name + " : " + description.
-template <class F, class... Fallback> auto guarded(Game& game, const char* name, F&& body, Fallback&&... fallback) {
+template <class F, class... Fallback>
+auto guarded(Game& game, const char* name, F&& body, Fallback&&... fallback) {
     return guardedText(
         game, [name](const std::string& d) { return std::string("Error_") + name + " : " + d; },
         std::forward<F>(body), std::forward<Fallback>(fallback)...);

@@ -23,12 +23,20 @@ template <class T> T narrow(int64_t v) {
 }
 
 // Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4).
-template <class T = int32_t> T roundEven(double v) { return narrow<T>(static_cast<long double>(std::nearbyint(v))); }
+template <class T = int32_t> T roundEven(double v) {
+    return narrow<T>(static_cast<long double>(std::nearbyint(v)));
+}
 
-template <class T = int32_t> T floorTo(double v) { return narrow<T>(static_cast<long double>(std::floor(v))); }
+template <class T = int32_t> T floorTo(double v) {
+    return narrow<T>(static_cast<long double>(std::floor(v)));
+}
 
-inline int32_t add32(int32_t a, int64_t b) { return narrow<int32_t>(static_cast<int64_t>(a) + b); }
-inline int32_t sub32(int32_t a, int64_t b) { return narrow<int32_t>(static_cast<int64_t>(a) - b); }
+inline int32_t add32(int32_t a, int64_t b) {
+    return narrow<int32_t>(static_cast<int64_t>(a) + b);
+}
+inline int32_t sub32(int32_t a, int64_t b) {
+    return narrow<int32_t>(static_cast<int64_t>(a) - b);
+}
 inline int32_t mul32(int32_t a, int64_t b) {
     long double p = static_cast<long double>(a) * static_cast<long double>(b);
     return narrow<int32_t>(p);

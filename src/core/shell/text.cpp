@@ -11,7 +11,9 @@ std::string trimSpaces(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
-static char upperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+static char upperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string upper(std::string_view s) {
     std::string out(s);
@@ -26,7 +28,9 @@ bool startsWithKey(std::string_view line, std::string_view key) {
     return true;
 }
 
-bool isBlankLine(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+bool isBlankLine(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 std::string fixedName(std::string_view s) {
     std::string out(s.substr(0, kNameLength));

@@ -1,0 +1,71 @@
+#include "shell/keys.h"
+
+#include "creatures/movement.h"
+#include "items/item_actions.h"
+#include "map/directions.h"
+#include "render/view.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/handler_scope.h"
+
+namespace gf {
+
+namespace {
+constexpr int16_t kNum1 = 97, kNum2 = 98, kNum3 = 99, kNum4 = 100, kNum6 = 102, kNum8 = 104;
+constexpr int16_t kClockwise = 1, kCounterClockwise = 2; // quarter turns
+constexpr int16_t kTurnLeft = 1, kTurnRight = 2;         // 45-degree turns
+} // namespace
+
+void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
+    HandlerScope scope(g);
+    guarded(g, "Form_KeyDown", [&] {
+        if (g.CurrentPlayer == 0) return;
+        const int32_t me = g.CurrentPlayer;
+        const int16_t f = g.player(me).Facing;
+        switch (keyCode) {
+        case kNum1:
+            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kClockwise), false);
+            break;
+        case kNum3:
+            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kCounterClockwise), false);
+            break;
+        case Key::Up:
+        case kNum8:
+            modPlayer_Move(g, me, f, true);
+            break;
+        case Key::Down:
+        case kNum2:
+            modPlayer_Move(g, me, modMap_Opposite_Direction(g, f), false);
+            break;
+        case Key::Left:
+        case Key::Period:
+        case kNum4:
+            modPlayer_Change_Facing(g, me, kTurnLeft);
+            break;
+        case Key::Right:
+        case Key::Comma:
+        case kNum6:
+            modPlayer_Change_Facing(g, me, kTurnRight);
+            break;
+        case Key::O:
+            modItem_Open(g, me);
+            break;
+        case Key::P:
+        case Key::Insert:
+            modItem_Pickup(g, me);
+            break;
+        case Key::A:
+        case Key::Space:
+            modPlayer_Attack_Direction(g, me);
+            break;
+        case Key::M:
+            Display_Map(g);
+            return;
+        default:
+            return;
+        }
+        Update_User_View(g);
+    });
+}
+
+} // namespace gf

@@ -1,0 +1,120 @@
+#include "shell/menus.h"
+
+#include "creatures/creature_table.h"
+#include "creatures/skills.h"
+#include "items/equipment.h"
+#include "items/item_actions.h"
+#include "map/map_file.h"
+#include "messages/messages.h"
+#include "render/sizes.h"
+#include "render/status.h"
+#include "render/view.h"
+#include "savegame/savegame.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/handler_scope.h"
+#include "shell/new_game.h"
+#include "shell/text.h"
+
+#include <algorithm>
+
+namespace gf {
+
+void mnuFileNew_Click(Game& g) {
+    HandlerScope scope(g);
+    if (g.gameOverStarted) return;
+    guarded(g, "mnuFileNew_Click", [&] {
+        const bool randomMap = askForRandomMap(g);
+        // A default level that cannot be read would end the running game for nothing:
+        // let the loader report it and keep playing.
+        if (!randomMap && !defaultLevelReadable(g)) {
+            modMap_Load(g, defaultLevelPath(g));
+            return;
+        }
+        // A new game starts from the creature table as start-up made it.
+        g.CurrentPlayer = 0;
+        createPlayers(g);
+        buildNewGame(g, randomMap);
+        Update_User_View(g);
+    });
+}
+
+void mnuFileSave_Click(Game& g) {
+    HandlerScope scope(g);
+    if (g.CurrentPlayer == 0) return;
+    if (modFile_Save(g, displayName(g.player(g.CurrentPlayer).Name)))
+        modMessage_Add(g, "Game saved.", kGreen);
+}
+
+void mnuFileLoad_Click(Game& g) {
+    HandlerScope scope(g);
+    FileDialogSpec spec;
+    spec.title = "Load Saved Game";
+    spec.folder = g.folder + "\\saved\\";
+    spec.defaultExt = "saved";
+    spec.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
+    spec.flags = 4100; // the file must exist, no read-only box
+    const std::string path = g.io.dialogs.openFile(spec);
+    if (path.empty()) return;
+    if (modFile_Load(g, path)) modMessage_Add(g, "Game loaded.", kGreen);
+}
+
+void mnuFileExit_Click(Game& g) {
+    g.io.dialogs.quit();
+}
+
+void mnuHelpAbout_Click(Game& g) {
+    HandlerScope scope(g);
+    g.io.dialogs.about();
+}
+
+void mnuCarryReady_Click(Game& g) {
+    HandlerScope scope(g);
+    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) modItem_Arm_Weapon(g, g.CurrentPlayer, g.CarrySlot);
+}
+
+void mnuCarryDrop_Click(Game& g) {
+    HandlerScope scope(g);
+    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) modItem_Drop(g, g.CurrentPlayer, g.CarrySlot);
+}
+
+void cmdSkillRaise_Click(Game& g, int row) {
+    HandlerScope scope(g);
+    guarded(g, "cmdSkillRaise_Click", [&] {
+        if (g.CurrentPlayer == 0) return;
+        const Player& me = g.player(g.CurrentPlayer);
+        int count = 0;
+        for (int skill = 1; skill <= kSkillCount; ++skill) {
+            if (!me.skill(skill).Known) continue;
+            if (count == row) {
+                modSkill_Raise(g, g.CurrentPlayer, skill);
+                Update_Status(g);
+                return;
+            }
+            ++count;
+        }
+    });
+}
+
+void picCarry_MouseUp(Game& g, int box) {
+    HandlerScope scope(g);
+    guarded(g, "picCarry_MouseUp", [&] {
+        if (g.CurrentPlayer == 0) return;
+        const int32_t slot = box + g.carryScroll;
+        const Item& item = g.player(g.CurrentPlayer).carry(slot);
+        if (!item.InUse) return;
+        const ItemType& type = g.ItemTypes(item.ID);
+        g.CarrySlot = slot;
+        const PopupChoice choice = g.io.dialogs.carryMenu(slot, type.Damage > 0 || type.Armor > 0);
+        if (choice == PopupChoice::Ready) mnuCarryReady_Click(g);
+        if (choice == PopupChoice::Drop) mnuCarryDrop_Click(g);
+    });
+    g.CarrySlot = 0;
+}
+
+void vsCarry_Change(Game& g, int value) {
+    g.carryScroll = std::clamp(value, kCarryScrollMin, kCarryScrollMax);
+    Update_Carry(g);
+}
+
+} // namespace gf

@@ -1,0 +1,32 @@
+#include "shell/new_game.h"
+
+#include "creatures/creature_table.h"
+#include "map/map_file.h"
+#include "map/random_level.h"
+#include "shell/game.h"
+
+#include <fstream>
+
+namespace gf {
+
+std::string defaultLevelPath(const Game& g) {
+    return g.folder + "/murkhol1.map";
+}
+
+bool askForRandomMap(Game& g) {
+    return g.io.dialogs.msgBox("Use random map?", "Yo Yo Yo...", Buttons::YesNo, Icon::None) == Answer::Yes;
+}
+
+bool defaultLevelReadable(const Game& g) {
+    return std::ifstream(defaultLevelPath(g)).good();
+}
+
+void buildNewGame(Game& g, bool randomMap) {
+    if (randomMap)
+        modMap_Create_Random(g);
+    else
+        modMap_Load(g, defaultLevelPath(g));
+    modPlayer_Setup(g);
+}
+
+} // namespace gf

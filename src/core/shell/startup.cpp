@@ -1,0 +1,79 @@
+#include "shell/startup.h"
+
+#include "creatures/creature_table.h"
+#include "creatures/monster_catalogue.h"
+#include "creatures/skills.h"
+#include "items/item_catalogue.h"
+#include "render/view.h"
+#include "shell/files.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/handler_scope.h"
+#include "shell/menus.h"
+#include "shell/new_game.h"
+#include "shell/timers.h"
+#include "sound/sound.h"
+
+namespace gf {
+
+namespace {
+
+void loadPictures(Game& g) {
+    const std::pair<int, const char*> sheets[] = {{kSheetBackground, "\\background.bmp"},
+                                                  {kSheetVoid, "\\void.bmp"},
+                                                  {kSheetLight, "\\light.bmp"},
+                                                  {kSheetDamage, "\\damage.bmp"},
+                                                  {kSheetItem, "\\item.bmp"}};
+    for (const auto& [sheet, file] : sheets)
+        g.io.canvas.loadSheet(sheet, programPath(g.folder, file));
+    // One creature sheet per monster type plus the user's, player0.
+    for (int32_t n = 0; n <= g.MonsterTypes.ubound(); ++n)
+        g.io.canvas.loadSheet(playerSheet(n), programPath(g.folder, "\\player" + std::to_string(n) + ".bmp"));
+}
+
+// The start menu until a game exists; false when the user chose to quit.
+bool runStartMenu(Game& g) {
+    for (;;) {
+        switch (g.io.dialogs.startMenu()) {
+        case MenuChoice::Exit:
+            g.io.dialogs.quit();
+            return false;
+        case MenuChoice::Load:
+            g.CurrentPlayer = 0;
+            mnuFileLoad_Click(g);
+            if (g.CurrentPlayer != 0) return true;
+            break;
+        case MenuChoice::New:
+            buildNewGame(g, askForRandomMap(g));
+            // A level that could not be built leaves no creature: offer the menu again
+            // rather than opening a game that is over before it starts.
+            if (g.CurrentPlayer != 0) return true;
+            break;
+        case MenuChoice::About:
+            g.io.dialogs.about();
+            break;
+        case MenuChoice::Close:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void Form_Load(Game& g) {
+    HandlerScope scope(g);
+    guarded(g, "Form_Load", [&] {
+        g.io.random.seed(g.now());
+        modItem_Init(g);
+        createPlayers(g);
+        modMonster_Init(g);
+        modSkill_Init(g);
+        loadPictures(g);
+        modSound_Init(g);
+        if (!runStartMenu(g)) return;
+        g.io.dialogs.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
+        Display(g, true);
+    });
+}
+
+} // namespace gf

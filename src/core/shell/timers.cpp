@@ -1,0 +1,53 @@
+#include "shell/timers.h"
+
+#include "creatures/combat.h"
+#include "creatures/monster_behaviour.h"
+#include "messages/messages.h"
+#include "render/death.h"
+#include "render/view.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/handler_scope.h"
+
+namespace gf {
+
+// The creature is gone: the animation and the box, once, however many ticks
+// are queued behind them.
+static void gameOver(Game& g) {
+    if (g.gameOverStarted) return;
+    g.gameOverStarted = true;
+    g.io.dialogs.stopTimers();
+    const int frames = Death(g);
+    g.io.dialogs.gameOver(frames);
+    g.io.dialogs.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok,
+                        Icon::Exclamation);
+    g.io.dialogs.quit();
+}
+
+void Timer1_Timer(Game& g) {
+    HandlerScope scope(g);
+    if (scope.nested()) return;
+    guarded(g, "Timer1_Timer", [&] {
+        if (g.CurrentPlayer == 0) {
+            gameOver(g);
+            return;
+        }
+        modMonster_Process(g);
+        Display(g, true);
+    });
+}
+
+void Timer2_Timer(Game& g) {
+    HandlerScope scope(g);
+    if (scope.nested() || g.gameOverStarted) return;
+    modMessage_Process(g);
+    Display(g, true);
+}
+
+void Timer3_Timer(Game& g) {
+    HandlerScope scope(g);
+    if (scope.nested() || g.gameOverStarted) return;
+    modPlayer_Process(g);
+}
+
+} // namespace gf

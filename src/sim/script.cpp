@@ -1,0 +1,277 @@
+#include "script.h"
+
+#include "creatures/creature_table.h"
+#include "dump.h"
+#include "map/map_file.h"
+#include "map/random_level.h"
+#include "render/view.h"
+#include "shell/keys.h"
+#include "shell/menus.h"
+#include "shell/startup.h"
+#include "shell/timers.h"
+#include "sim_keys.h"
+
+#include <istream>
+#include <ostream>
+#include <sstream>
+
+namespace gf {
+
+namespace {
+
+std::string restAfter(const std::string& line, std::size_t words) {
+    std::size_t pos = 0;
+    for (std::size_t w = 0; w < words; ++w) {
+        pos = line.find_first_not_of(' ', pos);
+        pos = line.find(' ', pos);
+        if (pos == std::string::npos) return {};
+    }
+    return line.substr(pos + 1);
+}
+
+double number(std::istringstream& in, const char* what) {
+    std::string word;
+    if (!(in >> word)) throw ScriptError(std::string("missing ") + what);
+    try {
+        std::size_t used = 0;
+        const double v = std::stod(word, &used);
+        if (used != word.size()) throw ScriptError("");
+        return v;
+    } catch (const std::exception&) {
+        throw ScriptError(std::string("not a number for ") + what + ": " + word);
+    }
+}
+
+int whole(std::istringstream& in, const char* what) {
+    const double v = number(in, what);
+    if (v != static_cast<double>(static_cast<long long>(v)) || v < -2147483648.0 || v > 2147483647.0)
+        throw ScriptError(std::string("not a whole number for ") + what);
+    return static_cast<int>(v);
+}
+
+void noMore(std::istringstream& in) {
+    std::string extra;
+    if (in >> extra) throw ScriptError("unexpected '" + extra + "'");
+}
+
+} // namespace
+
+SimSession::SimSession(const std::string& folder, std::ostream& out)
+    : out_(out), game_(io_.platform(), folder) {
+    io_.log.streamTo(&out_);
+}
+
+std::string SimSession::resolve(const std::string& path) const {
+    if (!path.empty() && path.front() == '/') return path;
+    return game_.folder + "/" + path;
+}
+
+void SimSession::dump(bool withLayers) {
+    out_ << nlohmann::json{{"dump", dumpState(game_, withLayers)}}.dump() << '\n';
+}
+
+void SimSession::run(const std::string& line) {
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    Game& g = game_;
+    if (command == "seed") {
+        const double v = number(in, "seed");
+        noMore(in);
+        io_.random.seedWhole(static_cast<uint64_t>(static_cast<int64_t>(v)));
+    } else if (command == "draws") {
+        std::string word;
+        int count = 0;
+        while (in >> word) {
+            std::istringstream one(word);
+            io_.random.queue(static_cast<float>(number(one, "draws")));
+            ++count;
+        }
+        if (count == 0) throw ScriptError("draws needs at least one value");
+    } else if (command == "clock") {
+        io_.clock.time = static_cast<float>(number(in, "clock"));
+        noMore(in);
+    } else if (command == "advance") {
+        io_.clock.time = static_cast<float>(io_.clock.time + number(in, "advance"));
+        noMore(in);
+    } else if (command == "view") {
+        const int w = whole(in, "width"), h = whole(in, "height");
+        noMore(in);
+        if (w < 0 || h < 0) throw ScriptError("view size must not be negative");
+        io_.canvas.resize(w, h);
+    } else if (command == "answer") {
+        runAnswer(restAfter(line, 1));
+    } else if (command == "startup") {
+        noMore(in);
+        Form_Load(g);
+    } else if (command == "level") {
+        const std::string path = restAfter(line, 1);
+        if (path.empty()) throw ScriptError("level needs a path");
+        modMap_Load(g, resolve(path));
+    } else if (command == "random") {
+        noMore(in);
+        modMap_Create_Random(g);
+    } else if (command == "setup") {
+        noMore(in);
+        modPlayer_Setup(g);
+    } else if (command == "dump") {
+        std::string what;
+        in >> what;
+        if (!what.empty() && what != "layers") throw ScriptError("dump takes nothing or 'layers'");
+        noMore(in);
+        dump(what == "layers");
+    } else if (command == "key") {
+        std::string name;
+        if (!(in >> name)) throw ScriptError("key needs a key");
+        noMore(in);
+        const SimKey key = parseSimKey(name);
+        Form_KeyDown(g, key.code, key.shift);
+    } else if (command == "tick") {
+        const int which = whole(in, "tick");
+        noMore(in);
+        if (which == 1)
+            Timer1_Timer(g);
+        else if (which == 2)
+            Timer2_Timer(g);
+        else if (which == 3)
+            Timer3_Timer(g);
+        else
+            throw ScriptError("tick takes 1, 2 or 3");
+    } else if (command == "menu") {
+        std::string what;
+        in >> what;
+        noMore(in);
+        runMenu(what);
+    } else if (command == "raise") {
+        const int row = whole(in, "raise");
+        noMore(in);
+        cmdSkillRaise_Click(g, row);
+    } else if (command == "carry") {
+        runCarry(restAfter(line, 1));
+    } else if (command == "display") {
+        noMore(in);
+        Display(g, true);
+    } else if (command == "map") {
+        noMore(in);
+        Display_Map(g);
+    } else if (command == "scroll") {
+        const int v = whole(in, "scroll");
+        noMore(in);
+        vsCarry_Change(g, v);
+    } else {
+        throw ScriptError("unknown command '" + command + "'");
+    }
+}
+
+void SimSession::runAnswer(const std::string& rest) {
+    std::istringstream in(rest);
+    std::string kind, value;
+    in >> kind;
+    ScriptedDialogs& d = io_.dialogs;
+    if (kind == "input") {
+        d.inputAnswers.push_back(utf8ToLatin1(restAfter(rest, 1)));
+        return;
+    }
+    if (kind == "file") {
+        const std::string path = restAfter(rest, 1);
+        if (path.empty()) throw ScriptError("answer file needs a path or cancel");
+        if (path == "cancel")
+            d.fileAnswers.push_back(std::nullopt);
+        else
+            d.fileAnswers.push_back(utf8ToLatin1(resolve(path)));
+        return;
+    }
+    in >> value;
+    noMore(in);
+    if (kind == "box") {
+        if (value == "yes")
+            d.boxAnswers.push_back(Answer::Yes);
+        else if (value == "no")
+            d.boxAnswers.push_back(Answer::No);
+        else if (value == "ok")
+            d.boxAnswers.push_back(Answer::Ok);
+        else
+            throw ScriptError("answer box takes yes, no or ok");
+    } else if (kind == "menu") {
+        if (value == "new")
+            d.menuAnswers.push_back(MenuChoice::New);
+        else if (value == "load")
+            d.menuAnswers.push_back(MenuChoice::Load);
+        else if (value == "about")
+            d.menuAnswers.push_back(MenuChoice::About);
+        else if (value == "exit")
+            d.menuAnswers.push_back(MenuChoice::Exit);
+        else if (value == "close")
+            d.menuAnswers.push_back(MenuChoice::Close);
+        else
+            throw ScriptError("answer menu takes new, load, about, exit or close");
+    } else if (kind == "popup") {
+        if (value == "ready")
+            d.popupAnswers.push_back(PopupChoice::Ready);
+        else if (value == "drop")
+            d.popupAnswers.push_back(PopupChoice::Drop);
+        else if (value == "none")
+            d.popupAnswers.push_back(PopupChoice::None);
+        else
+            throw ScriptError("answer popup takes ready, drop or none");
+    } else {
+        throw ScriptError("answer takes box, input, file, menu or popup");
+    }
+}
+
+void SimSession::runCarry(const std::string& rest) {
+    std::istringstream in(rest);
+    std::string what;
+    in >> what;
+    const int n = whole(in, "carry");
+    noMore(in);
+    if (what == "click") {
+        picCarry_MouseUp(game_, n);
+        return;
+    }
+    if (what != "ready" && what != "drop") throw ScriptError("carry takes ready, drop or click");
+    game_.CarrySlot = n;
+    if (what == "ready")
+        mnuCarryReady_Click(game_);
+    else
+        mnuCarryDrop_Click(game_);
+    game_.CarrySlot = 0;
+}
+
+void SimSession::runMenu(const std::string& what) {
+    if (what == "save")
+        mnuFileSave_Click(game_);
+    else if (what == "load")
+        mnuFileLoad_Click(game_);
+    else if (what == "new")
+        mnuFileNew_Click(game_);
+    else if (what == "exit")
+        mnuFileExit_Click(game_);
+    else if (what == "about")
+        mnuHelpAbout_Click(game_);
+    else
+        throw ScriptError("menu takes save, load, new, exit or about");
+}
+
+int runScript(const std::string& folder, std::istream& script, std::ostream& out, std::ostream& err) {
+    SimSession session(folder, out);
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') continue;
+        try {
+            session.run(line.substr(first));
+        } catch (const ScriptError& e) {
+            err << "gloamfell-sim: line " << number << ": " << e.what() << ": " << line << '\n';
+            return 2;
+        }
+        if (session.ended()) break;
+    }
+    out.flush();
+    return 0;
+}
+
+} // namespace gf

@@ -1,0 +1,41 @@
+#pragma once
+// One gloamfell-sim session: a game over the scripted seam, driven one
+// script line at a time, writing JSON lines as things happen.
+#include "scripted_platform.h"
+#include "shell/game.h"
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+
+namespace gf {
+
+// A script line the driver cannot read.
+class ScriptError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class SimSession {
+  public:
+    SimSession(const std::string& folder, std::ostream& out);
+    void run(const std::string& line);
+    // The game ended (exit chosen, the window closed, game over).
+    bool ended() const { return io_.dialogs.exited; }
+
+  private:
+    void runAnswer(const std::string& rest);
+    void runCarry(const std::string& rest);
+    void runMenu(const std::string& what);
+    void dump(bool withLayers);
+    std::string resolve(const std::string& path) const;
+
+    std::ostream& out_;
+    ScriptedPlatform io_;
+    Game game_;
+};
+
+// Runs a whole script; the exit status of gloamfell-sim.
+int runScript(const std::string& folder, std::istream& script, std::ostream& out, std::ostream& err);
+
+} // namespace gf
