@@ -314,11 +314,24 @@ Scene creatureScene(int creature, bool dead)
 
 Image makeCreatureSheet(int creature)
 {
-    Image img(kTile * 8, kTile);
     const Scene scene = creatureScene(creature, false);
-    for (int frame = 0; frame < 8; ++frame)
-        renderScene(scene, frameAngle(frame), img, frame * kTile, 0);
-    return img;
+    // Shrink the largest creatures until every turned frame keeps clear of
+    // the tile border, so neighbouring cells never cut them off.
+    for (RenderStyle style;; style.scale -= 0.03) {
+        Image img(kTile * kTilesPerRow, kTile);
+        for (int frame = 0; frame < 8; ++frame)
+            renderScene(scene, frameAngle(frame), img, frame * kTile, 0, style);
+        bool touches = false;
+        for (int i = 0; i < 8 * kTile; ++i) {
+            const int x = (i / kTile) * kTile;
+            const int along = i % kTile;
+            for (Rgb c : {img.at(x + along, 0), img.at(x + along, kTile - 1), img.at(x, along),
+                          img.at(x + kTile - 1, along)})
+                touches = touches || !(c == kTransparent);
+        }
+        if (!touches || style.scale < 0.5)
+            return img;
+    }
 }
 
 } // namespace gloamfell::tools

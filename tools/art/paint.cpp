@@ -147,7 +147,7 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
     constexpr int kSize = 32;
     constexpr int kSub = 4;
     const double rad = angleDeg * kPi / 180.0;
-    const double cs = std::cos(rad), sn = std::sin(rad);
+    const double cs = std::cos(rad) / style.scale, sn = std::sin(rad) / style.scale;
 
     struct Px {
         bool opaque = false;

@@ -66,6 +66,7 @@ struct RenderStyle {
     double coverage = 0.45;   // fraction of subsamples needed for a pixel
     double relief = 0.9;      // strength of the top-left lighting
     bool outlineDiagonals = false;
+    double scale = 1.0;       // drawn size relative to the scene's 32 units
 };
 
 // Renders the scene rotated clockwise by angleDeg into dst at (ox, oy) in a

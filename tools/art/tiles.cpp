@@ -165,7 +165,7 @@ void paintDoor(Image& img, int ox, int oy, bool eastWest, bool open)
             return x == kPost || x == kTile - 1 - kPost ? kJointBlock : 1;
         if (!open)
             return (x > kPost && x < kTile - 1 - kPost && y >= 10 && y <= 21) ? kDoorBlock : -1;
-        return (x > kPost && x <= kPost + 5 && y >= 12 && y <= 30) ? kDoorBlock : -1;
+        return (x > kPost && x <= kPost + 5 && y >= 10 && y <= 27) ? kDoorBlock : -1;
     };
     auto colour = [=](int b, int x, int y, int depth) {
         if (b != kDoorBlock)
@@ -179,7 +179,7 @@ void paintDoor(Image& img, int ox, int oy, bool eastWest, bool open)
             return scaled(kWood, 0.45 + 0.05 * depth);
         if (!open && (u == 10 || u == 21))
             return scaled(kIron, (across % 3 == 0) ? 1.6 : 1.0);
-        if (open && (v == 15 || v == 27))
+        if (open && (v == 13 || v == 24))
             return kIron;
         if (along % 4 == 0)
             return scaled(kWood, 0.6);
@@ -341,7 +341,7 @@ Image makeDamageSheet()
 Image makeLightSheet()
 {
     static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    Image img(kTile * 8, kTile);
+    Image img(kTile * kTilesPerRow, kTile);
     for (int n = 0; n < 8; ++n) {
         const int dark = (n * 16 * 2 + 7) / 14; // round(16 * n / 7)
         for (int y = 0; y < kTile; ++y)

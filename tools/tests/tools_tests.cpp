@@ -1,1 +1,312 @@
-int main() { return 0; }
+// Checks of the content tools: file formats, the art's joins and the data checker.
+#include "art/paint.hpp"
+#include "art/sheets.hpp"
+#include "check/datacheck.hpp"
+#include "common/image.hpp"
+#include "common/wav.hpp"
+#include "sounds/synth.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <iostream>
+#include <string>
+#include <vector>
+
+using namespace gloamfell::tools;
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+void check(bool ok, const std::string& what)
+{
+    if (ok) {
+        ++passed;
+    } else {
+        ++failed;
+        std::cerr << "FAILED: " << what << '\n';
+    }
+}
+
+std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= std::uint32_t(b[at + i]) << (8 * i);
+    return v;
+}
+
+bool opaque(const Image& img, int x, int y) { return !(img.at(x, y) == kTransparent); }
+
+void bmpFormat()
+{
+    Image img(3, 2);
+    img.set(0, 0, {10, 20, 30});
+    img.set(2, 1, {40, 50, 60});
+    const auto bytes = img.encodeBmp();
+    check(bytes.size() == 54 + 2 * 12, "rows of 3 pixels are padded to 12 bytes");
+    check(le(bytes, 2, 4) == bytes.size(), "BMP size field");
+    check(le(bytes, 10, 4) == 54 && le(bytes, 28, 2) == 24 && le(bytes, 30, 4) == 0, "24-bit BI_RGB at 54");
+    // Bottom-up: the first stored row is the image's last, blue first.
+    check(bytes[54 + 6] == 60 && bytes[54 + 7] == 50 && bytes[54 + 8] == 40, "bottom row stored first as BGR");
+    const Image back = decodeBmp(bytes);
+    check(back.width() == 3 && back.height() == 2, "decoded size");
+    check(back.at(0, 0) == (Rgb{10, 20, 30}) && back.at(2, 1) == (Rgb{40, 50, 60}) && back.at(1, 0) == kTransparent,
+          "decoded pixels match");
+}
+
+void wavFormat()
+{
+    const auto bytes = encodeWav({0.0, 1.5, -1.5, 0.5});
+    check(bytes.size() == 44 + 4 * 4, "WAV size");
+    check(le(bytes, 20, 2) == 1 && le(bytes, 22, 2) == 2, "PCM stereo");
+    check(le(bytes, 24, 4) == 22050 && le(bytes, 28, 4) == 88200, "rate and byte rate");
+    check(le(bytes, 32, 2) == 4 && le(bytes, 34, 2) == 16, "block align and bits");
+    check(le(bytes, 40, 4) == 16, "data size");
+    const auto sample = [&](int frame, int channel) {
+        return static_cast<std::int16_t>(le(bytes, 44 + frame * 4 + channel * 2, 2));
+    };
+    check(sample(1, 0) == 32767 && sample(2, 1) == -32767, "out-of-range samples clamp without wrapping");
+    check(sample(3, 0) == sample(3, 1), "both channels carry the signal");
+}
+
+void soundSet()
+{
+    const auto sounds = makeSounds();
+    const char* names[] = {"caneswish.wav", "punch.wav", "walk.wav", "dooropen.wav", "doorclose.wav",
+                           "mouse.wav", "ow.wav", "beep1.wav", "snakehiss.wav", "whistleup.wav",
+                           "whistledown.wav", "ready.wav", "beep2.wav"};
+    check(sounds.size() == 13, "thirteen sounds");
+    for (std::size_t i = 0; i < sounds.size() && i < 13; ++i) {
+        const auto& s = sounds[i];
+        check(s.file == names[i], "sound " + std::to_string(i + 1) + " is " + names[i]);
+        const double seconds = double(s.samples.size()) / kSampleRate;
+        check(seconds > 0.05 && seconds < (s.file == "walk.wav" ? 0.2 : 1.0), s.file + " length");
+        check(s.samples.front() == 0.0 && s.samples.back() == 0.0, s.file + " starts and ends silent");
+        double peak = 0;
+        for (double v : s.samples)
+            peak = std::max(peak, std::fabs(v));
+        check(peak > 0.8 && peak < 0.95, s.file + " peaks near but below full scale");
+    }
+}
+
+void lightSheet()
+{
+    const Image img = makeLightSheet();
+    int previous = -1;
+    bool rising = true;
+    for (int n = 0; n < 8; ++n) {
+        int black = 0;
+        for (int y = 0; y < kTile; ++y)
+            for (int x = 0; x < kTile; ++x) {
+                const Rgb c = img.at(n * kTile + x, y);
+                black += c == Rgb{0, 0, 0};
+                check(c == Rgb{0, 0, 0} || c == kTransparent, "light mask is one-bit");
+            }
+        rising = rising && black > previous;
+        previous = black;
+        if (n == 0)
+            check(black == 0, "tile 0 lets all light through");
+        if (n == 7)
+            check(black == kTile * kTile, "tile 7 is fully dark");
+    }
+    check(rising, "each light step is darker than the one before");
+}
+
+// A wall arm must meet the neighbouring piece's arm row for row.
+std::vector<bool> edge(const Image& sheet, int item, char side)
+{
+    std::vector<bool> out;
+    for (int i = 0; i < kTile; ++i) {
+        int x = side == 'E' ? kTile - 1 : side == 'W' ? 0 : i;
+        int y = side == 'S' ? kTile - 1 : side == 'N' ? 0 : i;
+        out.push_back(opaque(sheet, tileX(item) + x, tileY(item) + y));
+    }
+    return out;
+}
+
+void wallJoins()
+{
+    const Image sheet = makeItemSheet();
+    const std::vector<bool> none(kTile, false);
+    auto arm = [](int item, char side) {
+        if (item >= 17)
+            return (item <= 18) ? side == 'E' || side == 'W' : side == 'N' || side == 'S';
+        const Arms a = wallArms(item);
+        return side == 'N' ? a.north : side == 'E' ? a.east : side == 'S' ? a.south : a.west;
+    };
+    std::vector<int> pieces;
+    for (int n = 1; n <= 20; ++n)
+        pieces.push_back(n);
+    for (auto [side, opposite] : {std::pair{'E', 'W'}, std::pair{'S', 'N'}}) {
+        for (int a : pieces) {
+            if (!arm(a, side)) {
+                check(edge(sheet, a, side) == none, "piece " + std::to_string(a) + " stays clear of edge " + side);
+                continue;
+            }
+            for (int b : pieces)
+                if (arm(b, opposite))
+                    check(edge(sheet, a, side) == edge(sheet, b, opposite),
+                          "pieces " + std::to_string(a) + " and " + std::to_string(b) + " join seamlessly");
+        }
+    }
+}
+
+void creatureFrames()
+{
+    check(frameAngle(5) == 0 && frameAngle(1) == 180 && frameAngle(3) == 90 && frameAngle(7) == 270
+              && frameAngle(0) == 225,
+          "frames run south-west, south, south-east, east, north-east, north, north-west, west");
+    for (int c = 0; c <= 9; ++c) {
+        const Image sheet = makeCreatureSheet(c);
+        check(sheet.width() == kTile * kTilesPerRow && sheet.height() == kTile, "creature sheet size");
+        for (int f = 0; f < 8; ++f) {
+            int count = 0;
+            bool clipped = false;
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x)
+                    if (opaque(sheet, f * kTile + x, y)) {
+                        ++count;
+                        clipped = clipped || x == 0 || y == 0 || x == kTile - 1 || y == kTile - 1;
+                    }
+            const std::string id = "creature " + std::to_string(c) + " frame " + std::to_string(f);
+            check(count > 60, id + " is drawn");
+            check(!clipped, id + " fits inside its tile");
+        }
+    }
+}
+
+Level level(const std::string& file, std::vector<std::string> rows, std::string lower = "", std::string upper = "")
+{
+    Level l;
+    l.file = file;
+    l.name = file;
+    l.rows = std::move(rows);
+    l.lower = std::move(lower);
+    l.upper = std::move(upper);
+    return l;
+}
+
+bool mentions(const Problems& p, const std::string& text)
+{
+    for (const auto& s : p)
+        if (s.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+void levelChecks()
+{
+    const Level parsed = parseLevel("; note\r\nmap=Deep\r\nLOWER=b\r\n\r\nXXXX\r\nXS.X\r\n XXX\r\nxxxx\r\n", "a");
+    check(parsed.name == "Deep" && parsed.lower == "b", "header keys in any case");
+    check(parsed.rows.size() == 3, "only rows starting with x are map rows");
+
+    check(checkLevel(level("ok", {"XXXXX", "XS.eX", "XXXXX"}, "b")).empty(), "a closed level passes");
+    check(mentions(checkLevel(level("hole", {"XXXXX", "XS...", "XXXXX"})), "enclosed"), "a gap in the wall is found");
+    check(mentions(checkLevel(level("two", {"XXXXX", "XSS.X", "XXXXX"})), "exactly one start"), "two starts");
+    check(mentions(checkLevel(level("door", {"XXXXX", "XS.DX", "X...X", "XXXXX"})), "straight wall"),
+          "door without walls on both sides");
+    check(checkLevel(level("door2", {"XXXXX", "XS.XX", "X..DX", "X..XX", "XXXXX"})).empty(),
+          "door in a north-south wall passes");
+    check(mentions(checkLevel(level("shut", {"XXXXXX", "XS.XeX", "XXXXXX"}, "b")), "cannot be reached"),
+          "walled-off stairs");
+    check(mentions(checkLevel(level("nolower", {"XXXXX", "XS.eX", "XXXXX"})), "no LOWER"), "stairs with no level");
+
+    const Level up = level("up", {"XXXXXX", "XS.e.X", "XXXXXX"}, "down");
+    check(checkStairs(up, level("down", {"XXXXXX", "XS..EX", "XXXXXX"}, "", "up")).empty(), "paired stairs pass");
+    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XS.XEX", "XXXXXX"}, "", "up")), "not free floor"),
+          "arrival under the stairs down is a wall");
+    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XS.1EX", "XXXXXX"}, "", "up")), "not free floor"),
+          "arrival under the stairs down holds a monster");
+    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XE..SX", "XXXXXX"}, "", "up")), "no stairs up"),
+          "stairs up far from the arrival cell");
+    const Level blocked = level("up", {"XXXXXX", "XS.egX", "XXXXXX"}, "down");
+    check(mentions(checkStairs(blocked, level("down", {"XXXXXX", "XS..EX", "XXXXXX"}, "", "up")), "not free floor"),
+          "the way back up lands on an item");
+    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XS..EX", "XXXXXX"}, "", "other")), "UPPER"),
+          "lower level names the wrong upper level");
+}
+
+void catalogueChecks()
+{
+    Problems parse;
+    const auto entries = parseCatalogue(";ITEM=9\r\nitem=3\r\nName=thing\r\n  \r\nmovable\r\nITEM=4\r\nDAMAGE=5\r\n",
+                                        "ITEM", parse);
+    check(parse.empty() && entries.size() == 2, "comments skipped, entries counted");
+    check(entries.count(3) && entries.at(3).text("NAME") == "thing" && entries.at(3).has("MOVABLE"),
+          "keys and flags in any case");
+    check(entries.count(4) && entries.at(4).number("DAMAGE") == 5, "numbers read");
+    parseCatalogue("ITEM=1\r\nITEM=1\r\n", "ITEM", parse);
+    check(!parse.empty(), "a repeated entry number is reported");
+
+    std::map<int, Entry> items;
+    for (int n = 1; n <= 34; ++n) {
+        Entry e;
+        e.values["NAME"] = "item " + std::to_string(n);
+        e.values["IMAGE"] = std::to_string(n);
+        if (n <= 17 || n == 19)
+            e.flags.insert("BLOCKMOVEMENT");
+        items[n] = e;
+    }
+    const char* gear[] = {"dagger", "short sword", "long sword", "broad sword", "great sword",
+                          "soft leather armor", "hard leather armor", "studded leather armor"};
+    for (int i = 0; i < 8; ++i) {
+        Entry e;
+        e.values["NAME"] = gear[i];
+        e.values["IMAGE"] = std::to_string(35 + i);
+        e.values[i < 5 ? "DAMAGE" : "ARMOR"] = "3";
+        e.flags.insert("MOVABLE");
+        items[35 + i] = e;
+    }
+    for (int n = 27; n <= 34; ++n) {
+        items[n].values["DAMAGE"] = "9";
+        items[n].flags.insert("MOVABLE");
+    }
+    check(checkItems(items).empty(), "a complete catalogue passes");
+    auto broken = items;
+    broken[18].flags.insert("BLOCKMOVEMENT");
+    check(mentions(checkItems(broken), "18 must not block"), "an open door that blocks");
+    broken = items;
+    broken.erase(24);
+    check(mentions(checkItems(broken), "24 is missing"), "a missing fixed item");
+    broken = items;
+    broken[36].values["NAME"] = "dagger";
+    check(mentions(checkItems(broken), "repeated"), "a repeated name");
+    broken = items;
+    broken[36].flags.clear();
+    check(mentions(checkItems(broken), "not movable"), "a weapon that cannot be picked up");
+
+    std::map<int, Entry> monsters;
+    for (int n = 1; n <= 9; ++n) {
+        Entry m;
+        for (const char* key : {"LEVEL", "LIFE", "STAMINA", "SIGHTRANGE", "MELEE"})
+            m.values[key] = "4";
+        m.values["NAME"] = "m";
+        m.values["IMAGE"] = std::to_string(n);
+        m.values["SOUNDID"] = "6";
+        m.values["DEADITEM"] = n % 2 ? "dagger" : "23";
+        monsters[n] = m;
+    }
+    check(checkMonsters(monsters, items).empty(), "monsters with items by name and number pass");
+    monsters[2].values["DEADITEM"] = "no such thing";
+    monsters[3].values["SOUNDID"] = "14";
+    const auto p = checkMonsters(monsters, items);
+    check(mentions(p, "unknown item") && mentions(p, "SOUNDID"), "unknown dead item and sound");
+}
+
+} // namespace
+
+int main()
+{
+    bmpFormat();
+    wavFormat();
+    soundSet();
+    lightSheet();
+    wallJoins();
+    creatureFrames();
+    levelChecks();
+    catalogueChecks();
+    std::cout << passed << " passed, " << failed << " failed\n";
+    return failed == 0 ? 0 : 1;
+}
