@@ -4,22 +4,34 @@
 #include "shell/game.h"
 #include "shell/guard.h"
 
+#include <algorithm>
+
 namespace gf {
+
+// The lowest free entry, searched from g.itemFreeHint: every entry below the
+// hint is in use. A hint that no longer fits the table (Items replaced behind
+// our back) is dropped rather than trusted.
+static int32_t lowestFree(Game& g) {
+    const int32_t upper = g.Items.ubound();
+    int32_t from = g.itemFreeHint;
+    if (from < 1 || from > upper + 1 || (from > 1 && !g.Items(from - 1).InUse)) from = 1;
+    for (int32_t i = from; i <= upper; ++i)
+        if (!g.Items(i).InUse) return i;
+    g.itemFreeHint = upper + 1;
+    return 0;
+}
 
 int32_t modItem_Add(Game& g, int16_t id, int32_t x, int32_t y) {
     return guarded(g, "modItem_Add", [&]() -> int32_t {
         if (!In_Map(x, y) || g.MapItem(x, y) != 0) return 0;
-        int32_t index = 0;
-        const int32_t upper = g.Items.ubound();
-        for (int32_t i = 1; i <= upper; ++i) {
-            if (!g.Items(i).InUse) {
-                index = i;
-                break;
-            }
-        }
+        int32_t index = lowestFree(g);
         if (index == 0) {
+            const int32_t upper = g.Items.ubound();
             g.Items.redimPreserve(upper + kItemTableStep);
             index = g.Items.ubound() - 9;
+            g.itemFreeHint = upper + 1;
+        } else {
+            g.itemFreeHint = index + 1;
         }
         g.Items(index) = Item{true, id, x, y, 0};
         g.MapItem(x, y) = index;
@@ -31,9 +43,20 @@ void modItem_Delete(Game& g, int32_t index) {
     guarded(g, "modItem_Delete", [&] {
         if (index == 0) return;
         Item& item = g.Items(index);
-        g.MapItem(item.X, item.Y) = 0;
+        // A stale index must not wipe whatever now lies on its old cell.
+        if (item.InUse && g.MapItem(item.X, item.Y) == index) g.MapItem(item.X, item.Y) = 0;
         item = Item{};
+        g.itemFreeHint = std::min(g.itemFreeHint, index);
     });
+}
+
+void emptyItemTable(Game& g) {
+    g.Items.redim(kItemTableStep);
+    itemTableReplaced(g);
+}
+
+void itemTableReplaced(Game& g) {
+    g.itemFreeHint = 1;
 }
 
 } // namespace gf

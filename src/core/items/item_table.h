@@ -9,5 +9,9 @@ inline constexpr int32_t kItemTableStep = 1000;
 // Index of the new entry, 0 when the cell is off the map or taken.
 int32_t modItem_Add(Game& g, int16_t id, int32_t x, int32_t y);
 void modItem_Delete(Game& g, int32_t index);
+// Items as 1000 free entries, as every level and a new game start it.
+void emptyItemTable(Game& g);
+// After Items was replaced whole (a loaded game): the next addition searches from index 1 again.
+void itemTableReplaced(Game& g);
 
 } // namespace gf
