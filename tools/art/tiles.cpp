@@ -254,12 +254,13 @@ void paintStairs(Image& img, int ox, int oy, bool down)
 Image makeFloorSheet()
 {
     Image img(kTile, kTile);
-    // Two courses of flagstones whose joints wrap around the tile edges.
+    // Two uneven courses of flagstones whose joints wrap around the tile edges.
     for (int y = 0; y < kTile; ++y) {
         for (int x = 0; x < kTile; ++x) {
-            const bool upper = y < 16;
-            const int top = upper ? 0 : 16;
-            const int j1 = upper ? 0 : 9, j2 = upper ? 19 : 25;
+            const bool upper = y < 18;
+            const int top = upper ? 0 : 18;
+            const int height = upper ? 18 : 14;
+            const int j1 = upper ? 5 : 14, j2 = upper ? 23 : 30;
             const int cx = (x - j1 + 32) % 32;
             const int stone = upper ? (cx < j2 - j1 ? 0 : 1) : (cx < j2 - j1 ? 2 : 3);
             const int left = stone % 2 == 0 ? j1 : j2;
@@ -267,7 +268,7 @@ Image makeFloorSheet()
             const int sx = (x - left + 32) % 32;
             const int sy = y - top;
             Colour c;
-            const bool corner = (sx == 1 || sx == width - 1) && (sy == 1 || sy == 15);
+            const bool corner = (sx == 1 || sx == width - 1) && (sy == 1 || sy == height - 1);
             if (sx == 0 || sy == 0 || corner) {
                 c = scaled(kMortar, grain(x, y, 3, 0.3));
             } else {
@@ -276,7 +277,7 @@ Image makeFloorSheet()
                 c = scaled(base, grain(x, y, 1, 0.18) * (0.95 + 0.06 * blotch));
                 if (sx == 1 || sy == 1)
                     c = scaled(c, 1.22);
-                else if (sx == width - 1 || sy == 15)
+                else if (sx == width - 1 || sy == height - 1)
                     c = scaled(c, 0.74);
                 if (hashNoise(x, y, 9) > 0.965)
                     c = scaled(c, 0.7);
