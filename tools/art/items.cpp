@@ -273,7 +273,7 @@ void paintItem(Image& img, int n)
     case 21: paintStairs(img, ox, oy, true); break;
     case 22: paintStairs(img, ox, oy, false); break;
     case 23: draw(bones()); break;
-    case 24: draw(goldHeap(7, 5.5, 24)); break;
+    case 24: draw(goldHeap(11, 7.5, 24)); break;
     case 25: draw(goldHeap(26, 11, 25)); break;
     case 26: draw(barrel()); break;
     case 27: draw(axe()); break;
