@@ -77,6 +77,7 @@ Answer ScriptedDialogs::msgBox(const std::string& text, const std::string& title
                {"buttons", buttonsName(buttons)},
                {"icon", iconName(icon)},
                {"answer", answerName(answer)}});
+    modal();
     return answer;
 }
 
@@ -90,6 +91,7 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
                {"prompt", latin1ToUtf8(prompt)},
                {"title", latin1ToUtf8(title)},
                {"answer", latin1ToUtf8(answer)}});
+    modal();
     return answer;
 }
 
@@ -107,6 +109,7 @@ std::string ScriptedDialogs::openFile(const FileDialogSpec& spec) {
                {"filter", latin1ToUtf8(spec.filter)},
                {"flags", spec.flags},
                {"answer", answer ? latin1ToUtf8(*answer) : "cancel"}});
+    modal();
     return answer.value_or("");
 }
 
@@ -122,6 +125,7 @@ MenuChoice ScriptedDialogs::startMenu() {
 
 void ScriptedDialogs::about() {
     log_.emit({{"event", "about"}});
+    modal();
 }
 
 void ScriptedDialogs::setCaption(const std::string& text) {
@@ -185,6 +189,7 @@ void RecordingSound::play(int index) {
 }
 
 bool RecordingCanvas::loadSheet(int sheet, const std::string& path) {
+    sheetRequests.emplace_back(sheet, path);
     std::ifstream in(path, std::ios::binary);
     char magic[2] = {};
     in.read(magic, 2);

@@ -10,6 +10,7 @@
 #include "shell/game.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,11 +65,17 @@ class ScriptedDialogs : public Dialogs {
     std::deque<MenuChoice> menuAnswers;
     std::deque<PopupChoice> popupAnswers;
 
+    // Runs while any box or dialog is open, as the window's events would.
+    std::function<void()> whileOpen;
+
     bool exited = false;
     bool timersRunning = false;
     std::string caption;
 
   private:
+    void modal() {
+        if (whileOpen) whileOpen();
+    }
     EventLog& log_;
 };
 
@@ -116,6 +123,7 @@ class RecordingCanvas : public Canvas {
     }
     std::vector<Op> ops; // since the last clear
     std::vector<int> loadedSheets;
+    std::vector<std::pair<int, std::string>> sheetRequests; // every loadSheet, loaded or not
     int presents = 0;
 
   private:

@@ -1,0 +1,122 @@
+#include "creatures/creature_table.h"
+#include "map/map_file.h"
+#include "shell/startup.h"
+#include "test_game.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+class StartUp : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* f : {"item.ini", "monster.ini", "murkhol1.map"})
+            t.copyData(f);
+    }
+    ScriptedDialogs& dialogs() { return t.io.dialogs; }
+    TestGame t;
+};
+
+// The menu has no way out but its own buttons: About and the frame's close just show it again.
+TEST_F(StartUp, aboutAndClosingTheMenuShowItAgain) {
+    dialogs().menuAnswers = {MenuChoice::About, MenuChoice::Close, MenuChoice::Exit};
+    Form_Load(t.game);
+    EXPECT_EQ(t.io.log.of("menu").size(), 3u);
+    EXPECT_EQ(t.io.log.of("about").size(), 1u);
+    EXPECT_TRUE(dialogs().exited);
+    EXPECT_TRUE(t.io.log.of("timers").empty()) << "no game, so the timers never start";
+}
+
+// Cancelling the file dialog is not a game; the menu comes back and nobody plays.
+TEST_F(StartUp, loadCancelledShowsTheMenuAgain) {
+    dialogs().menuAnswers = {MenuChoice::Load, MenuChoice::Exit};
+    dialogs().fileAnswers = {std::nullopt};
+    Form_Load(t.game);
+    EXPECT_EQ(t.io.log.of("menu").size(), 2u);
+    ASSERT_EQ(t.io.log.of("filedialog").size(), 1u);
+    const auto dialog = t.io.log.of("filedialog")[0];
+    EXPECT_EQ(dialog["title"], "Load Saved Game");
+    EXPECT_EQ(dialog["folder"], t.game.folder + "\\saved\\");
+    EXPECT_EQ(dialog["defext"], "saved");
+    EXPECT_EQ(dialog["flags"], 4100);
+    EXPECT_EQ(dialog["filter"], "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*");
+    EXPECT_EQ(t.game.CurrentPlayer, 0);
+    EXPECT_TRUE(t.io.log.of("msgbox").empty()) << "cancelling is not an error";
+}
+
+// New, No: the default level with the named creature on its start cell, then the timers, last.
+TEST_F(StartUp, newGameOnTheDefaultLevelStartsTheTimersLast) {
+    dialogs().menuAnswers = {MenuChoice::New};
+    dialogs().boxAnswers = {Answer::No};
+    dialogs().inputAnswers = {"Ann"};
+    Form_Load(t.game);
+    Game& g = t.game;
+    ASSERT_NE(g.CurrentPlayer, 0);
+    const Player& ann = g.player(g.CurrentPlayer);
+    EXPECT_EQ(ann.X, g.StartX);
+    EXPECT_EQ(ann.Y, g.StartY);
+    EXPECT_EQ(ann.Name.substr(0, 4), "Ann ");
+    EXPECT_EQ(g.Caption, "Gloamfell (ver 1.1.4)  : " + g.MapName);
+    EXPECT_EQ(g.ViewX, g.StartX);
+
+    const auto& events = t.io.log.events;
+    ASSERT_FALSE(events.empty());
+    const auto box = t.io.log.of("msgbox").at(0);
+    EXPECT_EQ(box["text"], "Use random map?");
+    EXPECT_EQ(box["title"], "Yo Yo Yo...");
+    EXPECT_EQ(box["buttons"], "yesno");
+    const auto input = t.io.log.of("input").at(0);
+    EXPECT_EQ(input["prompt"], "Enter your players name:");
+    EXPECT_EQ(input["title"], "Murkhol");
+    const auto timers = t.io.log.of("timers");
+    ASSERT_EQ(timers.size(), 1u);
+    EXPECT_EQ(timers[0]["Timer1"], 1000);
+    EXPECT_EQ(timers[0]["Timer2"], 100);
+    EXPECT_EQ(timers[0]["Timer3"], 4000);
+    EXPECT_EQ(events.back()["event"], "timers") << "nothing may interleave with start-up before the timers";
+    EXPECT_GE(t.io.canvas.presents, 1) << "the first view is drawn";
+}
+
+// New, Yes: the random level named Random, the creature in the first room.
+TEST_F(StartUp, newGameOnARandomLevel) {
+    dialogs().menuAnswers = {MenuChoice::New};
+    dialogs().boxAnswers = {Answer::Yes};
+    Form_Load(t.game);
+    Game& g = t.game;
+    ASSERT_NE(g.CurrentPlayer, 0);
+    EXPECT_EQ(g.MapName, "Random");
+    EXPECT_EQ(g.Caption, "Gloamfell (ver 1.1.4)  : Random");
+    EXPECT_EQ(g.player(g.CurrentPlayer).X, 2);
+    EXPECT_EQ(g.player(g.CurrentPlayer).Y, 2);
+}
+
+// One creature sheet per monster type plus the user's, numbered from 0.
+TEST_F(StartUp, loadsOneCreatureSheetPerMonsterTypePlusOne) {
+    t.write("monster.ini", crlf({"MONSTER=5", "NAME=newt", "LIFE=3"}));
+    dialogs().menuAnswers = {MenuChoice::Exit};
+    Form_Load(t.game);
+    std::vector<std::string> players;
+    for (const auto& [sheet, path] : t.io.canvas.sheetRequests)
+        if (sheet >= kSheetPlayerFirst) players.push_back(path.substr(path.rfind('/') + 1));
+    EXPECT_EQ(players, (std::vector<std::string>{"player0.bmp", "player1.bmp", "player2.bmp", "player3.bmp",
+                                                 "player4.bmp", "player5.bmp"}));
+}
+
+// A default level that cannot be read leaves no creature: the menu comes back instead of a lost game.
+TEST_F(StartUp, missingDefaultLevelShowsTheMenuAgain) {
+    std::filesystem::remove(t.folder / "murkhol1.map");
+    dialogs().menuAnswers = {MenuChoice::New, MenuChoice::Exit};
+    dialogs().boxAnswers = {Answer::No};
+    Form_Load(t.game);
+    EXPECT_EQ(t.io.log.of("menu").size(), 2u);
+    EXPECT_EQ(t.game.CurrentPlayer, 0);
+    EXPECT_TRUE(t.io.log.of("timers").empty());
+    bool reported = false;
+    for (const auto& box : t.io.log.of("msgbox"))
+        reported |= box["text"].get<std::string>().rfind("Error_modMap_Load : ", 0) == 0;
+    EXPECT_TRUE(reported);
+}
+
+} // namespace
+} // namespace gf::test
