@@ -1,0 +1,105 @@
+#include "creatures/movement.h"
+
+#include "creatures/combat.h"
+#include "items/item_actions.h"
+#include "map/directions.h"
+#include "map/map_file.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "sound/sound.h"
+
+namespace gf {
+
+namespace {
+
+constexpr float kStepPause = 0.1f;
+
+bool isStep(int16_t direction) {
+    return direction >= 1 && direction <= 9 && direction != 5;
+}
+
+} // namespace
+
+bool modPlayer_Move(Game& g, int32_t index, int16_t direction, bool forward) {
+    return guarded(g, "modPlayer_Move", [&] {
+        const float t = g.now();
+        Player& p = g.Players(index);
+        if (!p.Active || t < p.NextMoveTime) return false;
+        // Anything but the eight steps would name the creature's own cell.
+        if (!isStep(direction)) return false;
+        int32_t x = p.X;
+        int32_t y = p.Y;
+        if (!modMap_Get_Facing_XY(g, direction, x, y)) return false;
+
+        if (const int32_t other = g.MapPlayer(x, y); other > 0) {
+            if (index == g.CurrentPlayer && forward) modPlayer_Attack(g, index, other);
+            return false;
+        }
+        const int32_t item = g.MapItem(x, y);
+        if (item > 0 && g.ItemTypes(g.Items(item).ID).BlockMovement) {
+            if (forward) modPlayer_Auto_Action(g, index, item);
+            return false;
+        }
+
+        const bool user = index == g.CurrentPlayer;
+        g.MapPlayer(p.X, p.Y) = 0;
+        p.X = x;
+        p.Y = y;
+        g.MapPlayer(x, y) = index;
+        if (forward) p.Facing = direction;
+        if (user) modSound_Play(g, SoundId::Walk);
+        // Stairs may rebuild the level here; the user's entry survives that, a monster's does not.
+        if (item > 0) modItem_Step_On(g, index, x, y);
+        if (user) g.Players(index).NextMoveTime = t + kStepPause;
+        return true;
+    });
+}
+
+// Whoever walks into a door opens it, so the creature does not matter.
+void modPlayer_Auto_Action(Game& g, int32_t /*index*/, int32_t item) {
+    guarded(g, "modPlayer_Auto_Action", [&] {
+        Item& it = g.Items(item);
+        switch (it.ID) {
+        case ItemId::DoorClosedEW:
+            it.ID = ItemId::DoorOpenEW;
+            break;
+        case ItemId::DoorOpenEW:
+            it.ID = ItemId::DoorClosedEW;
+            break;
+        case ItemId::DoorClosedNS:
+            it.ID = ItemId::DoorOpenNS;
+            break;
+        case ItemId::DoorOpenNS:
+            it.ID = ItemId::DoorClosedNS;
+            break;
+        default:
+            return;
+        }
+        const bool opened = it.ID == ItemId::DoorOpenEW || it.ID == ItemId::DoorOpenNS;
+        modSound_Play(g, opened ? SoundId::DoorOpen : SoundId::DoorClose);
+    });
+}
+
+void modPlayer_Change_Facing(Game& g, int32_t index, int16_t turn) {
+    guarded(g, "modPlayer_Change_Facing", [&] {
+        // Per facing 0..9: the facing after turn 1 (counter-clockwise), then after turn 2 (clockwise).
+        static constexpr int16_t kTurns[10][2] = {{0, 0}, {2, 4}, {3, 1}, {6, 2}, {1, 7},
+                                                  {0, 0}, {9, 3}, {4, 8}, {7, 9}, {8, 6}};
+        Player& p = g.Players(index);
+        if ((turn != 1 && turn != 2) || !isStep(p.Facing)) return;
+        p.Facing = kTurns[p.Facing][turn - 1];
+    });
+}
+
+void modPlayer_Attack_Direction(Game& g, int32_t index) {
+    guarded(g, "modPlayer_Attack_Direction", [&] {
+        const Player& p = g.Players(index);
+        if (!isStep(p.Facing)) return; // facing nowhere must not strike its own cell
+        int32_t x = p.X;
+        int32_t y = p.Y;
+        if (!modMap_Get_Facing_XY(g, p.Facing, x, y)) return;
+        if (const int32_t other = g.MapPlayer(x, y); other >= 1) modPlayer_Attack(g, index, other);
+    });
+}
+
+} // namespace gf
