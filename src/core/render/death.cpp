@@ -1,0 +1,37 @@
+#include "render/death.h"
+
+#include "render/sizes.h"
+#include "render/view.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace gf {
+
+int Death(Game& g) {
+    int frames = 0;
+    guarded(g, "Death", [&] {
+        Canvas& canvas = g.io.canvas;
+        const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
+        const int r = std::max(half.w, half.h);
+        for (int k = r; k >= 0; --k) {
+            Display(g, false);
+            for (int a = -r; a <= r; ++a) {
+                const int x = (r + a - 1) * kTile;
+                for (int b = -r; b <= r; ++b) {
+                    if (std::abs(a) < k && std::abs(b) < k) continue;
+                    const int y = (r + b - 1) * kTile;
+                    canvas.fillBox(x, y, x + kTile - 1, y + kTile - 1, kRed);
+                }
+            }
+            canvas.present();
+            ++frames;
+            g.io.clock.pause(0.01f);
+        }
+    });
+    return frames;
+}
+
+} // namespace gf

@@ -1,0 +1,82 @@
+#include "render/status.h"
+
+#include "creatures/skills.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/text.h"
+
+#include <string>
+
+namespace gf {
+
+namespace {
+
+void fillBar(StatusBar& bar, int32_t value, int32_t max) {
+    bar.value = value;
+    bar.max = max;
+    bar.text = std::to_string(value) + "/" + std::to_string(max);
+}
+
+std::string carriedName(Game& g, const Player& p, int32_t slot) {
+    return g.ItemTypes(p.carry(slot).ID).Name;
+}
+
+} // namespace
+
+void Update_Status(Game& g) {
+    guarded(g, "Update_Status", [&] {
+        if (g.CurrentPlayer == 0) return;
+        const Player& p = g.Players(g.CurrentPlayer);
+        StatusPanel& s = g.status;
+        s.name = displayName(p.Name);
+        fillBar(s.life, p.Life, p.MaxLife);
+        fillBar(s.stamina, p.Stamina, p.MaxStamina);
+        s.level = " Level: " + std::to_string(p.Level);
+        s.xp = " XP: " + std::to_string(p.XP);
+        s.nextLevelXP = " Next Level XP: " + std::to_string(p.NextLevelXP);
+        s.spendableXP = " Spendable XP: " + std::to_string(p.SpendableXP);
+        Update_Skills(g);
+        s.gold = " Gold: " + std::to_string(p.Gold);
+        s.weapon =
+            " Weapon: " + (p.WeaponSlot > 0 ? carriedName(g, p, p.WeaponSlot) : std::string("Bare Hands"));
+        s.armor = " Armor: " + (p.ArmorSlot > 0 ? carriedName(g, p, p.ArmorSlot) : std::string("none"));
+        Update_Carry(g);
+    });
+}
+
+void Update_Skills(Game& g) {
+    guarded(g, "Update_Skills", [&] {
+        if (g.CurrentPlayer == 0) return;
+        const Player& p = g.Players(g.CurrentPlayer);
+        std::size_t row = 0;
+        for (int32_t skill = 1; skill <= kSkillCount && row < g.status.skills.size(); ++skill) {
+            const PlayerSkill& known = p.skill(skill);
+            if (!known.Known) continue;
+            const SkillInfo& info = g.Skills[static_cast<std::size_t>(skill - 1)];
+            SkillRow& shown = g.status.skills[row++];
+            shown.name = " " + info.Name;
+            shown.nameTooltip = info.Description;
+            shown.value = std::to_string(modSkill_Value(g, g.CurrentPlayer, skill)) + " ";
+            shown.valueTooltip = std::to_string(known.XPToRaise) + " XP needed";
+        }
+    });
+}
+
+void Update_Carry(Game& g) {
+    guarded(g, "Update_Carry", [&] {
+        if (g.CurrentPlayer == 0) return;
+        const Player& p = g.Players(g.CurrentPlayer);
+        for (int b = 0; b < kCarryBoxes; ++b) {
+            CarryBox& box = g.status.carry[static_cast<std::size_t>(b)];
+            box = CarryBox{};
+            box.slot = g.carryScroll + b;
+            const Item& item = p.carry(box.slot);
+            if (!item.InUse) continue;
+            box.filled = true;
+            box.tile = g.ItemTypes(item.ID).Image % 100;
+            box.readied = box.slot == p.WeaponSlot || box.slot == p.ArmorSlot;
+        }
+    });
+}
+
+} // namespace gf

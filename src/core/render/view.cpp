@@ -1,0 +1,135 @@
+#include "render/view.h"
+
+#include "map/map_file.h"
+#include "map/sight.h"
+#include "render/sizes.h"
+#include "render/status.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+#include "shell/numeric.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string>
+
+namespace gf {
+
+namespace {
+
+// Sheet frame per facing. No facing 5 or 0 arises in play; such a creature
+// still shows, facing the viewer.
+constexpr int kFacingViewer = 1;
+constexpr std::array<int, 10> kFrameOfFacing{kFacingViewer, 0, 1, 2, 7, kFacingViewer, 3, 6, 5, 4};
+
+int frameOf(int16_t facing) {
+    return facing >= 0 && facing <= 9 ? kFrameOfFacing[static_cast<std::size_t>(facing)] : kFacingViewer;
+}
+
+bool visible(const Game& g, int64_t x, int64_t y) {
+    return In_Map(x, y) && g.MapVisible(x, y);
+}
+
+void drawCreature(Game& g, const Player& p, int px, int py) {
+    Canvas& canvas = g.io.canvas;
+    // A monster catalogue may name a picture that was never loaded: leave the
+    // frame out rather than lose the whole view.
+    if (p.Image >= 0 && p.Image <= g.MonsterTypes.ubound())
+        canvas.drawTile(playerSheet(p.Image), frameOf(p.Facing), px, py);
+    if (!p.isMonster() || p.MaxLife == 0) return;
+    // Anything wider than the tile lands on cells drawn over afterwards.
+    const int width =
+        roundEven(std::clamp(p.Life * static_cast<double>(kTile) / p.MaxLife, 0.0, double{kTile}));
+    if (width >= 1) canvas.fillBox(px, py, px + width - 1, py + 1, kGreen);
+}
+
+void drawCell(Game& g, int64_t cx, int64_t cy, int px, int py) {
+    Canvas& canvas = g.io.canvas;
+    if (!visible(g, cx, cy)) {
+        canvas.copyTile(kSheetVoid, 0, px, py);
+        return;
+    }
+    canvas.copyTile(kSheetBackground, 0, px, py);
+    if (const int32_t item = g.MapItem(cx, cy); item > 0)
+        canvas.drawTile(kSheetItem, g.ItemTypes(g.Items(item).ID).Image % 100, px, py);
+    if (const int32_t creature = g.MapPlayer(cx, cy); creature >= 1)
+        drawCreature(g, g.Players(creature), px, py);
+    canvas.drawTile(kSheetLight, g.MapLight(cx, cy), px, py);
+}
+
+void drawMessages(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    const int bottom = canvas.height() - 345;
+    for (int i = kMessageLines; i >= 1; --i) {
+        const Message& m = g.message(i);
+        if (m.InUse) canvas.text(5, bottom + 16 * i, m.Text, 16, false, static_cast<Color>(m.Color));
+    }
+}
+
+// As the window prints a number: a blank where a plus sign would go.
+std::string amountText(int32_t amount) {
+    return amount < 0 ? std::to_string(amount) : " " + std::to_string(amount);
+}
+
+void drawDamages(Game& g, HalfSize half) {
+    Canvas& canvas = g.io.canvas;
+    for (int i = 1; i <= kDamageNumbers; ++i) {
+        const DamageNumber& d = g.damage(i);
+        if (!d.InUse || !visible(g, d.X, d.Y)) continue;
+        const int64_t dx = int64_t{d.X} - g.ViewX;
+        const int64_t dy = int64_t{d.Y} - g.ViewY;
+        if (std::llabs(dy) > half.h || std::llabs(dx) > half.w) continue;
+        const int px = static_cast<int>(dx + half.w - 1) * kTile;
+        const int py = static_cast<int>(dy + half.h - 1) * kTile;
+        canvas.drawTile(kSheetDamage, 0, px, py);
+        const std::string text = amountText(d.Amount);
+        const bool oneDigit = text.size() == 2 && text[0] == ' ';
+        canvas.text(oneDigit ? px + 6 : px, py + 5, text, 12, true, kYellow);
+    }
+}
+
+} // namespace
+
+HalfSize viewHalfSize(int widthPixels, int heightPixels) {
+    return {roundEven(widthPixels / (2.0 * kTile)), roundEven(heightPixels / (2.0 * kTile))};
+}
+
+void Display(Game& g, bool refresh) {
+    guarded(g, "Display", [&] {
+        Canvas& canvas = g.io.canvas;
+        canvas.clear();
+        const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
+        modMap_Set_Visible(g, half.w, half.h);
+        modMap_Set_Light(g);
+        // One tile beyond the picture on the left and top, so its edges are always covered.
+        for (int32_t i = -half.w; i <= half.w + 1; ++i) {
+            const int px = (half.w + i - 1) * kTile;
+            const int64_t cx = int64_t{g.ViewX} + i;
+            for (int32_t j = -half.h; j <= half.h + 1; ++j)
+                drawCell(g, cx, int64_t{g.ViewY} + j, px, (half.h + j - 1) * kTile);
+        }
+        drawMessages(g);
+        drawDamages(g, half);
+        if (refresh) canvas.present();
+        Update_Status(g);
+    });
+}
+
+void Update_User_View(Game& g) {
+    if (g.CurrentPlayer == 0) return;
+    const Player& p = g.Players(g.CurrentPlayer);
+    g.ViewX = p.X;
+    g.ViewY = p.Y;
+    Display(g, true);
+}
+
+void Display_Map(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    canvas.clear();
+    for (int32_t x = 0; x <= kMapUpper; ++x)
+        for (int32_t y = 0; y <= kMapUpper; ++y)
+            if (g.MapItem(x, y) > 0) canvas.pixel(x, y, 0);
+    canvas.present();
+}
+
+} // namespace gf
