@@ -8,7 +8,9 @@
 
 namespace gf {
 
-void createPlayers(Game& g) { g.Players.redim(kFirstPlayerEntries); }
+void createPlayers(Game& g) {
+    g.Players.redim(kFirstPlayerEntries);
+}
 
 static void startAsUser(Player& p) {
     p.Image = 0;
@@ -68,10 +70,34 @@ int32_t modPlayer_Add(Game& g, int16_t monsterType, int32_t x, int32_t y) {
     });
 }
 
+void modPlayer_Setup(Game& g) {
+    guarded(g, "modPlayer_Setup", [&] {
+        g.CurrentPlayer = 0;
+        // Checked here so a missing level gives one box of ours, not one of modPlayer_Add.
+        if (!g.MapPlayer.exists()) fail("There is no level to start on");
+        const std::string cell = "(" + std::to_string(g.StartX) + ", " + std::to_string(g.StartY) + ")";
+        if (!In_Map(g.StartX, g.StartY)) fail("The start cell " + cell + " is off the map");
+        if (g.MapPlayer(g.StartX, g.StartY) != 0) fail("The start cell " + cell + " is taken");
+        g.CurrentPlayer = modPlayer_Add(g, 0, g.StartX, g.StartY);
+        if (g.CurrentPlayer == 0) fail("The user's creature could not be placed");
+        g.ViewX = g.StartX;
+        g.ViewY = g.StartY;
+        const std::string name = g.io.dialogs.inputBox("Enter your players name:", kAppTitle);
+        Player& p = g.player(g.CurrentPlayer);
+        p.Name = fixedName(name);
+        PlayerSkill& melee = p.skill(kMeleeSkill);
+        melee.Known = true;
+        // Single-precision arithmetic, so a draw landing on a half rounds as the game always has.
+        melee.Value = roundEven(g.draw() * 10.0f + 10.0f);
+        melee.XPToRaise = 100;
+    });
+}
+
 void modPlayer_Remove(Game& g, int32_t index) {
     guarded(g, "modPlayer_Remove", [&] {
         Player& p = g.Players(index);
-        if (g.MapPlayer.exists() && In_Map(p.X, p.Y) && g.MapPlayer(p.X, p.Y) == index) g.MapPlayer(p.X, p.Y) = 0;
+        if (g.MapPlayer.exists() && In_Map(p.X, p.Y) && g.MapPlayer(p.X, p.Y) == index)
+            g.MapPlayer(p.X, p.Y) = 0;
         p = Player{};
         if (index == g.CurrentPlayer) g.CurrentPlayer = 0;
     });

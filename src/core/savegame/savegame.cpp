@@ -1,0 +1,257 @@
+#include "savegame/savegame.h"
+
+#include "items/item_table.h"
+#include "map/map_file.h"
+#include "savegame/records.h"
+#include "shell/files.h"
+#include "shell/game.h"
+#include "shell/guard.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace gf {
+
+namespace {
+
+// No game can fill more entries than the grid has cells (plus one step of
+// growth), so larger counts only come from a damaged or foreign file.
+constexpr int64_t kMaxSavedEntries = 100'000;
+
+// A saved game goes directly into saved/ and nowhere else.
+void checkSaveName(const std::string& name) {
+    if (name.empty()) fail("The saved game has no name");
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F)
+            fail("\"" + name +
+                 "\" is not a valid file name: it may not hold slashes, colons or control characters");
+    }
+    if (name.find("..") != std::string::npos)
+        fail("\"" + name + "\" is not a valid file name: it may not hold \"..\"");
+}
+
+std::string encodeGame(const Game& g) {
+    RecordWriter w;
+    w.int32(g.Players.ubound());
+    for (const Player& p : g.Players)
+        w.player(p);
+    w.int32(g.Items.ubound());
+    for (const Item& i : g.Items)
+        w.item(i);
+    return w.bytes();
+}
+
+void writeWhole(const fs::path& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) fail("Cannot write " + path.string() + ": " + std::strerror(errno));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int err = errno;
+            ::close(fd);
+            fail("Cannot write " + path.string() + ": " + std::strerror(err));
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    const int err = errno;
+    if (::close(fd) != 0 || !synced) fail("Cannot write " + path.string() + ": " + std::strerror(err));
+}
+
+// The counts and every field are read into fresh tables; only a file that is
+// sound throughout replaces the running game.
+struct LoadedGame {
+    Table<Player> Players;
+    Table<Item> Items;
+    int32_t CurrentPlayer = 0;
+    Layer<int32_t> MapItem;
+    Layer<int32_t> MapPlayer;
+};
+
+int32_t readCount(std::ifstream& in, std::uintmax_t fileSize, std::uintmax_t before, std::size_t recordSize,
+                  const char* what) {
+    if (fileSize < before + kCountSize)
+        fail("The file is too short to hold the number of " + std::string(what));
+    char bytes[kCountSize];
+    in.seekg(static_cast<std::streamoff>(before));
+    if (!in.read(bytes, kCountSize)) fail("The file cannot be read");
+    const int32_t count = RecordReader(std::string_view(bytes, kCountSize)).int32();
+    if (count < 1)
+        fail("The file announces " + std::to_string(count) + " " + what + "; at least 1 is needed");
+    if (count > kMaxSavedEntries)
+        fail("The file announces " + std::to_string(count) + " " + what + "; no game holds more than " +
+             std::to_string(kMaxSavedEntries));
+    const std::uintmax_t needed = before + kCountSize + recordSize * static_cast<std::uintmax_t>(count);
+    if (fileSize < needed)
+        fail("The file is cut short: " + std::to_string(count) + " " + what + " need " +
+             std::to_string(needed) + " bytes, the file has " + std::to_string(fileSize));
+    return count;
+}
+
+std::string readBytes(std::ifstream& in, std::uintmax_t offset, std::size_t size) {
+    std::string bytes(size, '\0');
+    in.seekg(static_cast<std::streamoff>(offset));
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) fail("The file cannot be read");
+    return bytes;
+}
+
+std::string at(int32_t x, int32_t y) {
+    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+}
+
+void checkItemNumber(const Game& g, int16_t id, const std::string& whose) {
+    if (!g.ItemTypes.valid(id))
+        fail(whose + " has item number " + std::to_string(id) + ", which item.ini does not have");
+}
+
+void placeCreatures(const Game& g, LoadedGame& l) {
+    for (int32_t i = 1; i <= l.Players.ubound(); ++i) {
+        const Player& p = l.Players(i);
+        if (!p.Active) continue;
+        const std::string who = "Creature " + std::to_string(i);
+        if (!In_Map(p.X, p.Y)) fail(who + " stands off the map at " + at(p.X, p.Y));
+        if (l.MapPlayer(p.X, p.Y) != 0)
+            fail(who + " and creature " + std::to_string(l.MapPlayer(p.X, p.Y)) + " stand on one cell " +
+                 at(p.X, p.Y));
+        if (p.MonsterType < 0 || (p.MonsterType > 0 && !g.MonsterTypes.valid(p.MonsterType)))
+            fail(who + " has monster type " + std::to_string(p.MonsterType) +
+                 ", which monster.ini does not have");
+        if (p.Facing < 0 || p.Facing > 9)
+            fail(who + " faces " + std::to_string(p.Facing) + ", not a direction");
+        if (p.WeaponSlot < 0 || p.WeaponSlot > kCarrySlots || p.ArmorSlot < 0 || p.ArmorSlot > kCarrySlots)
+            fail(who + " readies a carry slot that does not exist");
+        for (int slot = 1; slot <= kCarrySlots; ++slot)
+            if (p.carry(slot).InUse)
+                checkItemNumber(g, p.carry(slot).ID, who + "'s carry slot " + std::to_string(slot));
+        if (p.MonsterType == 0) {
+            if (l.CurrentPlayer != 0)
+                fail("Creatures " + std::to_string(l.CurrentPlayer) + " and " + std::to_string(i) +
+                     " are both the user's creature");
+            l.CurrentPlayer = i;
+        }
+        l.MapPlayer(p.X, p.Y) = i;
+    }
+    if (l.CurrentPlayer == 0) fail("The file holds no user's creature");
+}
+
+void placeItems(const Game& g, LoadedGame& l) {
+    for (int32_t i = 1; i <= l.Items.ubound(); ++i) {
+        const Item& item = l.Items(i);
+        if (!item.InUse) continue;
+        const std::string what = "Item " + std::to_string(i);
+        if (!In_Map(item.X, item.Y)) fail(what + " lies off the map at " + at(item.X, item.Y));
+        if (l.MapItem(item.X, item.Y) != 0)
+            fail(what + " and item " + std::to_string(l.MapItem(item.X, item.Y)) + " lie on one cell " +
+                 at(item.X, item.Y));
+        checkItemNumber(g, item.ID, what);
+        l.MapItem(item.X, item.Y) = i;
+    }
+}
+
+LoadedGame readGame(const Game& g, const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) fail("File not found: " + path);
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) fail("Cannot read " + path + ": " + ec.message());
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail("Cannot open " + path);
+
+    LoadedGame l;
+    const int32_t n = readCount(in, size, 0, kPlayerRecordSize, "creature entries");
+    const std::uintmax_t itemsAt = kCountSize + kPlayerRecordSize * static_cast<std::uintmax_t>(n);
+    const int32_t m = readCount(in, size, itemsAt, kItemRecordSize, "item entries");
+
+    l.Players.redim(n);
+    const std::string players = readBytes(in, kCountSize, kPlayerRecordSize * static_cast<std::size_t>(n));
+    RecordReader playerReader(players);
+    for (Player& p : l.Players)
+        p = playerReader.player();
+
+    l.Items.redim(m);
+    const std::string items =
+        readBytes(in, itemsAt + kCountSize, kItemRecordSize * static_cast<std::size_t>(m));
+    RecordReader itemReader(items);
+    for (Item& item : l.Items)
+        item = itemReader.item();
+
+    // Clock readings of another day or another time mean nothing now.
+    for (Player& p : l.Players)
+        p.NextMoveTime = p.NextAttackTime = 0;
+
+    l.MapPlayer.create();
+    l.MapItem.create();
+    placeCreatures(g, l);
+    placeItems(g, l);
+    return l;
+}
+
+} // namespace
+
+bool modFile_Save(Game& g, const std::string& name) {
+    return guarded(
+        g, "modFile_Save",
+        [&] {
+            checkSaveName(name);
+            if (g.Players.ubound() < 1 || g.Items.ubound() < 1) fail("There is no game to save");
+            const fs::path folder = programPath(g.folder, "/saved");
+            std::error_code ec;
+            const fs::file_status status = fs::status(folder, ec);
+            if (!fs::exists(status)) {
+                fs::create_directory(folder, ec);
+                if (ec) fail("Cannot create the folder " + folder.string() + ": " + ec.message());
+            } else if (!fs::is_directory(status)) {
+                fail(folder.string() + " is not a folder");
+            }
+            const std::string bytes = encodeGame(g);
+            const fs::path target = folder / (name + ".saved");
+            const fs::path temporary = folder / (name + ".saved.tmp");
+            try {
+                writeWhole(temporary, bytes);
+                fs::rename(temporary, target);
+            } catch (...) {
+                fs::remove(temporary, ec);
+                throw;
+            }
+            return true;
+        },
+        false);
+}
+
+bool modFile_Load(Game& g, const std::string& path) {
+    return guarded(
+        g, "modFile_Load",
+        [&] {
+            LoadedGame l = readGame(g, path);
+            Layer<bool> visible;
+            Layer<int16_t> light;
+            visible.create();
+            light.create();
+            const Player& user = l.Players(l.CurrentPlayer);
+            const int32_t viewX = user.X;
+            const int32_t viewY = user.Y;
+
+            g.Players = std::move(l.Players);
+            g.Items = std::move(l.Items);
+            itemTableReplaced(g);
+            g.MapPlayer = std::move(l.MapPlayer);
+            g.MapItem = std::move(l.MapItem);
+            g.MapVisible = std::move(visible);
+            g.MapLight = std::move(light);
+            g.CurrentPlayer = l.CurrentPlayer;
+            g.ViewX = viewX;
+            g.ViewY = viewY;
+            return true;
+        },
+        false);
+}
+
+} // namespace gf
