@@ -13,7 +13,7 @@ std::string latin1ToUtf8(const std::string& text);
 std::string utf8ToLatin1(const std::string& text);
 
 class EventLog {
-  public:
+public:
     void emit(nlohmann::json event);
     void streamTo(std::ostream* out) { out_ = out; }
 
@@ -21,7 +21,7 @@ class EventLog {
     // Events of one kind ("msgbox", "sound", ...), in order.
     std::vector<nlohmann::json> of(const std::string& kind) const;
 
-  private:
+private:
     std::ostream* out_ = nullptr;
 };
 

@@ -18,14 +18,14 @@
 namespace gf {
 
 class ScriptedClock : public Clock {
-  public:
+public:
     float now() override { return time; }
     void pause(float) override {} // the script moves time, nothing else does
     float time = 0;
 };
 
 class QueuedRandom : public Random {
-  public:
+public:
     // Start-up seeds from the clock; a script that seeded first keeps its seed.
     void seed(float value) override {
         if (!seededByScript_) base_.seed(value);
@@ -37,14 +37,14 @@ class QueuedRandom : public Random {
     void queue(float value) { queued_.push_back(value); }
     float next() override;
 
-  private:
+private:
     SeededRandom base_;
     std::deque<float> queued_;
     bool seededByScript_ = false;
 };
 
 class ScriptedDialogs : public Dialogs {
-  public:
+public:
     explicit ScriptedDialogs(EventLog& log) : log_(log) {}
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
@@ -72,7 +72,7 @@ class ScriptedDialogs : public Dialogs {
     bool timersRunning = false;
     std::string caption;
 
-  private:
+private:
     void modal() {
         if (whileOpen) whileOpen();
     }
@@ -80,7 +80,7 @@ class ScriptedDialogs : public Dialogs {
 };
 
 class RecordingSound : public SoundOut {
-  public:
+public:
     explicit RecordingSound(EventLog& log) : log_(log) {}
     bool init(int count) override;
     // A wave file counts as loaded when it is a readable RIFF/WAVE PCM file.
@@ -90,13 +90,13 @@ class RecordingSound : public SoundOut {
     bool deviceAvailable = true;
     std::vector<int> played;
 
-  private:
+private:
     EventLog& log_;
 };
 
 // Records what was drawn, so the view's decisions can be checked without pixels.
 class RecordingCanvas : public Canvas {
-  public:
+public:
     struct Op {
         std::string kind; // clear copy draw box text pixel present
         int sheet = 0, tile = 0, x = 0, y = 0, x2 = 0, y2 = 0;
@@ -126,7 +126,7 @@ class RecordingCanvas : public Canvas {
     std::vector<std::pair<int, std::string>> sheetRequests; // every loadSheet, loaded or not
     int presents = 0;
 
-  private:
+private:
     int width_ = 640;
     int height_ = 480;
 };

@@ -12,18 +12,18 @@ namespace gf {
 
 // A script line the driver cannot read.
 class ScriptError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
 class SimSession {
-  public:
+public:
     SimSession(const std::string& folder, std::ostream& out);
     void run(const std::string& line);
     // The game ended (exit chosen, the window closed, game over).
     bool ended() const { return io_.dialogs.exited; }
 
-  private:
+private:
     void runAnswer(const std::string& rest);
     void runCarry(const std::string& rest);
     void runMenu(const std::string& what);

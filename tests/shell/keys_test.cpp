@@ -10,7 +10,7 @@ namespace {
 
 // The user's creature alone in the middle of an empty level, facing north.
 class Keys : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         prepareEmptyLevel(t);
         me = modPlayer_Add(t.game, 0, 50, 50);

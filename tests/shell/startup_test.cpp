@@ -9,10 +9,11 @@ namespace gf::test {
 namespace {
 
 class StartUp : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* f : {"item.ini", "monster.ini", "murkhol1.map"})
             t.copyData(f);
+        t.io.sound.deviceAvailable = false; // no wave files here: play silently
     }
     ScriptedDialogs& dialogs() { return t.io.dialogs; }
     TestGame t;

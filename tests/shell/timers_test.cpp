@@ -10,7 +10,7 @@ namespace gf::test {
 namespace {
 
 class Timers : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         prepareEmptyLevel(t);
         me = modPlayer_Add(t.game, 0, 20, 20);

@@ -7,7 +7,7 @@
 namespace gf {
 
 class Failure : public std::runtime_error {
-  public:
+public:
     explicit Failure(const std::string& description) : std::runtime_error(description) {}
 };
 

@@ -8,14 +8,14 @@
 namespace gf {
 
 class HandlerScope {
-  public:
+public:
     explicit HandlerScope(Game& g) : g_(g), nested_(g.handlerRunning) { g_.handlerRunning = true; }
     ~HandlerScope() { g_.handlerRunning = nested_; }
     HandlerScope(const HandlerScope&) = delete;
     HandlerScope& operator=(const HandlerScope&) = delete;
     bool nested() const { return nested_; }
 
-  private:
+private:
     Game& g_;
     bool nested_;
 };

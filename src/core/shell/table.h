@@ -13,7 +13,7 @@ namespace gf {
 inline constexpr int32_t kMaxTableEntries = 4'000'000;
 
 template <class T> class Table {
-  public:
+public:
     // Entries 1 to upperBound, all blank. An upper bound below 1 leaves no usable table.
     void redim(int32_t upperBound) {
         checkBound(upperBound);
@@ -41,7 +41,7 @@ template <class T> class Table {
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
-  private:
+private:
     static void checkBound(int32_t upperBound) {
         if (upperBound < 1) fail(kSubscriptOutOfRange);
         if (upperBound > kMaxTableEntries) fail("Out of memory");
