@@ -1,0 +1,124 @@
+#include "qt_dialogs.h"
+
+#include "frm_about.h"
+#include "frm_main.h"
+#include "frm_main_menu.h"
+#include "qt_text.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace gf {
+
+namespace {
+
+QString titleOrApp(const std::string& title) {
+    return toQt(title.empty() ? std::string(kAppTitle) : title);
+}
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QtDialogs::QtDialogs() = default;
+QtDialogs::~QtDialogs() {
+    // With a window the menu went with it; without one it is ours.
+    if (menu_ && !menu_->parent()) delete menu_;
+}
+
+Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
+    QMessageBox box(qtIcon(icon), titleOrApp(title), toQt(text),
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    window_);
+    const int answer = box.exec();
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(window_, titleOrApp(title), toQt(prompt), QLineEdit::Normal, {}, &ok);
+    return ok ? fromQt(text) : std::string();
+}
+
+QString QtDialogs::qtFilter(const std::string& filter) {
+    const QStringList parts = toQt(filter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const qsizetype paren = name.indexOf(QLatin1Char('('));
+        if (paren >= 0) name.truncate(paren);
+        // "*.*" means every file; here it would only match names with a dot.
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << name.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::string QtDialogs::openFile(const FileDialogSpec& spec) {
+    QFileDialog dialog(window_, titleOrApp(spec.title),
+                       pathToQt(spec.folder).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(toQt(spec.defaultExt));
+    dialog.setNameFilter(qtFilter(spec.filter));
+    if (!spec.fileName.empty()) dialog.selectFile(pathToQt(spec.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+    return pathFromQt(dialog.selectedFiles().constFirst());
+}
+
+MenuChoice QtDialogs::startMenu() {
+    if (!menu_) menu_ = new frmMainMenu(window_);
+    return menu_->choose();
+}
+
+void QtDialogs::about() {
+    frmAbout box(window_);
+    box.exec();
+}
+
+void QtDialogs::setCaption(const std::string& text) {
+    if (window_) window_->setWindowTitle(toQt(text));
+}
+
+void QtDialogs::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
+    if (window_) window_->startTimers(timer1Ms, timer2Ms, timer3Ms);
+}
+
+void QtDialogs::stopTimers() {
+    if (window_) window_->stopTimers();
+}
+
+void QtDialogs::quit() {
+    if (window_) {
+        window_->stopTimers();
+        window_->close();
+    }
+    QCoreApplication::exit(0);
+}
+
+PopupChoice QtDialogs::carryMenu(int, bool offerReady) {
+    return window_ ? window_->popupCarryMenu(offerReady) : PopupChoice::None;
+}
+
+} // namespace gf

@@ -1,0 +1,41 @@
+#pragma once
+// The window's side of the game: boxes, the start menu, the about box, the
+// caption and the timers, all owned by frmMain.
+#include "platform/dialogs.h"
+
+#include <QPointer>
+#include <QString>
+
+namespace gf {
+
+class frmMain;
+class frmMainMenu;
+
+class QtDialogs : public Dialogs {
+public:
+    QtDialogs();
+    ~QtDialogs() override;
+    // Until attached, boxes have no owner and the timers and caption go nowhere.
+    void attach(frmMain* window) { window_ = window; }
+
+    Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
+    std::string inputBox(const std::string& prompt, const std::string& title) override;
+    std::string openFile(const FileDialogSpec& spec) override;
+    MenuChoice startMenu() override;
+    void about() override;
+    void setCaption(const std::string& text) override;
+    void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) override;
+    void stopTimers() override;
+    void quit() override;
+    PopupChoice carryMenu(int slot, bool offerReady) override;
+    void gameOver(int) override {}
+
+    // "Name (*.a)|*.a|Other (*.*)|*.*" as a Qt file dialog wants it.
+    static QString qtFilter(const std::string& filter);
+
+private:
+    frmMain* window_ = nullptr;
+    QPointer<frmMainMenu> menu_; // stays loaded between showings
+};
+
+} // namespace gf

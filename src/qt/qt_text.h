@@ -1,0 +1,30 @@
+#pragma once
+// The core keeps text in Latin-1 and paths in the file system's bytes; these
+// are the only conversions at the Qt edge.
+#include <QFile>
+#include <QString>
+
+#include <string>
+
+namespace gf {
+
+// Line breaks arrive as CR LF, which a Qt label would show as two.
+inline QString toQt(const std::string& latin1) {
+    QString s = QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return s;
+}
+
+inline std::string fromQt(const QString& s) {
+    return s.toLatin1().toStdString();
+}
+
+inline QString pathToQt(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+inline std::string pathFromQt(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace gf

@@ -1,0 +1,26 @@
+#include "view_widget.h"
+
+#include "qt_canvas.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace gf {
+
+ViewWidget::ViewWidget(QtCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QImage& shown = canvas_.shown();
+    const QRect onImage = event->rect().intersected(shown.rect());
+    if (!onImage.isEmpty()) p.drawImage(onImage.topLeft(), shown, onImage);
+    // Beyond the last presented frame (the widget has just grown).
+    const QRegion rest = QRegion(event->rect()) - QRegion(shown.rect());
+    for (const QRect& r : rest)
+        p.fillRect(r, QtCanvas::kBackground);
+}
+
+} // namespace gf
