@@ -1,0 +1,176 @@
+#include "soak.h"
+
+#include "creatures/creature_table.h"
+#include "invariants.h"
+#include "map/map_file.h"
+#include "map/random_level.h"
+#include "scripted_platform.h"
+#include "shell/game.h"
+#include "shell/keys.h"
+#include "shell/menus.h"
+#include "shell/startup.h"
+#include "shell/timers.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <random>
+#include <vector>
+
+namespace gf {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int16_t kKeys[] = {Key::Up, Key::Up, Key::Up,     Key::Up,    Key::Up, Key::Down,
+                             97,      99,      Key::Left,   Key::Right, Key::A,  Key::Space,
+                             Key::O,  Key::P,  Key::Insert, Key::M,     104,     105};
+
+struct SoakGame {
+    explicit SoakGame(const std::string& folder) : game(io.platform(), folder) {}
+    ScriptedPlatform io;
+    Game game;
+};
+
+class Soak {
+public:
+    Soak(const fs::path& folder, uint64_t seed) : folder_(folder), seed_(seed), rng_(seed) {
+        for (const auto& entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == ".map") levels_.push_back(entry.path().string());
+    }
+
+    // One random action; returns what it was, for the report.
+    std::string act() {
+        if (!current_ || current_->io.dialogs.exited) start();
+        Game& g = current_->game;
+        ScriptedDialogs& d = current_->io.dialogs;
+        const int pick = below(100);
+        if (pick < 45) {
+            const int16_t key = kKeys[below(std::size(kKeys))];
+            Form_KeyDown(g, key, 0);
+            return "key " + std::to_string(key);
+        }
+        if (pick < 63) {
+            const int which = 1 + below(3);
+            if (which == 1) Timer1_Timer(g);
+            if (which == 2) Timer2_Timer(g);
+            if (which == 3) {
+                Timer3_Timer(g);
+                lifeChecked_ = true;
+            }
+            return "tick " + std::to_string(which);
+        }
+        if (pick < 73) {
+            current_->io.clock.time += static_cast<float>(below(1500)) / 1000.0f;
+            return "advance";
+        }
+        if (pick < 78) {
+            vsCarry_Change(g, 1 + below(13));
+            const PopupChoice choices[] = {PopupChoice::Ready, PopupChoice::Drop, PopupChoice::None};
+            d.popupAnswers = {choices[below(3)]};
+            picCarry_MouseUp(g, below(8));
+            return "carry click";
+        }
+        if (pick < 81) {
+            cmdSkillRaise_Click(g, below(5));
+            return "raise";
+        }
+        if (pick < 84) {
+            mnuFileSave_Click(g);
+            return "save";
+        }
+        if (pick < 87) {
+            const fs::path saved = folder_ / "saved" / "Soak.saved";
+            d.fileAnswers = {fs::exists(saved) ? std::optional<std::string>(saved.string()) : std::nullopt};
+            mnuFileLoad_Click(g);
+            return "load";
+        }
+        if (pick < 90 && g.CurrentPlayer != 0 && !levels_.empty()) {
+            modMap_Load(g, levels_[below(levels_.size())]);
+            return "level";
+        }
+        if (pick < 91 && g.CurrentPlayer != 0) {
+            modMap_Create_Random(g);
+            return "random level";
+        }
+        if (pick < 92) {
+            d.boxAnswers = {below(2) ? Answer::Yes : Answer::No};
+            d.inputAnswers = {"Soak"};
+            mnuFileNew_Click(g);
+            return "new game";
+        }
+        Form_KeyDown(g, Key::Up, 0);
+        return "walk";
+    }
+
+    // The first broken rule since the last check, or empty.
+    std::string check() {
+        Game& g = current_->game;
+        for (const auto& e : current_->io.log.events) {
+            if (e.value("event", "") == "msgbox" && e["text"].get<std::string>().rfind("Error", 0) == 0)
+                return "error box: " + e["text"].get<std::string>();
+        }
+        current_->io.log.events.clear();
+        std::string fault = checkInvariants(g);
+        if (fault.empty() && lifeChecked_) fault = checkLifeWithinMaximum(g);
+        lifeChecked_ = false;
+        return fault;
+    }
+
+    int games() const { return games_; }
+
+private:
+    int below(std::size_t n) {
+        return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_));
+    }
+
+    void start() {
+        current_ = std::make_unique<SoakGame>(folder_.string());
+        current_->io.random.seedWhole(seed_ + static_cast<uint64_t>(games_));
+        ScriptedDialogs& d = current_->io.dialogs;
+        d.menuAnswers = {MenuChoice::New};
+        d.boxAnswers = {below(2) ? Answer::Yes : Answer::No};
+        d.inputAnswers = {"Soak"};
+        Form_Load(current_->game);
+        ++games_;
+    }
+
+    fs::path folder_;
+    uint64_t seed_;
+    std::mt19937_64 rng_;
+    std::vector<std::string> levels_;
+    std::unique_ptr<SoakGame> current_;
+    int games_ = 0;
+    bool lifeChecked_ = false;
+};
+
+fs::path privateCopy(const std::string& folder, uint64_t seed) {
+    const fs::path copy = fs::temp_directory_path() / ("gloamfell-soak-" + std::to_string(seed));
+    fs::remove_all(copy);
+    fs::create_directories(copy);
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), copy / entry.path().filename());
+    return copy;
+}
+
+} // namespace
+
+int runSoak(const std::string& folder, uint64_t seed, long actions, std::ostream& out) {
+    out << "soak: seed " << seed << ", " << actions << " actions on " << folder << std::endl;
+    const fs::path copy = privateCopy(folder, seed);
+    Soak soak(copy, seed);
+    for (long i = 1; i <= actions; ++i) {
+        const std::string action = soak.act();
+        const std::string fault = soak.check();
+        if (!fault.empty()) {
+            out << "soak: seed " << seed << ": action " << i << " (" << action << "): " << fault << std::endl;
+            return 1;
+        }
+    }
+    out << "soak: " << actions << " actions in " << soak.games() << " games, every check held" << std::endl;
+    fs::remove_all(copy);
+    return 0;
+}
+
+} // namespace gf
