@@ -4,6 +4,8 @@
 #include "dump.h"
 #include "map/map_file.h"
 #include "map/random_level.h"
+#include "render/layout.h"
+#include "render/sizes.h"
 #include "render/view.h"
 #include "shell/keys.h"
 #include "shell/menus.h"
@@ -154,6 +156,13 @@ void SimSession::run(const std::string& line) {
     } else if (command == "map") {
         noMore(in);
         Display_Map(g);
+    } else if (command == "resize") {
+        const int w = whole(in, "width"), h = whole(in, "height");
+        noMore(in);
+        if (const auto layout = formLayout(w, h, kStatusWidth, false)) {
+            io_.canvas.resize(layout->picView.width, layout->picView.height);
+            if (g.CurrentPlayer > 0) Display(g, true);
+        }
     } else if (command == "scroll") {
         const int v = whole(in, "scroll");
         noMore(in);
