@@ -1,0 +1,173 @@
+#include "creatures/creature_table.h"
+#include "shell/text.h"
+#include "test_game.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+struct CreatureLevel {
+    TestGame t;
+    Game& g = t.game;
+    CreatureLevel() { prepareEmptyLevel(t); }
+    int32_t activeEntries() {
+        int32_t n = 0;
+        for (const Player& p : g.Players)
+            n += p.Active ? 1 : 0;
+        return n;
+    }
+};
+
+// Entries are handed out lowest first and reused after removal.
+TEST(CreatureTable, lowestFreeEntryIsTakenAndReused) {
+    CreatureLevel l;
+    EXPECT_EQ(modPlayer_Add(l.g, 1, 1, 1), 1);
+    EXPECT_EQ(modPlayer_Add(l.g, 2, 2, 1), 2);
+    modPlayer_Remove(l.g, 1);
+    EXPECT_FALSE(l.g.Players(1).Active);
+    EXPECT_EQ(l.g.MapPlayer(1, 1), 0);
+    EXPECT_EQ(modPlayer_Add(l.g, 2, 3, 1), 1);
+    EXPECT_EQ(l.g.Players(1).Name, fixedName("goblin"));
+}
+
+// With every entry active the table grows by ten and the first new entry is taken.
+TEST(CreatureTable, fullTableGrowsByTen) {
+    CreatureLevel l;
+    for (int i = 1; i <= 20; ++i)
+        ASSERT_EQ(modPlayer_Add(l.g, 1, i, 0), i);
+    EXPECT_EQ(modPlayer_Add(l.g, 1, 0, 5), 21);
+    EXPECT_EQ(l.g.Players.ubound(), 30);
+    for (int i = 22; i <= 30; ++i)
+        EXPECT_FALSE(l.g.Players(i).Active);
+}
+
+// Taken cells, off-map cells and unknown monster types place nothing and leave no half-made entry.
+TEST(CreatureTable, refusedAdditionsChangeNothing) {
+    CreatureLevel l;
+    ASSERT_EQ(modPlayer_Add(l.g, 1, 5, 5), 1);
+    EXPECT_EQ(modPlayer_Add(l.g, 2, 5, 5), 0);
+    EXPECT_EQ(modPlayer_Add(l.g, 2, 101, 5), 0);
+    EXPECT_TRUE(l.t.io.log.of("msgbox").empty());
+    EXPECT_EQ(modPlayer_Add(l.g, 3, 6, 6), 0);
+    EXPECT_EQ(l.g.MapPlayer(5, 5), 1);
+    EXPECT_EQ(l.g.MapPlayer(6, 6), 0);
+    EXPECT_EQ(l.activeEntries(), 1);
+    EXPECT_EQ(l.g.Players.ubound(), 20);
+    const auto boxes = l.t.io.log.of("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0]["text"].get<std::string>().rfind("Error_modPlayer_Add : ", 0), 0u);
+}
+
+// A monster starts from its catalogue entry, at home where it was placed.
+TEST(CreatureTable, monsterStartsFromItsCatalogueEntry) {
+    CreatureLevel l;
+    const int32_t i = modPlayer_Add(l.g, 2, 8, 9);
+    const Player& p = l.g.Players(i);
+    EXPECT_TRUE(p.Active);
+    EXPECT_EQ(p.MonsterType, 2);
+    EXPECT_EQ(p.Name, fixedName("goblin"));
+    EXPECT_EQ(p.Level, 2);
+    EXPECT_EQ(p.Image, 2);
+    EXPECT_EQ(p.Life, 12);
+    EXPECT_EQ(p.MaxLife, 12);
+    EXPECT_EQ(p.Stamina, 40);
+    EXPECT_EQ(p.MaxStamina, 40);
+    EXPECT_EQ(p.SightRange, 7);
+    EXPECT_TRUE(p.skill(1).Known);
+    EXPECT_EQ(p.skill(1).Value, 12);
+    EXPECT_EQ(p.Facing, 2);
+    EXPECT_EQ(p.HomeX, 8);
+    EXPECT_EQ(p.HomeY, 9);
+    EXPECT_EQ(p.NextLevelXP, 0);
+    EXPECT_EQ(l.g.MapPlayer(8, 9), i);
+}
+
+// The user's creature: fixed starting values, the answered name, melee 10 + 10r rounded half to even.
+TEST(CreatureTable, setupCreatesTheUsersCreature) {
+    struct Case {
+        float draw;
+        int32_t melee;
+    };
+    for (const Case& c :
+         {Case{0.0f, 10}, Case{0.25f, 12}, Case{0.35f, 14}, Case{0.05f, 10}, Case{0.999999f, 20}}) {
+        CreatureLevel l;
+        l.g.StartX = 40;
+        l.g.StartY = 60;
+        l.t.io.dialogs.inputAnswers.push_back("Ann");
+        l.t.io.random.queue(c.draw);
+        modPlayer_Setup(l.g);
+        ASSERT_EQ(l.g.CurrentPlayer, 1);
+        const Player& p = l.g.Players(1);
+        EXPECT_EQ(p.skill(1).Value, c.melee) << c.draw;
+        EXPECT_TRUE(p.skill(1).Known);
+        EXPECT_EQ(p.skill(1).XPToRaise, 100);
+        EXPECT_EQ(p.Name, "Ann" + std::string(97, ' '));
+        EXPECT_EQ(p.MonsterType, 0);
+        EXPECT_EQ(p.Image, 0);
+        EXPECT_EQ(p.Life, 50);
+        EXPECT_EQ(p.MaxLife, 50);
+        EXPECT_EQ(p.Stamina, 100);
+        EXPECT_EQ(p.MaxStamina, 100);
+        EXPECT_EQ(p.SightRange, 100);
+        EXPECT_EQ(p.Level, 1);
+        EXPECT_EQ(p.NextLevelXP, 1000);
+        EXPECT_EQ(p.Facing, 2);
+        EXPECT_EQ(l.g.MapPlayer(40, 60), 1);
+        EXPECT_EQ(l.g.ViewX, 40);
+        EXPECT_EQ(l.g.ViewY, 60);
+        const auto input = l.t.io.log.of("input");
+        ASSERT_EQ(input.size(), 1u);
+        EXPECT_EQ(input[0]["prompt"], "Enter your players name:");
+        EXPECT_EQ(input[0]["title"], "Murkhol");
+    }
+}
+
+// A cancelled box gives a blank name; an overlong one is cut to the field.
+TEST(CreatureTable, setupNameIsPaddedOrCut) {
+    for (const std::string& answer : {std::string(), std::string(150, 'z')}) {
+        CreatureLevel l;
+        l.t.io.dialogs.inputAnswers.push_back(answer);
+        modPlayer_Setup(l.g);
+        EXPECT_EQ(l.g.Players(l.g.CurrentPlayer).Name, fixedName(answer));
+    }
+}
+
+// No level, a taken start cell or one off the map: one box, no name asked, no creature.
+TEST(CreatureTable, setupRefusesWithoutAStartCell) {
+    struct Case {
+        const char* what;
+        void (*prepare)(CreatureLevel&);
+        const char* description;
+    };
+    const Case cases[] = {
+        {"taken", [](CreatureLevel& l) { modPlayer_Add(l.g, 1, 0, 0); }, "The start cell (0, 0) is taken"},
+        {"off map", [](CreatureLevel& l) { l.g.StartX = 101; }, "The start cell (101, 0) is off the map"},
+        {"no level", [](CreatureLevel& l) { l.g.MapPlayer = Layer<int32_t>(); },
+         "There is no level to start on"},
+    };
+    for (const Case& c : cases) {
+        CreatureLevel l;
+        c.prepare(l);
+        modPlayer_Setup(l.g);
+        EXPECT_EQ(l.g.CurrentPlayer, 0) << c.what;
+        EXPECT_TRUE(l.t.io.log.of("input").empty()) << c.what;
+        const auto boxes = l.t.io.log.of("msgbox");
+        ASSERT_EQ(boxes.size(), 1u) << c.what;
+        EXPECT_EQ(boxes[0]["text"], std::string("Error_modPlayer_Setup : ") + c.description);
+    }
+}
+
+// The death of the user's creature is how the game learns it is over.
+TEST(CreatureTable, removingTheUsersCreatureEndsTheGame) {
+    CreatureLevel l;
+    modPlayer_Setup(l.g);
+    ASSERT_EQ(l.g.CurrentPlayer, 1);
+    modPlayer_Remove(l.g, 1);
+    EXPECT_EQ(l.g.CurrentPlayer, 0);
+    EXPECT_EQ(l.g.MapPlayer(0, 0), 0);
+    EXPECT_FALSE(l.g.Players(1).Active);
+}
+
+} // namespace
+} // namespace gf::test
