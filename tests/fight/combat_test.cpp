@@ -1,0 +1,303 @@
+#include "creatures/combat.h"
+#include "creatures/creature_table.h"
+#include "fight_support.h"
+#include "items/item_table.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+namespace gf::test {
+namespace {
+
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+
+class Combat : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepareFightLevel(t);
+        t.io.clock.time = 50;
+        u = addUser(t, 10, 10, 6, 15);
+        rat = modPlayer_Add(g, 1, 11, 10);
+    }
+    Player& user() { return g.Players(u); }
+    Player& ratP() { return g.Players(rat); }
+    void queue(std::initializer_list<float> rs) {
+        for (float r : rs)
+            t.io.random.queue(r);
+    }
+
+    TestGame t;
+    Game& g = t.game;
+    int32_t u = 0;
+    int32_t rat = 0;
+};
+
+// Within a second of its last attack a creature cannot attack at all: no rolls, no stamina, no sound.
+TEST_F(Combat, secondAttackWithinTheSecondDoesNothing) {
+    modPlayer_Attack(g, u, rat);
+    const std::size_t sounds = t.io.sound.played.size();
+    t.io.clock.time = 50.9f;
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(user().Stamina, 99);
+    EXPECT_EQ(ratP().Stamina, 19);
+    EXPECT_EQ(ratP().CombatPenalty, 5);
+    EXPECT_EQ(t.io.sound.played.size(), sounds);
+    t.io.clock.time = 51;
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(user().Stamina, 98);
+}
+
+// A fighter out of stamina stays at 0 and rolls at a quarter, halves to even.
+TEST_F(Combat, exhaustedAttackerRollsAtAQuarter) {
+    const std::pair<int32_t, int32_t> cases[] = {{14, 4}, {10, 2}, {6, 2}};
+    for (const auto& [raw, quarter] : cases) {
+        for (const bool hits : {true, false}) {
+            TestGame fresh;
+            prepareFightLevel(fresh);
+            const int32_t user = addUser(fresh, 10, 10, 6, raw);
+            const int32_t victim = modPlayer_Add(fresh.game, 1, 11, 10);
+            fresh.game.Players(user).Stamina = 0;
+            fresh.game.Players(victim).skill(kMeleeSkill).Value = hits ? quarter - 1 : quarter;
+            for (float r : {0.5f, 0.5f, 0.0f})
+                fresh.io.random.queue(r);
+            modPlayer_Attack(fresh.game, user, victim);
+            EXPECT_EQ(fresh.game.Players(user).Stamina, 0);
+            EXPECT_EQ(fresh.game.Players(victim).Life < 6, hits)
+                << raw << " against " << (hits ? quarter - 1 : quarter);
+        }
+    }
+}
+
+// A hit bigger than the victim's life does exactly its life, kills it and pays level times damage.
+TEST_F(Combat, killingHitIsCutToRemainingLife) {
+    user().Level = 2;
+    give(t, u, 1, FightItem::Club);
+    user().WeaponSlot = 1;
+    ratP().Life = 4;
+    queue({0.5f, 0.5f, 0.5f});
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(g.damage(1).Amount, 4);
+    EXPECT_EQ(g.damage(1).X, 11);
+    EXPECT_FALSE(g.Players(rat).Active);
+    EXPECT_EQ(g.Players(rat).CombatPenalty, 0) << "a freed entry stays blank";
+    EXPECT_EQ(g.MapPlayer(11, 10), 0);
+    EXPECT_EQ(g.Items(g.MapItem(11, 10)).ID, FightItem::RatCarcass);
+    EXPECT_EQ(user().skill(kMeleeSkill).XPToRaise, 92);
+    EXPECT_EQ(user().XP, 8);
+    EXPECT_EQ(user().SpendableXP, 4);
+    EXPECT_EQ(user().CombatPenalty, 5);
+    EXPECT_EQ(t.io.sound.played, (std::vector<int>{1, 2}));
+}
+
+// Armour beyond the weapon's damage still lets 1 through.
+TEST_F(Combat, armourCannotStopAHitEntirely) {
+    give(t, u, 1, FightItem::Dagger);
+    user().WeaponSlot = 1;
+    give(t, rat, 1, FightItem::Armor10);
+    ratP().ArmorSlot = 1;
+    queue({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(ratP().Life, 5);
+    EXPECT_EQ(g.damage(1).Amount, 1);
+}
+
+// A tie is a miss, and a miss by the user earns nothing.
+TEST_F(Combat, tieIsAMiss) {
+    ratP().skill(kMeleeSkill).Value = 15;
+    queue({0.5f, 0.5f});
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(ratP().Life, 6);
+    EXPECT_EQ(user().XP, 0);
+    EXPECT_FALSE(g.damage(1).InUse);
+    EXPECT_EQ(t.io.sound.played, std::vector<int>{1});
+}
+
+// A monster's blow sounds its own cry, the user's "ow" and the punch.
+TEST_F(Combat, monsterHitOnUserPlaysItsSounds) {
+    queue({0.99f, 0.0f, 0.0f, 0.5f});
+    modPlayer_Attack(g, rat, u);
+    EXPECT_EQ(user().Life, 49);
+    EXPECT_EQ(g.damage(1).X, 10);
+    EXPECT_EQ(user().XP, 0);
+    EXPECT_EQ(t.io.sound.played, (std::vector<int>{6, 7, 2}));
+    EXPECT_EQ(ratP().NextAttackTime, 51.05f); // monsters are spread a little in time
+}
+
+// Parrying a monster teaches the user its level times 10; monsters parrying each other learn nothing.
+TEST_F(Combat, parryPaysOnlyTheUser) {
+    const int32_t goblin = modPlayer_Add(g, 2, 9, 10);
+    queue({0.0f, 0.5f, 0.0f});
+    modPlayer_Attack(g, goblin, u);
+    EXPECT_EQ(user().Life, 50);
+    EXPECT_EQ(user().XP, 20);
+    EXPECT_EQ(user().skill(kMeleeSkill).XPToRaise, 80);
+    EXPECT_TRUE(t.io.sound.played.empty()) << "the goblin has no sound";
+
+    queue({0.0f, 0.99f, 0.0f});
+    modPlayer_Attack(g, rat, goblin);
+    EXPECT_EQ(g.Players(goblin).XP, 0);
+    EXPECT_EQ(g.Players(goblin).skill(kMeleeSkill).Value, 12);
+}
+
+// Every attack a creature takes part in worsens its next rolls until the refresh tick.
+TEST_F(Combat, penaltiesAccumulateUntilRefresh) {
+    const int32_t goblin = modPlayer_Add(g, 2, 10, 11);
+    user().Life = 1000;
+    modPlayer_Attack(g, rat, u);
+    modPlayer_Attack(g, goblin, u);
+    EXPECT_EQ(user().CombatPenalty, 10);
+    EXPECT_EQ(ratP().CombatPenalty, 5);
+    EXPECT_TRUE(user().InCombat);
+    modPlayer_Process(g);
+    EXPECT_EQ(user().CombatPenalty, 0);
+    EXPECT_FALSE(user().InCombat);
+    EXPECT_EQ(ratP().CombatPenalty, 0);
+}
+
+// The user's death frees its entry and leaves the game without a current player.
+TEST_F(Combat, userDeathClearsCurrentPlayer) {
+    user().Life = 1;
+    queue({0.99f, 0.0f, 0.0f, 0.0f});
+    modPlayer_Attack(g, rat, u);
+    EXPECT_EQ(g.CurrentPlayer, 0);
+    EXPECT_FALSE(g.Players(u).Active);
+    EXPECT_EQ(g.MapPlayer(10, 10), 0);
+    EXPECT_EQ(g.MapItem(10, 10), 0);
+    EXPECT_TRUE(errorBoxes(t).empty());
+}
+
+// A monster leaves its dead item only when it has one and the cell is free.
+TEST_F(Combat, deadItemNeedsAnItemAndAFreeCell) {
+    const int32_t goblin = modPlayer_Add(g, 2, 30, 30);
+    EXPECT_TRUE(modPlayer_Reduce_Life(g, goblin, 12));
+    EXPECT_EQ(g.MapItem(30, 30), 0);
+
+    const int32_t gold = modItem_Add(g, ItemId::SmallGold, 11, 10);
+    EXPECT_FALSE(modPlayer_Reduce_Life(g, rat, 5));
+    EXPECT_EQ(ratP().Life, 1);
+    EXPECT_TRUE(modPlayer_Reduce_Life(g, rat, 1));
+    EXPECT_EQ(g.MapItem(11, 10), gold);
+}
+
+// Half the experience becomes spendable, rounded half to even.
+TEST_F(Combat, spendableExperienceIsHalfRoundedToEven) {
+    const std::pair<int32_t, int32_t> cases[] = {{0, 2}, {1, 4}, {2, 4}};
+    for (const auto& [before, after] : cases) {
+        user().SpendableXP = before;
+        modPlayer_Raise_XP(g, u, 5);
+        EXPECT_EQ(user().SpendableXP, after) << before;
+    }
+}
+
+// One level per grant; the next level's need follows (L^3 + 20) * 50 + L^4.
+TEST_F(Combat, levelsFollowTheCurveOneAtATime) {
+    modPlayer_Raise_XP(g, u, 3000);
+    EXPECT_EQ(user().Level, 2);
+    EXPECT_EQ(user().NextLevelXP, 1416);
+    EXPECT_EQ(user().SpendableXP, 1500);
+    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana has gained level 2!"});
+    EXPECT_EQ(g.message(20).Color, static_cast<int32_t>(kGreen));
+    for (const int32_t next : {2431, 4456}) {
+        modPlayer_Raise_XP(g, u, user().NextLevelXP);
+        EXPECT_EQ(user().NextLevelXP, next);
+    }
+    EXPECT_EQ(user().Level, 4);
+}
+
+// A fresh creature reaches level 2 with exactly 1000, and 500 becomes spendable.
+TEST_F(Combat, firstLevelNeedsAThousand) {
+    modPlayer_Raise_XP(g, u, 999);
+    EXPECT_EQ(user().Level, 1);
+    EXPECT_EQ(user().NextLevelXP, 1);
+    TestGame fresh;
+    prepareFightLevel(fresh);
+    const int32_t other = addUser(fresh, 5, 5);
+    modPlayer_Raise_XP(fresh.game, other, 1000);
+    EXPECT_EQ(fresh.game.Players(other).Level, 2);
+    EXPECT_EQ(fresh.game.Players(other).SpendableXP, 500);
+}
+
+// The refresh tick gives 1 life and up to 4 stamina to those who did not fight, never past the maximum.
+TEST_F(Combat, refreshRestoresOnlyThoseOutOfCombat) {
+    struct Case {
+        bool inCombat;
+        int32_t life, maxLife, stamina, maxStamina;
+        int32_t lifeAfter, staminaAfter;
+    };
+    const Case cases[] = {
+        {false, 40, 50, 90, 100, 41, 94},   {false, 50, 50, 98, 100, 50, 100},
+        {true, 40, 50, 90, 100, 40, 90},    {false, 10, 50, kMax - 2, kMax, 11, kMax},
+        {false, 60, 50, 120, 100, 60, 120},
+    };
+    for (const Case& c : cases) {
+        Player& p = user();
+        p.InCombat = c.inCombat;
+        p.CombatPenalty = 15;
+        p.Life = c.life;
+        p.MaxLife = c.maxLife;
+        p.Stamina = c.stamina;
+        p.MaxStamina = c.maxStamina;
+        modPlayer_Process(g);
+        EXPECT_EQ(p.Life, c.lifeAfter) << c.life << "/" << c.maxLife;
+        EXPECT_EQ(p.Stamina, c.staminaAfter) << c.stamina << "/" << c.maxStamina;
+        EXPECT_FALSE(p.InCombat);
+        EXPECT_EQ(p.CombatPenalty, 0);
+    }
+    EXPECT_TRUE(errorBoxes(t).empty());
+}
+
+// Fields at the top of their range fail with a box rather than wrap.
+TEST_F(Combat, overflowsAreReportedNotWrapped) {
+    struct Case {
+        const char* what;
+        std::function<void(TestGame&, int32_t user, int32_t rat)> act;
+        std::string box;
+    };
+    const Case cases[] = {
+        {"experience",
+         [](TestGame& t, int32_t user, int32_t) {
+             t.game.Players(user).XP = kMax - 5;
+             modPlayer_Raise_XP(t.game, user, 10);
+         },
+         "Error_modPlayer_Raise_XP : Overflow"},
+        {"level curve",
+         [](TestGame& t, int32_t user, int32_t) {
+             t.game.Players(user).Level = 300;
+             modPlayer_Raise_XP(t.game, user, 1000);
+         },
+         "Error_modPlayer_Raise_XP : Overflow"},
+        {"combat penalty",
+         [](TestGame& t, int32_t user, int32_t rat) {
+             t.game.Players(user).CombatPenalty = kMax - 2;
+             modPlayer_Attack(t.game, user, rat);
+         },
+         "Error_modPlayer_Attack : Overflow"},
+        {"experience for a hit",
+         [](TestGame& t, int32_t user, int32_t rat) {
+             t.game.Players(user).Level = kMax / 2 + 1;
+             for (float r : {0.5f, 0.5f, 0.5f})
+                 t.io.random.queue(r);
+             modPlayer_Attack(t.game, user, rat);
+         },
+         "Error_modPlayer_Attack : Overflow"},
+        {"life",
+         [](TestGame& t, int32_t, int32_t rat) {
+             t.game.Players(rat).Life = -kMax;
+             modPlayer_Reduce_Life(t.game, rat, 5);
+         },
+         "Error_modPlayer_Reduce_Life : Overflow"},
+    };
+    for (const Case& c : cases) {
+        TestGame fresh;
+        prepareFightLevel(fresh);
+        const int32_t user = addUser(fresh, 10, 10);
+        const int32_t victim = modPlayer_Add(fresh.game, 1, 11, 10);
+        c.act(fresh, user, victim);
+        EXPECT_EQ(errorBoxes(fresh), std::vector<std::string>{c.box}) << c.what;
+    }
+}
+
+} // namespace
+} // namespace gf::test

@@ -1,0 +1,134 @@
+#include "creatures/creature_table.h"
+#include "fight_support.h"
+#include "items/equipment.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+class Equipment : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepareFightLevel(t);
+        u = addUser(t, 10, 10);
+    }
+    Player& user() { return g.Players(u); }
+
+    TestGame t;
+    Game& g = t.game;
+    int32_t u = 0;
+};
+
+// Readying is a toggle: another weapon replaces the readied one, the same one is put away.
+TEST_F(Equipment, readyingWeaponTogglesWeaponSlot) {
+    give(t, u, 2, FightItem::Dagger);
+    give(t, u, 4, FightItem::Stick);
+    give(t, u, 5, FightItem::SoftLeather);
+    modItem_Arm_Weapon(g, u, 2);
+    modItem_Arm_Weapon(g, u, 4);
+    EXPECT_EQ(user().WeaponSlot, 4);
+    modItem_Arm_Weapon(g, u, 4);
+    EXPECT_EQ(user().WeaponSlot, 0);
+    modItem_Arm_Weapon(g, u, 5);
+    EXPECT_EQ(user().ArmorSlot, 5);
+    EXPECT_EQ(user().WeaponSlot, 0);
+    modItem_Arm_Weapon(g, u, 5);
+    EXPECT_EQ(user().ArmorSlot, 0);
+    EXPECT_EQ(t.io.sound.played, std::vector<int>(5, 12));
+}
+
+// Damage wins over armour: an item with both can only be readied as a weapon.
+TEST_F(Equipment, itemWithDamageAndArmorIsAWeaponOnly) {
+    give(t, u, 1, FightItem::SpikedShield);
+    modItem_Arm_Weapon(g, u, 1);
+    EXPECT_EQ(user().WeaponSlot, 1);
+    EXPECT_EQ(user().ArmorSlot, 0);
+}
+
+// The ready sound plays even for an item that is neither weapon nor armour.
+TEST_F(Equipment, readySoundPlaysForAnyItem) {
+    give(t, u, 1, FightItem::Pebble);
+    modItem_Arm_Weapon(g, u, 1);
+    EXPECT_EQ(user().WeaponSlot, 0);
+    EXPECT_EQ(user().ArmorSlot, 0);
+    EXPECT_EQ(t.io.sound.played, std::vector<int>{12});
+}
+
+// An empty slot has no catalogue entry: an error box, no sound, nothing readied.
+TEST_F(Equipment, readyingEmptySlotShowsErrorBox) {
+    modItem_Arm_Weapon(g, u, 3);
+    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
+    EXPECT_TRUE(t.io.sound.played.empty());
+}
+
+// A blow does the catalogue damage -2 to +1, never below 1; bare hands 1 or 2, times a monster's level.
+TEST_F(Equipment, weaponDamageDrawsAroundCatalogueDamage) {
+    const int32_t monster = modPlayer_Add(g, 1, 20, 20);
+    g.Players(monster).Level = 4;
+    struct Case {
+        int32_t creature;
+        int16_t weapon; // 0 = bare hands
+        float r;
+        int32_t damage;
+    };
+    const Case cases[] = {
+        {u, FightItem::Stick, 0.0f, 1},
+        {u, FightItem::Stick, 0.25f, 1},
+        {u, FightItem::Stick, 0.5f, 1},
+        {u, FightItem::Stick, 0.75f, 2},
+        {u, FightItem::Dagger, 0.0f, 1},
+        {u, FightItem::Dagger, 0.99f, 4},
+        {u, FightItem::Club, 0.5f, 12},
+        {u, 0, 0.0f, 1},
+        {u, 0, 0.99f, 2},
+        {monster, 0, 0.0f, 4},
+        {monster, 0, 0.5f, 8},
+    };
+    for (const Case& c : cases) {
+        Player& p = g.Players(c.creature);
+        p.WeaponSlot = 0;
+        if (c.weapon != 0) {
+            give(t, c.creature, 1, c.weapon);
+            p.WeaponSlot = 1;
+        }
+        t.io.random.queue(c.r);
+        EXPECT_EQ(modItem_Weapon_Damage(g, c.creature), c.damage)
+            << c.creature << " " << c.weapon << " r " << c.r;
+    }
+}
+
+// Armour absorbs from half its value to one less; odd values round to even, so armour 1 absorbs nothing.
+TEST_F(Equipment, armorAbsorbsFromHalfItsValue) {
+    struct Case {
+        int16_t armor;
+        float r;
+        int32_t absorbed;
+    };
+    const Case cases[] = {
+        {FightItem::Armor1, 0.0f, 0},   {FightItem::Armor1, 0.99f, 0},      {FightItem::Armor3, 0.0f, 2},
+        {FightItem::Armor3, 0.99f, 2},  {FightItem::Armor4, 0.0f, 2},       {FightItem::Armor4, 0.5f, 3},
+        {FightItem::Armor5, 0.0f, 2},   {FightItem::Armor5, 0.5f, 4},       {FightItem::Armor10, 0.0f, 5},
+        {FightItem::Armor10, 0.99f, 9}, {FightItem::SoftLeather, 0.99f, 1},
+    };
+    for (const Case& c : cases) {
+        give(t, u, 1, c.armor);
+        user().ArmorSlot = 1;
+        t.io.random.queue(c.r);
+        EXPECT_EQ(modItem_Armor(g, u), c.absorbed) << c.armor << " r " << c.r;
+    }
+    user().ArmorSlot = 0;
+    EXPECT_EQ(modItem_Armor(g, u), 0);
+}
+
+// A readied item that the catalogue no longer has gives a box and no damage bonus.
+TEST_F(Equipment, weaponMissingFromCatalogueFailsToZero) {
+    give(t, u, 1, 500);
+    user().WeaponSlot = 1;
+    EXPECT_EQ(modItem_Weapon_Damage(g, u), 0);
+    EXPECT_EQ(errorBoxes(t),
+              std::vector<std::string>{"Error_modItem_Weapon_Damage : Subscript out of range"});
+}
+
+} // namespace
+} // namespace gf::test
