@@ -128,5 +128,21 @@ TEST(MonsterCatalogue, foreignFileGivesBoundedBoxes) {
         0u);
 }
 
+// The catalogues the game ships with read without a single warning, and every dead item exists.
+TEST(MonsterCatalogue, shippedCataloguesReadCleanly) {
+    TestGame t;
+    t.copyData("item.ini");
+    t.copyData("monster.ini");
+    modItem_Init(t.game);
+    modMonster_Init(t.game);
+    EXPECT_TRUE(t.io.log.of("msgbox").empty());
+    ASSERT_GE(t.game.ItemTypes.ubound(), 25);
+    ASSERT_GE(t.game.MonsterTypes.ubound(), 1);
+    for (const MonsterInfo& m : t.game.MonsterTypes) {
+        EXPECT_FALSE(m.Name.empty());
+        EXPECT_TRUE(m.DeadItem == 0 || t.game.ItemTypes.valid(m.DeadItem)) << m.Name;
+    }
+}
+
 } // namespace
 } // namespace gf::test
