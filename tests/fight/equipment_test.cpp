@@ -121,14 +121,5 @@ TEST_F(Equipment, armorAbsorbsFromHalfItsValue) {
     EXPECT_EQ(modItem_Armor(g, u), 0);
 }
 
-// A readied item that the catalogue no longer has gives a box and no damage bonus.
-TEST_F(Equipment, weaponMissingFromCatalogueFailsToZero) {
-    give(t, u, 1, 500);
-    user().WeaponSlot = 1;
-    EXPECT_EQ(modItem_Weapon_Damage(g, u), 0);
-    EXPECT_EQ(errorBoxes(t),
-              std::vector<std::string>{"Error_modItem_Weapon_Damage : Subscript out of range"});
-}
-
 } // namespace
 } // namespace gf::test

@@ -23,14 +23,6 @@ protected:
     int32_t u = 0;
 };
 
-// Only melee is named; the other nine entries stay empty.
-TEST_F(Skills, catalogueHoldsMeleeOnly) {
-    EXPECT_EQ(g.Skills[0].Name, "Melee");
-    EXPECT_EQ(g.Skills[0].Description, "Ability to use melee weapons to attack and defend.");
-    for (int i = 1; i < kSkillCount; ++i)
-        EXPECT_TRUE(g.Skills[static_cast<std::size_t>(i)].Name.empty());
-}
-
 // A skill the creature lacks counts as 0; a bad skill number is an error that also gives 0.
 TEST_F(Skills, valueOfUnknownSkillIsZero) {
     EXPECT_EQ(modSkill_Value(g, u, 1), 15);

@@ -12,7 +12,7 @@ namespace gf::test {
 namespace {
 
 class ItemActions : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         prepareFightLevel(t);
         t.io.clock.time = 50;

@@ -9,7 +9,7 @@ namespace gf::test {
 namespace {
 
 class Movement : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         prepareFightLevel(t);
         t.io.clock.time = 50;
@@ -188,12 +188,6 @@ TEST_F(Movement, attackDirectionStrikesOnlyACreatureInFront) {
     EXPECT_EQ(g.Players(rat).CombatPenalty, 5);
     EXPECT_EQ(user().X, 0);
     EXPECT_EQ(user().Facing, 2);
-}
-
-// A bad creature index is reported once and changes nothing.
-TEST_F(Movement, moveWithBadIndexShowsErrorBox) {
-    EXPECT_FALSE(modPlayer_Move(g, 99, 6, true));
-    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error_modPlayer_Move : Subscript out of range"});
 }
 
 } // namespace
