@@ -1,411 +1,314 @@
-#include "datacheck.hpp"
+#include "check/datacheck.hpp"
 
-#include "common/image.hpp"
+#include "check/catalogue.hpp"
+#include "check/level.hpp"
+#include "check/lines.hpp"
+#include "check/sheet.hpp"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <deque>
-#include <sstream>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <system_error>
 
 namespace gloamfell::tools {
 
 namespace {
 
-const std::string kSpecial = "XxDdgGeEsS!@#$%[]\\";
+namespace fs = std::filesystem;
 
-std::string upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
+const std::string kDefaultLevel = "murkhol1.map";
 
-std::string trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
+class Folder {
+public:
+    explicit Folder(fs::path path) : path_(std::move(path)) {}
 
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        out.push_back(line);
+    // The file's bytes; a fault for the whole file when it is missing or unreadable.
+    std::optional<std::string> read(const std::string& name, const std::string& whatFor,
+                                    Faults& faults) const {
+        // Names are joined as the game joins them, so "/x" stays inside the folder.
+        const fs::path file = path_.string() + "/" + name;
+        const std::string why = whatFor.empty() ? "" : "; " + whatFor;
+        std::error_code ec;
+        if (!fs::is_regular_file(file, ec)) {
+            faults.push_back({name, 0, "missing" + why});
+            return std::nullopt;
+        }
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            faults.push_back({name, 0, "cannot be read" + why});
+            return std::nullopt;
+        }
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    return out;
-}
 
-bool skipped(const std::string& line)
-{
-    return (!line.empty() && line[0] == ';') || trim(line).empty();
-}
+    std::optional<std::string> readQuietly(const std::string& name) const {
+        Faults ignored;
+        return read(name, {}, ignored);
+    }
 
-bool isWall(char c) { return c == 'X' || c == 'x'; }
-
-std::string where(const Level& l, int x, int y)
-{
-    return l.file + " (" + std::to_string(x) + "," + std::to_string(y) + ")";
-}
-
-struct Cell {
-    int x, y;
+private:
+    fs::path path_;
 };
 
-std::vector<Cell> cellsOf(const Level& l, char c)
-{
-    std::vector<Cell> out;
-    for (int y = 0; y < int(l.rows.size()); ++y)
-        for (int x = 0; x < int(l.rows[y].size()); ++x)
-            if (l.rows[y][x] == c)
-                out.push_back({x, y});
-    return out;
+std::optional<Sheet> readSheet(const std::string& bytes, std::string& error) {
+    return Sheet::read(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), error);
 }
 
-int toInt(const std::string& s, int fallback)
-{
-    int v = 0;
-    const std::string t = trim(s);
-    const auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    return ec == std::errc() && p == t.data() + t.size() ? v : fallback;
+std::string sizeOf(const Sheet& s) {
+    return std::to_string(s.width()) + " x " + std::to_string(s.height()) + " pixels";
+}
+
+void checkItemPictures(const Folder& folder, const Catalogue& items, Faults& faults) {
+    const auto bytes = folder.read("item.bmp", "every item is drawn from it", faults);
+    if (!bytes) return;
+    std::string error;
+    const auto sheet = readSheet(*bytes, error);
+    if (!sheet) {
+        faults.push_back({"item.bmp", 0, "cannot be read: " + error});
+        return;
+    }
+    if (!items.usable) return;
+    for (const auto& [n, e] : items.entries) {
+        // Only the last two digits pick the tile; a negative number keeps its sign.
+        const auto image = e.number("IMAGE");
+        const int tile = int(image % 100);
+        const std::string item = "item " + std::to_string(n) + " has IMAGE=" + std::to_string(image);
+        if (!sheet->hasTile(tile))
+            faults.push_back(
+                {items.file, e.lineOf("IMAGE"),
+                 item + ", but item.bmp (" + sizeOf(*sheet) + ") has no tile " + std::to_string(tile)});
+        else if (sheet->tileIsBlank(tile))
+            faults.push_back(
+                {items.file, e.lineOf("IMAGE"),
+                 item + ", but tile " + std::to_string(tile) + " of item.bmp is blank (all white)"});
+    }
+}
+
+std::string sheetName(std::int64_t n) {
+    return "player" + std::to_string(n) + ".bmp";
+}
+
+// Empty when the sheet can draw a creature, else what is wrong with it.
+std::string creatureSheetFault(const Folder& folder, std::int64_t n) {
+    const auto bytes = folder.readQuietly(sheetName(n));
+    if (!bytes) return sheetName(n) + " is missing";
+    std::string error;
+    const auto sheet = readSheet(*bytes, error);
+    if (!sheet) return sheetName(n) + " cannot be read: " + error;
+    if (!sheet->hasTile(7))
+        return sheetName(n) + " (" + sizeOf(*sheet) + ") lacks the eight 32-pixel frames of a creature";
+    return {};
+}
+
+void checkCreaturePictures(const Folder& folder, const Catalogue& monsters, Faults& faults) {
+    if (const std::string fault = creatureSheetFault(folder, 0); !fault.empty())
+        faults.push_back({sheetName(0), 0, "the user's creature cannot be drawn: " + fault});
+    if (!monsters.usable) return;
+    std::map<std::int64_t, std::string> sheetFaults;
+    for (const auto& [n, m] : monsters.entries) {
+        const auto image = m.number("IMAGE");
+        const std::string id = "monster " + std::to_string(n);
+        if (image < 0 || image > monsters.highest) {
+            faults.push_back({monsters.file, m.lineOf("IMAGE"),
+                              id + " has IMAGE=" + std::to_string(image) +
+                                  ", but the game loads only player0.bmp to " + sheetName(monsters.highest) +
+                                  ", one sheet per monster number"});
+            continue;
+        }
+        if (!sheetFaults.count(image)) sheetFaults[image] = creatureSheetFault(folder, image);
+        if (!sheetFaults[image].empty())
+            faults.push_back(
+                {monsters.file, m.lineOf("IMAGE"), id + " cannot be drawn: " + sheetFaults[image]});
+    }
+}
+
+void checkPlacements(const Level& l, const Catalogue& items, const Catalogue& monsters, Faults& faults) {
+    for (int y = 0; y < int(l.rows.size()); ++y)
+        for (int x = 0; x < int(l.rows[std::size_t(y)].cells.size()); ++x) {
+            const char c = l.at(x, y);
+            const std::string what = std::string("'") + c + "' at " + at({x, y});
+            if (const char* name = gearName(c); name && items.usable && items.idOf(name) == 0)
+                faults.push_back(
+                    {l.file, l.lineOf(y), what + " places \"" + name + "\", which item.ini lacks"});
+            if (!isMonster(c) || !monsters.usable) continue;
+            const int type = c - '0';
+            if (type > monsters.highest)
+                faults.push_back({l.file, l.lineOf(y),
+                                  what + " places monster " + std::to_string(type) +
+                                      ", beyond monster.ini's highest number " +
+                                      std::to_string(monsters.highest)});
+            else if (!monsters.find(type))
+                faults.push_back(
+                    {l.file, l.lineOf(y),
+                     what + " places monster " + std::to_string(type) + ", a blank entry of monster.ini"});
+        }
+}
+
+// The gear the map characters place must be what they claim to be.
+void checkGearKinds(const Catalogue& items, Faults& faults) {
+    if (!items.usable) return;
+    for (char c : std::string("!@#$%[]\\")) {
+        const int id = items.idOf(gearName(c));
+        if (id == 0) continue;
+        const Entry& e = items.entries.at(id);
+        const bool weapon = c != '[' && c != ']' && c != '\\';
+        if (weapon ? e.number("DAMAGE") <= 0 : (e.number("DAMAGE") > 0 || e.number("ARMOR") <= 0))
+            faults.push_back({items.file, e.line,
+                              "item " + std::to_string(id) + " \"" + e.name + "\", placed by '" + c +
+                                  "', is no " +
+                                  (weapon ? "weapon: it needs a DAMAGE of 1 or more"
+                                          : "armour: it needs an ARMOR of 1 or more and no DAMAGE")});
+    }
+}
+
+struct Direction {
+    char stairs;
+    HeaderKey Level::*key;
+    char back;
+    HeaderKey Level::*backKey;
+    const char* what;
+    const char* keyName;
+    const char* backKeyName;
+};
+
+constexpr Direction kDown{'e', &Level::lower, 'E', &Level::upper, "stairs down", "LOWER", "UPPER"};
+constexpr Direction kUp{'E', &Level::upper, 'e', &Level::lower, "stairs up", "UPPER", "LOWER"};
+
+class Levels {
+public:
+    Levels(const Folder& folder, std::map<std::string, Level> inFolder)
+        : folder_(folder), levels_(std::move(inFolder)) {}
+
+    // The level a key names, or nullptr when there is no such file.
+    const Level* target(const std::string& name) {
+        const std::string file = name + ".map";
+        if (auto it = levels_.find(file); it != levels_.end()) return &it->second;
+        // A name with a folder in it reaches outside the checked files.
+        if (auto it = outside_.find(file); it != outside_.end()) return it->second ? &*it->second : nullptr;
+        std::optional<Level>& slot = outside_[file];
+        if (const auto text = folder_.readQuietly(file)) {
+            Faults ignored;
+            slot = readLevel(*text, file, ignored);
+        }
+        return slot ? &*slot : nullptr;
+    }
+
+    const std::map<std::string, Level>& all() const { return levels_; }
+
+private:
+    const Folder& folder_;
+    std::map<std::string, Level> levels_;
+    std::map<std::string, std::optional<Level>> outside_;
+};
+
+std::string arrivalFault(const Level& to, Cell a) {
+    if (!to.covers(a.x, a.y)) return "outside its rows";
+    const char c = to.at(a.x, a.y);
+    const std::string where = std::string(" '") + c + "' (line " + std::to_string(to.lineOf(a.y)) + ")";
+    if (isWall(c)) return "on a wall" + where;
+    if (placesItem(c)) return "on an item" + where;
+    if (isMonster(c)) return "on a monster" + where;
+    return {};
+}
+
+void checkStairs(const Level& from, const Direction& d, Levels& levels, Faults& faults) {
+    const std::vector<Cell> stairs = from.cellsOf(std::string(1, d.stairs));
+    if (stairs.empty()) return;
+    const HeaderKey& key = from.*d.key;
+    const Level* to = key.value.empty() ? nullptr : levels.target(key.value);
+    for (const Cell s : stairs) {
+        const std::string head = std::string(d.what) + " at " + at(s);
+        const int line = from.lineOf(s.y);
+        if (key.value.empty()) {
+            faults.push_back({from.file, line,
+                              head + " lead nowhere: " +
+                                  (key.line ? std::string(d.keyName) + "= is empty"
+                                            : "no " + std::string(d.keyName) + "= line")});
+            continue;
+        }
+        if (!to) {
+            faults.push_back({from.file, line, head + " lead to " + key.value + ".map, which is missing"});
+            continue;
+        }
+        if (const std::string fault = arrivalFault(*to, s); !fault.empty())
+            faults.push_back(
+                {from.file, line, head + " arrive at " + at(s) + " in " + to->file + " " + fault});
+        bool pairedBack = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                pairedBack = pairedBack || ((dx || dy) && to->at(s.x + dx, s.y + dy) == d.back);
+        if (!pairedBack)
+            faults.push_back({from.file, line,
+                              head + " have no '" + std::string(1, d.back) +
+                                  "' beside their arrival cell in " + to->file + " to lead back"});
+    }
+    if (!to) return;
+    const std::string stem = from.file.substr(0, from.file.size() - 4);
+    const HeaderKey& back = to->*d.backKey;
+    if (back.value != stem && levels.all().count(to->file))
+        faults.push_back({to->file, back.line,
+                          std::string(d.backKeyName) + "=" + back.value + ", but the " + d.what + " of " +
+                              from.file + " lead here"});
 }
 
 } // namespace
 
-char Level::at(int x, int y) const
-{
-    if (y < 0 || y >= int(rows.size()) || x < 0 || x >= int(rows[y].size()))
-        return ' ';
-    return rows[y][x];
-}
+Faults checkDataFolder(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_directory(path, ec)) throw FolderUnreadable(path.string() + " is not a folder");
+    std::vector<std::string> mapFiles;
+    fs::directory_iterator it(path, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec))
+        if (it->path().extension() == ".map" && it->is_regular_file(ec))
+            mapFiles.push_back(it->path().filename().string());
+    if (ec) throw FolderUnreadable("cannot list " + path.string() + ": " + ec.message());
 
-bool isFreeFloor(char c)
-{
-    return kSpecial.find(c) == std::string::npos && !(c >= '1' && c <= '9');
-}
+    const Folder folder(path);
+    Faults faults;
+    Catalogue items, monsters;
+    if (const auto text = folder.read("item.ini", "it is the item catalogue", faults))
+        items = readItemCatalogue(*text, faults);
+    items.file = "item.ini";
+    if (const auto text = folder.read("monster.ini", "it is the monster catalogue", faults))
+        monsters = readMonsterCatalogue(*text, faults);
+    monsters.file = "monster.ini";
+    checkItems(items, faults);
+    checkGearKinds(items, faults);
+    checkMonsters(monsters, items, faults);
+    checkItemPictures(folder, items, faults);
+    checkCreaturePictures(folder, monsters, faults);
 
-Level parseLevel(const std::string& text, const std::string& file)
-{
-    Level l;
-    l.file = file;
-    for (const std::string& line : lines(text)) {
-        if (skipped(line))
-            continue;
-        if (line[0] == 'X' || line[0] == 'x') {
-            l.rows.push_back(line);
-            continue;
-        }
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = upper(line.substr(0, eq));
-        const std::string value = trim(line.substr(eq + 1));
-        if (key == "MAP")
-            l.name = value;
-        else if (key == "LOWER")
-            l.lower = value;
-        else if (key == "UPPER")
-            l.upper = value;
-    }
-    return l;
-}
-
-Problems checkLevel(const Level& l)
-{
-    Problems p;
-    if (l.name.empty())
-        p.push_back(l.file + ": no MAP= name");
-    if (l.rows.empty() || l.rows.size() > 101)
-        p.push_back(l.file + ": needs 1 to 101 map rows");
-    for (int y = 0; y < int(l.rows.size()); ++y) {
-        if (l.rows[y].size() > 100)
-            p.push_back(where(l, 100, y) + ": row longer than 100 characters");
-        if (!isWall(l.rows[y].back()))
-            p.push_back(where(l, int(l.rows[y].size()) - 1, y) + ": row does not end with a wall");
-    }
-    auto starts = cellsOf(l, 'S');
-    for (const auto& c : cellsOf(l, 's'))
-        starts.push_back(c);
-    if (starts.size() != 1) {
-        p.push_back(l.file + ": needs exactly one start cell, has " + std::to_string(starts.size()));
-        return p;
-    }
-    auto doors = cellsOf(l, 'D');
-    for (const auto& c : cellsOf(l, 'd'))
-        doors.push_back(c);
-    for (const auto& c : doors) {
-        const bool ew = isWall(l.at(c.x - 1, c.y)) && isWall(l.at(c.x + 1, c.y));
-        const bool ns = isWall(l.at(c.x, c.y - 1)) && isWall(l.at(c.x, c.y + 1));
-        if (!ew && !ns)
-            p.push_back(where(l, c.x, c.y) + ": door not in a straight wall");
+    if (std::find(mapFiles.begin(), mapFiles.end(), kDefaultLevel) == mapFiles.end())
+        faults.push_back({kDefaultLevel, 0, "missing; a new game starts on it"});
+    std::map<std::string, Level> read;
+    for (const std::string& file : mapFiles)
+        if (const auto text = folder.read(file, "", faults)) read[file] = readLevel(*text, file, faults);
+    Levels levels(folder, std::move(read));
+    for (const auto& [file, level] : levels.all()) {
+        checkLevel(level, faults);
+        checkPlacements(level, items, monsters, faults);
+        checkStairs(level, kDown, levels, faults);
+        checkStairs(level, kUp, levels, faults);
     }
 
-    // Walk from the start through everything but walls; leaving the grid means a hole.
-    const int height = int(l.rows.size());
-    int width = 0;
-    for (const auto& r : l.rows)
-        width = std::max(width, int(r.size()));
-    std::vector<char> seen(std::size_t(width) * height, 0);
-    std::deque<Cell> queue{starts[0]};
-    seen[std::size_t(starts[0].y) * width + starts[0].x] = 1;
-    bool leaked = false;
-    while (!queue.empty()) {
-        const Cell c = queue.front();
-        queue.pop_front();
-        for (const Cell d : {Cell{1, 0}, Cell{-1, 0}, Cell{0, 1}, Cell{0, -1}}) {
-            const int x = c.x + d.x, y = c.y + d.y;
-            if (y < 0 || y >= height || x < 0 || x >= int(l.rows[y].size())) {
-                leaked = true;
-                continue;
-            }
-            if (isWall(l.rows[y][x]) || seen[std::size_t(y) * width + x])
-                continue;
-            seen[std::size_t(y) * width + x] = 1;
-            queue.push_back({x, y});
-        }
-    }
-    if (leaked)
-        p.push_back(l.file + ": the start area is not enclosed by walls");
-    for (char stair : {'e', 'E'})
-        for (const auto& c : cellsOf(l, stair))
-            if (!seen[std::size_t(c.y) * width + c.x])
-                p.push_back(where(l, c.x, c.y) + ": stairs cannot be reached from the start");
-    if (!l.lower.empty() && cellsOf(l, 'e').empty())
-        p.push_back(l.file + ": LOWER is set but there are no stairs down");
-    if (l.lower.empty() && !cellsOf(l, 'e').empty())
-        p.push_back(l.file + ": stairs down but no LOWER level");
-    if (l.upper.empty() && !cellsOf(l, 'E').empty())
-        p.push_back(l.file + ": stairs up but no UPPER level");
-    return p;
+    std::stable_sort(faults.begin(), faults.end(), [](const Fault& a, const Fault& b) {
+        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    });
+    return faults;
 }
 
-Problems checkStairs(const Level& up, const Level& down)
-{
-    Problems p;
-    if (down.upper != up.file)
-        p.push_back(down.file + ": UPPER should be " + up.file);
-    for (const auto& a : cellsOf(up, 'e')) {
-        if (!isFreeFloor(down.at(a.x, a.y)))
-            p.push_back(where(down, a.x, a.y) + ": arrival cell under stairs down of " + up.file + " is not free floor");
-        bool paired = false;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if ((dx || dy) && down.at(a.x + dx, a.y + dy) == 'E' && isFreeFloor(up.at(a.x + dx, a.y + dy)))
-                    paired = true;
-        if (!paired)
-            p.push_back(where(up, a.x, a.y) + ": stairs down have no stairs up beside their arrival cell in "
-                        + down.file + " leading back to free floor");
-    }
-    for (const auto& b : cellsOf(down, 'E'))
-        if (!isFreeFloor(up.at(b.x, b.y)))
-            p.push_back(where(up, b.x, b.y) + ": arrival cell of stairs up from " + down.file + " is not free floor");
-    return p;
-}
-
-int Entry::number(const std::string& key, int fallback) const
-{
-    const auto it = values.find(key);
-    return it == values.end() ? fallback : toInt(it->second, fallback);
-}
-
-std::string Entry::text(const std::string& key) const
-{
-    const auto it = values.find(key);
-    return it == values.end() ? std::string() : it->second;
-}
-
-std::map<int, Entry> parseCatalogue(const std::string& text, const std::string& startKey, Problems& problems)
-{
-    std::map<int, Entry> out;
-    Entry* current = nullptr;
-    int lineNo = 0;
-    for (const std::string& line : lines(text)) {
-        ++lineNo;
-        if (skipped(line))
-            continue;
-        const auto eq = line.find('=');
-        const std::string key = upper(trim(eq == std::string::npos ? line : line.substr(0, eq)));
-        if (key == startKey) {
-            const int n = toInt(line.substr(eq + 1), -1);
-            if (n < 1 || out.count(n)) {
-                problems.push_back("line " + std::to_string(lineNo) + ": bad or repeated " + startKey + " number");
-                current = nullptr;
-                continue;
-            }
-            current = &out[n];
-            continue;
-        }
-        if (!current) {
-            problems.push_back("line " + std::to_string(lineNo) + ": key outside any entry");
-            continue;
-        }
-        if (eq == std::string::npos)
-            current->flags.insert(key);
-        else
-            current->values[key] = trim(line.substr(eq + 1));
-    }
-    return out;
-}
-
-Problems checkItems(const std::map<int, Entry>& items)
-{
-    Problems p;
-    auto item = [&](int n) -> const Entry* {
-        const auto it = items.find(n);
-        return it == items.end() ? nullptr : &it->second;
+std::string summary(const Faults& faults) {
+    if (faults.empty()) return "no faults";
+    std::set<std::string> files;
+    for (const Fault& f : faults)
+        files.insert(f.file);
+    const auto plural = [](std::size_t n, const char* word) {
+        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
     };
-    for (int n = 1; n <= 34; ++n)
-        if (n != 26 && !item(n))
-            p.push_back("item " + std::to_string(n) + " is missing");
-    for (int n = 1; n <= 22; ++n) {
-        const Entry* e = item(n);
-        if (!e)
-            continue;
-        const bool shouldBlock = n <= 17 || n == 19;
-        if (n <= 20 && e->has("BLOCKMOVEMENT") != shouldBlock)
-            p.push_back("item " + std::to_string(n) + (shouldBlock ? " must" : " must not") + " block movement");
-        if (e->has("MOVABLE"))
-            p.push_back("item " + std::to_string(n) + " must not be movable");
-    }
-    for (int n : {21, 22, 24, 25})
-        if (const Entry* e = item(n); e && e->has("BLOCKMOVEMENT"))
-            p.push_back("item " + std::to_string(n) + " must not block movement");
-
-    std::set<std::string> names;
-    for (const auto& [n, e] : items) {
-        const std::string name = e.text("NAME");
-        if (name.empty())
-            p.push_back("item " + std::to_string(n) + " has no name");
-        else if (!names.insert(name).second)
-            p.push_back("item name repeated: " + name);
-        if (e.number("IMAGE", -1) < 0)
-            p.push_back("item " + std::to_string(n) + " has no image");
-        const int damage = e.number("DAMAGE"), armor = e.number("ARMOR");
-        if ((damage > 0 || armor > 0) && !e.has("MOVABLE"))
-            p.push_back("item " + std::to_string(n) + " is gear but not movable");
-        if (damage > 0 && armor > 0)
-            p.push_back("item " + std::to_string(n) + " is both weapon and armour");
-    }
-    const std::pair<const char*, bool> gear[] = {
-        {"dagger", true}, {"short sword", true}, {"long sword", true}, {"broad sword", true},
-        {"great sword", true}, {"soft leather armor", false}, {"hard leather armor", false},
-        {"studded leather armor", false}};
-    for (const auto& [name, weapon] : gear) {
-        const auto it = std::find_if(items.begin(), items.end(),
-                                     [&](const auto& kv) { return kv.second.text("NAME") == name; });
-        if (it == items.end())
-            p.push_back(std::string("no item named ") + name);
-        else if (weapon ? it->second.number("DAMAGE") <= 0 : it->second.number("ARMOR") <= 0)
-            p.push_back(std::string(name) + (weapon ? " needs DAMAGE" : " needs ARMOR"));
-    }
-    for (int n = 27; n <= 34; ++n)
-        if (const Entry* e = item(n); e && e->number("DAMAGE") <= 0 && e->number("ARMOR") <= 0)
-            p.push_back("find " + std::to_string(n) + " is neither weapon nor armour");
-    return p;
-}
-
-Problems checkMonsters(const std::map<int, Entry>& monsters, const std::map<int, Entry>& items)
-{
-    Problems p;
-    for (int n = 1; n <= 9; ++n) {
-        const auto it = monsters.find(n);
-        if (it == monsters.end()) {
-            p.push_back("monster " + std::to_string(n) + " is missing");
-            continue;
-        }
-        const Entry& m = it->second;
-        const std::string id = "monster " + std::to_string(n);
-        if (m.text("NAME").empty())
-            p.push_back(id + " has no name");
-        if (m.number("IMAGE") != n)
-            p.push_back(id + " should use image " + std::to_string(n));
-        for (const char* key : {"LEVEL", "LIFE", "STAMINA", "SIGHTRANGE", "MELEE"})
-            if (m.number(key) <= 0)
-                p.push_back(id + " needs a positive " + key);
-        const int sound = m.number("SOUNDID", -1);
-        if (sound < 0 || sound > 13)
-            p.push_back(id + " has a bad SOUNDID");
-        const std::string dead = m.text("DEADITEM");
-        if (!dead.empty()) {
-            const int num = toInt(dead, -1);
-            const bool known = num > 0 ? items.count(num) != 0
-                                       : std::any_of(items.begin(), items.end(), [&](const auto& kv) {
-                                             return kv.second.text("NAME") == dead;
-                                         });
-            if (!known)
-                p.push_back(id + " leaves an unknown item: " + dead);
-        }
-    }
-    return p;
-}
-
-Problems checkDataFolder(const std::filesystem::path& folder)
-{
-    Problems p;
-    auto readText = [&](const std::filesystem::path& path) {
-        const auto bytes = readFile(path);
-        std::string text(bytes.begin(), bytes.end());
-        for (std::size_t i = 0; i < text.size(); ++i)
-            if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-                p.push_back(path.filename().string() + ": lines must end in CR LF");
-                break;
-            }
-        return text;
-    };
-
-    Problems parse;
-    const auto items = parseCatalogue(readText(folder / "item.ini"), "ITEM", parse);
-    const auto monsters = parseCatalogue(readText(folder / "monster.ini"), "MONSTER", parse);
-    for (const auto& s : parse)
-        p.push_back("catalogue " + s);
-    for (const auto& s : checkItems(items))
-        p.push_back("item.ini: " + s);
-    for (const auto& s : checkMonsters(monsters, items))
-        p.push_back("monster.ini: " + s);
-
-    const Image sheet = loadBmp(folder / "item.bmp");
-    for (const auto& [n, e] : items) {
-        const int image = e.number("IMAGE", -1);
-        const int x0 = (image % 10) * 32, y0 = (image / 10) * 32;
-        bool drawn = false;
-        for (int y = y0; y < y0 + 32 && sheet.contains(x0, y); ++y)
-            for (int x = x0; x < x0 + 32; ++x)
-                drawn = drawn || !(sheet.at(x, y) == kTransparent);
-        if (!drawn)
-            p.push_back("item.bmp has no picture for image " + std::to_string(image));
-    }
-
-    std::map<std::string, Level> levels;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().extension() == ".map") {
-            const std::string name = entry.path().stem().string();
-            levels[name] = parseLevel(readText(entry.path()), name);
-        }
-    if (levels.empty())
-        p.push_back("no levels in " + folder.string());
-    for (const auto& [name, level] : levels) {
-        for (const auto& s : checkLevel(level))
-            p.push_back(s);
-        for (const auto& row : level.rows)
-            for (char c : row)
-                if (c >= '1' && c <= '9' && !monsters.count(c - '0'))
-                    p.push_back(name + ": unknown monster type " + std::string(1, c));
-        if (!level.lower.empty()) {
-            const auto it = levels.find(level.lower);
-            if (it == levels.end())
-                p.push_back(name + ": LOWER level " + level.lower + " does not exist");
-            else
-                for (const auto& s : checkStairs(level, it->second))
-                    p.push_back(s);
-        }
-    }
-    return p;
+    return plural(faults.size(), "fault") + " in " + plural(files.size(), "file");
 }
 
 } // namespace gloamfell::tools

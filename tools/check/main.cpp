@@ -1,25 +1,23 @@
-// Checks the levels and catalogues in a data folder; exits 1 on any problem.
-#include "datacheck.hpp"
+// Checks the catalogues, tile sheets and levels of a game data folder and
+// lists every fault as "file:line: text". Exits 0 when there is none, 1 when
+// there are faults, 2 when the folder cannot be read.
+#include "check/datacheck.hpp"
 
-#include <exception>
 #include <iostream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
-        std::cerr << "usage: gloamfell-check-data DATA_FOLDER\n";
+        std::cerr << "usage: gloamfell-check FOLDER\n";
         return 2;
     }
     try {
-        const auto problems = gloamfell::tools::checkDataFolder(argv[1]);
-        for (const auto& p : problems)
-            std::cerr << p << '\n';
-        if (!problems.empty())
-            return 1;
-        std::cout << "data folder is consistent\n";
-    } catch (const std::exception& e) {
-        std::cerr << "gloamfell-check-data: " << e.what() << '\n';
-        return 1;
+        const auto faults = gloamfell::tools::checkDataFolder(argv[1]);
+        for (const auto& f : faults)
+            std::cout << gloamfell::tools::describe(f) << '\n';
+        std::cout << gloamfell::tools::summary(faults) << '\n';
+        return faults.empty() ? 0 : 1;
+    } catch (const gloamfell::tools::FolderUnreadable& e) {
+        std::cerr << "gloamfell-check: " << e.what() << '\n';
+        return 2;
     }
-    return 0;
 }

@@ -1,7 +1,6 @@
-// Checks of the content tools: file formats, the art's joins and the data checker.
+// Checks of the content tools: file formats and the art's joins.
 #include "art/paint.hpp"
 #include "art/sheets.hpp"
-#include "check/datacheck.hpp"
 #include "common/image.hpp"
 #include "common/wav.hpp"
 #include "sounds/synth.hpp"
@@ -177,124 +176,6 @@ void creatureFrames()
     }
 }
 
-Level level(const std::string& file, std::vector<std::string> rows, std::string lower = "", std::string upper = "")
-{
-    Level l;
-    l.file = file;
-    l.name = file;
-    l.rows = std::move(rows);
-    l.lower = std::move(lower);
-    l.upper = std::move(upper);
-    return l;
-}
-
-bool mentions(const Problems& p, const std::string& text)
-{
-    for (const auto& s : p)
-        if (s.find(text) != std::string::npos)
-            return true;
-    return false;
-}
-
-void levelChecks()
-{
-    const Level parsed = parseLevel("; note\r\nmap=Deep\r\nLOWER=b\r\n\r\nXXXX\r\nXS.X\r\n XXX\r\nxxxx\r\n", "a");
-    check(parsed.name == "Deep" && parsed.lower == "b", "header keys in any case");
-    check(parsed.rows.size() == 3, "only rows starting with x are map rows");
-
-    check(checkLevel(level("ok", {"XXXXX", "XS.eX", "XXXXX"}, "b")).empty(), "a closed level passes");
-    check(mentions(checkLevel(level("hole", {"XXXXX", "XS...", "XXXXX"})), "enclosed"), "a gap in the wall is found");
-    check(mentions(checkLevel(level("two", {"XXXXX", "XSS.X", "XXXXX"})), "exactly one start"), "two starts");
-    check(mentions(checkLevel(level("door", {"XXXXX", "XS.DX", "X...X", "XXXXX"})), "straight wall"),
-          "door without walls on both sides");
-    check(checkLevel(level("door2", {"XXXXX", "XS.XX", "X..DX", "X..XX", "XXXXX"})).empty(),
-          "door in a north-south wall passes");
-    check(mentions(checkLevel(level("shut", {"XXXXXX", "XS.XeX", "XXXXXX"}, "b")), "cannot be reached"),
-          "walled-off stairs");
-    check(mentions(checkLevel(level("nolower", {"XXXXX", "XS.eX", "XXXXX"})), "no LOWER"), "stairs with no level");
-
-    const Level up = level("up", {"XXXXXX", "XS.e.X", "XXXXXX"}, "down");
-    check(checkStairs(up, level("down", {"XXXXXX", "XS..EX", "XXXXXX"}, "", "up")).empty(), "paired stairs pass");
-    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XS.XEX", "XXXXXX"}, "", "up")), "not free floor"),
-          "arrival under the stairs down is a wall");
-    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XS.1EX", "XXXXXX"}, "", "up")), "not free floor"),
-          "arrival under the stairs down holds a monster");
-    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XE..SX", "XXXXXX"}, "", "up")), "no stairs up"),
-          "stairs up far from the arrival cell");
-    const Level blocked = level("up", {"XXXXXX", "XS.egX", "XXXXXX"}, "down");
-    check(mentions(checkStairs(blocked, level("down", {"XXXXXX", "XS..EX", "XXXXXX"}, "", "up")), "not free floor"),
-          "the way back up lands on an item");
-    check(mentions(checkStairs(up, level("down", {"XXXXXX", "XS..EX", "XXXXXX"}, "", "other")), "UPPER"),
-          "lower level names the wrong upper level");
-}
-
-void catalogueChecks()
-{
-    Problems parse;
-    const auto entries = parseCatalogue(";ITEM=9\r\nitem=3\r\nName=thing\r\n  \r\nmovable\r\nITEM=4\r\nDAMAGE=5\r\n",
-                                        "ITEM", parse);
-    check(parse.empty() && entries.size() == 2, "comments skipped, entries counted");
-    check(entries.count(3) && entries.at(3).text("NAME") == "thing" && entries.at(3).has("MOVABLE"),
-          "keys and flags in any case");
-    check(entries.count(4) && entries.at(4).number("DAMAGE") == 5, "numbers read");
-    parseCatalogue("ITEM=1\r\nITEM=1\r\n", "ITEM", parse);
-    check(!parse.empty(), "a repeated entry number is reported");
-
-    std::map<int, Entry> items;
-    for (int n = 1; n <= 34; ++n) {
-        Entry e;
-        e.values["NAME"] = "item " + std::to_string(n);
-        e.values["IMAGE"] = std::to_string(n);
-        if (n <= 17 || n == 19)
-            e.flags.insert("BLOCKMOVEMENT");
-        items[n] = e;
-    }
-    const char* gear[] = {"dagger", "short sword", "long sword", "broad sword", "great sword",
-                          "soft leather armor", "hard leather armor", "studded leather armor"};
-    for (int i = 0; i < 8; ++i) {
-        Entry e;
-        e.values["NAME"] = gear[i];
-        e.values["IMAGE"] = std::to_string(35 + i);
-        e.values[i < 5 ? "DAMAGE" : "ARMOR"] = "3";
-        e.flags.insert("MOVABLE");
-        items[35 + i] = e;
-    }
-    for (int n = 27; n <= 34; ++n) {
-        items[n].values["DAMAGE"] = "9";
-        items[n].flags.insert("MOVABLE");
-    }
-    check(checkItems(items).empty(), "a complete catalogue passes");
-    auto broken = items;
-    broken[18].flags.insert("BLOCKMOVEMENT");
-    check(mentions(checkItems(broken), "18 must not block"), "an open door that blocks");
-    broken = items;
-    broken.erase(24);
-    check(mentions(checkItems(broken), "24 is missing"), "a missing fixed item");
-    broken = items;
-    broken[36].values["NAME"] = "dagger";
-    check(mentions(checkItems(broken), "repeated"), "a repeated name");
-    broken = items;
-    broken[36].flags.clear();
-    check(mentions(checkItems(broken), "not movable"), "a weapon that cannot be picked up");
-
-    std::map<int, Entry> monsters;
-    for (int n = 1; n <= 9; ++n) {
-        Entry m;
-        for (const char* key : {"LEVEL", "LIFE", "STAMINA", "SIGHTRANGE", "MELEE"})
-            m.values[key] = "4";
-        m.values["NAME"] = "m";
-        m.values["IMAGE"] = std::to_string(n);
-        m.values["SOUNDID"] = "6";
-        m.values["DEADITEM"] = n % 2 ? "dagger" : "23";
-        monsters[n] = m;
-    }
-    check(checkMonsters(monsters, items).empty(), "monsters with items by name and number pass");
-    monsters[2].values["DEADITEM"] = "no such thing";
-    monsters[3].values["SOUNDID"] = "14";
-    const auto p = checkMonsters(monsters, items);
-    check(mentions(p, "unknown item") && mentions(p, "SOUNDID"), "unknown dead item and sound");
-}
-
 } // namespace
 
 int main()
@@ -305,8 +186,6 @@ int main()
     lightSheet();
     wallJoins();
     creatureFrames();
-    levelChecks();
-    catalogueChecks();
     std::cout << passed << " passed, " << failed << " failed\n";
     return failed == 0 ? 0 : 1;
 }
