@@ -2,7 +2,13 @@
 
 #include "qt_text.h"
 
+#include <QFile>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <array>
+#include <bit>
+#include <cstdlib>
 
 namespace gf {
 
@@ -11,6 +17,37 @@ namespace {
 // Far beyond any tile sheet; keeps a hostile file from claiming gigabytes.
 constexpr int kMaxSide = 16384;
 constexpr qint64 kMaxPixels = 32LL * 1024 * 1024;
+
+// The channel widths of a 16-bit BMP; zero for any other file.
+std::array<int, 3> sixteenBitChannels(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray head = file.read(66);
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(head.constData() + at); };
+    if (head.size() < 34 || !head.startsWith("BM") || qFromLittleEndian<quint16>(head.constData() + 28) != 16)
+        return {};
+    constexpr quint32 kBitfields = 3;
+    std::array<quint32, 3> masks{0x7C00, 0x03E0, 0x001F};
+    if (u32(30) == kBitfields && head.size() >= 66) masks = {u32(54), u32(58), u32(62)};
+    return {std::popcount(masks[0]), std::popcount(masks[1]), std::popcount(masks[2])};
+}
+
+// The reader widens a 5-bit channel by shifting, so a 16-bit white would come
+// out (248, 248, 248) and stay opaque; spread each value over the full range.
+void widenChannels(QImage& image, const std::array<int, 3>& bits) {
+    const auto widen = [](int value, int n) {
+        if (n <= 0 || n >= 8) return value;
+        const int top = value >> (8 - n);
+        const int max = (1 << n) - 1;
+        return (top * 255 + max / 2) / max;
+    };
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = qRgb(widen(qRed(line[x]), bits[0]), widen(qGreen(line[x]), bits[1]),
+                           widen(qBlue(line[x]), bits[2]));
+    }
+}
 
 QImage withWhiteTransparent(const QImage& opaque) {
     QImage out = opaque.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -26,16 +63,18 @@ QImage withWhiteTransparent(const QImage& opaque) {
 
 bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
     *this = clsBitmap{};
-    QImageReader reader(pathToQt(strName));
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide ||
-        qint64(size.width()) * size.height() > kMaxPixels)
-        return false;
+    const QString path = pathToQt(strName);
+    QImageReader reader(path);
+    // A top-down picture states a negative height.
+    const qint64 w = std::abs(reader.size().width());
+    const qint64 h = std::abs(reader.size().height());
+    if (w > kMaxSide || h > kMaxSide || w * h > kMaxPixels) return false;
     QImage loaded;
     if (!reader.read(&loaded) || loaded.isNull()) return false;
 
     // Stored alpha means nothing to a tile sheet: only pure white is transparent.
     image_ = loaded.convertToFormat(QImage::Format_RGB32);
+    if (const auto bits = sixteenBitChannels(path); bits[0] > 0) widenChannels(image_, bits);
     if (flgMask) masked_ = withWhiteTransparent(image_);
     width_ = image_.width();
     height_ = image_.height();

@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace gf {
 
 // Light, so the black dots of the map overview stand out.
@@ -70,7 +72,9 @@ void QtCanvas::drawTile(int sheet, int tile, int x, int y) {
 }
 
 void QtCanvas::fillBox(int x1, int y1, int x2, int y2, Color color) {
-    painter().fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), toQColor(color));
+    // Not QRect::normalized(): it moves swapped corners inward by a pixel.
+    const QRect box(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+    painter().fillRect(box, toQColor(color));
 }
 
 QFont QtCanvas::gameFont(int pointSize, bool bold) {

@@ -128,7 +128,7 @@ void CarryBoxWidget::paintEvent(QPaintEvent*) {
 }
 
 void CarryBoxWidget::mouseReleaseEvent(QMouseEvent*) {
-    emit released(index_);
+    Q_EMIT released(index_);
 }
 
 StatusPanelWidget::StatusPanelWidget(QWidget* parent) : QWidget(parent) {
@@ -184,7 +184,7 @@ StatusPanelWidget::StatusPanelWidget(QWidget* parent) : QWidget(parent) {
         lblSkillValue[row]->setFixedWidth(34);
         cmdSkillRaise[row] = new QPushButton(QStringLiteral("Raise Skill"), skills);
         cmdSkillRaise[row]->setFixedHeight(kSkillRowHeight - 2);
-        connect(cmdSkillRaise[row], &QPushButton::clicked, this, [this, row] { emit raiseClicked(row); });
+        connect(cmdSkillRaise[row], &QPushButton::clicked, this, [this, row] { Q_EMIT raiseClicked(row); });
         for (QWidget* w : std::initializer_list<QWidget*>{lblSkillName[row], lblSkillValue[row]})
             w->setFixedHeight(kSkillRowHeight - 2);
         skillGrid->addWidget(lblSkillName[row], row, 0);

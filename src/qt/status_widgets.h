@@ -41,7 +41,7 @@ public:
     const CarryBox& box() const { return box_; }
     static constexpr int kBorder = 2;
 
-signals:
+Q_SIGNALS:
     void released(int box);
 
 protected:
@@ -77,7 +77,7 @@ public:
     std::array<CarryBoxWidget*, kCarryBoxes> picCarry{};
     QScrollBar* vsCarry;
 
-signals:
+Q_SIGNALS:
     void raiseClicked(int row);
     void carryReleased(int box);
     void carryScrolled(int value);
