@@ -24,14 +24,6 @@ TEST(Directions, distanceIsKingsMove) {
     EXPECT_EQ(boxCount(t), 0u);
 }
 
-// A distance that does not fit the 16-bit result is a failure, not a wrapped value.
-TEST(Directions, distanceBeyondShortRangeFailsWithBox) {
-    TestGame t;
-    EXPECT_EQ(modMap_Dist(t.game, 0, 0, 40000, 0), 0);
-    ASSERT_EQ(boxCount(t), 1u);
-    EXPECT_EQ(boxText(t, 0), "Error_modMap_Dist : Overflow");
-}
-
 // Monsters head along the signs of the differences, never weighing their sizes.
 TEST(Directions, directionFollowsSignsOnly) {
     TestGame t;
@@ -65,21 +57,8 @@ TEST(Directions, altDirectionOfNonStepIsZeroWithoutDraw) {
     EXPECT_EQ(t.game.draw(), 0.25f);
 }
 
-// Backing away uses the opposite of the facing; 5 and junk have none.
-TEST(Directions, oppositeSwapsAcrossCentre) {
-    TestGame t;
-    for (int16_t d = 1; d <= 9; ++d) {
-        if (d == 5) continue;
-        const int16_t o = modMap_Opposite_Direction(t.game, d);
-        EXPECT_EQ(o, 10 - d);
-        EXPECT_EQ(modMap_Opposite_Direction(t.game, o), d);
-    }
-    for (int16_t d : {0, 5, 10, 11, -3})
-        EXPECT_EQ(modMap_Opposite_Direction(t.game, d), 0) << d;
-}
-
-// Side steps turn the facing a quarter; the table is as seen on the view, north up.
-TEST(Directions, quarterTurnsMatchTheView) {
+// Backing away and side steps turn the facing; the tables are as seen on the view, north up.
+TEST(Directions, turnsMatchTheView) {
     TestGame t;
     const int16_t clockwise[] = {0, 7, 4, 1, 8, 0, 2, 9, 6, 3};
     const int16_t counter[] = {0, 3, 6, 9, 2, 0, 8, 1, 4, 7};
@@ -93,10 +72,12 @@ TEST(Directions, quarterTurnsMatchTheView) {
             turned = modMap_Quarter_Direction(t.game, turned, 1);
         EXPECT_EQ(turned, d);
         EXPECT_EQ(modMap_Quarter_Direction(t.game, modMap_Quarter_Direction(t.game, d, 1), 0), d);
+        EXPECT_EQ(modMap_Opposite_Direction(t.game, d), 10 - d);
     }
-    for (int16_t d : {0, 5, 10}) {
+    for (int16_t d : {0, 5, 10, -3}) {
         EXPECT_EQ(modMap_Quarter_Direction(t.game, d, 1), 0);
         EXPECT_EQ(modMap_Quarter_Direction(t.game, d, 2), 0);
+        EXPECT_EQ(modMap_Opposite_Direction(t.game, d), 0);
     }
 }
 
@@ -123,14 +104,16 @@ TEST(Directions, facingStepMovesInPlaceEvenOffMap) {
     EXPECT_FALSE(modMap_Get_Facing_XY(t.game, 5, x, y));
 }
 
-// A coordinate at the 32-bit limit cannot step further; the box says so instead of wrapping.
-TEST(Directions, facingStepOverflowFailsWithBox) {
+// Fields never wrap: a distance past 16 bits or a step past the 32-bit limit is a failure with its box.
+TEST(Directions, overflowFailsWithBoxInsteadOfWrapping) {
     TestGame t;
+    EXPECT_EQ(modMap_Dist(t.game, 0, 0, 40000, 0), 0);
     int32_t x = std::numeric_limits<int32_t>::max(), y = 0;
     EXPECT_FALSE(modMap_Get_Facing_XY(t.game, 6, x, y));
     EXPECT_EQ(x, std::numeric_limits<int32_t>::max());
-    ASSERT_EQ(boxCount(t), 1u);
-    EXPECT_EQ(boxText(t, 0), "Error_modMap_Get_Facing_XY : Overflow");
+    ASSERT_EQ(boxCount(t), 2u);
+    EXPECT_EQ(boxText(t, 0), "Error_modMap_Dist : Overflow");
+    EXPECT_EQ(boxText(t, 1), "Error_modMap_Get_Facing_XY : Overflow");
 }
 
 } // namespace
