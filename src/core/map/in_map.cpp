@@ -4,6 +4,8 @@
 
 namespace gf {
 
-bool In_Map(int64_t x, int64_t y) { return x >= 0 && x <= kMapUpper && y >= 0 && y <= kMapUpper; }
+bool In_Map(int64_t x, int64_t y) {
+    return x >= 0 && x <= kMapUpper && y >= 0 && y <= kMapUpper;
+}
 
 } // namespace gf
