@@ -25,7 +25,7 @@ void RecordWriter::single(float v) {
 }
 
 void RecordWriter::name(std::string_view v) {
-    // A blank entry's name is all NUL and stays so; a short name is padded like any other.
+    // A blank entry's NUL name goes out as it is; a name set short is padded like fixedName does.
     std::string field(v.substr(0, kNameLength));
     field.resize(kNameLength, ' ');
     out_ += field;
