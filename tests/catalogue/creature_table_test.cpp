@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace gf::test {
 namespace {
 
@@ -65,21 +67,12 @@ TEST(CreatureTable, monsterStartsFromItsCatalogueEntry) {
     const int32_t i = modPlayer_Add(l.g, 2, 8, 9);
     const Player& p = l.g.Players(i);
     EXPECT_TRUE(p.Active);
-    EXPECT_EQ(p.MonsterType, 2);
     EXPECT_EQ(p.Name, fixedName("goblin"));
-    EXPECT_EQ(p.Level, 2);
-    EXPECT_EQ(p.Image, 2);
-    EXPECT_EQ(p.Life, 12);
-    EXPECT_EQ(p.MaxLife, 12);
-    EXPECT_EQ(p.Stamina, 40);
-    EXPECT_EQ(p.MaxStamina, 40);
-    EXPECT_EQ(p.SightRange, 7);
+    EXPECT_EQ(std::tuple(p.MonsterType, p.Level, p.Image, p.Life, p.MaxLife, p.Stamina, p.MaxStamina,
+                         p.SightRange, p.Facing, p.HomeX, p.HomeY, p.NextLevelXP),
+              std::tuple(2, 2, 2, 12, 12, 40, 40, 7, 2, 8, 9, 0));
     EXPECT_TRUE(p.skill(1).Known);
     EXPECT_EQ(p.skill(1).Value, 12);
-    EXPECT_EQ(p.Facing, 2);
-    EXPECT_EQ(p.HomeX, 8);
-    EXPECT_EQ(p.HomeY, 9);
-    EXPECT_EQ(p.NextLevelXP, 0);
     EXPECT_EQ(l.g.MapPlayer(8, 9), i);
 }
 
@@ -103,16 +96,9 @@ TEST(CreatureTable, setupCreatesTheUsersCreature) {
         EXPECT_TRUE(p.skill(1).Known);
         EXPECT_EQ(p.skill(1).XPToRaise, 100);
         EXPECT_EQ(p.Name, "Ann" + std::string(97, ' '));
-        EXPECT_EQ(p.MonsterType, 0);
-        EXPECT_EQ(p.Image, 0);
-        EXPECT_EQ(p.Life, 50);
-        EXPECT_EQ(p.MaxLife, 50);
-        EXPECT_EQ(p.Stamina, 100);
-        EXPECT_EQ(p.MaxStamina, 100);
-        EXPECT_EQ(p.SightRange, 100);
-        EXPECT_EQ(p.Level, 1);
-        EXPECT_EQ(p.NextLevelXP, 1000);
-        EXPECT_EQ(p.Facing, 2);
+        EXPECT_EQ(std::tuple(p.MonsterType, p.Image, p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.SightRange,
+                             p.Level, p.NextLevelXP, p.Facing),
+                  std::tuple(0, 0, 50, 50, 100, 100, 100, 1, 1000, 2));
         EXPECT_EQ(l.g.MapPlayer(40, 60), 1);
         EXPECT_EQ(l.g.ViewX, 40);
         EXPECT_EQ(l.g.ViewY, 60);
