@@ -1,0 +1,23 @@
+#include "fuzz_game.h"
+
+#include "creatures/creature_table.h"
+#include "creatures/monster_catalogue.h"
+#include "creatures/skills.h"
+#include "items/item_catalogue.h"
+
+namespace gf::fuzz {
+
+FuzzGame::FuzzGame() : game(io.platform(), folder.path.string()) {}
+
+void loadShippedCatalogues(FuzzGame& f) {
+    f.folder.copyData("item.ini");
+    f.folder.copyData("monster.ini");
+    modItem_Init(f.game);
+    createPlayers(f.game);
+    modMonster_Init(f.game);
+    modSkill_Init(f.game);
+    require(f.io.log.of("msgbox").empty(), "the shipped catalogues do not load cleanly");
+    f.forget();
+}
+
+} // namespace gf::fuzz

@@ -1,0 +1,40 @@
+// Any bytes as a level file, built over the shipped catalogues with the
+// user's creature already standing on the map, as when stairs are taken.
+#include "creatures/creature_table.h"
+#include "fuzz_game.h"
+#include "invariants.h"
+#include "map/map_file.h"
+
+using namespace gf;
+
+namespace {
+
+struct Target {
+    Target() {
+        fuzz::loadShippedCatalogues(f);
+        f.folder.copyData("murkhol1.map");
+        f.io.dialogs.inputAnswers.push_back("Fuzz");
+        modMap_Load(f.game, (f.folder.path / "murkhol1.map").string());
+        modPlayer_Setup(f.game);
+        fuzz::require(f.game.CurrentPlayer != 0, "the shipped level has no user's creature");
+        f.forget();
+    }
+    fuzz::FuzzGame f;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    static Target t;
+    Game& g = t.f.game;
+    const int32_t user = g.CurrentPlayer;
+    const std::string path = t.f.folder.write("fuzz.map", data, size);
+    modMap_Load(g, path);
+    const std::string fault = checkInvariants(g);
+    fuzz::require(fault.empty(), fault);
+    // Only the user's creature crosses into the new level, on its own cell.
+    fuzz::require(g.CurrentPlayer == user && g.MapPlayer(g.player(user).X, g.player(user).Y) == user,
+                  "the user's creature was lost building the level");
+    t.f.forget();
+    return 0;
+}
