@@ -1,6 +1,6 @@
 #include "screenshot.h"
 
-#include "forwarding_canvas.h"
+#include "platform/forwarding_canvas.h"
 #include "frm_main.h"
 #include "qt_canvas.h"
 #include "qt_text.h"

@@ -59,7 +59,7 @@ void noMore(std::istringstream& in) {
 } // namespace
 
 SimSession::SimSession(const std::string& folder, std::ostream& out)
-    : out_(out), game_(io_.platform(), folder) {
+    : out_(out), game_(Platform{io_.clock, io_.random, io_.dialogs, io_.sound, drawing_}, folder) {
     io_.log.streamTo(&out_);
 }
 
@@ -163,6 +163,10 @@ void SimSession::run(const std::string& line) {
             io_.canvas.resize(layout->picView.width, layout->picView.height);
             if (g.CurrentPlayer > 0) Display(g, true);
         }
+    } else if (command == "screenshot") {
+        const std::string path = restAfter(line, 1);
+        if (path.empty()) throw ScriptError("screenshot needs a file name");
+        screenshots_.take(g, drawing_, path);
     } else if (command == "scroll") {
         const int v = whole(in, "scroll");
         noMore(in);

@@ -1,8 +1,10 @@
 #pragma once
 // One gloamfell-sim session: a game over the scripted seam, driven one
 // script line at a time, writing JSON lines as things happen.
+#include "platform/forwarding_canvas.h"
 #include "scripted_platform.h"
 #include "shell/game.h"
+#include "sim_screenshot.h"
 
 #include <iosfwd>
 #include <stdexcept>
@@ -32,7 +34,9 @@ private:
 
     std::ostream& out_;
     ScriptedPlatform io_;
+    ForwardingCanvas drawing_{io_.canvas}; // a screenshot points it at Qt for a moment
     Game game_;
+    Screenshots screenshots_;
 };
 
 // Runs a whole script; the exit status of gloamfell-sim.

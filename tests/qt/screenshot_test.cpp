@@ -2,7 +2,7 @@
 #include "bmp_writer.h"
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
-#include "forwarding_canvas.h"
+#include "platform/forwarding_canvas.h"
 #include "items/item_catalogue.h"
 #include "map/map_file.h"
 #include "render/sizes.h"

@@ -11,8 +11,7 @@ struct Look {
     bool dead = false;
     // Living eyes glow; dead ones are dull.
     Colour eye(Colour living) const { return dead ? rgb(30, 20, 20) : living; }
-    void eyes(Scene& s, Point l, Point r, double radius, Colour living) const
-    {
+    void eyes(Scene& s, Point l, Point r, double radius, Colour living) const {
         for (Point p : {l, r}) {
             auto& e = s.circle(p, radius, eye(living));
             e.emissive = !dead;
@@ -21,32 +20,32 @@ struct Look {
     }
 };
 
-void blade(Scene& s, Point hilt, Point tip, double width, Colour steel)
-{
+void blade(Scene& s, Point hilt, Point tip, double width, Colour steel) {
     const double dx = tip.x - hilt.x, dy = tip.y - hilt.y;
     const double len = std::hypot(dx, dy);
     const double nx = -dy / len * width, ny = dx / len * width;
     const Point base{hilt.x + dx * 0.12, hilt.y + dy * 0.12};
-    auto& b = s.polygon({{base.x - nx, base.y - ny}, {tip.x - nx * 0.6 - dx * 0.08, tip.y - ny * 0.6 - dy * 0.08},
-                         tip, {tip.x + nx * 0.6 - dx * 0.08, tip.y + ny * 0.6 - dy * 0.08},
+    auto& b = s.polygon({{base.x - nx, base.y - ny},
+                         {tip.x - nx * 0.6 - dx * 0.08, tip.y - ny * 0.6 - dy * 0.08},
+                         tip,
+                         {tip.x + nx * 0.6 - dx * 0.08, tip.y + ny * 0.6 - dy * 0.08},
                          {base.x + nx, base.y + ny}},
                         steel);
     b.z = 3;
     b.grain = 0.05;
-    auto& guard = s.capsule({base.x - nx * 2.2, base.y - ny * 2.2}, {base.x + nx * 2.2, base.y + ny * 2.2}, 0.9, 0.9,
-                            rgb(150, 120, 60));
+    auto& guard = s.capsule({base.x - nx * 2.2, base.y - ny * 2.2}, {base.x + nx * 2.2, base.y + ny * 2.2},
+                            0.9, 0.9, rgb(150, 120, 60));
     guard.z = 3.2;
 }
 
-Scene player(const Look& look)
-{
+Scene player(const Look& look) {
     Scene s;
     const Colour cloak = rgb(44, 104, 226);
     const Colour cloakDark = rgb(30, 70, 170);
     // Cloak trailing behind the shoulders.
     s.polygon({{9, 17}, {23, 17}, {25, 26}, {20, 29}, {16, 28}, {12, 29}, {7, 26}}, cloakDark).z = 0.5;
-    s.capsule({10, 16}, {9, 11}, 1.6, 1.4, rgb(70, 60, 70)).z = 2;   // torch arm
-    s.capsule({22, 16}, {22, 10}, 1.6, 1.4, rgb(70, 60, 70)).z = 2;  // sword arm
+    s.capsule({10, 16}, {9, 11}, 1.6, 1.4, rgb(70, 60, 70)).z = 2;  // torch arm
+    s.capsule({22, 16}, {22, 10}, 1.6, 1.4, rgb(70, 60, 70)).z = 2; // sword arm
     blade(s, {22, 11}, {22, 2}, 1.1, rgb(200, 206, 214));
     auto& torch = s.capsule({9, 11}, {9, 7}, 0.9, 0.9, rgb(96, 62, 30));
     torch.z = 3;
@@ -65,8 +64,7 @@ Scene player(const Look& look)
     return s;
 }
 
-Scene rat(const Look& look)
-{
+Scene rat(const Look& look) {
     Scene s;
     const Colour fur = rgb(118, 100, 88);
     const Colour pink = rgb(214, 140, 140);
@@ -84,15 +82,21 @@ Scene rat(const Look& look)
     return s;
 }
 
-Scene bat(const Look& look)
-{
+Scene bat(const Look& look) {
     Scene s;
     const Colour membrane = rgb(96, 60, 88);
     const Colour bone = rgb(60, 38, 56);
     for (double side : {-1.0, 1.0}) {
         auto x = [side](double v) { return 16 + side * v; };
-        s.polygon({{x(2), 13}, {x(7), 10}, {x(13), 11}, {x(14), 15}, {x(12), 19}, {x(9.5), 17}, {x(7), 20},
-                   {x(5), 17}, {x(2), 18}},
+        s.polygon({{x(2), 13},
+                   {x(7), 10},
+                   {x(13), 11},
+                   {x(14), 15},
+                   {x(12), 19},
+                   {x(9.5), 17},
+                   {x(7), 20},
+                   {x(5), 17},
+                   {x(2), 18}},
                   membrane)
             .z = 1;
         s.capsule({x(2), 14}, {x(7), 10.5}, 0.6, 0.6, bone).z = 2;
@@ -108,14 +112,11 @@ Scene bat(const Look& look)
     return s;
 }
 
-Scene snake(const Look& look)
-{
+Scene snake(const Look& look) {
     Scene s;
     const Colour a = rgb(84, 150, 64), b = rgb(52, 98, 40);
     const int n = 14;
-    auto at = [](double t) {
-        return Point{16 + 6.5 * std::sin(t * 6.283 * 1.1), 29 - 20 * t};
-    };
+    auto at = [](double t) { return Point{16 + 6.5 * std::sin(t * 6.283 * 1.1), 29 - 20 * t}; };
     for (int i = 0; i < n; ++i) {
         const double t0 = double(i) / n, t1 = double(i + 1) / n;
         auto& seg = s.capsule(at(t0), at(t1), 0.8 + 2.0 * t0, 0.8 + 2.0 * t1, i % 2 ? a : b);
@@ -141,8 +142,7 @@ struct Humanoid {
     Colour body, skin, arms;
 };
 
-void humanoid(Scene& s, const Humanoid& h)
-{
+void humanoid(Scene& s, const Humanoid& h) {
     s.capsule({16 - h.shoulderW + 1.5, 17}, {16 - h.shoulderW + 1, 11}, h.armR, h.armR * 0.9, h.arms).z = 2;
     s.capsule({16 + h.shoulderW - 1.5, 17}, {16 + h.shoulderW - 1, 11}, h.armR, h.armR * 0.9, h.arms).z = 2;
     s.ellipse({16, 17}, h.shoulderW, h.shoulderD, h.body).dome = 2.5;
@@ -151,8 +151,7 @@ void humanoid(Scene& s, const Humanoid& h)
     head.dome = 2.5;
 }
 
-Scene goblin(const Look& look)
-{
+Scene goblin(const Look& look) {
     Scene s;
     const Colour green = rgb(96, 150, 62);
     blade(s, {21.5, 12}, {21.5, 4.5}, 0.9, rgb(170, 170, 176));
@@ -164,8 +163,7 @@ Scene goblin(const Look& look)
     return s;
 }
 
-Scene skeleton(const Look& look)
-{
+Scene skeleton(const Look& look) {
     Scene s;
     const Colour bone = rgb(224, 216, 190);
     const Colour dark = rgb(46, 40, 40);
@@ -187,8 +185,7 @@ Scene skeleton(const Look& look)
     return s;
 }
 
-Scene orc(const Look& look)
-{
+Scene orc(const Look& look) {
     Scene s;
     const Colour skin = rgb(108, 128, 78);
     // War axe held forward.
@@ -203,8 +200,7 @@ Scene orc(const Look& look)
     return s;
 }
 
-Scene troll(const Look& look)
-{
+Scene troll(const Look& look) {
     Scene s;
     const Colour skin = rgb(112, 132, 124);
     const Colour moss = rgb(78, 104, 70);
@@ -225,12 +221,20 @@ Scene troll(const Look& look)
     return s;
 }
 
-Scene wraith(const Look& look)
-{
+Scene wraith(const Look& look) {
     Scene s;
     const Colour robe = rgb(58, 50, 96);
-    auto& tatters = s.polygon({{6, 16}, {26, 16}, {27, 24}, {24, 22}, {23, 29}, {20, 25}, {16, 30}, {12, 25},
-                               {9, 29}, {8, 22}, {5, 24}},
+    auto& tatters = s.polygon({{6, 16},
+                               {26, 16},
+                               {27, 24},
+                               {24, 22},
+                               {23, 29},
+                               {20, 25},
+                               {16, 30},
+                               {12, 25},
+                               {9, 29},
+                               {8, 22},
+                               {5, 24}},
                               scaled(robe, 0.8));
     tatters.z = 0.5;
     const Colour claw = rgb(190, 200, 210);
@@ -252,8 +256,7 @@ Scene wraith(const Look& look)
     return s;
 }
 
-Scene dragon(const Look& look)
-{
+Scene dragon(const Look& look) {
     Scene s;
     const Colour scale = rgb(176, 44, 32);
     const Colour wing = rgb(124, 30, 30);
@@ -268,8 +271,15 @@ Scene dragon(const Look& look)
     }
     for (double side : {-1.0, 1.0}) {
         auto x = [side](double v) { return 16 + side * v; };
-        s.polygon({{x(3), 13}, {x(9), 8}, {x(14), 10}, {x(15), 15}, {x(13), 18}, {x(11), 17}, {x(9), 21},
-                   {x(7), 19}, {x(4), 21}},
+        s.polygon({{x(3), 13},
+                   {x(9), 8},
+                   {x(14), 10},
+                   {x(15), 15},
+                   {x(13), 18},
+                   {x(11), 17},
+                   {x(9), 21},
+                   {x(7), 19},
+                   {x(4), 21}},
                   wing)
             .z = 1;
         for (Point tip : {Point{x(14), 10}, Point{x(11), 17}, Point{x(7), 19}})
@@ -295,25 +305,33 @@ Scene dragon(const Look& look)
 
 } // namespace
 
-Scene creatureScene(int creature, bool dead)
-{
+Scene creatureScene(int creature, bool dead) {
     const Look look{dead};
     switch (creature) {
-    case 0: return player(look);
-    case 1: return rat(look);
-    case 2: return bat(look);
-    case 3: return snake(look);
-    case 4: return goblin(look);
-    case 5: return skeleton(look);
-    case 6: return orc(look);
-    case 7: return troll(look);
-    case 8: return wraith(look);
-    default: return dragon(look);
+    case 0:
+        return player(look);
+    case 1:
+        return rat(look);
+    case 2:
+        return bat(look);
+    case 3:
+        return snake(look);
+    case 4:
+        return goblin(look);
+    case 5:
+        return skeleton(look);
+    case 6:
+        return orc(look);
+    case 7:
+        return troll(look);
+    case 8:
+        return wraith(look);
+    default:
+        return dragon(look);
     }
 }
 
-Image makeCreatureSheet(int creature)
-{
+Image makeCreatureSheet(int creature) {
     const Scene scene = creatureScene(creature, false);
     // Shrink the largest creatures until every turned frame keeps clear of
     // the tile border, so neighbouring cells never cut them off.
@@ -329,8 +347,7 @@ Image makeCreatureSheet(int creature)
                           img.at(x + kTile - 1, along)})
                 touches = touches || !(c == kTransparent);
         }
-        if (!touches || style.scale < 0.5)
-            return img;
+        if (!touches || style.scale < 0.5) return img;
     }
 }
 

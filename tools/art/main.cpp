@@ -6,8 +6,7 @@
 #include <iostream>
 #include <string>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace gloamfell::tools;
     if (argc != 2) {
         std::cerr << "usage: gloamfell-make-art OUTPUT_FOLDER\n";

@@ -11,15 +11,16 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+double clamp01(double v) {
+    return std::clamp(v, 0.0, 1.0);
+}
 
 struct Hit {
     bool inside = false;
     double edge = 0; // 0 at the spine of the shape, 1 on its rim
 };
 
-Hit hitEllipse(const Shape& s, Point p)
-{
+Hit hitEllipse(const Shape& s, Point p) {
     const double rad = s.angle * kPi / 180.0;
     const double dx = p.x - s.a.x, dy = p.y - s.a.y;
     const double qx = dx * std::cos(rad) + dy * std::sin(rad);
@@ -28,8 +29,7 @@ Hit hitEllipse(const Shape& s, Point p)
     return {t <= 1.0, std::sqrt(t)};
 }
 
-Hit hitCapsule(const Shape& s, Point p)
-{
+Hit hitCapsule(const Shape& s, Point p) {
     const double vx = s.b.x - s.a.x, vy = s.b.y - s.a.y;
     const double len2 = vx * vx + vy * vy;
     double t = len2 > 0 ? ((p.x - s.a.x) * vx + (p.y - s.a.y) * vy) / len2 : 0;
@@ -40,22 +40,20 @@ Hit hitCapsule(const Shape& s, Point p)
     return {d <= r, r > 0 ? d / r : 1};
 }
 
-double segmentDistance(Point p, Point a, Point b)
-{
+double segmentDistance(Point p, Point a, Point b) {
     const double vx = b.x - a.x, vy = b.y - a.y;
     const double len2 = vx * vx + vy * vy;
     const double t = len2 > 0 ? clamp01(((p.x - a.x) * vx + (p.y - a.y) * vy) / len2) : 0;
     return std::hypot(p.x - (a.x + t * vx), p.y - (a.y + t * vy));
 }
 
-Hit hitPolygon(const Shape& s, Point p)
-{
+Hit hitPolygon(const Shape& s, Point p) {
     bool inside = false;
     double nearest = 1e9;
     const auto& v = s.poly;
     for (std::size_t i = 0, j = v.size() - 1; i < v.size(); j = i++) {
-        if (((v[i].y > p.y) != (v[j].y > p.y))
-            && p.x < (v[j].x - v[i].x) * (p.y - v[i].y) / (v[j].y - v[i].y) + v[i].x)
+        if (((v[i].y > p.y) != (v[j].y > p.y)) &&
+            p.x < (v[j].x - v[i].x) * (p.y - v[i].y) / (v[j].y - v[i].y) + v[i].x)
             inside = !inside;
         nearest = std::min(nearest, segmentDistance(p, v[i], v[j]));
     }
@@ -65,23 +63,24 @@ Hit hitPolygon(const Shape& s, Point p)
 
 } // namespace
 
-Colour rgb(int r, int g, int b) { return {double(r), double(g), double(b)}; }
+Colour rgb(int r, int g, int b) {
+    return {double(r), double(g), double(b)};
+}
 
-Colour mix(Colour a, Colour c, double t)
-{
+Colour mix(Colour a, Colour c, double t) {
     return {a.r + (c.r - a.r) * t, a.g + (c.g - a.g) * t, a.b + (c.b - a.b) * t};
 }
 
-Colour scaled(Colour c, double k) { return {c.r * k, c.g * k, c.b * k}; }
+Colour scaled(Colour c, double k) {
+    return {c.r * k, c.g * k, c.b * k};
+}
 
-Rgb toRgb(Colour c)
-{
+Rgb toRgb(Colour c) {
     auto ch = [](double v) { return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 254L)); };
     return {ch(c.r), ch(c.g), ch(c.b)};
 }
 
-Shape& Scene::ellipse(Point c, double rx, double ry, Colour col, double angle)
-{
+Shape& Scene::ellipse(Point c, double rx, double ry, Colour col, double angle) {
     Shape s;
     s.kind = Shape::Kind::Ellipse;
     s.a = c;
@@ -92,8 +91,7 @@ Shape& Scene::ellipse(Point c, double rx, double ry, Colour col, double angle)
     return shapes_.back();
 }
 
-Shape& Scene::capsule(Point a, Point b, double ra, double rb, Colour col)
-{
+Shape& Scene::capsule(Point a, Point b, double ra, double rb, Colour col) {
     Shape s;
     s.kind = Shape::Kind::Capsule;
     s.a = a;
@@ -106,8 +104,7 @@ Shape& Scene::capsule(Point a, Point b, double ra, double rb, Colour col)
     return shapes_.back();
 }
 
-Shape& Scene::polygon(std::vector<Point> pts, Colour col)
-{
+Shape& Scene::polygon(std::vector<Point> pts, Colour col) {
     Shape s;
     s.kind = Shape::Kind::Polygon;
     s.poly = std::move(pts);
@@ -117,18 +114,22 @@ Shape& Scene::polygon(std::vector<Point> pts, Colour col)
     return shapes_.back();
 }
 
-Scene::Sample Scene::sample(Point p) const
-{
+Scene::Sample Scene::sample(Point p) const {
     for (auto it = shapes_.rbegin(); it != shapes_.rend(); ++it) {
         const Shape& s = *it;
         Hit h;
         switch (s.kind) {
-        case Shape::Kind::Ellipse: h = hitEllipse(s, p); break;
-        case Shape::Kind::Capsule: h = hitCapsule(s, p); break;
-        case Shape::Kind::Polygon: h = hitPolygon(s, p); break;
+        case Shape::Kind::Ellipse:
+            h = hitEllipse(s, p);
+            break;
+        case Shape::Kind::Capsule:
+            h = hitCapsule(s, p);
+            break;
+        case Shape::Kind::Polygon:
+            h = hitPolygon(s, p);
+            break;
         }
-        if (!h.inside)
-            continue;
+        if (!h.inside) continue;
         const double e = clamp01(h.edge);
         const double grain = hashNoise(int(std::floor(p.x)), int(std::floor(p.y)), 77) - 0.5;
         Sample out;
@@ -141,9 +142,7 @@ Scene::Sample Scene::sample(Point p) const
     return {};
 }
 
-void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy,
-                 const RenderStyle& style)
-{
+void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy, const RenderStyle& style) {
     constexpr int kSize = 32;
     constexpr int kSub = 4;
     const double rad = angleDeg * kPi / 180.0;
@@ -169,8 +168,7 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
                     // Undo the clockwise rotation to look the point up in the sprite.
                     const Point q{X * cs + Y * sn + 16.0, -X * sn + Y * cs + 16.0};
                     const auto s = scene.sample(q);
-                    if (!s.hit)
-                        continue;
+                    if (!s.hit) continue;
                     ++hits;
                     glow += s.emissive ? 1 : 0;
                     sum.r += s.colour.r;
@@ -190,8 +188,7 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
     }
 
     auto heightAt = [&](int x, int y, double fallback) {
-        if (x < 0 || y < 0 || x >= kSize || y >= kSize || !px[y * kSize + x].opaque)
-            return fallback;
+        if (x < 0 || y < 0 || x >= kSize || y >= kSize || !px[y * kSize + x].opaque) return fallback;
         return px[y * kSize + x].height;
     };
 
@@ -204,14 +201,12 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const bool diagonal = dx != 0 && dy != 0;
-                        if ((dx == 0 && dy == 0) || (diagonal && !style.outlineDiagonals))
-                            continue;
+                        if ((dx == 0 && dy == 0) || (diagonal && !style.outlineDiagonals)) continue;
                         const int nx = x + dx, ny = y + dy;
                         if (nx >= 0 && ny >= 0 && nx < kSize && ny < kSize && px[ny * kSize + nx].opaque)
                             edge = true;
                     }
-                if (edge)
-                    dst.set(ox + x, oy + y, toRgb(style.outline));
+                if (edge) dst.set(ox + x, oy + y, toRgb(style.outline));
                 continue;
             }
             if (p.emissive) {
@@ -231,8 +226,7 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
     }
 }
 
-double frameAngle(int frame)
-{
+double frameAngle(int frame) {
     // Frames run south-west, south, south-east, east, north-east, north, north-west, west.
     return std::fmod(225.0 - 45.0 * frame + 720.0, 360.0);
 }

@@ -12,12 +12,12 @@ namespace gloamfell::tools {
 namespace {
 
 // Shared stone palette: cool grey stone, warm mortar shadows.
-const Colour kFloorStone = rgb(78, 73, 78);
-const Colour kFloorStoneWarm = rgb(88, 80, 76);
-const Colour kMortar = rgb(30, 26, 31);
-const Colour kWallTop = rgb(112, 105, 106);
-const Colour kWallCap = rgb(124, 117, 116);
-const Colour kWallFace = rgb(62, 56, 61);
+const Colour kFloorStone = rgb(112, 102, 96);
+const Colour kFloorStoneWarm = rgb(126, 112, 100);
+const Colour kMortar = rgb(46, 40, 42);
+const Colour kWallTop = rgb(148, 140, 136);
+const Colour kWallCap = rgb(164, 156, 150);
+const Colour kWallFace = rgb(84, 76, 78);
 const Colour kJoint = rgb(36, 31, 37);
 const Colour kOutline = rgb(16, 13, 18);
 const Colour kShadow = rgb(20, 17, 23);
@@ -29,10 +29,11 @@ constexpr int kBandLo = 7;
 constexpr int kBandHi = 24;
 constexpr int kJointBlock = 99;
 
-bool inBand(int v) { return v >= kBandLo && v <= kBandHi; }
+bool inBand(int v) {
+    return v >= kBandLo && v <= kBandHi;
+}
 
-double grain(int x, int y, std::uint64_t seed, double amount)
-{
+double grain(int x, int y, std::uint64_t seed, double amount) {
     return 1.0 + amount * (hashNoise(x & 31, y & 31, seed) - 0.5);
 }
 
@@ -43,8 +44,7 @@ struct Solid {
     std::function<Colour(int block, int x, int y, int faceDepth)> colour;
 };
 
-void paintSolid(Image& img, int ox, int oy, const Solid& s)
-{
+void paintSolid(Image& img, int ox, int oy, const Solid& s) {
     auto solid = [&](int x, int y) { return s.block(x, y) >= 0; };
     for (int y = 0; y < kTile; ++y) {
         for (int x = 0; x < kTile; ++x) {
@@ -52,8 +52,8 @@ void paintSolid(Image& img, int ox, int oy, const Solid& s)
             if (b < 0) {
                 if (solid(x - 1, y) || solid(x + 1, y) || solid(x, y - 1) || solid(x, y + 1))
                     img.set(ox + x, oy + y, toRgb(kOutline));
-                else if (solid(x - 2, y) || solid(x - 1, y - 1) || solid(x, y - 2) || solid(x - 2, y - 2)
-                         || solid(x - 1, y - 2) || solid(x - 2, y - 1))
+                else if (solid(x - 2, y) || solid(x - 1, y - 1) || solid(x, y - 2) || solid(x - 2, y - 2) ||
+                         solid(x - 1, y - 2) || solid(x - 2, y - 1))
                     img.set(ox + x, oy + y, toRgb(kShadow));
                 continue;
             }
@@ -78,84 +78,82 @@ void paintSolid(Image& img, int ox, int oy, const Solid& s)
     }
 }
 
-Colour wallFace(int x, int depth)
-{
+Colour wallFace(int x, int depth) {
     // Two courses of bricks, joints staggered, seamless across tiles.
     const bool upper = depth > 2;
-    if (depth == 2)
-        return kJoint;
-    if ((x + (upper ? 0 : 4)) % 8 == 0)
-        return kJoint;
+    if (depth == 2) return kJoint;
+    if ((x + (upper ? 0 : 4)) % 8 == 0) return kJoint;
     return scaled(kWallFace, (0.75 + 0.1 * depth) * grain(x, depth, 11, 0.2));
 }
 
-Colour stoneTop(int b, int x, int y)
-{
+Colour stoneTop(int b, int x, int y) {
     const Colour base = b == 0 ? kWallCap : mix(kWallTop, kFloorStoneWarm, 0.15 * (b % 3));
     const double blotch = 0.5 + 0.5 * std::sin(x * 0.7 + b) * std::cos(y * 0.55 - b);
     return scaled(base, grain(x, y, 5 + b, 0.16) * (0.94 + 0.08 * blotch));
 }
 
-int wallBlock(Arms a, int x, int y)
-{
+int wallBlock(Arms a, int x, int y) {
     const bool cx = inBand(x), cy = inBand(y);
-    if (cx && cy)
-        return 0;
-    if (cy && a.east && x > kBandHi)
-        return x == kBandHi + 1 ? kJointBlock : 1;
-    if (cy && a.west && x < kBandLo)
-        return x == kBandLo - 1 ? kJointBlock : 3;
-    if (cx && a.north && y < kBandLo)
-        return y == kBandLo - 1 ? kJointBlock : 4;
-    if (cx && a.south && y > kBandHi)
-        return y == kBandHi + 1 ? kJointBlock : 2;
+    if (cx && cy) return 0;
+    if (cy && a.east && x > kBandHi) return x == kBandHi + 1 ? kJointBlock : 1;
+    if (cy && a.west && x < kBandLo) return x == kBandLo - 1 ? kJointBlock : 3;
+    if (cx && a.north && y < kBandLo) return y == kBandLo - 1 ? kJointBlock : 4;
+    if (cx && a.south && y > kBandHi) return y == kBandHi + 1 ? kJointBlock : 2;
     return -1;
 }
 
-Colour wallColour(int b, int x, int y, int depth)
-{
-    if (depth > 0)
-        return wallFace(x, depth);
-    if (b == kJointBlock)
-        return kJoint;
+Colour wallColour(int b, int x, int y, int depth) {
+    if (depth > 0) return wallFace(x, depth);
+    if (b == kJointBlock) return kJoint;
     return stoneTop(b, x, y);
 }
 
 } // namespace
 
-Arms wallArms(int n)
-{
+Arms wallArms(int n) {
     switch (n) {
-    case 2: return {false, true, true, false};
-    case 3: return {false, true, false, true};
-    case 4: return {false, false, true, true};
-    case 5: return {true, false, true, false};
-    case 6: return {true, true, false, false};
-    case 7: return {true, false, false, true};
-    case 8: return {false, true, true, true};
-    case 10: return {true, true, true, false};
-    case 11: return {true, false, true, true};
-    case 13: return {false, false, true, false};
-    case 14: return {true, false, false, false};
-    case 15: return {false, true, false, false};
-    case 16: return {false, false, false, true};
+    case 2:
+        return {false, true, true, false};
+    case 3:
+        return {false, true, false, true};
+    case 4:
+        return {false, false, true, true};
+    case 5:
+        return {true, false, true, false};
+    case 6:
+        return {true, true, false, false};
+    case 7:
+        return {true, false, false, true};
+    case 8:
+        return {false, true, true, true};
+    case 10:
+        return {true, true, true, false};
+    case 11:
+        return {true, false, true, true};
+    case 13:
+        return {false, false, true, false};
+    case 14:
+        return {true, false, false, false};
+    case 15:
+        return {false, true, false, false};
+    case 16:
+        return {false, false, false, true};
     case 9:
-    case 12: return {true, true, true, true};
-    default: return {};
+    case 12:
+        return {true, true, true, true};
+    default:
+        return {};
     }
 }
 
-void paintWall(Image& img, int ox, int oy, Arms arms)
-{
+void paintWall(Image& img, int ox, int oy, Arms arms) {
     paintSolid(img, ox, oy, {[arms](int x, int y) { return wallBlock(arms, x, y); }, wallColour});
 }
 
-void paintDoor(Image& img, int ox, int oy, bool eastWest, bool open)
-{
+void paintDoor(Image& img, int ox, int oy, bool eastWest, bool open) {
     // Drawn as an east-west door; a north-south door swaps the axes.
     auto swap = [eastWest](int& x, int& y) {
-        if (!eastWest)
-            std::swap(x, y);
+        if (!eastWest) std::swap(x, y);
     };
     constexpr int kPost = 5;
     constexpr int kDoorBlock = 10;
@@ -163,26 +161,20 @@ void paintDoor(Image& img, int ox, int oy, bool eastWest, bool open)
         swap(x, y);
         if (inBand(y) && (x <= kPost || x >= kTile - 1 - kPost))
             return x == kPost || x == kTile - 1 - kPost ? kJointBlock : 1;
-        if (!open)
-            return (x > kPost && x < kTile - 1 - kPost && y >= 10 && y <= 21) ? kDoorBlock : -1;
+        if (!open) return (x > kPost && x < kTile - 1 - kPost && y >= 10 && y <= 21) ? kDoorBlock : -1;
         return (x > kPost && x <= kPost + 5 && y >= 10 && y <= 27) ? kDoorBlock : -1;
     };
     auto colour = [=](int b, int x, int y, int depth) {
-        if (b != kDoorBlock)
-            return wallColour(b, x, y, depth);
+        if (b != kDoorBlock) return wallColour(b, x, y, depth);
         int u = x, v = y;
         swap(u, v);
         // Planks run across the wall when closed and along the leaf when open.
         const int along = open ? v : u;
         const int across = open ? u : v;
-        if (depth > 0)
-            return scaled(kWood, 0.45 + 0.05 * depth);
-        if (!open && (u == 10 || u == 21))
-            return scaled(kIron, (across % 3 == 0) ? 1.6 : 1.0);
-        if (open && (v == 13 || v == 24))
-            return kIron;
-        if (along % 4 == 0)
-            return scaled(kWood, 0.6);
+        if (depth > 0) return scaled(kWood, 0.45 + 0.05 * depth);
+        if (!open && (u == 10 || u == 21)) return scaled(kIron, (across % 3 == 0) ? 1.6 : 1.0);
+        if (open && (v == 13 || v == 24)) return kIron;
+        if (along % 4 == 0) return scaled(kWood, 0.6);
         return scaled(kWood, grain(x, y, 23, 0.25) * (0.9 + 0.1 * std::sin(across * 1.7 + along)));
     };
     if (open) {
@@ -206,8 +198,7 @@ void paintDoor(Image& img, int ox, int oy, bool eastWest, bool open)
     }
 }
 
-void paintStairs(Image& img, int ox, int oy, bool down)
-{
+void paintStairs(Image& img, int ox, int oy, bool down) {
     constexpr int lo = 3, hi = 28;
     for (int y = lo - 1; y <= hi + 1; ++y) {
         for (int x = lo - 1; x <= hi + 1; ++x) {
@@ -217,10 +208,8 @@ void paintStairs(Image& img, int ox, int oy, bool down)
             } else if (x < lo + 3 || x > hi - 3 || (down ? y < lo + 3 : y > hi - 3)) {
                 // Stone rim around the stairwell.
                 c = scaled(kWallTop, grain(x, y, 41, 0.2));
-                if (x == lo || y == lo)
-                    c = scaled(c, 1.3);
-                if (x == hi || y == hi)
-                    c = scaled(c, 0.7);
+                if (x == lo || y == lo) c = scaled(c, 1.3);
+                if (x == hi || y == hi) c = scaled(c, 0.7);
             } else {
                 const int inner = down ? y - (lo + 3) : (hi - 3) - y;
                 const int step = inner / 4;
@@ -234,8 +223,7 @@ void paintStairs(Image& img, int ox, int oy, bool down)
                 else if (down ? row == 3 : row == 0)
                     c = scaled(c, 0.6);
                 // Side walls of the well cast shadow onto the steps.
-                if (x < lo + 5)
-                    c = scaled(c, 0.7);
+                if (x < lo + 5) c = scaled(c, 0.7);
             }
             img.set(ox + x, oy + y, toRgb(c));
         }
@@ -251,8 +239,7 @@ void paintStairs(Image& img, int ox, int oy, bool down)
     }
 }
 
-Image makeFloorSheet()
-{
+Image makeFloorSheet() {
     Image img(kTile, kTile);
     // Two uneven courses of flagstones whose joints wrap around the tile edges.
     for (int y = 0; y < kTile; ++y) {
@@ -272,15 +259,15 @@ Image makeFloorSheet()
             if (sx == 0 || sy == 0 || corner) {
                 c = scaled(kMortar, grain(x, y, 3, 0.3));
             } else {
-                const Colour base = mix(kFloorStone, kFloorStoneWarm, (stone * 0.37) - std::floor(stone * 0.37));
+                const Colour base =
+                    mix(kFloorStone, kFloorStoneWarm, (stone * 0.37) - std::floor(stone * 0.37));
                 const double blotch = std::sin((x + stone * 5) * 0.45) * std::cos((y - stone * 3) * 0.5);
                 c = scaled(base, grain(x, y, 1, 0.18) * (0.95 + 0.06 * blotch));
                 if (sx == 1 || sy == 1)
                     c = scaled(c, 1.22);
                 else if (sx == width - 1 || sy == height - 1)
                     c = scaled(c, 0.74);
-                if (hashNoise(x, y, 9) > 0.965)
-                    c = scaled(c, 0.7);
+                if (hashNoise(x, y, 9) > 0.965) c = scaled(c, 0.7);
             }
             img.set(x, y, toRgb(c));
         }
@@ -288,8 +275,7 @@ Image makeFloorSheet()
     return img;
 }
 
-Image makeVoidSheet()
-{
+Image makeVoidSheet() {
     Image img(kTile, kTile);
     for (int y = 0; y < kTile; ++y)
         for (int x = 0; x < kTile; ++x)
@@ -297,8 +283,7 @@ Image makeVoidSheet()
     return img;
 }
 
-Image makeDamageSheet()
-{
+Image makeDamageSheet() {
     Image img(kTile, kTile);
     Rng rng(0xB100D);
     double spikes[16];
@@ -317,8 +302,7 @@ Image makeDamageSheet()
             const double dx = x + 0.5 - 16, dy = y + 0.5 - 16;
             const double d = std::hypot(dx, dy);
             const double r = radius(std::atan2(dy, dx) + 3.14159265358979);
-            if (d > r + 1)
-                continue;
+            if (d > r + 1) continue;
             Colour c;
             if (d > r)
                 c = rgb(60, 6, 8);
@@ -339,12 +323,14 @@ Image makeDamageSheet()
     return img;
 }
 
-Image makeLightSheet()
-{
+Image makeLightSheet() {
     static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    // Sixteenths of black per light step: gentle near the creature, steep at the edge
+    // of its light, so the lit area reads as lit.
+    static constexpr int kDark[8] = {0, 1, 2, 4, 6, 9, 12, 16};
     Image img(kTile * kTilesPerRow, kTile);
     for (int n = 0; n < 8; ++n) {
-        const int dark = (n * 16 * 2 + 7) / 14; // round(16 * n / 7)
+        const int dark = kDark[n];
         for (int y = 0; y < kTile; ++y)
             for (int x = 0; x < kTile; ++x)
                 img.set(n * kTile + x, y, kBayer[y % 4][x % 4] < dark ? Rgb{0, 0, 0} : kTransparent);

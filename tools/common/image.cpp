@@ -7,20 +7,15 @@
 namespace gloamfell::tools {
 
 Image::Image(int width, int height, Rgb fill)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill)
-{
-    if (width <= 0 || height <= 0)
-        throw std::invalid_argument("image size must be positive");
+    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill) {
+    if (width <= 0 || height <= 0) throw std::invalid_argument("image size must be positive");
 }
 
-void Image::set(int x, int y, Rgb c)
-{
-    if (contains(x, y))
-        pixels_[index(x, y)] = c;
+void Image::set(int x, int y, Rgb c) {
+    if (contains(x, y)) pixels_[index(x, y)] = c;
 }
 
-void Image::blit(const Image& src, int x, int y)
-{
+void Image::blit(const Image& src, int x, int y) {
     for (int sy = 0; sy < src.height(); ++sy)
         for (int sx = 0; sx < src.width(); ++sx)
             set(x + sx, y + sy, src.at(sx, sy));
@@ -28,22 +23,19 @@ void Image::blit(const Image& src, int x, int y)
 
 namespace {
 
-void put16(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
+void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
 }
 
 } // namespace
 
-std::vector<std::uint8_t> Image::encodeBmp() const
-{
+std::vector<std::uint8_t> Image::encodeBmp() const {
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width_) * 3 + 3) & ~3u;
     const std::uint32_t dataBytes = rowBytes * static_cast<std::uint32_t>(height_);
     const std::uint32_t headerBytes = 14 + 40;
@@ -83,17 +75,14 @@ std::vector<std::uint8_t> Image::encodeBmp() const
     return out;
 }
 
-void Image::saveBmp(const std::filesystem::path& path) const
-{
+void Image::saveBmp(const std::filesystem::path& path) const {
     writeFile(path, encodeBmp());
 }
 
 namespace {
 
-std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t at, int bytes)
-{
-    if (at + bytes > in.size())
-        throw std::runtime_error("BMP is truncated");
+std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t at, int bytes) {
+    if (at + bytes > in.size()) throw std::runtime_error("BMP is truncated");
     std::uint32_t v = 0;
     for (int i = 0; i < bytes; ++i)
         v |= std::uint32_t(in[at + i]) << (8 * i);
@@ -102,10 +91,8 @@ std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t at, int bytes
 
 } // namespace
 
-Image decodeBmp(const std::vector<std::uint8_t>& bytes)
-{
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
-        throw std::runtime_error("not a BMP file");
+Image decodeBmp(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') throw std::runtime_error("not a BMP file");
     const std::uint32_t offset = get(bytes, 10, 4);
     const auto width = static_cast<std::int32_t>(get(bytes, 18, 4));
     const auto height = static_cast<std::int32_t>(get(bytes, 22, 4));
@@ -117,34 +104,30 @@ Image decodeBmp(const std::vector<std::uint8_t>& bytes)
         const std::size_t row = offset + static_cast<std::size_t>(height - 1 - y) * rowBytes;
         for (int x = 0; x < width; ++x) {
             const std::size_t at = row + static_cast<std::size_t>(x) * 3;
-            img.set(x, y, {static_cast<std::uint8_t>(get(bytes, at + 2, 1)), static_cast<std::uint8_t>(get(bytes, at + 1, 1)),
-                           static_cast<std::uint8_t>(get(bytes, at, 1))});
+            img.set(x, y,
+                    {static_cast<std::uint8_t>(get(bytes, at + 2, 1)),
+                     static_cast<std::uint8_t>(get(bytes, at + 1, 1)),
+                     static_cast<std::uint8_t>(get(bytes, at, 1))});
         }
     }
     return img;
 }
 
-Image loadBmp(const std::filesystem::path& path)
-{
+Image loadBmp(const std::filesystem::path& path) {
     return decodeBmp(readFile(path));
 }
 
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
-{
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot read " + path.string());
+    if (!file) throw std::runtime_error("cannot read " + path.string());
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw std::runtime_error("cannot write " + path.string());
+    if (!file) throw std::runtime_error("cannot write " + path.string());
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file)
-        throw std::runtime_error("failed writing " + path.string());
+    if (!file) throw std::runtime_error("failed writing " + path.string());
 }
 
 } // namespace gloamfell::tools

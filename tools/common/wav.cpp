@@ -7,21 +7,19 @@ namespace gloamfell::tools {
 
 namespace {
 
-void put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
-{
+void put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-void tag(std::vector<std::uint8_t>& out, const char* t)
-{
-    out.insert(out.end(), t, t + 4);
+void tag(std::vector<std::uint8_t>& out, const char* t) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(t[i]));
 }
 
 } // namespace
 
-std::vector<std::uint8_t> encodeWav(const std::vector<double>& mono)
-{
+std::vector<std::uint8_t> encodeWav(const std::vector<double>& mono) {
     constexpr std::uint32_t channels = 2, bits = 16;
     constexpr std::uint32_t blockAlign = channels * bits / 8;
     const auto dataBytes = static_cast<std::uint32_t>(mono.size() * blockAlign);

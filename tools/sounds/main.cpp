@@ -8,8 +8,7 @@
 #include <filesystem>
 #include <iostream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     using namespace gloamfell::tools;
     if (argc != 2) {
         std::cerr << "usage: gloamfell-make-sounds OUTPUT_FOLDER\n";

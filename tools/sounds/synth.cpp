@@ -15,13 +15,14 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kRate = kSampleRate;
 constexpr double kPeak = 0.89; // about -1 dBFS
 
-std::size_t samplesFor(double seconds) { return static_cast<std::size_t>(seconds * kRate); }
+std::size_t samplesFor(double seconds) {
+    return static_cast<std::size_t>(seconds * kRate);
+}
 
 // RBJ band-pass with constant peak gain, retuned every sample.
 class BandPass {
 public:
-    double operator()(double x, double freq, double q)
-    {
+    double operator()(double x, double freq, double q) {
         const double w = 2 * kPi * std::min(freq, kRate * 0.45) / kRate;
         const double alpha = std::sin(w) / (2 * q);
         const double a0 = 1 + alpha;
@@ -41,8 +42,7 @@ private:
 
 class LowPass {
 public:
-    double operator()(double x, double freq)
-    {
+    double operator()(double x, double freq) {
         const double a = 1 - std::exp(-2 * kPi * freq / kRate);
         y_ += a * (x - y_);
         return y_;
@@ -55,16 +55,14 @@ private:
 class Osc {
 public:
     // Advances by one sample at freq and returns the phase in [0, 1).
-    double step(double freq)
-    {
+    double step(double freq) {
         phase_ += freq / kRate;
         phase_ -= std::floor(phase_);
         return phase_;
     }
     double sine(double freq) { return std::sin(2 * kPi * step(freq)); }
     // Band-limited enough for our low pitches: a few sine partials.
-    double buzz(double freq, int partials)
-    {
+    double buzz(double freq, int partials) {
         const double p = step(freq);
         double v = 0;
         for (int k = 1; k <= partials && k * freq < kRate * 0.45; ++k)
@@ -76,20 +74,22 @@ private:
     double phase_ = 0;
 };
 
-std::vector<double> render(double seconds, const std::function<double(double t)>& f)
-{
+std::vector<double> render(double seconds, const std::function<double(double t)>& f) {
     std::vector<double> out(samplesFor(seconds));
     for (std::size_t i = 0; i < out.size(); ++i)
         out[i] = f(double(i) / kRate);
     return out;
 }
 
-double decay(double t, double tau) { return t < 0 ? 0 : std::exp(-t / tau); }
+double decay(double t, double tau) {
+    return t < 0 ? 0 : std::exp(-t / tau);
+}
 
-double attack(double t, double seconds) { return t < 0 ? 0 : std::min(1.0, t / seconds); }
+double attack(double t, double seconds) {
+    return t < 0 ? 0 : std::min(1.0, t / seconds);
+}
 
-std::vector<double> caneSwish()
-{
+std::vector<double> caneSwish() {
     Rng rng(1);
     BandPass bp, bp2;
     return render(0.36, [&](double t) {
@@ -101,8 +101,7 @@ std::vector<double> caneSwish()
     });
 }
 
-std::vector<double> punch()
-{
+std::vector<double> punch() {
     Rng rng(2);
     Osc body;
     LowPass lp;
@@ -113,8 +112,7 @@ std::vector<double> punch()
     });
 }
 
-std::vector<double> walk()
-{
+std::vector<double> walk() {
     Rng rng(3);
     Osc heel;
     LowPass lp;
@@ -122,14 +120,14 @@ std::vector<double> walk()
     return render(0.16, [&](double t) {
         const double thud = heel.sine(80 + 40 * decay(t, 0.01)) * decay(t, 0.025);
         const double grit = lp(rng.range(-1, 1), 900) * decay(t, 0.02) * 2;
-        const double s = scuff(rng.range(-1, 1), 2500, 1.2) * decay(t - 0.03, 0.03) * attack(t - 0.03, 0.01) * 0.4;
+        const double s =
+            scuff(rng.range(-1, 1), 2500, 1.2) * decay(t - 0.03, 0.03) * attack(t - 0.03, 0.01) * 0.4;
         return thud + grit + s;
     });
 }
 
 // Stick-slip of a hinge: an uneven pulse train through wooden resonances.
-std::vector<double> creak(double seconds, double fromHz, double toHz, std::uint64_t seed)
-{
+std::vector<double> creak(double seconds, double fromHz, double toHz, std::uint64_t seed) {
     Rng rng(seed);
     BandPass f1, f2, f3;
     double phase = 0;
@@ -149,17 +147,19 @@ std::vector<double> creak(double seconds, double fromHz, double toHz, std::uint6
     });
 }
 
-std::vector<double> doorOpen() { return creak(0.8, 80, 240, 4); }
+std::vector<double> doorOpen() {
+    return creak(0.8, 80, 240, 4);
+}
 
-std::vector<double> doorClose()
-{
+std::vector<double> doorClose() {
     auto out = creak(0.38, 210, 110, 5);
     finish(out, 0.45, 0.005, 0.03);
     Rng rng(55);
     Osc low;
     LowPass lp;
     const auto thud = render(0.36, [&](double t) {
-        return low.sine(62 + 30 * decay(t, 0.02)) * decay(t, 0.09) + lp(rng.range(-1, 1), 600) * decay(t, 0.03) * 2;
+        return low.sine(62 + 30 * decay(t, 0.02)) * decay(t, 0.09) +
+               lp(rng.range(-1, 1), 600) * decay(t, 0.03) * 2;
     });
     const std::size_t at = samplesFor(0.34);
     out.resize(at + thud.size(), 0.0);
@@ -170,14 +170,12 @@ std::vector<double> doorClose()
     return out;
 }
 
-std::vector<double> squeak()
-{
+std::vector<double> squeak() {
     Osc osc;
     return render(0.26, [&](double t) {
         auto chirp = [&](double start, double len, double f0, double f1) {
             const double u = (t - start) / len;
-            if (u < 0 || u > 1)
-                return std::pair{0.0, f0};
+            if (u < 0 || u > 1) return std::pair{0.0, f0};
             return std::pair{std::sin(kPi * u), f0 + (f1 - f0) * std::sin(kPi * u * 0.8)};
         };
         const auto [a1, fr1] = chirp(0.0, 0.11, 2600, 3500);
@@ -189,8 +187,7 @@ std::vector<double> squeak()
     });
 }
 
-std::vector<double> ow()
-{
+std::vector<double> ow() {
     Osc glottis;
     BandPass f1, f2, f3;
     Rng rng(7);
@@ -200,14 +197,14 @@ std::vector<double> ow()
         const double src = glottis.buzz(pitch, 30) + 0.05 * rng.range(-1, 1);
         // "a" gliding into "oo".
         const double g = std::clamp((u - 0.15) / 0.6, 0.0, 1.0);
-        const double v = f1(src, 760 - 380 * g, 6) + 0.6 * f2(src, 1220 - 420 * g, 8) + 0.25 * f3(src, 2500, 10);
+        const double v =
+            f1(src, 760 - 380 * g, 6) + 0.6 * f2(src, 1220 - 420 * g, 8) + 0.25 * f3(src, 2500, 10);
         const double env = attack(t, 0.04) * (u > 0.7 ? (1 - u) / 0.3 : 1.0);
         return v * env;
     });
 }
 
-std::vector<double> tone(const std::vector<std::pair<double, double>>& notes, double tau, int partials)
-{
+std::vector<double> tone(const std::vector<std::pair<double, double>>& notes, double tau, int partials) {
     double total = 0;
     for (auto [f, len] : notes)
         total += len;
@@ -226,8 +223,7 @@ std::vector<double> tone(const std::vector<std::pair<double, double>>& notes, do
     });
 }
 
-std::vector<double> hiss()
-{
+std::vector<double> hiss() {
     Rng rng(9);
     BandPass bp;
     LowPass lp;
@@ -239,8 +235,7 @@ std::vector<double> hiss()
     });
 }
 
-std::vector<double> whistle(double fromHz, double toHz, std::uint64_t seed)
-{
+std::vector<double> whistle(double fromHz, double toHz, std::uint64_t seed) {
     Rng rng(seed);
     Osc osc;
     BandPass breath;
@@ -252,19 +247,17 @@ std::vector<double> whistle(double fromHz, double toHz, std::uint64_t seed)
     });
 }
 
-std::vector<double> clink()
-{
+std::vector<double> clink() {
     // Inharmonic partials of a struck blade, each ringing for its own time.
-    const double partials[][3] = {{1870, 0.12, 1.0}, {3010, 0.08, 0.7}, {4370, 0.06, 0.5}, {5920, 0.04, 0.35},
-                                  {7450, 0.03, 0.2}};
+    const double partials[][3] = {
+        {1870, 0.12, 1.0}, {3010, 0.08, 0.7}, {4370, 0.06, 0.5}, {5920, 0.04, 0.35}, {7450, 0.03, 0.2}};
     Rng rng(12);
     LowPass lp;
     return render(0.45, [&](double t) {
         double v = 0;
         for (double start : {0.0, 0.07}) {
             const double local = t - start;
-            if (local < 0)
-                continue;
+            if (local < 0) continue;
             const double gain = start > 0 ? 0.45 : 1.0;
             for (const auto& p : partials)
                 v += gain * p[2] * std::sin(2 * kPi * p[0] * (1 + start) * local) * decay(local, p[1] * 1.5);
@@ -274,25 +267,21 @@ std::vector<double> clink()
     });
 }
 
-std::vector<double> done(std::vector<double> s, double fadeIn, double fadeOut)
-{
+std::vector<double> done(std::vector<double> s, double fadeIn, double fadeOut) {
     finish(s, kPeak, fadeIn, fadeOut);
     return s;
 }
 
 } // namespace
 
-void finish(std::vector<double>& samples, double peak, double fadeInSeconds, double fadeOutSeconds)
-{
+void finish(std::vector<double>& samples, double peak, double fadeInSeconds, double fadeOutSeconds) {
     const std::size_t n = samples.size();
     const std::size_t fadeIn = std::max<std::size_t>(1, samplesFor(fadeInSeconds));
     const std::size_t fadeOut = std::max<std::size_t>(1, samplesFor(fadeOutSeconds));
     for (std::size_t i = 0; i < n; ++i) {
         double g = 1;
-        if (i < fadeIn)
-            g = std::min(g, double(i) / fadeIn);
-        if (n - 1 - i < fadeOut)
-            g = std::min(g, double(n - 1 - i) / fadeOut);
+        if (i < fadeIn) g = std::min(g, double(i) / fadeIn);
+        if (n - 1 - i < fadeOut) g = std::min(g, double(n - 1 - i) / fadeOut);
         samples[i] *= g;
     }
     double top = 0;
@@ -303,8 +292,7 @@ void finish(std::vector<double>& samples, double peak, double fadeInSeconds, dou
             s *= peak / top;
 }
 
-std::vector<Sound> makeSounds()
-{
+std::vector<Sound> makeSounds() {
     return {
         {"caneswish.wav", done(caneSwish(), 0.01, 0.03)},
         {"punch.wav", done(punch(), 0.002, 0.04)},

@@ -18,8 +18,7 @@ namespace {
 int passed = 0;
 int failed = 0;
 
-void check(bool ok, const std::string& what)
-{
+void check(bool ok, const std::string& what) {
     if (ok) {
         ++passed;
     } else {
@@ -28,18 +27,18 @@ void check(bool ok, const std::string& what)
     }
 }
 
-std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes)
-{
+std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
     std::uint32_t v = 0;
     for (int i = 0; i < bytes; ++i)
         v |= std::uint32_t(b[at + i]) << (8 * i);
     return v;
 }
 
-bool opaque(const Image& img, int x, int y) { return !(img.at(x, y) == kTransparent); }
+bool opaque(const Image& img, int x, int y) {
+    return !(img.at(x, y) == kTransparent);
+}
 
-void bmpFormat()
-{
+void bmpFormat() {
     Image img(3, 2);
     img.set(0, 0, {10, 20, 30});
     img.set(2, 1, {40, 50, 60});
@@ -48,15 +47,16 @@ void bmpFormat()
     check(le(bytes, 2, 4) == bytes.size(), "BMP size field");
     check(le(bytes, 10, 4) == 54 && le(bytes, 28, 2) == 24 && le(bytes, 30, 4) == 0, "24-bit BI_RGB at 54");
     // Bottom-up: the first stored row is the image's last, blue first.
-    check(bytes[54 + 6] == 60 && bytes[54 + 7] == 50 && bytes[54 + 8] == 40, "bottom row stored first as BGR");
+    check(bytes[54 + 6] == 60 && bytes[54 + 7] == 50 && bytes[54 + 8] == 40,
+          "bottom row stored first as BGR");
     const Image back = decodeBmp(bytes);
     check(back.width() == 3 && back.height() == 2, "decoded size");
-    check(back.at(0, 0) == (Rgb{10, 20, 30}) && back.at(2, 1) == (Rgb{40, 50, 60}) && back.at(1, 0) == kTransparent,
+    check(back.at(0, 0) == (Rgb{10, 20, 30}) && back.at(2, 1) == (Rgb{40, 50, 60}) &&
+              back.at(1, 0) == kTransparent,
           "decoded pixels match");
 }
 
-void wavFormat()
-{
+void wavFormat() {
     const auto bytes = encodeWav({0.0, 1.5, -1.5, 0.5});
     check(bytes.size() == 44 + 4 * 4, "WAV size");
     check(le(bytes, 20, 2) == 1 && le(bytes, 22, 2) == 2, "PCM stereo");
@@ -70,11 +70,10 @@ void wavFormat()
     check(sample(3, 0) == sample(3, 1), "both channels carry the signal");
 }
 
-void soundSet()
-{
+void soundSet() {
     const auto sounds = makeSounds();
-    const char* names[] = {"caneswish.wav", "punch.wav", "walk.wav", "dooropen.wav", "doorclose.wav",
-                           "mouse.wav", "ow.wav", "beep1.wav", "snakehiss.wav", "whistleup.wav",
+    const char* names[] = {"caneswish.wav",   "punch.wav", "walk.wav",  "dooropen.wav",  "doorclose.wav",
+                           "mouse.wav",       "ow.wav",    "beep1.wav", "snakehiss.wav", "whistleup.wav",
                            "whistledown.wav", "ready.wav", "beep2.wav"};
     check(sounds.size() == 13, "thirteen sounds");
     for (std::size_t i = 0; i < sounds.size() && i < 13; ++i) {
@@ -90,8 +89,7 @@ void soundSet()
     }
 }
 
-void lightSheet()
-{
+void lightSheet() {
     const Image img = makeLightSheet();
     int previous = -1;
     bool rising = true;
@@ -105,17 +103,14 @@ void lightSheet()
             }
         rising = rising && black > previous;
         previous = black;
-        if (n == 0)
-            check(black == 0, "tile 0 lets all light through");
-        if (n == 7)
-            check(black == kTile * kTile, "tile 7 is fully dark");
+        if (n == 0) check(black == 0, "tile 0 lets all light through");
+        if (n == 7) check(black == kTile * kTile, "tile 7 is fully dark");
     }
     check(rising, "each light step is darker than the one before");
 }
 
 // A wall arm must meet the neighbouring piece's arm row for row.
-std::vector<bool> edge(const Image& sheet, int item, char side)
-{
+std::vector<bool> edge(const Image& sheet, int item, char side) {
     std::vector<bool> out;
     for (int i = 0; i < kTile; ++i) {
         int x = side == 'E' ? kTile - 1 : side == 'W' ? 0 : i;
@@ -125,13 +120,11 @@ std::vector<bool> edge(const Image& sheet, int item, char side)
     return out;
 }
 
-void wallJoins()
-{
+void wallJoins() {
     const Image sheet = makeItemSheet();
     const std::vector<bool> none(kTile, false);
     auto arm = [](int item, char side) {
-        if (item >= 17)
-            return (item <= 18) ? side == 'E' || side == 'W' : side == 'N' || side == 'S';
+        if (item >= 17) return (item <= 18) ? side == 'E' || side == 'W' : side == 'N' || side == 'S';
         const Arms a = wallArms(item);
         return side == 'N' ? a.north : side == 'E' ? a.east : side == 'S' ? a.south : a.west;
     };
@@ -141,7 +134,8 @@ void wallJoins()
     for (auto [side, opposite] : {std::pair{'E', 'W'}, std::pair{'S', 'N'}}) {
         for (int a : pieces) {
             if (!arm(a, side)) {
-                check(edge(sheet, a, side) == none, "piece " + std::to_string(a) + " stays clear of edge " + side);
+                check(edge(sheet, a, side) == none,
+                      "piece " + std::to_string(a) + " stays clear of edge " + side);
                 continue;
             }
             for (int b : pieces)
@@ -152,10 +146,9 @@ void wallJoins()
     }
 }
 
-void creatureFrames()
-{
-    check(frameAngle(5) == 0 && frameAngle(1) == 180 && frameAngle(3) == 90 && frameAngle(7) == 270
-              && frameAngle(0) == 225,
+void creatureFrames() {
+    check(frameAngle(5) == 0 && frameAngle(1) == 180 && frameAngle(3) == 90 && frameAngle(7) == 270 &&
+              frameAngle(0) == 225,
           "frames run south-west, south, south-east, east, north-east, north, north-west, west");
     for (int c = 0; c <= 9; ++c) {
         const Image sheet = makeCreatureSheet(c);
@@ -178,8 +171,7 @@ void creatureFrames()
 
 } // namespace
 
-int main()
-{
+int main() {
     bmpFormat();
     wavFormat();
     soundSet();
