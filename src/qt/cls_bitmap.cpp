@@ -1,6 +1,7 @@
 #include "cls_bitmap.h"
 
 #include "qt_text.h"
+#include "render/sizes.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -59,6 +60,29 @@ QImage withWhiteTransparent(const QImage& opaque) {
     return out;
 }
 
+std::vector<clsBitmap::Cover> tileCovers(const QImage& masked) {
+    std::vector<clsBitmap::Cover> covers;
+    const int rows = (masked.height() + kTile - 1) / kTile;
+    for (int n = 0; n < rows * kTilesPerRow; ++n) {
+        const QRect tile = QRect((n % kTilesPerRow) * kTile, (n / kTilesPerRow) * kTile, kTile, kTile)
+                               .intersected(masked.rect());
+        bool any = false;
+        bool all = true;
+        for (int y = tile.top(); y <= tile.bottom(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(masked.constScanLine(y));
+            for (int x = tile.left(); x <= tile.right(); ++x) {
+                const bool opaque = qAlpha(line[x]) != 0;
+                any = any || opaque;
+                all = all && opaque;
+            }
+        }
+        covers.push_back(tile.isEmpty() || (any && !all) ? clsBitmap::Cover::Mixed
+                         : any                           ? clsBitmap::Cover::Full
+                                                         : clsBitmap::Cover::None);
+    }
+    return covers;
+}
+
 } // namespace
 
 bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
@@ -75,7 +99,10 @@ bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
     // Stored alpha means nothing to a tile sheet: only pure white is transparent.
     image_ = loaded.convertToFormat(QImage::Format_RGB32);
     if (const auto bits = sixteenBitChannels(path); bits[0] > 0) widenChannels(image_, bits);
-    if (flgMask) masked_ = withWhiteTransparent(image_);
+    if (flgMask) {
+        masked_ = withWhiteTransparent(image_);
+        covers_ = tileCovers(masked_);
+    }
     width_ = image_.width();
     height_ = image_.height();
     return true;

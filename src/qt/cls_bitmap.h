@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace gf {
 
@@ -22,9 +23,19 @@ public:
     // Premultiplied, pure white fully transparent; null unless loaded with the mask.
     const QImage& masked() const { return masked_; }
 
+    // What tile n of the masked picture covers, worked out once at load so
+    // drawing can skip a blank tile and copy a solid one without blending.
+    enum class Cover : uint8_t { Mixed, None, Full };
+    Cover cover(int tile) const {
+        return tile >= 0 && static_cast<std::size_t>(tile) < covers_.size()
+                   ? covers_[static_cast<std::size_t>(tile)]
+                   : Cover::Mixed;
+    }
+
 private:
     QImage image_;
     QImage masked_;
+    std::vector<Cover> covers_;
     int32_t width_ = 0;
     int32_t height_ = 0;
 };

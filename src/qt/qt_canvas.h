@@ -53,12 +53,17 @@ public:
 private:
     QPainter& painter();
     void settle();
+    // Gives the back image the shown frame's pixels again after present().
+    void restoreBack();
+    // Part src of source onto the back image at (x, y), replacing what was there.
+    void copyPixels(const QImage& source, const QRect& src, int x, int y);
     // The part of tile `tile` that lies on the sheet; empty when none does.
     static QRect tileRect(const QImage& sheet, int tile);
 
     std::map<int, clsBitmap> sheets_;
     QImage back_;
     QImage shown_;
+    bool backStale_ = false; // present() handed back_'s pixels to shown_
     QPainter painter_;
     std::function<void()> presenter_;
 };
