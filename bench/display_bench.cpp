@@ -12,7 +12,7 @@ using namespace gf;
 
 // Takes the drawing calls and does nothing, so only the view's own work is timed.
 class NullCanvas : public Canvas {
-  public:
+public:
     bool loadSheet(int, const std::string&) override { return true; }
     int width() const override { return 1920; } // 60 x 34 cells
     int height() const override { return 1088; }
