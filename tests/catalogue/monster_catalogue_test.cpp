@@ -124,7 +124,7 @@ TEST(MonsterCatalogue, foreignFileGivesBoundedBoxes) {
     const auto boxes = f.boxes();
     ASSERT_EQ(boxes.size(), 21u);
     EXPECT_EQ(
-        boxes.back()["text"].get<std::string>().rfind("Error_modMonster_Init: More than 20 unknown lines", 0),
+        boxes.back()["text"].get<std::string>().rfind("Error_modMonster_Init: More than 20 warnings", 0),
         0u);
 }
 

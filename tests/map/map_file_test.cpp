@@ -212,8 +212,12 @@ TEST_F(MapFile, hostileFilesAreSurvived) {
     std::string garbage(64 * 1024, '\0');
     for (char& c : garbage)
         c = static_cast<char>(bytes() & 0xff);
+    t.game.MapName = "Before";
     load(garbage);
-    EXPECT_FALSE(boxes().empty());
+    ASSERT_EQ(boxes().size(), 21u) << "twenty warnings, then the reading gives up";
+    EXPECT_EQ(boxes().back()["text"].get<std::string>().rfind("Error_modMap_Load : More than 20 warnings", 0),
+              0u);
+    EXPECT_EQ(t.game.MapName, "Before") << "a file given up on leaves the level as it was";
 
     load(std::string(4096, '\0'));
     ASSERT_EQ(boxes().size(), 1u);

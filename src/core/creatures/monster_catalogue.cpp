@@ -13,7 +13,7 @@ namespace {
 
 MonsterInfo& entry(Game& g, int16_t number, std::string_view line) {
     if (!g.MonsterTypes.valid(number))
-        fail(std::string(kSubscriptOutOfRange) + ": \"" + UnknownLineWarnings::shown(line) +
+        fail(std::string(kSubscriptOutOfRange) + ": \"" + ReadingWarnings::shown(line) +
              "\" is not inside a MONSTER= block numbered 1 or more");
     return g.MonsterTypes(number);
 }
@@ -28,7 +28,7 @@ int16_t deadItem(Game& g, const std::string& value) {
     return id;
 }
 
-void readMonsterLine(Game& g, int16_t& current, std::string_view line, UnknownLineWarnings& warnings) {
+void readMonsterLine(Game& g, int16_t& current, std::string_view line, ReadingWarnings& warnings) {
     if (isSkippedLine(line)) return;
     if (startsWithKey(line, "MONSTER=")) {
         current = flooredValue<int16_t>(valueAfter(line, "MONSTER="));
@@ -59,7 +59,7 @@ void readMonsterLine(Game& g, int16_t& current, std::string_view line, UnknownLi
         const auto v = flooredValue<uint8_t>(valueAfter(line, "SOUNDID="));
         entry(g, current, line).SoundID = v;
     } else {
-        warnings.warn("Unknown line found in monster.ini\r\n" + UnknownLineWarnings::shown(line));
+        warnings.warn("Unknown line found in monster.ini\r\n" + ReadingWarnings::shown(line));
     }
 }
 
@@ -85,7 +85,7 @@ void modMonster_Init(Game& g) {
             g.MonsterTypes.redim(number);
 
             number = 0;
-            UnknownLineWarnings warnings(g, "monster.ini");
+            ReadingWarnings warnings(g, "monster.ini", "a catalogue");
             forEachLine(contents, [&](std::string_view line) { readMonsterLine(g, number, line, warnings); });
         });
 }

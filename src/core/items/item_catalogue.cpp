@@ -13,12 +13,12 @@ namespace {
 
 ItemType& entry(Game& g, int16_t number, std::string_view line) {
     if (!g.ItemTypes.valid(number))
-        fail(std::string(kSubscriptOutOfRange) + ": \"" + UnknownLineWarnings::shown(line) +
+        fail(std::string(kSubscriptOutOfRange) + ": \"" + ReadingWarnings::shown(line) +
              "\" is not inside an ITEM= block numbered 1 or more");
     return g.ItemTypes(number);
 }
 
-void readItemLine(Game& g, int16_t& current, std::string_view line, UnknownLineWarnings& warnings) {
+void readItemLine(Game& g, int16_t& current, std::string_view line, ReadingWarnings& warnings) {
     if (isSkippedLine(line)) return;
     if (startsWithKey(line, "ITEM=")) {
         current = flooredValue<int16_t>(valueAfter(line, "ITEM="));
@@ -38,7 +38,7 @@ void readItemLine(Game& g, int16_t& current, std::string_view line, UnknownLineW
     } else if (startsWithKey(line, "MOVABLE")) {
         entry(g, current, line).Movable = true;
     } else {
-        warnings.warn(UnknownLineWarnings::shown(line) + "\r\nUnknown line found in item.ini");
+        warnings.warn(ReadingWarnings::shown(line) + "\r\nUnknown line found in item.ini");
     }
 }
 
@@ -64,7 +64,7 @@ void modItem_Init(Game& g) {
             g.ItemTypes.redim(number);
 
             number = 0;
-            UnknownLineWarnings warnings(g, "item.ini");
+            ReadingWarnings warnings(g, "item.ini", "a catalogue");
             forEachLine(contents, [&](std::string_view line) { readItemLine(g, number, line, warnings); });
         });
 }

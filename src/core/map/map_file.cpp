@@ -7,6 +7,7 @@
 #include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
+#include "shell/reading_warnings.h"
 #include "shell/text.h"
 #include "shell/version.h"
 
@@ -18,23 +19,9 @@ namespace {
 
 constexpr std::size_t kMaxRowLength = 100;
 
-// Calls visit for each line, split as splitLines splits them, without holding
-// every line at once: a file of nothing but line ends stays cheap.
-template <class Visit> void forEachLine(std::string_view contents, Visit&& visit) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < contents.size(); ++i) {
-        const char c = contents[i];
-        if (c != '\r' && c != '\n') continue;
-        visit(contents.substr(start, i - start));
-        if (c == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < contents.size()) visit(contents.substr(start));
-}
-
 class MapReader {
-  public:
-    MapReader(Game& g, const std::string& path) : g_(g), path_(path) {}
+public:
+    MapReader(Game& g, const std::string& path) : path_(path), warnings_(g, path, "a level file") {}
 
     void line(std::string_view line) {
         if (!line.empty() && line.front() == ';') return;
@@ -48,31 +35,30 @@ class MapReader {
         } else if (line.front() == 'X' || line.front() == 'x') {
             row(line);
         } else {
-            g_.io.dialogs.msgBox("Unknown line found in " + path_ + "\r\n" + std::string(line), "WARNING!!!!",
-                                 Buttons::Ok, Icon::Exclamation);
+            warnings_.warn("Unknown line found in " + path_ + "\r\n" + ReadingWarnings::shown(line));
         }
     }
 
     MapFileData data;
 
-  private:
+private:
     void row(std::string_view line) {
         std::string trimmed = trimSpaces(line);
         if (trimmed.size() > kMaxRowLength || rows_ >= data.Lines.size()) {
-            g_.io.dialogs.msgBox("Map too big!", "FATAL ERROR! DIE! DIE!", Buttons::Ok, Icon::Critical);
+            warnings_.warn("Map too big!", "FATAL ERROR! DIE! DIE!", Icon::Critical);
             return;
         }
         data.Lines[rows_++] = std::move(trimmed);
     }
 
-    Game& g_;
     const std::string& path_;
+    ReadingWarnings warnings_;
     std::size_t rows_ = 0;
 };
 
 // Catalogue names of the weapon and armour characters, looked up once per level.
 class NamedItems {
-  public:
+public:
     explicit NamedItems(Game& g) : g_(g) {}
 
     int16_t id(char c) {
@@ -84,7 +70,7 @@ class NamedItems {
         return 0;
     }
 
-  private:
+private:
     static constexpr std::string_view kChars = "!@#$%[]\\";
     static constexpr std::array<const char*, 8> kNames = {
         "dagger",      "short sword",        "long sword",         "broad sword",

@@ -44,24 +44,4 @@ std::string displayName(std::string_view s) {
     return trimSpaces(s.substr(0, last + 1));
 }
 
-std::vector<std::string> splitLines(const std::string& contents) {
-    std::vector<std::string> lines;
-    std::string current;
-    bool pending = false;
-    for (std::size_t i = 0; i < contents.size(); ++i) {
-        const char c = contents[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            pending = false;
-            if (c == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n') ++i;
-        } else {
-            current += c;
-            pending = true;
-        }
-    }
-    if (pending) lines.push_back(std::move(current));
-    return lines;
-}
-
 } // namespace gf

@@ -2,7 +2,6 @@
 // Text in the core is single-byte Latin-1; the Qt layer converts at its edge.
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace gf {
 
@@ -18,7 +17,18 @@ std::string fixedName(std::string_view s);
 // For display: no padding, no NUL filler of a blank entry.
 std::string displayName(std::string_view s);
 
-// Splits on CR LF, lone CR or lone LF, as the data files are written.
-std::vector<std::string> splitLines(const std::string& contents);
+// Calls visit(line) for each line, ended by CR LF, a lone CR or a lone LF,
+// without holding every line at once: a file of nothing but line ends stays cheap.
+template <class Visit> void forEachLine(std::string_view contents, Visit&& visit) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        const char c = contents[i];
+        if (c != '\r' && c != '\n') continue;
+        visit(contents.substr(start, i - start));
+        if (c == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < contents.size()) visit(contents.substr(start));
+}
 
 } // namespace gf
