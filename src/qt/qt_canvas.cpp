@@ -148,6 +148,11 @@ void QtCanvas::present() {
     settle();
     // The drawn pixels move to the shown frame instead of being copied; every
     // redraw starts with clear(), so the back image rarely needs them again.
+    // Nothing drawn since the last present: the shown frame is already right.
+    if (backStale_) {
+        if (presenter_) presenter_();
+        return;
+    }
     shown_.swap(back_);
     if (back_.size() != shown_.size()) back_ = QImage(shown_.size(), shown_.format());
     backStale_ = true;
