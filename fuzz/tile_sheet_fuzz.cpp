@@ -1,8 +1,11 @@
 // Any bytes as a tile sheet, loaded with its mask as start-up loads every sheet.
 #include "cls_bitmap.h"
 #include "fuzz_folder.h"
+#include "qt_canvas.h"
+#include "render/sizes.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 
 using namespace gf;
 
@@ -20,6 +23,37 @@ struct Target {
     fuzz::FuzzFolder folder;
 };
 
+// The canvas skips blank tiles and copies solid ones instead of blending;
+// every tile must come out as a plain blend of the masked sheet would draw
+// it, also when drawing goes on after a present without a clear.
+void drawsLikeABlend(const std::string& path) {
+    constexpr int kTiles = 12;
+    QtCanvas canvas(kTiles * kTile + 7, 2 * kTile + 5);
+    if (!canvas.loadSheet(0, path)) return;
+    const QImage& masked = canvas.sheet(0)->masked();
+    QImage expected(canvas.width(), canvas.height(), QImage::Format_RGB32);
+    expected.fill(QtCanvas::kBackground);
+    canvas.clear();
+    {
+        QPainter p(&expected);
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int n = 0; n < kTiles; ++n) {
+                const int tile = n + pass * kTilesPerRow;
+                const QRect src =
+                    QRect((tile % kTilesPerRow) * kTile, (tile / kTilesPerRow) * kTile, kTile, kTile)
+                        .intersected(masked.rect());
+                // Off by a few pixels, so tiles overlap and hang over the edges.
+                const QPoint at(n * kTile - 3 + pass * 5, pass * kTile - 2 + n % 3);
+                if (!src.isEmpty()) p.drawImage(at, masked, src);
+                canvas.drawTile(0, tile, at.x(), at.y());
+            }
+            if (pass == 0) canvas.present();
+        }
+    }
+    canvas.present();
+    fuzz::require(canvas.shown() == expected, "the canvas drew a tile unlike a blend of it");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -31,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         fuzz::require(sheet.image().size() == sheet.masked().size(), "the mask does not fit the picture");
         fuzz::require(sheet.Width() == sheet.image().width() && sheet.Height() == sheet.image().height(),
                       "the sheet's size is not its picture's");
+        // Drawn twice over, pixel by pixel: only sheets of a sensible size, to keep runs quick.
+        if (sheet.Width() * sheet.Height() <= 1024 * 1024) drawsLikeABlend(path);
     } else {
         fuzz::require(sheet.empty() && sheet.Width() == 0 && sheet.Height() == 0,
                       "a sheet that failed to load is not empty");
