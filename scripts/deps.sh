@@ -13,5 +13,10 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 echo "Installing ${missing[*]}..."
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+log=$(mktemp)
+if ! { $sudo apt-get update -qq &&
+       DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log"
+    exit 1
+fi
+rm -f "$log"
