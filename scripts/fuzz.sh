@@ -21,7 +21,9 @@ fuzz_one() {
     local target=$1 work="$build/work/$1" findings="$build/findings/$1"
     mkdir -p "$work" "$findings"
     # New inputs go to the working corpus; the committed seeds stay as they are.
-    "$build/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+    # A sheet of the largest size the loader accepts takes about a second under
+    # the sanitizers, several on a busy machine: only far beyond that is a hang.
+    "$build/fuzz_$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -max_len=65536 \
         -print_final_stats=1 -artifact_prefix="$findings/" "$work" "fuzz/corpus/$target" \
         >"$build/$target.log" 2>&1
 }
