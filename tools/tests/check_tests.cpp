@@ -6,25 +6,14 @@
 #include "check/sheet.hpp"
 
 #include <cstdint>
-#include <iostream>
 #include <string>
 #include <vector>
+
+#include "expect.h"
 
 using namespace gloamfell::tools;
 
 namespace {
-
-int passed = 0;
-int failed = 0;
-
-void check(bool ok, const std::string& what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::cerr << "FAILED: " << what << '\n';
-    }
-}
 
 std::string crlf(const std::vector<std::string>& lines) {
     std::string out;
@@ -42,14 +31,14 @@ std::vector<int> faultLines(const Faults& faults) {
 }
 
 // Line numbers must match what an editor shows, whatever the line ends.
-void lineEndsCountAsTheGameReadsThem() {
+TEST(CheckerRules, lineEndsCountAsTheGameReadsThem) {
     const auto lines = splitLines("a\r\nb\rc\nd");
     check(lines == std::vector<std::string>{"a", "b", "c", "d"}, "CR LF, CR and LF each end one line");
     check(splitLines("a\r\n\r\n").size() == 2, "an empty line between two line ends counts");
 }
 
 // The level format's first-match rules decide which lines the game warns about.
-void levelLinesFollowTheFormatRules() {
+TEST(CheckerRules, levelLinesFollowTheFormatRules) {
     struct Case {
         std::string line;
         bool unknown;
@@ -80,7 +69,7 @@ void levelLinesFollowTheFormatRules() {
 }
 
 // Rows the game drops shift the rows after them up, and are faults.
-void tooLongOrTooManyRowsAreDropped() {
+TEST(CheckerRules, tooLongOrTooManyRowsAreDropped) {
     const std::string full(100, 'X');
     std::vector<std::string> lines(101, full);
     Faults faults;
@@ -96,7 +85,7 @@ void tooLongOrTooManyRowsAreDropped() {
 }
 
 // The game draws a door by the wall it sits in; only one straight run fits.
-void doorsMustSitInOneStraightRun() {
+TEST(CheckerRules, doorsMustSitInOneStraightRun) {
     struct Case {
         const char* around; // north, east, south, west of the door
         bool fits;
@@ -125,7 +114,7 @@ void doorsMustSitInOneStraightRun() {
 }
 
 // Catalogue values are read the game's way: floored, range-checked, flags by prefix.
-void catalogueValuesAreReadAsTheGameReadsThem() {
+TEST(CheckerRules, catalogueValuesAreReadAsTheGameReadsThem) {
     Faults faults;
     const Catalogue c =
         readItemCatalogue(crlf({";ITEM=9", "item=3", "Name=  long sword  ", "IMAGE=3.9", "DAMAGE=-0.5",
@@ -143,7 +132,7 @@ void catalogueValuesAreReadAsTheGameReadsThem() {
 
 // Lines the game warns about or stops at are faults on their own line, and
 // the lines a stop skips are not reported again.
-void catalogueLineFaults() {
+TEST(CheckerRules, catalogueLineFaults) {
     struct Case {
         std::vector<std::string> lines;
         std::vector<int> faultLines;
@@ -187,7 +176,7 @@ std::vector<std::uint8_t> bmp(int width, int height, int bits, std::size_t palet
 }
 
 // Paint programs write many kinds of BMP; size and blank tiles must read the same in each.
-void sheetsOfEveryUncompressedKind() {
+TEST(CheckerRules, sheetsOfEveryUncompressedKind) {
     // 24-bit, 64 x 32, all white but one black pixel in tile 1, top-down.
     auto b24 = bmp(64, -32, 24, 0, 64 * 3 * 32);
     for (std::size_t i = 54; i < b24.size(); ++i)
@@ -224,15 +213,3 @@ void sheetsOfEveryUncompressedKind() {
 }
 
 } // namespace
-
-int main() {
-    lineEndsCountAsTheGameReadsThem();
-    levelLinesFollowTheFormatRules();
-    tooLongOrTooManyRowsAreDropped();
-    doorsMustSitInOneStraightRun();
-    catalogueValuesAreReadAsTheGameReadsThem();
-    catalogueLineFaults();
-    sheetsOfEveryUncompressedKind();
-    std::cout << passed << " passed, " << failed << " failed\n";
-    return failed == 0 ? 0 : 1;
-}

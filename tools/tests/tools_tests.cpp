@@ -7,25 +7,14 @@
 
 #include <cmath>
 #include <cstdint>
-#include <iostream>
 #include <string>
 #include <vector>
+
+#include "expect.h"
 
 using namespace gloamfell::tools;
 
 namespace {
-
-int passed = 0;
-int failed = 0;
-
-void check(bool ok, const std::string& what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::cerr << "FAILED: " << what << '\n';
-    }
-}
 
 std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
     std::uint32_t v = 0;
@@ -38,7 +27,7 @@ bool opaque(const Image& img, int x, int y) {
     return !(img.at(x, y) == kTransparent);
 }
 
-void bmpFormat() {
+TEST(AssetTools, bmpFormat) {
     Image img(3, 2);
     img.set(0, 0, {10, 20, 30});
     img.set(2, 1, {40, 50, 60});
@@ -56,7 +45,7 @@ void bmpFormat() {
           "decoded pixels match");
 }
 
-void wavFormat() {
+TEST(AssetTools, wavFormat) {
     const auto bytes = encodeWav({0.0, 1.5, -1.5, 0.5});
     check(bytes.size() == 44 + 4 * 4, "WAV size");
     check(le(bytes, 20, 2) == 1 && le(bytes, 22, 2) == 2, "PCM stereo");
@@ -70,7 +59,7 @@ void wavFormat() {
     check(sample(3, 0) == sample(3, 1), "both channels carry the signal");
 }
 
-void soundSet() {
+TEST(AssetTools, soundSet) {
     const auto sounds = makeSounds();
     const char* names[] = {"caneswish.wav",   "punch.wav", "walk.wav",  "dooropen.wav",  "doorclose.wav",
                            "mouse.wav",       "ow.wav",    "beep1.wav", "snakehiss.wav", "whistleup.wav",
@@ -89,7 +78,7 @@ void soundSet() {
     }
 }
 
-void lightSheet() {
+TEST(AssetTools, lightSheet) {
     const Image img = makeLightSheet();
     int previous = -1;
     bool rising = true;
@@ -120,7 +109,7 @@ std::vector<bool> edge(const Image& sheet, int item, char side) {
     return out;
 }
 
-void wallJoins() {
+TEST(AssetTools, wallJoins) {
     const Image sheet = makeItemSheet();
     const std::vector<bool> none(kTile, false);
     auto arm = [](int item, char side) {
@@ -146,7 +135,7 @@ void wallJoins() {
     }
 }
 
-void creatureFrames() {
+TEST(AssetTools, creatureFrames) {
     check(frameAngle(5) == 0 && frameAngle(1) == 180 && frameAngle(3) == 90 && frameAngle(7) == 270 &&
               frameAngle(0) == 225,
           "frames run south-west, south, south-east, east, north-east, north, north-west, west");
@@ -170,14 +159,3 @@ void creatureFrames() {
 }
 
 } // namespace
-
-int main() {
-    bmpFormat();
-    wavFormat();
-    soundSet();
-    lightSheet();
-    wallJoins();
-    creatureFrames();
-    std::cout << passed << " passed, " << failed << " failed\n";
-    return failed == 0 ? 0 : 1;
-}
