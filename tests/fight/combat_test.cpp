@@ -13,11 +13,10 @@ namespace {
 
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
-class Combat : public ::testing::Test {
+class Combat : public FightLevel {
 protected:
     void SetUp() override {
-        prepareFightLevel(t);
-        t.io.clock.time = 50;
+        FightLevel::SetUp();
         u = addUser(t, 10, 10, 6, 15);
         rat = modPlayer_Add(g, 1, 11, 10);
     }
@@ -28,8 +27,6 @@ protected:
             t.io.random.queue(r);
     }
 
-    TestGame t;
-    Game& g = t.game;
     int32_t u = 0;
     int32_t rat = 0;
 };

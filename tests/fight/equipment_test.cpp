@@ -7,16 +7,14 @@
 namespace gf::test {
 namespace {
 
-class Equipment : public ::testing::Test {
+class Equipment : public FightLevel {
 protected:
     void SetUp() override {
-        prepareFightLevel(t);
+        FightLevel::SetUp();
         u = addUser(t, 10, 10);
     }
     Player& user() { return g.Players(u); }
 
-    TestGame t;
-    Game& g = t.game;
     int32_t u = 0;
 };
 

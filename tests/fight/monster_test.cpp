@@ -8,12 +8,8 @@
 namespace gf::test {
 namespace {
 
-class Monsters : public ::testing::Test {
+class Monsters : public FightLevel {
 protected:
-    void SetUp() override {
-        prepareFightLevel(t);
-        t.io.clock.time = 50;
-    }
     // A monster standing away from its home.
     int32_t monsterAt(int16_t type, int32_t x, int32_t y, int32_t homeX, int32_t homeY) {
         const int32_t m = modPlayer_Add(g, type, x, y);
@@ -28,9 +24,6 @@ protected:
         p.Y = y;
         g.MapPlayer(x, y) = index;
     }
-
-    TestGame t;
-    Game& g = t.game;
 };
 
 // A monster hunts what it sees within its range; out of range or behind a wall it heads home.

@@ -10,16 +10,14 @@
 namespace gf::test {
 namespace {
 
-class Skills : public ::testing::Test {
+class Skills : public FightLevel {
 protected:
     void SetUp() override {
-        prepareFightLevel(t);
+        FightLevel::SetUp();
         u = addUser(t, 10, 10, 6, 15);
     }
     PlayerSkill& melee() { return g.Players(u).skill(kMeleeSkill); }
 
-    TestGame t;
-    Game& g = t.game;
     int32_t u = 0;
 };
 

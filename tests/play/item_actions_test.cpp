@@ -11,18 +11,7 @@
 namespace gf::test {
 namespace {
 
-class ItemActions : public ::testing::Test {
-protected:
-    void SetUp() override {
-        prepareFightLevel(t);
-        t.io.clock.time = 50;
-    }
-    Player& user() { return g.Players(g.CurrentPlayer); }
-    std::vector<int>& sounds() { return t.io.sound.played; }
-
-    TestGame t;
-    Game& g = t.game;
-};
+class ItemActions : public FightLevel {};
 
 // An item in front, even one that cannot be taken, hides the one underfoot.
 TEST_F(ItemActions, pickupTakesFrontItemBeforeTheOneUnderfoot) {

@@ -8,18 +8,7 @@
 namespace gf::test {
 namespace {
 
-class Movement : public ::testing::Test {
-protected:
-    void SetUp() override {
-        prepareFightLevel(t);
-        t.io.clock.time = 50;
-    }
-    Player& user() { return g.Players(g.CurrentPlayer); }
-    std::vector<int>& sounds() { return t.io.sound.played; }
-
-    TestGame t;
-    Game& g = t.game;
-};
+class Movement : public FightLevel {};
 
 // Ten steps a second is the user's top speed; a second key press inside the pause is ignored.
 TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {

@@ -3,6 +3,8 @@
 // creature and monsters placed by hand, sound on, and a few extra items.
 #include "test_game.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,5 +44,19 @@ std::vector<std::string> shownMessages(Game& g);
 
 // Texts of the error boxes shown so far.
 std::vector<std::string> errorBoxes(TestGame& t);
+
+// The play and fight tests' level at clock 50, before anyone is placed.
+class FightLevel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepareFightLevel(t);
+        t.io.clock.time = 50;
+    }
+    Player& user() { return g.Players(g.CurrentPlayer); }
+    std::vector<int>& sounds() { return t.io.sound.played; }
+
+    TestGame t;
+    Game& g = t.game;
+};
 
 } // namespace gf::test
