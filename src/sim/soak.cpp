@@ -94,7 +94,16 @@ public:
             modMap_Create_Random(g);
             return "random level";
         }
-        if (pick < 92) {
+        if (pick < 94 && g.CurrentPlayer != 0 && g.MonsterTypes.ubound() > 0) {
+            // Fights and deaths come sooner with company next to the user and its life low.
+            const Player& me = g.player(g.CurrentPlayer);
+            const int16_t type =
+                static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.MonsterTypes.ubound())));
+            modPlayer_Add(g, type, me.X - 1 + below(3), me.Y - 1 + below(3));
+            if (pick == 93) g.player(g.CurrentPlayer).Life = 1;
+            return "company";
+        }
+        if (pick < 95) {
             d.boxAnswers = {below(2) ? Answer::Yes : Answer::No};
             d.inputAnswers = {"Soak"};
             mnuFileNew_Click(g);
