@@ -1,7 +1,7 @@
 #include "screenshot.h"
 
-#include "platform/forwarding_canvas.h"
 #include "frm_main.h"
+#include "platform/forwarding_canvas.h"
 #include "qt_canvas.h"
 #include "qt_text.h"
 

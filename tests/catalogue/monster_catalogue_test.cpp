@@ -124,8 +124,7 @@ TEST(MonsterCatalogue, foreignFileGivesBoundedBoxes) {
     const auto boxes = f.boxes();
     ASSERT_EQ(boxes.size(), 21u);
     EXPECT_EQ(
-        boxes.back()["text"].get<std::string>().rfind("Error_modMonster_Init: More than 20 warnings", 0),
-        0u);
+        boxes.back()["text"].get<std::string>().rfind("Error_modMonster_Init: More than 20 warnings", 0), 0u);
 }
 
 // The catalogues the game ships with read without a single warning, and every dead item exists.

@@ -39,29 +39,70 @@ void TestGame::copyData(const std::string& name) {
 
 std::string crlf(std::initializer_list<std::string> lines) {
     std::string out;
-    for (const auto& l : lines) out += l + "\r\n";
+    for (const auto& l : lines)
+        out += l + "\r\n";
     return out;
 }
 
 std::string basicItemIni() {
     std::string s;
     for (int i = 1; i <= 16; ++i)
-        s += "ITEM=" + std::to_string(i) + "\r\nNAME=wall " + std::to_string(i) + "\r\nIMAGE=" + std::to_string(i) +
-             "\r\nBLOCKMOVEMENT\r\n";
-    s += crlf({"ITEM=17", "NAME=closed door", "IMAGE=17", "BLOCKMOVEMENT", "ITEM=18", "NAME=open door", "IMAGE=18",
-               "ITEM=19", "NAME=closed door ns", "IMAGE=19", "BLOCKMOVEMENT", "ITEM=20", "NAME=open door ns",
-               "IMAGE=20", "ITEM=21", "NAME=stairs down", "IMAGE=21", "ITEM=22", "NAME=stairs up", "IMAGE=22",
-               "ITEM=23", "NAME=bones", "IMAGE=23", "ITEM=24", "NAME=small gold", "IMAGE=24", "ITEM=25",
-               "NAME=large gold", "IMAGE=25", "ITEM=26", "NAME=dagger", "IMAGE=26", "DAMAGE=3", "MOVABLE",
-               "ITEM=27", "NAME=soft leather armor", "IMAGE=27", "ARMOR=2", "MOVABLE", "ITEM=28",
-               "NAME=rat carcass", "IMAGE=28", "MOVABLE"});
+        s += "ITEM=" + std::to_string(i) + "\r\nNAME=wall " + std::to_string(i) +
+             "\r\nIMAGE=" + std::to_string(i) + "\r\nBLOCKMOVEMENT\r\n";
+    s += crlf({"ITEM=17",
+               "NAME=closed door",
+               "IMAGE=17",
+               "BLOCKMOVEMENT",
+               "ITEM=18",
+               "NAME=open door",
+               "IMAGE=18",
+               "ITEM=19",
+               "NAME=closed door ns",
+               "IMAGE=19",
+               "BLOCKMOVEMENT",
+               "ITEM=20",
+               "NAME=open door ns",
+               "IMAGE=20",
+               "ITEM=21",
+               "NAME=stairs down",
+               "IMAGE=21",
+               "ITEM=22",
+               "NAME=stairs up",
+               "IMAGE=22",
+               "ITEM=23",
+               "NAME=bones",
+               "IMAGE=23",
+               "ITEM=24",
+               "NAME=small gold",
+               "IMAGE=24",
+               "ITEM=25",
+               "NAME=large gold",
+               "IMAGE=25",
+               "ITEM=26",
+               "NAME=dagger",
+               "IMAGE=26",
+               "DAMAGE=3",
+               "MOVABLE",
+               "ITEM=27",
+               "NAME=soft leather armor",
+               "IMAGE=27",
+               "ARMOR=2",
+               "MOVABLE",
+               "ITEM=28",
+               "NAME=rat carcass",
+               "IMAGE=28",
+               "MOVABLE"});
     return s;
 }
 
 std::string basicMonsterIni() {
-    return crlf({"MONSTER=1", "NAME=rat", "LEVEL=1", "IMAGE=1", "LIFE=6", "STAMINA=20", "SIGHTRANGE=5", "MELEE=5",
-                 "DEADITEM=rat carcass", "SOUNDID=6", "MONSTER=2", "NAME=goblin", "LEVEL=2", "IMAGE=2", "LIFE=12",
-                 "STAMINA=40", "SIGHTRANGE=7", "MELEE=12", "DEADITEM=0", "SOUNDID=0"});
+    return crlf({"MONSTER=1",    "NAME=rat",     "LEVEL=1",
+                 "IMAGE=1",      "LIFE=6",       "STAMINA=20",
+                 "SIGHTRANGE=5", "MELEE=5",      "DEADITEM=rat carcass",
+                 "SOUNDID=6",    "MONSTER=2",    "NAME=goblin",
+                 "LEVEL=2",      "IMAGE=2",      "LIFE=12",
+                 "STAMINA=40",   "SIGHTRANGE=7", "MELEE=12",
+                 "DEADITEM=0",   "SOUNDID=0"});
 }
 
 void prepareEmptyLevel(TestGame& t) {

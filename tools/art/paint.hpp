@@ -27,15 +27,15 @@ struct Point {
 struct Shape {
     enum class Kind { Ellipse, Capsule, Polygon };
     Kind kind = Kind::Ellipse;
-    Point a, b;               // ellipse: centre, radii; capsule: end points
-    double ra = 0, rb = 0;    // capsule radii at a and b
-    double angle = 0;         // ellipse rotation in degrees
+    Point a, b;            // ellipse: centre, radii; capsule: end points
+    double ra = 0, rb = 0; // capsule radii at a and b
+    double angle = 0;      // ellipse rotation in degrees
     std::vector<Point> poly;
     Colour colour;
     double z = 1;
     double dome = 2;
-    double grain = 0.12;      // strength of the pixel noise
-    bool emissive = false;    // glowing parts ignore the lighting
+    double grain = 0.12;   // strength of the pixel noise
+    bool emissive = false; // glowing parts ignore the lighting
     // Optional surface pattern, given the sprite point and the base colour.
     std::function<Colour(Point, Colour)> pattern;
 };
@@ -63,10 +63,10 @@ private:
 
 struct RenderStyle {
     Colour outline = rgb(14, 10, 14);
-    double coverage = 0.45;   // fraction of subsamples needed for a pixel
-    double relief = 0.9;      // strength of the top-left lighting
+    double coverage = 0.45; // fraction of subsamples needed for a pixel
+    double relief = 0.9;    // strength of the top-left lighting
     bool outlineDiagonals = false;
-    double scale = 1.0;       // drawn size relative to the scene's 32 units
+    double scale = 1.0; // drawn size relative to the scene's 32 units
 };
 
 // Renders the scene rotated clockwise by angleDeg into dst at (ox, oy) in a

@@ -8,8 +8,12 @@ inline constexpr int kTile = 32;
 inline constexpr int kTilesPerRow = 10;
 
 // Top-left pixel of tile n in a sheet.
-inline int tileX(int n) { return (n % kTilesPerRow) * kTile; }
-inline int tileY(int n) { return (n / kTilesPerRow) * kTile; }
+inline int tileX(int n) {
+    return (n % kTilesPerRow) * kTile;
+}
+inline int tileY(int n) {
+    return (n / kTilesPerRow) * kTile;
+}
 
 Image makeFloorSheet();
 Image makeVoidSheet();

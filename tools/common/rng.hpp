@@ -10,8 +10,7 @@ class Rng {
 public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
 
-    std::uint64_t next()
-    {
+    std::uint64_t next() {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
@@ -32,10 +31,9 @@ private:
 };
 
 // Stateless hash noise: the same (x, y, seed) always gives the same value.
-inline double hashNoise(int x, int y, std::uint64_t seed)
-{
-    Rng r(seed ^ (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32)
-          ^ static_cast<std::uint32_t>(y) * 0x9E3779B1u);
+inline double hashNoise(int x, int y, std::uint64_t seed) {
+    Rng r(seed ^ (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) ^
+          static_cast<std::uint32_t>(y) * 0x9E3779B1u);
     return r.unit();
 }
 

@@ -9,9 +9,17 @@ template <class Array> static auto& oneBased(Array& a, int64_t i) {
     return a[static_cast<std::size_t>(i - 1)];
 }
 
-PlayerSkill& Player::skill(int64_t i) { return oneBased(Skill, i); }
-const PlayerSkill& Player::skill(int64_t i) const { return oneBased(Skill, i); }
-Item& Player::carry(int64_t slot) { return oneBased(Carry, slot); }
-const Item& Player::carry(int64_t slot) const { return oneBased(Carry, slot); }
+PlayerSkill& Player::skill(int64_t i) {
+    return oneBased(Skill, i);
+}
+const PlayerSkill& Player::skill(int64_t i) const {
+    return oneBased(Skill, i);
+}
+Item& Player::carry(int64_t slot) {
+    return oneBased(Carry, slot);
+}
+const Item& Player::carry(int64_t slot) const {
+    return oneBased(Carry, slot);
+}
 
 } // namespace gf

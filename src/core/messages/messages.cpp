@@ -7,7 +7,8 @@ namespace gf {
 
 void modMessage_Add(Game& g, const std::string& text, int32_t color) {
     guarded(g, "modMessage_Add", [&] {
-        for (int i = 2; i <= kMessageLines; ++i) g.message(i - 1) = g.message(i);
+        for (int i = 2; i <= kMessageLines; ++i)
+            g.message(i - 1) = g.message(i);
         g.message(kMessageLines) = Message{true, text, color, g.now()};
     });
 }

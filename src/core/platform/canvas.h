@@ -14,7 +14,9 @@ inline constexpr int kSheetLight = 2;
 inline constexpr int kSheetDamage = 3;
 inline constexpr int kSheetItem = 4;
 inline constexpr int kSheetPlayerFirst = 5;
-constexpr int playerSheet(int image) { return kSheetPlayerFirst + image; }
+constexpr int playerSheet(int image) {
+    return kSheetPlayerFirst + image;
+}
 
 class Canvas {
 public:
@@ -23,8 +25,8 @@ public:
     virtual int width() const = 0; // inner size of picView in pixels
     virtual int height() const = 0;
     virtual void clear() = 0;
-    virtual void copyTile(int sheet, int tile, int x, int y) = 0; // opaque
-    virtual void drawTile(int sheet, int tile, int x, int y) = 0; // white is transparent
+    virtual void copyTile(int sheet, int tile, int x, int y) = 0;          // opaque
+    virtual void drawTile(int sheet, int tile, int x, int y) = 0;          // white is transparent
     virtual void fillBox(int x1, int y1, int x2, int y2, Color color) = 0; // corners inclusive
     virtual void text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) = 0;
     virtual void pixel(int x, int y, Color color) = 0;

@@ -4,6 +4,8 @@
 
 namespace gf {
 
-void SeededRandom::seed(float value) { engine_.seed(std::bit_cast<uint32_t>(value)); }
+void SeededRandom::seed(float value) {
+    engine_.seed(std::bit_cast<uint32_t>(value));
+}
 
 } // namespace gf

@@ -3,9 +3,9 @@
 
 namespace gf {
 
-inline constexpr int kTile = 32;           // pixels per cell and per sheet tile
-inline constexpr int kTilesPerRow = 10;    // tiles per row of a sheet
-inline constexpr int kStatusWidth = 240;   // picStatus, beside the view
+inline constexpr int kTile = 32;         // pixels per cell and per sheet tile
+inline constexpr int kTilesPerRow = 10;  // tiles per row of a sheet
+inline constexpr int kStatusWidth = 240; // picStatus, beside the view
 inline constexpr int kDefaultViewWidth = 640;
 inline constexpr int kDefaultViewHeight = 480;
 inline constexpr int kCarryBoxes = 8;

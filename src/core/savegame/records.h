@@ -17,7 +17,7 @@ inline constexpr std::size_t kPlayerRecordSize = 648;
 inline constexpr std::size_t kCountSize = 4;
 
 class RecordWriter {
-  public:
+public:
     void int16(int16_t v);
     void int32(int32_t v);
     void boolean(bool v) { int16(v ? -1 : 0); }
@@ -27,13 +27,13 @@ class RecordWriter {
     void player(const Player& v);
     const std::string& bytes() const { return out_; }
 
-  private:
+private:
     std::string out_;
 };
 
 // Reads from bytes the caller has already checked are long enough.
 class RecordReader {
-  public:
+public:
     explicit RecordReader(std::string_view bytes) : in_(bytes) {}
     int16_t int16();
     int32_t int32();
@@ -44,7 +44,7 @@ class RecordReader {
     Player player();
     std::size_t offset() const { return pos_; }
 
-  private:
+private:
     std::string_view take(std::size_t n);
     std::string_view in_;
     std::size_t pos_ = 0;

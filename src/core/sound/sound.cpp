@@ -15,18 +15,18 @@ struct SoundFile {
 };
 // The order the buffers are filled in: beep2 comes ninth.
 constexpr std::array<SoundFile, kSoundCount> kLoadOrder{{{1, "\\caneswish.wav"},
-                                                          {2, "\\punch.wav"},
-                                                          {3, "\\walk.wav"},
-                                                          {4, "\\dooropen.wav"},
-                                                          {5, "\\doorclose.wav"},
-                                                          {6, "\\mouse.wav"},
-                                                          {7, "\\ow.wav"},
-                                                          {8, "\\beep1.wav"},
-                                                          {13, "\\beep2.wav"},
-                                                          {9, "\\snakehiss.wav"},
-                                                          {10, "\\whistleup.wav"},
-                                                          {11, "\\whistledown.wav"},
-                                                          {12, "\\ready.wav"}}};
+                                                         {2, "\\punch.wav"},
+                                                         {3, "\\walk.wav"},
+                                                         {4, "\\dooropen.wav"},
+                                                         {5, "\\doorclose.wav"},
+                                                         {6, "\\mouse.wav"},
+                                                         {7, "\\ow.wav"},
+                                                         {8, "\\beep1.wav"},
+                                                         {13, "\\beep2.wav"},
+                                                         {9, "\\snakehiss.wav"},
+                                                         {10, "\\whistleup.wav"},
+                                                         {11, "\\whistledown.wav"},
+                                                         {12, "\\ready.wav"}}};
 } // namespace
 
 void modSound_Init(Game& g) {
@@ -52,7 +52,6 @@ void modSound_Play(Game& g, int32_t number) {
         if (!g.SoundEnabled || number == 0) return;
         if (number < 0 || number > kSoundCount) fail(kSubscriptOutOfRange);
         g.io.sound.play(number); // a buffer that failed to load stays silent
-
     });
 }
 
