@@ -15,9 +15,11 @@ namespace gf {
 
 namespace {
 
-// Far beyond any tile sheet; keeps a hostile file from claiming gigabytes.
-constexpr int kMaxSide = 16384;
-constexpr qint64 kMaxPixels = 32LL * 1024 * 1024;
+// A sheet holds at most a hundred items or eight frames, 320 x 320 pixels;
+// forty times that keeps room for any author and keeps a hostile file from
+// claiming gigabytes or seconds.
+constexpr int kMaxSide = 8192;
+constexpr qint64 kMaxPixels = 4LL * 1024 * 1024;
 
 // The channel widths of a 16-bit BMP; zero for any other file.
 std::array<int, 3> sixteenBitChannels(const QString& path) {
