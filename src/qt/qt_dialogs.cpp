@@ -75,14 +75,14 @@ QString QtDialogs::qtFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-std::string QtDialogs::openFile(const FileDialogSpec& spec) {
-    QFileDialog dialog(window_, titleOrApp(spec.title),
-                       pathToQt(spec.folder).replace(QLatin1Char('\\'), QLatin1Char('/')));
+std::string QtDialogs::openFile(const FileDialogRequest& request) {
+    QFileDialog dialog(window_, titleOrApp(request.title),
+                       pathToQt(request.folder).replace(QLatin1Char('\\'), QLatin1Char('/')));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(toQt(spec.defaultExt));
-    dialog.setNameFilter(qtFilter(spec.filter));
-    if (!spec.fileName.empty()) dialog.selectFile(pathToQt(spec.fileName));
+    dialog.setDefaultSuffix(toQt(request.defaultExt));
+    dialog.setNameFilter(qtFilter(request.filter));
+    if (!request.fileName.empty()) dialog.selectFile(pathToQt(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
     return pathFromQt(dialog.selectedFiles().constFirst());
 }

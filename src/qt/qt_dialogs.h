@@ -20,7 +20,7 @@ public:
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
     std::string inputBox(const std::string& prompt, const std::string& title) override;
-    std::string openFile(const FileDialogSpec& spec) override;
+    std::string openFile(const FileDialogRequest& request) override;
     MenuChoice startMenu() override;
     void about() override;
     void setCaption(const std::string& text) override;

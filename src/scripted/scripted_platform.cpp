@@ -95,19 +95,19 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
     return answer;
 }
 
-std::string ScriptedDialogs::openFile(const FileDialogSpec& spec) {
+std::string ScriptedDialogs::openFile(const FileDialogRequest& request) {
     std::optional<std::string> answer;
     if (!fileAnswers.empty()) {
         answer = fileAnswers.front();
         fileAnswers.pop_front();
     }
     log_.emit({{"event", "filedialog"},
-               {"title", latin1ToUtf8(spec.title)},
-               {"folder", latin1ToUtf8(spec.folder)},
-               {"filename", latin1ToUtf8(spec.fileName)},
-               {"defext", latin1ToUtf8(spec.defaultExt)},
-               {"filter", latin1ToUtf8(spec.filter)},
-               {"flags", spec.flags},
+               {"title", latin1ToUtf8(request.title)},
+               {"folder", latin1ToUtf8(request.folder)},
+               {"filename", latin1ToUtf8(request.fileName)},
+               {"defext", latin1ToUtf8(request.defaultExt)},
+               {"filter", latin1ToUtf8(request.filter)},
+               {"flags", request.flags},
                {"answer", answer ? latin1ToUtf8(*answer) : "cancel"}});
     modal();
     return answer.value_or("");

@@ -90,8 +90,8 @@ protected:
             return [this] { dialogs.inputBox("Enter your players name:", ""); };
         case Box::File:
             return [this] {
-                dialogs.openFile(FileDialogSpec{"Load game", t.folder.string(), "", "saved",
-                                                "Saved Games (*.saved)|*.saved", 0});
+                dialogs.openFile(FileDialogRequest{"Load game", t.folder.string(), "", "saved",
+                                                   "Saved Games (*.saved)|*.saved", 0});
             };
         }
         return nullptr;

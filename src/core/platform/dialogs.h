@@ -11,7 +11,7 @@ enum class Answer { Ok, Yes, No };
 enum class MenuChoice { New, Load, About, Exit, Close };
 enum class PopupChoice { Ready, Drop, None };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     std::string title;
     std::string folder;
     std::string fileName;
@@ -28,7 +28,7 @@ public:
     virtual Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
     virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
     // The chosen full path, or empty when cancelled.
-    virtual std::string openFile(const FileDialogSpec& spec) = 0;
+    virtual std::string openFile(const FileDialogRequest& request) = 0;
     virtual MenuChoice startMenu() = 0;
     virtual void about() = 0;
     virtual void setCaption(const std::string& text) = 0;

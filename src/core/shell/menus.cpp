@@ -48,13 +48,13 @@ void mnuFileSave_Click(Game& g) {
 
 void mnuFileLoad_Click(Game& g) {
     HandlerScope scope(g);
-    FileDialogSpec spec;
-    spec.title = "Load Saved Game";
-    spec.folder = g.folder + "\\saved\\";
-    spec.defaultExt = "saved";
-    spec.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
-    spec.flags = 4100; // the file must exist, no read-only box
-    const std::string path = g.io.dialogs.openFile(spec);
+    FileDialogRequest request;
+    request.title = "Load Saved Game";
+    request.folder = g.folder + "\\saved\\";
+    request.defaultExt = "saved";
+    request.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
+    request.flags = 4100; // the file must exist, no read-only box
+    const std::string path = g.io.dialogs.openFile(request);
     if (path.empty()) return;
     if (modFile_Load(g, path)) modMessage_Add(g, "Game loaded.", kGreen);
 }
