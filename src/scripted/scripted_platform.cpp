@@ -129,7 +129,6 @@ void ScriptedDialogs::about() {
 }
 
 void ScriptedDialogs::setCaption(const std::string& text) {
-    caption = text;
     log_.emit({{"event", "caption"}, {"text", latin1ToUtf8(text)}});
 }
 
@@ -193,9 +192,7 @@ bool RecordingCanvas::loadSheet(int sheet, const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     char magic[2] = {};
     in.read(magic, 2);
-    if (!in || magic[0] != 'B' || magic[1] != 'M') return false;
-    loadedSheets.push_back(sheet);
-    return true;
+    return in && magic[0] == 'B' && magic[1] == 'M';
 }
 
 static RecordingCanvas::Op op(const char* kind, int x = 0, int y = 0) {

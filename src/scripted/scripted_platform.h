@@ -70,7 +70,6 @@ public:
 
     bool exited = false;
     bool timersRunning = false;
-    std::string caption;
 
 private:
     void modal() {
@@ -121,8 +120,7 @@ public:
         width_ = w;
         height_ = h;
     }
-    std::vector<Op> ops; // since the last clear
-    std::vector<int> loadedSheets;
+    std::vector<Op> ops;                                    // since the last clear
     std::vector<std::pair<int, std::string>> sheetRequests; // every loadSheet, loaded or not
     int presents = 0;
 
