@@ -21,4 +21,7 @@ public:
 // The item and monster catalogues of the shipped data, read as start-up reads them.
 void loadShippedCatalogues(FuzzGame& f);
 
+// The shipped catalogues and the first level, with the user's creature on its start cell.
+void startOnFirstLevel(FuzzGame& f);
+
 } // namespace gf::fuzz

@@ -1,6 +1,5 @@
 // Any bytes as a level file, built over the shipped catalogues with the
 // user's creature already standing on the map, as when stairs are taken.
-#include "creatures/creature_table.h"
 #include "fuzz_game.h"
 #include "invariants.h"
 #include "map/map_file.h"
@@ -10,15 +9,7 @@ using namespace gf;
 namespace {
 
 struct Target {
-    Target() {
-        fuzz::loadShippedCatalogues(f);
-        f.folder.copyData("murkhol1.map");
-        f.io.dialogs.inputAnswers.push_back("Fuzz");
-        modMap_Load(f.game, (f.folder.path / "murkhol1.map").string());
-        modPlayer_Setup(f.game);
-        fuzz::require(f.game.CurrentPlayer != 0, "the shipped level has no user's creature");
-        f.forget();
-    }
+    Target() { fuzz::startOnFirstLevel(f); }
     fuzz::FuzzGame f;
 };
 

@@ -1,9 +1,7 @@
 // Any bytes as a saved game, loaded over a game in play: a load either
 // replaces the game with a consistent one or changes nothing at all.
-#include "creatures/creature_table.h"
 #include "fuzz_game.h"
 #include "invariants.h"
-#include "map/map_file.h"
 #include "savegame/savegame.h"
 
 using namespace gf;
@@ -28,13 +26,7 @@ template <class T> bool sameLayer(const Layer<T>& a, const Layer<T>& b) {
 
 struct Target {
     Target() {
-        fuzz::loadShippedCatalogues(f);
-        f.folder.copyData("murkhol1.map");
-        f.io.dialogs.inputAnswers.push_back("Fuzz");
-        modMap_Load(f.game, (f.folder.path / "murkhol1.map").string());
-        modPlayer_Setup(f.game);
-        fuzz::require(f.game.CurrentPlayer != 0, "the shipped level has no user's creature");
-        f.forget();
+        fuzz::startOnFirstLevel(f);
         const Game& g = f.game;
         start = Snapshot{g.Players,    g.Items,    g.itemFreeHint,  g.MapItem, g.MapPlayer,
                          g.MapVisible, g.MapLight, g.CurrentPlayer, g.ViewX,   g.ViewY};
