@@ -20,8 +20,8 @@ public:
     }
     bool exists() const { return cells_ != nullptr; }
 
-    T& operator()(int64_t x, int64_t y) { return cells_->at(index(x, y)); }
-    const T& operator()(int64_t x, int64_t y) const { return cells_->at(index(x, y)); }
+    T& operator()(int64_t x, int64_t y) { return (*cells_)[index(x, y)]; }
+    const T& operator()(int64_t x, int64_t y) const { return (*cells_)[index(x, y)]; }
 
     Layer() = default;
     Layer(const Layer& other) : cells_(other.cells_ ? std::make_unique<Cells>(*other.cells_) : nullptr) {}
@@ -35,7 +35,10 @@ public:
 private:
     using Cells = std::array<T, kMapSize * kMapSize>;
     std::size_t index(int64_t x, int64_t y) const {
-        if (!cells_ || x < 0 || y < 0 || x > kMapUpper || y > kMapUpper) fail(kSubscriptOutOfRange);
+        // A negative coordinate wraps to a huge unsigned one, so one test per axis does.
+        constexpr auto upper = static_cast<uint64_t>(kMapUpper);
+        if (!cells_ || static_cast<uint64_t>(x) > upper || static_cast<uint64_t>(y) > upper)
+            fail(kSubscriptOutOfRange);
         return static_cast<std::size_t>(y * kMapSize + x);
     }
     std::unique_ptr<Cells> cells_;
