@@ -38,17 +38,23 @@ std::array<int, 3> sixteenBitChannels(const QString& path) {
 // The reader widens a 5-bit channel by shifting, so a 16-bit white would come
 // out (248, 248, 248) and stay opaque; spread each value over the full range.
 void widenChannels(QImage& image, const std::array<int, 3>& bits) {
-    const auto widen = [](int value, int n) {
-        if (n <= 0 || n >= 8) return value;
-        const int top = value >> (8 - n);
-        const int max = (1 << n) - 1;
-        return (top * 255 + max / 2) / max;
+    using Table = std::array<uint8_t, 256>;
+    const auto tableFor = [](int n) {
+        Table table;
+        const bool keep = n <= 0 || n >= 8;
+        const int max = keep ? 1 : (1 << n) - 1;
+        for (int value = 0; value < 256; ++value)
+            table[static_cast<std::size_t>(value)] =
+                static_cast<uint8_t>(keep ? value : ((value >> (8 - n)) * 255 + max / 2) / max);
+        return table;
     };
+    const Table red = tableFor(bits[0]), green = tableFor(bits[1]), blue = tableFor(bits[2]);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = qRgb(widen(qRed(line[x]), bits[0]), widen(qGreen(line[x]), bits[1]),
-                           widen(qBlue(line[x]), bits[2]));
+        for (int x = 0, width = image.width(); x < width; ++x)
+            line[x] = qRgb(red[static_cast<std::size_t>(qRed(line[x]))],
+                           green[static_cast<std::size_t>(qGreen(line[x]))],
+                           blue[static_cast<std::size_t>(qBlue(line[x]))]);
     }
 }
 
@@ -56,7 +62,7 @@ QImage withWhiteTransparent(const QImage& opaque) {
     QImage out = opaque.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
+        for (int x = 0, width = out.width(); x < width; ++x)
             if ((line[x] & 0x00FFFFFFu) == 0x00FFFFFFu) line[x] = 0;
     }
     return out;
@@ -70,7 +76,8 @@ std::vector<clsBitmap::Cover> tileCovers(const QImage& masked) {
                                .intersected(masked.rect());
         bool any = false;
         bool all = true;
-        for (int y = tile.top(); y <= tile.bottom(); ++y) {
+        // Once a tile shows both kinds of pixel it is mixed; the rest need not be read.
+        for (int y = tile.top(); y <= tile.bottom() && (all || !any); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(masked.constScanLine(y));
             for (int x = tile.left(); x <= tile.right(); ++x) {
                 const bool opaque = qAlpha(line[x]) != 0;
