@@ -16,10 +16,11 @@ namespace gf {
 namespace {
 
 // A sheet holds at most a hundred items or eight frames, 320 x 320 pixels;
-// forty times that keeps room for any author and keeps a hostile file from
-// claiming gigabytes or seconds.
+// ten times that keeps room for any author (a thousand item pictures) and
+// keeps a hostile file of a few bytes from claiming megabytes and
+// milliseconds of mask work.
 constexpr int kMaxSide = 8192;
-constexpr qint64 kMaxPixels = 4LL * 1024 * 1024;
+constexpr qint64 kMaxPixels = 1024 * 1024;
 
 // The channel widths of a 16-bit BMP; zero for any other file.
 std::array<int, 3> sixteenBitChannels(const QString& path) {

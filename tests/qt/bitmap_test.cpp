@@ -11,6 +11,7 @@
 namespace gf {
 namespace {
 
+using test::blankBmp;
 using test::bmpBytes;
 using test::BmpLayout;
 using test::writeFile;
@@ -142,6 +143,23 @@ TEST_F(SheetFiles, unreadablePictureLeavesEmptySheet) {
         canvas.drawTile(kSheetVoid, 0, 0, 0);
         canvas.present();
         EXPECT_EQ(at(canvas, 5, 5), kGreen);
+    }
+}
+
+// A few bytes of header must not buy gigabytes or seconds of mask work: a
+// sheet is at most 8,192 pixels a side and 1,048,576 pixels in all.
+TEST_F(SheetFiles, picturesPastTheSizeLimitAreRefused) {
+    struct Case {
+        int w, h;
+        bool loads;
+    };
+    for (const Case c : {Case{1024, 1024, true}, Case{1025, 1024, false}, Case{128, 8192, true},
+                         Case{1, 8193, false}, Case{8193, 1, false}}) {
+        const std::string path = dir.filePath("big.bmp").toStdString();
+        writeFile(path, blankBmp(c.w, c.h, kRed));
+        clsBitmap bmp;
+        EXPECT_EQ(bmp.LoadBitmap(path, true), c.loads) << c.w << " x " << c.h;
+        EXPECT_EQ(bmp.Width(), c.loads ? c.w : 0) << c.w << " x " << c.h;
     }
 }
 

@@ -33,6 +33,34 @@ std::string rle8Row(const std::vector<uint8_t>& row) {
     return out;
 }
 
+std::string assemble(int w, int h, int bits, BmpLayout layout, const std::vector<QRgb>& palette,
+                     const std::string& pixels) {
+    const int paletteEntries = static_cast<int>(palette.size());
+    const int offset = 14 + 40 + paletteEntries * 4;
+    std::string out = "BM";
+    put32(out, offset + static_cast<int64_t>(pixels.size()));
+    put32(out, 0);
+    put32(out, offset);
+    put32(out, 40);
+    put32(out, w);
+    put32(out, layout == BmpLayout::TopDown ? -h : h);
+    put16(out, 1);
+    put16(out, bits);
+    put32(out, layout == BmpLayout::Rle8 ? 1 : 0);
+    put32(out, static_cast<int64_t>(pixels.size()));
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, paletteEntries);
+    put32(out, 0);
+    for (const QRgb c : palette) {
+        out += char(qBlue(c));
+        out += char(qGreen(c));
+        out += char(qRed(c));
+        out += '\0';
+    }
+    return out + pixels;
+}
+
 } // namespace
 
 std::string bmpBytes(const QImage& source, int bits, BmpLayout layout) {
@@ -84,31 +112,13 @@ std::string bmpBytes(const QImage& source, int bits, BmpLayout layout) {
         pixels += '\0';
         pixels += '\1'; // end of bitmap
     }
+    return assemble(w, h, bits, layout, palette, pixels);
+}
 
-    const int paletteEntries = paletted ? static_cast<int>(palette.size()) : 0;
-    const int offset = 14 + 40 + paletteEntries * 4;
-    std::string out = "BM";
-    put32(out, offset + static_cast<int64_t>(pixels.size()));
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, w);
-    put32(out, layout == BmpLayout::TopDown ? -h : h);
-    put16(out, 1);
-    put16(out, bits);
-    put32(out, layout == BmpLayout::Rle8 ? 1 : 0);
-    put32(out, static_cast<int64_t>(pixels.size()));
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, paletteEntries);
-    put32(out, 0);
-    for (const QRgb c : palette) {
-        out += char(qBlue(c));
-        out += char(qGreen(c));
-        out += char(qRed(c));
-        out += '\0';
-    }
-    return out + pixels;
+std::string blankBmp(int w, int h, QRgb colour) {
+    const std::size_t rowBytes = static_cast<std::size_t>((w + 31) / 32) * 4;
+    return assemble(w, h, 1, BmpLayout::Bottom, {colour, colour},
+                    std::string(rowBytes * static_cast<std::size_t>(h), '\0'));
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
