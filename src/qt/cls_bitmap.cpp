@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdlib>
@@ -59,38 +60,33 @@ void widenChannels(QImage& image, const std::array<int, 3>& bits) {
     }
 }
 
-QImage withWhiteTransparent(const QImage& opaque) {
-    QImage out = opaque.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0, width = out.width(); x < width; ++x)
-            if ((line[x] & 0x00FFFFFFu) == 0x00FFFFFFu) line[x] = 0;
-    }
-    return out;
-}
-
-std::vector<clsBitmap::Cover> tileCovers(const QImage& masked) {
-    std::vector<clsBitmap::Cover> covers;
+// Makes pure white transparent and, in the same pass, works out what each
+// tile covers, so a sheet is read once.
+void maskSheet(const QImage& opaque, QImage& masked, std::vector<clsBitmap::Cover>& covers) {
+    using Cover = clsBitmap::Cover;
+    constexpr uint8_t kOpaque = 1;
+    constexpr uint8_t kClear = 2;
+    masked = opaque.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int width = masked.width();
     const int rows = (masked.height() + kTile - 1) / kTile;
-    for (int n = 0; n < rows * kTilesPerRow; ++n) {
-        const QRect tile = QRect((n % kTilesPerRow) * kTile, (n / kTilesPerRow) * kTile, kTile, kTile)
-                               .intersected(masked.rect());
-        bool any = false;
-        bool all = true;
-        // Once a tile shows both kinds of pixel it is mixed; the rest need not be read.
-        for (int y = tile.top(); y <= tile.bottom() && (all || !any); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(masked.constScanLine(y));
-            for (int x = tile.left(); x <= tile.right(); ++x) {
-                const bool opaque = qAlpha(line[x]) != 0;
-                any = any || opaque;
-                all = all && opaque;
+    std::vector<uint8_t> seen(static_cast<std::size_t>(rows * kTilesPerRow), 0);
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int column = 0, x0 = 0; x0 < width; ++column, x0 += kTile) {
+            uint8_t kinds = 0;
+            for (int x = x0, x1 = std::min(width, x0 + kTile); x < x1; ++x) {
+                const bool white = (line[x] & 0x00FFFFFFu) == 0x00FFFFFFu;
+                if (white) line[x] = 0;
+                kinds |= white ? kClear : kOpaque;
             }
+            // Tiles past the tenth column are never drawn.
+            if (column < kTilesPerRow)
+                seen[static_cast<std::size_t>((y / kTile) * kTilesPerRow + column)] |= kinds;
         }
-        covers.push_back(tile.isEmpty() || (any && !all) ? clsBitmap::Cover::Mixed
-                         : any                           ? clsBitmap::Cover::Full
-                                                         : clsBitmap::Cover::None);
     }
-    return covers;
+    covers.clear();
+    for (const uint8_t kinds : seen)
+        covers.push_back(kinds == kOpaque ? Cover::Full : kinds == kClear ? Cover::None : Cover::Mixed);
 }
 
 } // namespace
@@ -110,8 +106,7 @@ bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
     image_ = loaded.convertToFormat(QImage::Format_RGB32);
     if (const auto bits = sixteenBitChannels(path); bits[0] > 0) widenChannels(image_, bits);
     if (flgMask) {
-        masked_ = withWhiteTransparent(image_);
-        covers_ = tileCovers(masked_);
+        maskSheet(image_, masked_, covers_);
     }
     width_ = image_.width();
     height_ = image_.height();

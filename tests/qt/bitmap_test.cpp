@@ -182,6 +182,30 @@ TEST_F(SheetFiles, tilesAreAddressedTenToARow) {
     }
 }
 
+// Drawing skips a blank tile and copies a solid one without blending, so the
+// cover worked out at load must match the tile's pixels, edge tiles included.
+TEST_F(SheetFiles, eachTileKnowsWhetherItIsBlankSolidOrMixed) {
+    using Cover = clsBitmap::Cover;
+    QImage sheet = filled(3 * kTile + 8, kTile + 5, kRed); // a narrow last column, a short last row
+    QPainter paint(&sheet);
+    paint.fillRect(kTile, 0, kTile, kTile, QColor(kWhite));     // tile 1
+    paint.fillRect(2 * kTile + 5, 7, 1, 1, QColor(kWhite));     // one pixel of tile 2
+    paint.fillRect(0, kTile, kTile, 5, QColor(kWhite));         // tile 10
+    paint.fillRect(3 * kTile, kTile, 8, 5, QColor(kNearWhite)); // tile 13: near white is opaque
+    paint.end();
+    clsBitmap bmp;
+    ASSERT_TRUE(bmp.LoadBitmap(save("covers.bmp", sheet), true));
+    struct Case {
+        int tile;
+        Cover expected;
+    };
+    for (const Case c :
+         {Case{0, Cover::Full}, Case{1, Cover::None}, Case{2, Cover::Mixed}, Case{3, Cover::Full},
+          Case{4, Cover::Mixed}, Case{10, Cover::None}, Case{11, Cover::Full}, Case{13, Cover::Full},
+          Case{20, Cover::Mixed}, Case{-1, Cover::Mixed}})
+        EXPECT_EQ(bmp.cover(c.tile), c.expected) << "tile " << c.tile;
+}
+
 // Boxes include both corners; a drawn frame only reaches the screen on present().
 TEST(QtCanvasDrawing, boxCornersInclusiveAndShownOnlyWhenPresented) {
     QtCanvas canvas(20, 20);
