@@ -1,11 +1,8 @@
 // Timer ticks keep arriving while a modal box is open; they must not run on
 // top of the tick or key press that is still waiting below the box.
 #include "creatures/creature_table.h"
-#include "creatures/monster_catalogue.h"
 #include "creatures/skills.h"
 #include "frm_main.h"
-#include "items/item_catalogue.h"
-#include "map/map_file.h"
 #include "qt_canvas.h"
 #include "qt_dialogs.h"
 #include "test_game.h"
@@ -61,13 +58,8 @@ protected:
         : game(Platform{t.io.clock, t.io.random, dialogs, t.io.sound, canvas}, t.folder.string()),
           window(game, view) {
         dialogs.attach(&window);
-        t.write("item.ini", test::basicItemIni());
-        t.write("monster.ini", test::basicMonsterIni());
-        modItem_Init(game);
-        createPlayers(game);
-        modMonster_Init(game);
+        test::prepareEmptyLevel(t, game);
         modSkill_Init(game);
-        modMap_Clear(game, "Test");
         game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
         game.ViewX = game.ViewY = 50;
         // Below its maximum, so a refresh tick that ran would show in its life.

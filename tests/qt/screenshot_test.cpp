@@ -1,9 +1,6 @@
 // The headless driver's picture of the window.
 #include "bmp_writer.h"
 #include "creatures/creature_table.h"
-#include "creatures/monster_catalogue.h"
-#include "items/item_catalogue.h"
-#include "map/map_file.h"
 #include "platform/forwarding_canvas.h"
 #include "render/sizes.h"
 #include "screenshot.h"
@@ -26,12 +23,7 @@ TEST(Screenshot, showsViewAndPanelThenRestoresTheCanvas) {
     red.fill(qRgb(255, 0, 0));
     test::writeFile(t.path("background.bmp"), test::bmpBytes(red, 24));
     drawing.loadSheet(kSheetBackground, t.path("background.bmp"));
-    t.write("item.ini", test::basicItemIni());
-    t.write("monster.ini", test::basicMonsterIni());
-    modItem_Init(game);
-    createPlayers(game);
-    modMonster_Init(game);
-    modMap_Clear(game, "Test");
+    test::prepareEmptyLevel(t, game);
     game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
     game.ViewX = game.ViewY = 50;
     t.io.canvas.ops.clear();

@@ -1,12 +1,9 @@
 // The main window: keys from any control, the carry pop-up, the panel, the
 // layout and the screenshot.
 #include "creatures/creature_table.h"
-#include "creatures/monster_catalogue.h"
 #include "creatures/skills.h"
 #include "frm_main.h"
-#include "items/item_catalogue.h"
 #include "key_codes.h"
-#include "map/map_file.h"
 #include "qt_canvas.h"
 #include "render/layout.h"
 #include "render/status.h"
@@ -47,13 +44,8 @@ protected:
           game(Platform{t.io.clock, t.io.random, dialogs, t.io.sound, t.io.canvas}, t.folder.string()),
           window(game, view) {
         dialogs.window = &window;
-        t.write("item.ini", test::basicItemIni());
-        t.write("monster.ini", test::basicMonsterIni());
-        modItem_Init(game);
-        createPlayers(game);
-        modMonster_Init(game);
+        test::prepareEmptyLevel(t, game);
         modSkill_Init(game);
-        modMap_Clear(game, "Test");
         me = modPlayer_Add(game, 0, 50, 50);
         game.CurrentPlayer = me;
         window.show();

@@ -106,12 +106,16 @@ std::string basicMonsterIni() {
 }
 
 void prepareEmptyLevel(TestGame& t) {
+    prepareEmptyLevel(t, t.game);
+}
+
+void prepareEmptyLevel(TestGame& t, Game& game) {
     t.write("item.ini", basicItemIni());
     t.write("monster.ini", basicMonsterIni());
-    modItem_Init(t.game);
-    createPlayers(t.game);
-    modMonster_Init(t.game);
-    modMap_Clear(t.game, "Test");
+    modItem_Init(game);
+    createPlayers(game);
+    modMonster_Init(game);
+    modMap_Clear(game, "Test");
 }
 
 } // namespace gf::test

@@ -37,5 +37,7 @@ std::string basicMonsterIni();
 
 // Layers created, catalogues loaded from basicItemIni / basicMonsterIni, nothing placed.
 void prepareEmptyLevel(TestGame& t);
+// The same for a game over another platform that reads t's folder.
+void prepareEmptyLevel(TestGame& t, Game& game);
 
 } // namespace gf::test
