@@ -19,7 +19,7 @@ class BenchGame {
 public:
     // Draws on the given canvas, or on the recording one when none is given.
     explicit BenchGame(Canvas* canvas = nullptr, std::string folder = GLOAMFELL_DATA_DIR)
-        : game(Platform{io.clock, io.random, io.dialogs, io.sound, canvas ? *canvas : io.canvas},
+        : game(Platform{io.clock, io.random, io.window, io.sound, canvas ? *canvas : io.canvas},
                std::move(folder)) {
         modItem_Init(game);
         createPlayers(game);
@@ -31,7 +31,7 @@ public:
     // A level file of the program's folder, with the user's creature on its start cell.
     void playLevel(const std::string& name) {
         modMap_Load(game, game.folder + "/" + name);
-        io.dialogs.inputAnswers.push_back("Bench");
+        io.window.inputAnswers.push_back("Bench");
         modPlayer_Setup(game);
         check(name);
     }
@@ -45,7 +45,7 @@ public:
         for (int k = 0; k < 19; ++k)
             modPlayer_Add(game, static_cast<int16_t>(1 + k % 2), 20 + (k * 13) % 60, 30 + (k * 7) % 40);
         game.StartX = game.StartY = 50;
-        io.dialogs.inputAnswers.push_back("Bench");
+        io.window.inputAnswers.push_back("Bench");
         modPlayer_Setup(game);
         check("the open level");
     }

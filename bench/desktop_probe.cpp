@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
     gf::QtPlatform io;
     gf::Game game(io.platform(), gf::pathFromQt(QCoreApplication::applicationDirPath()));
     gf::frmMain window(game, io.canvas);
-    io.dialogs.attach(&window);
+    io.window.attach(&window);
     window.show();
     if (mode == "play") autoPlay(window, game, std::atof(argv[2]));
     QTimer::singleShot(0, &window, [&window] { window.start(); });

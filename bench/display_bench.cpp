@@ -60,7 +60,7 @@ void prepare(Game& g) {
 void displayLargeView(benchmark::State& state) {
     ScriptedPlatform io;
     NullCanvas canvas;
-    Game g(Platform{io.clock, io.random, io.dialogs, io.sound, canvas}, ".");
+    Game g(Platform{io.clock, io.random, io.window, io.sound, canvas}, ".");
     prepare(g);
     for (auto _ : state)
         Display(g, true);

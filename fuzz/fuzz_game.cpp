@@ -24,7 +24,7 @@ void loadShippedCatalogues(FuzzGame& f) {
 void startOnFirstLevel(FuzzGame& f) {
     loadShippedCatalogues(f);
     f.folder.copyData("murkhol1.map");
-    f.io.dialogs.inputAnswers.push_back("Fuzz");
+    f.io.window.inputAnswers.push_back("Fuzz");
     modMap_Load(f.game, (f.folder.path / "murkhol1.map").string());
     modPlayer_Setup(f.game);
     require(f.game.CurrentPlayer != 0, "the shipped level has no user's creature");

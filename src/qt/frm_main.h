@@ -1,7 +1,7 @@
 #pragma once
 // The main window: menus, the view, the side panel and the three timers. It
 // turns Qt events into calls of the game and repaints the panel after each.
-#include "platform/dialogs.h"
+#include "platform/window.h"
 #include "status_widgets.h"
 #include "view_widget.h"
 

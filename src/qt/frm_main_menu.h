@@ -1,6 +1,6 @@
 #pragma once
 // The modal start menu: New, Load, About, Exit.
-#include "platform/dialogs.h"
+#include "platform/window.h"
 
 #include <QDialog>
 

@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     gf::QtPlatform io;
     gf::Game game(io.platform(), gf::pathFromQt(QCoreApplication::applicationDirPath()));
     gf::frmMain window(game, io.canvas);
-    io.dialogs.attach(&window);
+    io.window.attach(&window);
     window.show();
     // The load event runs inside the event loop, so its boxes and the timers work.
     QTimer::singleShot(0, &window, [&window] { window.start(); });

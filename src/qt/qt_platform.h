@@ -3,8 +3,8 @@
 #include "platform/seeded_random.h"
 #include "qt_canvas.h"
 #include "qt_clock.h"
-#include "qt_dialogs.h"
 #include "qt_sound.h"
+#include "qt_window.h"
 #include "shell/game.h"
 
 namespace gf {
@@ -12,10 +12,10 @@ namespace gf {
 struct QtPlatform {
     QtClock clock;
     SeededRandom random;
-    QtDialogs dialogs;
+    QtWindow window;
     QtSound sound;
     QtCanvas canvas;
-    Platform platform() { return Platform{clock, random, dialogs, sound, canvas}; }
+    Platform platform() { return Platform{clock, random, window, sound, canvas}; }
 };
 
 } // namespace gf

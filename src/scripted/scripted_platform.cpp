@@ -61,8 +61,7 @@ static const char* menuName(MenuChoice m) {
     return "exit";
 }
 
-Answer ScriptedDialogs::msgBox(const std::string& text, const std::string& title, Buttons buttons,
-                               Icon icon) {
+Answer ScriptedWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
     Answer answer = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     if (!boxAnswers.empty()) {
         answer = boxAnswers.front();
@@ -81,7 +80,7 @@ Answer ScriptedDialogs::msgBox(const std::string& text, const std::string& title
     return answer;
 }
 
-std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title) {
+std::string ScriptedWindow::inputBox(const std::string& prompt, const std::string& title) {
     std::string answer;
     if (!inputAnswers.empty()) {
         answer = inputAnswers.front();
@@ -95,7 +94,7 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
     return answer;
 }
 
-std::string ScriptedDialogs::openFile(const FileDialogRequest& request) {
+std::string ScriptedWindow::openFile(const FileDialogRequest& request) {
     std::optional<std::string> answer;
     if (!fileAnswers.empty()) {
         answer = fileAnswers.front();
@@ -113,7 +112,7 @@ std::string ScriptedDialogs::openFile(const FileDialogRequest& request) {
     return answer.value_or("");
 }
 
-MenuChoice ScriptedDialogs::startMenu() {
+MenuChoice ScriptedWindow::startMenu() {
     MenuChoice answer = MenuChoice::Exit;
     if (!menuAnswers.empty()) {
         answer = menuAnswers.front();
@@ -123,32 +122,32 @@ MenuChoice ScriptedDialogs::startMenu() {
     return answer;
 }
 
-void ScriptedDialogs::about() {
+void ScriptedWindow::about() {
     log_.emit({{"event", "about"}});
     modal();
 }
 
-void ScriptedDialogs::setCaption(const std::string& text) {
+void ScriptedWindow::setCaption(const std::string& text) {
     log_.emit({{"event", "caption"}, {"text", latin1ToUtf8(text)}});
 }
 
-void ScriptedDialogs::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
+void ScriptedWindow::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
     timersRunning = true;
     log_.emit({{"event", "timers"}, {"Timer1", timer1Ms}, {"Timer2", timer2Ms}, {"Timer3", timer3Ms}});
 }
 
-void ScriptedDialogs::stopTimers() {
+void ScriptedWindow::stopTimers() {
     timersRunning = false;
 }
 
-void ScriptedDialogs::quit() {
+void ScriptedWindow::quit() {
     if (exited) return;
     exited = true;
     timersRunning = false;
     log_.emit({{"event", "exit"}});
 }
 
-PopupChoice ScriptedDialogs::carryMenu(int slot, bool offerReady) {
+PopupChoice ScriptedWindow::carryMenu(int slot, bool offerReady) {
     json entries = json::array();
     if (offerReady) entries.push_back("Ready");
     entries.push_back("Drop");
@@ -162,7 +161,7 @@ PopupChoice ScriptedDialogs::carryMenu(int slot, bool offerReady) {
     return answer;
 }
 
-void ScriptedDialogs::gameOver(int deathFrames) {
+void ScriptedWindow::gameOver(int deathFrames) {
     log_.emit({{"event", "death"}, {"frames", deathFrames}});
     log_.emit({{"event", "gameover"}});
 }

@@ -1,12 +1,12 @@
 #pragma once
 // The seam for tests and gloamfell-sim: a clock and draws the script sets,
-// dialogs answered from queues, and every request written to the event log.
+// window requests answered from queues, and every request written to the event log.
 #include "event_log.h"
 #include "platform/canvas.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
 #include "platform/seeded_random.h"
 #include "platform/sound_out.h"
+#include "platform/window.h"
 #include "shell/game.h"
 
 #include <deque>
@@ -43,9 +43,9 @@ private:
     bool seededByScript_ = false;
 };
 
-class ScriptedDialogs : public Dialogs {
+class ScriptedWindow : public Window {
 public:
-    explicit ScriptedDialogs(EventLog& log) : log_(log) {}
+    explicit ScriptedWindow(EventLog& log) : log_(log) {}
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
     std::string inputBox(const std::string& prompt, const std::string& title) override;
@@ -134,10 +134,10 @@ struct ScriptedPlatform {
     EventLog log;
     ScriptedClock clock;
     QueuedRandom random;
-    ScriptedDialogs dialogs{log};
+    ScriptedWindow window{log};
     RecordingSound sound{log};
     RecordingCanvas canvas;
-    Platform platform() { return Platform{clock, random, dialogs, sound, canvas}; }
+    Platform platform() { return Platform{clock, random, window, sound, canvas}; }
 };
 
 } // namespace gf

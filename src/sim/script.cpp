@@ -59,7 +59,7 @@ void noMore(std::istringstream& in) {
 } // namespace
 
 SimSession::SimSession(const std::string& folder, std::ostream& out)
-    : out_(out), game_(Platform{io_.clock, io_.random, io_.dialogs, io_.sound, drawing_}, folder) {
+    : out_(out), game_(Platform{io_.clock, io_.random, io_.window, io_.sound, drawing_}, folder) {
     io_.log.streamTo(&out_);
 }
 
@@ -180,7 +180,7 @@ void SimSession::runAnswer(const std::string& rest) {
     std::istringstream in(rest);
     std::string kind, value;
     in >> kind;
-    ScriptedDialogs& d = io_.dialogs;
+    ScriptedWindow& d = io_.window;
     if (kind == "input") {
         d.inputAnswers.push_back(utf8ToLatin1(restAfter(rest, 1)));
         return;

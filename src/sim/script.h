@@ -23,7 +23,7 @@ public:
     SimSession(const std::string& folder, std::ostream& out);
     void run(const std::string& line);
     // The game ended (exit chosen, the window closed, game over).
-    bool ended() const { return io_.dialogs.exited; }
+    bool ended() const { return io_.window.exited; }
 
 private:
     void runAnswer(const std::string& rest);

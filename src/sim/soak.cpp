@@ -42,9 +42,9 @@ public:
 
     // One random action; returns what it was, for the report.
     std::string act() {
-        if (!current_ || current_->io.dialogs.exited) start();
+        if (!current_ || current_->io.window.exited) start();
         Game& g = current_->game;
-        ScriptedDialogs& d = current_->io.dialogs;
+        ScriptedWindow& d = current_->io.window;
         const int pick = below(100);
         if (pick < 45) {
             const int16_t key = kKeys[below(std::size(kKeys))];
@@ -141,7 +141,7 @@ private:
     void start() {
         current_ = std::make_unique<SoakGame>(folder_.string());
         current_->io.random.seedWhole(seed_ + static_cast<uint64_t>(games_));
-        ScriptedDialogs& d = current_->io.dialogs;
+        ScriptedWindow& d = current_->io.window;
         d.menuAnswers = {MenuChoice::New};
         d.boxAnswers = {below(2) ? Answer::Yes : Answer::No};
         d.inputAnswers = {"Soak"};

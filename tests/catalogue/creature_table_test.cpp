@@ -87,7 +87,7 @@ TEST(CreatureTable, setupCreatesTheUsersCreature) {
         CreatureLevel l;
         l.g.StartX = 40;
         l.g.StartY = 60;
-        l.t.io.dialogs.inputAnswers.push_back("Ann");
+        l.t.io.window.inputAnswers.push_back("Ann");
         l.t.io.random.queue(c.draw);
         modPlayer_Setup(l.g);
         ASSERT_EQ(l.g.CurrentPlayer, 1);
@@ -113,7 +113,7 @@ TEST(CreatureTable, setupCreatesTheUsersCreature) {
 TEST(CreatureTable, setupNameIsPaddedOrCut) {
     for (const std::string& answer : {std::string(), std::string(150, 'z')}) {
         CreatureLevel l;
-        l.t.io.dialogs.inputAnswers.push_back(answer);
+        l.t.io.window.inputAnswers.push_back(answer);
         modPlayer_Setup(l.g);
         EXPECT_EQ(l.g.Players(l.g.CurrentPlayer).Name, fixedName(answer));
     }

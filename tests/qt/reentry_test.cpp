@@ -4,7 +4,7 @@
 #include "creatures/skills.h"
 #include "frm_main.h"
 #include "qt_canvas.h"
-#include "qt_dialogs.h"
+#include "qt_window.h"
 #include "test_game.h"
 
 #include <QApplication>
@@ -117,7 +117,7 @@ protected:
     }
 
     test::TestGame t;
-    QtDialogs dialogs;
+    QtWindow dialogs;
     BoxOnRedraw canvas;
     QtCanvas view;
     Game game;

@@ -18,7 +18,7 @@ namespace {
 TEST(Screenshot, showsViewAndPanelThenRestoresTheCanvas) {
     test::TestGame t;
     ForwardingCanvas drawing(t.io.canvas);
-    Game game(Platform{t.io.clock, t.io.random, t.io.dialogs, t.io.sound, drawing}, t.folder.string());
+    Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, drawing}, t.folder.string());
     QImage red(kTile, kTile, QImage::Format_RGB32);
     red.fill(qRgb(255, 0, 0));
     test::writeFile(t.path("background.bmp"), test::bmpBytes(red, 24));

@@ -25,9 +25,9 @@ namespace {
 using test::TestGame;
 
 // The scripted dialogs, except that the carry pop-up is the window's real one.
-class PopupDialogs : public ScriptedDialogs {
+class PopupDialogs : public ScriptedWindow {
 public:
-    using ScriptedDialogs::ScriptedDialogs;
+    using ScriptedWindow::ScriptedWindow;
     PopupChoice carryMenu(int, bool offerReady) override { return window->popupCarryMenu(offerReady); }
     frmMain* window = nullptr;
 };

@@ -39,7 +39,7 @@ protected:
     TestGame t;
     FrameCanvas canvas;
     PauseClock clock;
-    Game g{Platform{clock, t.io.random, t.io.dialogs, t.io.sound, canvas}, t.folder.string()};
+    Game g{Platform{clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string()};
 };
 
 // A 480 x 416 view has halves 8 and 6, so 9 frames close in one ring at a time

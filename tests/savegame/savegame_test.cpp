@@ -57,7 +57,7 @@ struct SavedGame {
     SavedGame() {
         prepareEmptyLevel(t);
         g.StartX = g.StartY = 10;
-        t.io.dialogs.inputAnswers.push_back("Ann");
+        t.io.window.inputAnswers.push_back("Ann");
         t.io.random.queue(0.5f);
         modPlayer_Setup(g);
         Player& a = g.Players(1);

@@ -15,24 +15,24 @@ protected:
             t.copyData(f);
         t.io.sound.deviceAvailable = false; // no wave files here: play silently
     }
-    ScriptedDialogs& dialogs() { return t.io.dialogs; }
+    ScriptedWindow& window() { return t.io.window; }
     TestGame t;
 };
 
 // The menu has no way out but its own buttons: About and the frame's close just show it again.
 TEST_F(StartUp, aboutAndClosingTheMenuShowItAgain) {
-    dialogs().menuAnswers = {MenuChoice::About, MenuChoice::Close, MenuChoice::Exit};
+    window().menuAnswers = {MenuChoice::About, MenuChoice::Close, MenuChoice::Exit};
     Form_Load(t.game);
     EXPECT_EQ(t.io.log.of("menu").size(), 3u);
     EXPECT_EQ(t.io.log.of("about").size(), 1u);
-    EXPECT_TRUE(dialogs().exited);
+    EXPECT_TRUE(window().exited);
     EXPECT_TRUE(t.io.log.of("timers").empty()) << "no game, so the timers never start";
 }
 
 // Cancelling the file dialog is not a game; the menu comes back and nobody plays.
 TEST_F(StartUp, loadCancelledShowsTheMenuAgain) {
-    dialogs().menuAnswers = {MenuChoice::Load, MenuChoice::Exit};
-    dialogs().fileAnswers = {std::nullopt};
+    window().menuAnswers = {MenuChoice::Load, MenuChoice::Exit};
+    window().fileAnswers = {std::nullopt};
     Form_Load(t.game);
     EXPECT_EQ(t.io.log.of("menu").size(), 2u);
     ASSERT_EQ(t.io.log.of("filedialog").size(), 1u);
@@ -48,9 +48,9 @@ TEST_F(StartUp, loadCancelledShowsTheMenuAgain) {
 
 // New, No: the default level with the named creature on its start cell, then the timers, last.
 TEST_F(StartUp, newGameOnTheDefaultLevelStartsTheTimersLast) {
-    dialogs().menuAnswers = {MenuChoice::New};
-    dialogs().boxAnswers = {Answer::No};
-    dialogs().inputAnswers = {"Ann"};
+    window().menuAnswers = {MenuChoice::New};
+    window().boxAnswers = {Answer::No};
+    window().inputAnswers = {"Ann"};
     Form_Load(t.game);
     Game& g = t.game;
     ASSERT_NE(g.CurrentPlayer, 0);
@@ -81,8 +81,8 @@ TEST_F(StartUp, newGameOnTheDefaultLevelStartsTheTimersLast) {
 
 // New, Yes: the random level named Random, the creature in the first room.
 TEST_F(StartUp, newGameOnARandomLevel) {
-    dialogs().menuAnswers = {MenuChoice::New};
-    dialogs().boxAnswers = {Answer::Yes};
+    window().menuAnswers = {MenuChoice::New};
+    window().boxAnswers = {Answer::Yes};
     Form_Load(t.game);
     Game& g = t.game;
     ASSERT_NE(g.CurrentPlayer, 0);
@@ -95,7 +95,7 @@ TEST_F(StartUp, newGameOnARandomLevel) {
 // One creature sheet per monster type plus the user's, numbered from 0.
 TEST_F(StartUp, loadsOneCreatureSheetPerMonsterTypePlusOne) {
     t.write("monster.ini", crlf({"MONSTER=5", "NAME=newt", "LIFE=3"}));
-    dialogs().menuAnswers = {MenuChoice::Exit};
+    window().menuAnswers = {MenuChoice::Exit};
     Form_Load(t.game);
     std::vector<std::string> players;
     for (const auto& [sheet, path] : t.io.canvas.sheetRequests)
@@ -107,8 +107,8 @@ TEST_F(StartUp, loadsOneCreatureSheetPerMonsterTypePlusOne) {
 // A default level that cannot be read leaves no creature: the menu comes back instead of a lost game.
 TEST_F(StartUp, missingDefaultLevelShowsTheMenuAgain) {
     std::filesystem::remove(t.folder / "murkhol1.map");
-    dialogs().menuAnswers = {MenuChoice::New, MenuChoice::Exit};
-    dialogs().boxAnswers = {Answer::No};
+    window().menuAnswers = {MenuChoice::New, MenuChoice::Exit};
+    window().boxAnswers = {Answer::No};
     Form_Load(t.game);
     EXPECT_EQ(t.io.log.of("menu").size(), 2u);
     EXPECT_EQ(t.game.CurrentPlayer, 0);

@@ -15,7 +15,7 @@ protected:
         prepareEmptyLevel(t);
         me = modPlayer_Add(t.game, 0, 20, 20);
         t.game.CurrentPlayer = me;
-        t.io.dialogs.timersRunning = true;
+        t.io.window.timersRunning = true;
     }
     TestGame t;
     int32_t me = 0;
@@ -24,7 +24,7 @@ protected:
 // The game over runs once: the animation, the box, the end, however many ticks come.
 TEST_F(Timers, gameOverRunsOnceWhateverTicksFollow) {
     modPlayer_Remove(t.game, me);
-    t.io.dialogs.whileOpen = [&] { Timer1_Timer(t.game); };
+    t.io.window.whileOpen = [&] { Timer1_Timer(t.game); };
     Timer1_Timer(t.game);
     Timer1_Timer(t.game);
     EXPECT_EQ(t.io.log.of("gameover").size(), 1u);
@@ -34,7 +34,7 @@ TEST_F(Timers, gameOverRunsOnceWhateverTicksFollow) {
     EXPECT_EQ(boxes[0]["text"], "Your player has died!!!\r\nGame over!");
     EXPECT_EQ(boxes[0]["title"], "Oh Bananas!");
     EXPECT_EQ(boxes[0]["icon"], "exclamation");
-    EXPECT_FALSE(t.io.dialogs.timersRunning) << "the timers stop before the animation";
+    EXPECT_FALSE(t.io.window.timersRunning) << "the timers stop before the animation";
     const auto death = t.io.log.of("death");
     ASSERT_EQ(death.size(), 1u);
     EXPECT_EQ(death[0]["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
@@ -48,7 +48,7 @@ TEST_F(Timers, ticksWaitForAHandlerBelowABox) {
     t.game.player(me).Facing = 8;
     t.game.player(me).Stamina = 10;
     int boxes = 0;
-    t.io.dialogs.whileOpen = [&] {
+    t.io.window.whileOpen = [&] {
         ++boxes;
         Timer3_Timer(t.game);
     };
@@ -56,7 +56,7 @@ TEST_F(Timers, ticksWaitForAHandlerBelowABox) {
     ASSERT_EQ(boxes, 1) << "the level's warning box";
     EXPECT_EQ(t.game.MapName, "Below");
     EXPECT_EQ(t.game.player(me).Stamina, 10) << "the tick during the box did not run";
-    t.io.dialogs.whileOpen = nullptr;
+    t.io.window.whileOpen = nullptr;
     Timer3_Timer(t.game);
     EXPECT_EQ(t.game.player(me).Stamina, 14) << "a tick on its own runs";
 }

@@ -82,7 +82,7 @@ void modPlayer_Setup(Game& g) {
         if (g.CurrentPlayer == 0) fail("The user's creature could not be placed");
         g.ViewX = g.StartX;
         g.ViewY = g.StartY;
-        const std::string name = g.io.dialogs.inputBox("Enter your players name:", kAppTitle);
+        const std::string name = g.io.window.inputBox("Enter your players name:", kAppTitle);
         Player& p = g.player(g.CurrentPlayer);
         p.Name = fixedName(name);
         PlayerSkill& melee = p.skill(kMeleeSkill);

@@ -165,7 +165,7 @@ void modMap_Clear(Game& g, const std::string& name) {
     }
     g.Caption = "Gloamfell (ver " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
                 "." + std::to_string(kVersionRevision) + ")  : " + name;
-    g.io.dialogs.setCaption(g.Caption);
+    g.io.window.setCaption(g.Caption);
 }
 
 } // namespace gf

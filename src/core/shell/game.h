@@ -7,9 +7,9 @@
 #include "messages/message.h"
 #include "platform/canvas.h"
 #include "platform/clock.h"
-#include "platform/dialogs.h"
 #include "platform/random.h"
 #include "platform/sound_out.h"
+#include "platform/window.h"
 #include "render/status_panel.h"
 #include "shell/table.h"
 
@@ -21,7 +21,7 @@ namespace gf {
 struct Platform {
     Clock& clock;
     Random& random;
-    Dialogs& dialogs;
+    Window& window;
     SoundOut& sound;
     Canvas& canvas;
 };

@@ -22,7 +22,7 @@ void showError(Game& game, const std::string& text) {
     }
     game.errorBoxOpen = true;
     try {
-        game.io.dialogs.msgBox(text, kAppTitle, Buttons::Ok, Icon::None);
+        game.io.window.msgBox(text, kAppTitle, Buttons::Ok, Icon::None);
     } catch (...) {
         game.errorBoxOpen = false;
         throw;

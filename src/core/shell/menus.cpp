@@ -54,18 +54,18 @@ void mnuFileLoad_Click(Game& g) {
     request.defaultExt = "saved";
     request.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
     request.flags = 4100; // the file must exist, no read-only box
-    const std::string path = g.io.dialogs.openFile(request);
+    const std::string path = g.io.window.openFile(request);
     if (path.empty()) return;
     if (modFile_Load(g, path)) modMessage_Add(g, "Game loaded.", kGreen);
 }
 
 void mnuFileExit_Click(Game& g) {
-    g.io.dialogs.quit();
+    g.io.window.quit();
 }
 
 void mnuHelpAbout_Click(Game& g) {
     HandlerScope scope(g);
-    g.io.dialogs.about();
+    g.io.window.about();
 }
 
 void mnuCarryReady_Click(Game& g) {
@@ -105,7 +105,7 @@ void picCarry_MouseUp(Game& g, int box) {
         if (!item.InUse) return;
         const ItemType& type = g.ItemTypes(item.ID);
         g.CarrySlot = slot;
-        const PopupChoice choice = g.io.dialogs.carryMenu(slot, type.Damage > 0 || type.Armor > 0);
+        const PopupChoice choice = g.io.window.carryMenu(slot, type.Damage > 0 || type.Armor > 0);
         if (choice == PopupChoice::Ready) mnuCarryReady_Click(g);
         if (choice == PopupChoice::Drop) mnuCarryDrop_Click(g);
     });

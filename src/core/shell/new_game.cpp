@@ -14,7 +14,7 @@ std::string defaultLevelPath(const Game& g) {
 }
 
 bool askForRandomMap(Game& g) {
-    return g.io.dialogs.msgBox("Use random map?", "Yo Yo Yo...", Buttons::YesNo, Icon::None) == Answer::Yes;
+    return g.io.window.msgBox("Use random map?", "Yo Yo Yo...", Buttons::YesNo, Icon::None) == Answer::Yes;
 }
 
 bool defaultLevelReadable(const Game& g) {

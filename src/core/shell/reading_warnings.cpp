@@ -14,7 +14,7 @@ std::string ReadingWarnings::shown(std::string_view line) {
 void ReadingWarnings::warn(const std::string& text, const char* title, Icon icon) {
     if (++count_ > kLimit)
         fail("More than " + std::to_string(kLimit) + " warnings: " + fileName_ + " is not " + kind_);
-    g_.io.dialogs.msgBox(text, title, Buttons::Ok, icon);
+    g_.io.window.msgBox(text, title, Buttons::Ok, icon);
 }
 
 } // namespace gf

@@ -2,7 +2,7 @@
 // The warning boxes of one reading of a data file. A binary or wholly foreign
 // file would otherwise open one modal box per line; past a limit the reading
 // stops with a failure instead, and nothing read so far is used.
-#include "platform/dialogs.h"
+#include "platform/window.h"
 
 #include <string>
 #include <string_view>

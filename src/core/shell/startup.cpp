@@ -34,9 +34,9 @@ void loadPictures(Game& g) {
 // The start menu until a game exists; false when the user chose to quit.
 bool runStartMenu(Game& g) {
     for (;;) {
-        switch (g.io.dialogs.startMenu()) {
+        switch (g.io.window.startMenu()) {
         case MenuChoice::Exit:
-            g.io.dialogs.quit();
+            g.io.window.quit();
             return false;
         case MenuChoice::Load:
             g.CurrentPlayer = 0;
@@ -50,7 +50,7 @@ bool runStartMenu(Game& g) {
             if (g.CurrentPlayer != 0) return true;
             break;
         case MenuChoice::About:
-            g.io.dialogs.about();
+            g.io.window.about();
             break;
         case MenuChoice::Close:
             break;
@@ -71,7 +71,7 @@ void Form_Load(Game& g) {
         loadPictures(g);
         modSound_Init(g);
         if (!runStartMenu(g)) return;
-        g.io.dialogs.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
+        g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
         Display(g, true);
     });
 }

@@ -16,12 +16,12 @@ namespace gf {
 static void gameOver(Game& g) {
     if (g.gameOverStarted) return;
     g.gameOverStarted = true;
-    g.io.dialogs.stopTimers();
+    g.io.window.stopTimers();
     const int frames = Death(g);
-    g.io.dialogs.gameOver(frames);
-    g.io.dialogs.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok,
-                        Icon::Exclamation);
-    g.io.dialogs.quit();
+    g.io.window.gameOver(frames);
+    g.io.window.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok,
+                       Icon::Exclamation);
+    g.io.window.quit();
 }
 
 void Timer1_Timer(Game& g) {

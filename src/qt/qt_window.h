@@ -1,7 +1,7 @@
 #pragma once
 // The window's side of the game: boxes, the start menu, the about box, the
 // caption and the timers, all owned by frmMain.
-#include "platform/dialogs.h"
+#include "platform/window.h"
 
 #include <QPointer>
 #include <QString>
@@ -11,10 +11,10 @@ namespace gf {
 class frmMain;
 class frmMainMenu;
 
-class QtDialogs : public Dialogs {
+class QtWindow : public Window {
 public:
-    QtDialogs();
-    ~QtDialogs() override;
+    QtWindow();
+    ~QtWindow() override;
     // Until attached, boxes have no owner and the timers and caption go nowhere.
     void attach(frmMain* window) { window_ = window; }
 

@@ -22,9 +22,9 @@ struct FileDialogRequest {
 
 inline constexpr const char* kAppTitle = "Murkhol";
 
-class Dialogs {
+class Window {
 public:
-    virtual ~Dialogs() = default;
+    virtual ~Window() = default;
     virtual Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
     virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
     // The chosen full path, or empty when cancelled.

@@ -1,4 +1,4 @@
-#include "qt_dialogs.h"
+#include "qt_window.h"
 
 #include "frm_about.h"
 #include "frm_main.h"
@@ -37,13 +37,13 @@ QMessageBox::Icon qtIcon(Icon icon) {
 
 } // namespace
 
-QtDialogs::QtDialogs() = default;
-QtDialogs::~QtDialogs() {
+QtWindow::QtWindow() = default;
+QtWindow::~QtWindow() {
     // With a window the menu went with it; without one it is ours.
     if (menu_ && !menu_->parent()) delete menu_;
 }
 
-Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
+Answer QtWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
     QMessageBox box(qtIcon(icon), titleOrApp(title), toQt(text),
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     window_);
@@ -52,14 +52,14 @@ Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Butt
     return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title) {
+std::string QtWindow::inputBox(const std::string& prompt, const std::string& title) {
     bool ok = false;
     const QString text =
         QInputDialog::getText(window_, titleOrApp(title), toQt(prompt), QLineEdit::Normal, {}, &ok);
     return ok ? fromQt(text) : std::string();
 }
 
-QString QtDialogs::qtFilter(const std::string& filter) {
+QString QtWindow::qtFilter(const std::string& filter) {
     const QStringList parts = toQt(filter).split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -75,7 +75,7 @@ QString QtDialogs::qtFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-std::string QtDialogs::openFile(const FileDialogRequest& request) {
+std::string QtWindow::openFile(const FileDialogRequest& request) {
     QFileDialog dialog(window_, titleOrApp(request.title),
                        pathToQt(request.folder).replace(QLatin1Char('\\'), QLatin1Char('/')));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -87,29 +87,29 @@ std::string QtDialogs::openFile(const FileDialogRequest& request) {
     return pathFromQt(dialog.selectedFiles().constFirst());
 }
 
-MenuChoice QtDialogs::startMenu() {
+MenuChoice QtWindow::startMenu() {
     if (!menu_) menu_ = new frmMainMenu(window_);
     return menu_->choose();
 }
 
-void QtDialogs::about() {
+void QtWindow::about() {
     frmAbout box(window_);
     box.exec();
 }
 
-void QtDialogs::setCaption(const std::string& text) {
+void QtWindow::setCaption(const std::string& text) {
     if (window_) window_->setWindowTitle(toQt(text));
 }
 
-void QtDialogs::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
+void QtWindow::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
     if (window_) window_->startTimers(timer1Ms, timer2Ms, timer3Ms);
 }
 
-void QtDialogs::stopTimers() {
+void QtWindow::stopTimers() {
     if (window_) window_->stopTimers();
 }
 
-void QtDialogs::quit() {
+void QtWindow::quit() {
     if (window_) {
         window_->stopTimers();
         window_->close();
@@ -117,7 +117,7 @@ void QtDialogs::quit() {
     QCoreApplication::exit(0);
 }
 
-PopupChoice QtDialogs::carryMenu(int, bool offerReady) {
+PopupChoice QtWindow::carryMenu(int, bool offerReady) {
     return window_ ? window_->popupCarryMenu(offerReady) : PopupChoice::None;
 }
 
