@@ -1,0 +1,161 @@
+#include "report.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace gloamfell::balance {
+
+namespace {
+
+using tools::Image;
+using tools::Rgb;
+
+std::string fixed(double v, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
+    return text;
+}
+
+std::string percent(double share) {
+    return fixed(share * 100, 0) + "%";
+}
+
+std::string gearText(const Gear& g) {
+    return g.id == 0 ? "none" : g.name + " (" + std::to_string(g.strength) + ")";
+}
+
+void levelTable(std::ostringstream& md, const LevelReport& l) {
+    md << "Arrives at creature level " << l.arrivalLevel << ", melee " << l.arrivalMelee << ", with "
+       << gearText(l.weapon) << " and " << gearText(l.armor) << ". Gear lying here:";
+    if (l.contents.gear.empty()) md << " none";
+    for (std::size_t i = 0; i < l.contents.gear.size(); ++i)
+        md << (i ? ", " : " ") << gearText(l.contents.gear[i]);
+    md << ".\n\n| monster | placed | won | mean life lost | 90th percentile | fight length (s) |\n"
+       << "|---|---:|---:|---:|---:|---:|\n";
+    for (const FightStats& f : l.fights)
+        md << "| " << f.name << " | " << f.placed << " | " << percent(f.winRate) << " | "
+           << fixed(f.meanLifeLost, 1) << " | " << f.p90LifeLost << " | " << fixed(f.meanSeconds, 1)
+           << " |\n";
+    md << "| **all** | | | **" << fixed(l.meanLifeLost, 1) << "** | | |\n\n";
+}
+
+// Digits 0 to 9 in a 3 x 5 grid, one row of three bits per entry.
+constexpr unsigned char kDigits[10][5] = {{7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7},
+                                          {5, 5, 7, 1, 1}, {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1},
+                                          {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7}};
+constexpr int kDigitScale = 2;
+
+void number(Image& img, int x, int y, int value, Rgb c) {
+    const std::string text = std::to_string(value);
+    for (char ch : text) {
+        for (int row = 0; row < 5; ++row)
+            for (int col = 0; col < 3; ++col)
+                if (kDigits[ch - '0'][row] & (4 >> col))
+                    for (int d = 0; d < kDigitScale * kDigitScale; ++d)
+                        img.set(x + col * kDigitScale + d % kDigitScale,
+                                y + row * kDigitScale + d / kDigitScale, c);
+        x += 4 * kDigitScale;
+    }
+}
+
+void box(Image& img, int x1, int y1, int x2, int y2, Rgb c) {
+    for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
+        for (int x = x1; x <= x2; ++x)
+            img.set(x, y, c);
+}
+
+// Earlier runs pale, the latest strong.
+constexpr Rgb kRunColors[] = {{168, 168, 176}, {214, 124, 36}};
+constexpr Rgb kHardestColor{120, 30, 30};
+
+} // namespace
+
+std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& settings,
+                            const std::string& plotFile) {
+    std::ostringstream md;
+    md << "# The descent's balance\n\n"
+       << "Written by `gloamfell-balance` (tools/balance); do not edit by hand. Every fight runs on the "
+          "game's own "
+          "combat, skill, equipment and monster code: the user's creature and one monster side by side on an "
+          "empty "
+          "level, the monster timer every second, the refresh every four seconds, and the user striking "
+          "whenever "
+          "its attack pause allows. Each row is "
+       << settings.fights << " seeded fights. The arrival profile of a level is the median of "
+       << settings.journeys << " seeded descents by a new creature of melee " << settings.startMelee
+       << " that fights every monster of the levels above (a lost fight is loaded and fought again), spends "
+          "its "
+          "spendable experience on Melee and readies the best weapon and armour it has passed.\n\n"
+       << "![Mean life lost per fight on each level";
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        md << (i ? ", " : ": ") << runs[i].label << (i ? " in orange" : " in grey");
+    md << "; the dark tick marks the level's hardest fight](" << plotFile << ")\n\n";
+
+    md << "| level | name |";
+    for (const Measured& m : runs)
+        md << " mean life lost " << m.label << " |";
+    md << "\n|---|---|";
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        md << "---:|";
+    md << "\n";
+    const std::size_t levels = runs.back().report.levels.size();
+    for (std::size_t l = 0; l < levels; ++l) {
+        md << "| " << l + 1 << " | " << runs.back().report.levels[l].contents.name << " |";
+        for (const Measured& m : runs)
+            md << " " << (l < m.report.levels.size() ? fixed(m.report.levels[l].meanLifeLost, 1) : "")
+               << " |";
+        md << "\n";
+    }
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        md << "\n## " << it->label << "\n\n";
+        md << (it->faults.empty() ? "Every bound holds.\n" : "Bounds broken:\n");
+        for (const std::string& f : it->faults)
+            md << "- " << f << "\n";
+        md << "\n";
+        for (std::size_t l = 0; l < it->report.levels.size(); ++l) {
+            const LevelReport& r = it->report.levels[l];
+            md << "### " << l + 1 << ". " << r.contents.name << " (" << r.contents.file << ".map)\n\n";
+            levelTable(md, r);
+        }
+    }
+    return md.str();
+}
+
+Image lifeLostPlot(const std::vector<Measured>& runs) {
+    constexpr int kWidth = 720, kHeight = 400, kLeft = 44, kRight = 16, kTop = 16, kBottom = 34;
+    Image img(kWidth, kHeight, Rgb{250, 248, 244});
+    const int life = runs.back().report.userLife;
+    const int plotHeight = kHeight - kTop - kBottom;
+    const auto yOf = [&](double v) {
+        return kHeight - kBottom - static_cast<int>(v * plotHeight / life + 0.5);
+    };
+    for (int v = 0; v <= life; v += 10) {
+        box(img, kLeft, yOf(v), kWidth - kRight, yOf(v), Rgb{220, 216, 208});
+        number(img, 6, yOf(v) - 5, v, Rgb{90, 90, 90});
+    }
+    std::size_t levels = 0;
+    for (const Measured& m : runs)
+        levels = std::max(levels, m.report.levels.size());
+    if (levels == 0) return img;
+    const int group = (kWidth - kLeft - kRight) / static_cast<int>(levels);
+    const int bar = group / static_cast<int>(runs.size() + 1);
+    for (std::size_t l = 0; l < levels; ++l) {
+        const int gx = kLeft + static_cast<int>(l) * group + bar / 2;
+        for (std::size_t k = 0; k < runs.size(); ++k) {
+            if (l >= runs[k].report.levels.size()) continue;
+            const LevelReport& r = runs[k].report.levels[l];
+            const int x = gx + static_cast<int>(k) * bar;
+            box(img, x, yOf(r.meanLifeLost), x + bar - 4, yOf(0), kRunColors[std::min<std::size_t>(k, 1)]);
+            double worst = 0;
+            for (const FightStats& f : r.fights)
+                worst = std::max(worst, f.meanLifeLost);
+            box(img, x, yOf(worst) - 1, x + bar - 4, yOf(worst) + 1, kHardestColor);
+        }
+        number(img, gx + bar - 4, kHeight - kBottom + 10, static_cast<int>(l) + 1, Rgb{60, 60, 60});
+    }
+    box(img, kLeft, yOf(0), kWidth - kRight, yOf(0), Rgb{60, 60, 60});
+    return img;
+}
+
+} // namespace gloamfell::balance

@@ -1,0 +1,81 @@
+// gloamfell-contact-sheet DATA_FOLDER OUT.png
+// Every creature as the view draws it: a row per sheet (the user's creature,
+// then each monster type), its eight facings on the floor in full light, the
+// same in the dimmest lit band, then the item it leaves behind, lit and dim.
+#include "arena.hpp"
+#include "art/sheets.hpp"
+#include "common/png.hpp"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+using namespace gloamfell::tools;
+
+namespace {
+
+constexpr int kFacings = 8;
+constexpr int kDimmestLitBand = 6; // the last light tile before darkness
+constexpr int kZoom = 2;
+constexpr int kGap = 8;
+
+// Draws tile n of a sheet over dst at (x, y), white left out.
+void overlay(Image& dst, const Image& sheet, int n, int x, int y) {
+    for (int ty = 0; ty < kTile; ++ty)
+        for (int tx = 0; tx < kTile; ++tx)
+            if (const Rgb c = sheet.at(tileX(n) + tx, tileY(n) + ty); !(c == kTransparent))
+                dst.set(x + tx, y + ty, c);
+}
+
+// One cell of the view, enlarged: floor, the thing on it, then the light.
+void cell(Image& out, int x, int y, const Image& floor, const Image& sheet, int tile, const Image& light,
+          int band) {
+    Image c(kTile, kTile);
+    c.blit(floor, 0, 0);
+    overlay(c, sheet, tile, 0, 0);
+    overlay(c, light, band, 0, 0);
+    for (int py = 0; py < kTile * kZoom; ++py)
+        for (int px = 0; px < kTile * kZoom; ++px)
+            out.set(x + px, y + py, c.at(px / kZoom, py / kZoom));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: gloamfell-contact-sheet DATA_FOLDER OUT.png\n";
+        return 2;
+    }
+    try {
+        const std::filesystem::path data = argv[1];
+        gloamfell::balance::Arena arena(data.string());
+        const gf::Game& g = arena.game();
+        const Image floor = loadBmp(data / "background.bmp");
+        const Image light = loadBmp(data / "light.bmp");
+        const Image items = loadBmp(data / "item.bmp");
+        const int rows = g.MonsterTypes.ubound() + 1;
+        const int step = kTile * kZoom;
+        const int width = (2 * kFacings + 2) * step + 3 * kGap;
+        Image out(width, rows * (step + kGap) + kGap, Rgb{24, 22, 26});
+        for (int row = 0; row < rows; ++row) {
+            const int y = kGap + row * (step + kGap);
+            const int image = row == 0 ? 0 : g.MonsterTypes(row).Image;
+            const Image sheet = loadBmp(data / ("player" + std::to_string(image) + ".bmp"));
+            for (int f = 0; f < kFacings; ++f) {
+                cell(out, f * step, y, floor, sheet, f, light, 0);
+                cell(out, kGap + (kFacings + f) * step, y, floor, sheet, f, light, kDimmestLitBand);
+            }
+            const int dead = row == 0 ? 0 : g.MonsterTypes(row).DeadItem;
+            if (dead < 1 || !g.ItemTypes.valid(dead)) continue;
+            const int tile = g.ItemTypes(dead).Image;
+            cell(out, 2 * kGap + 2 * kFacings * step, y, floor, items, tile, light, 0);
+            cell(out, 2 * kGap + (2 * kFacings + 1) * step, y, floor, items, tile, light, kDimmestLitBand);
+        }
+        savePng(out, argv[2]);
+    } catch (const std::exception& e) {
+        std::cerr << "gloamfell-contact-sheet: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
