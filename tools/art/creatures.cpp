@@ -9,12 +9,12 @@ namespace {
 
 struct Look {
     bool dead = false;
-    // Living eyes glow; dead ones are dull.
-    Colour eye(Colour living) const { return dead ? rgb(30, 20, 20) : living; }
+    // Living eyes glow; dead ones are shut.
     void eyes(Scene& s, Point l, Point r, double radius, Colour living) const {
+        if (dead) return;
         for (Point p : {l, r}) {
-            auto& e = s.circle(p, radius, eye(living));
-            e.emissive = !dead;
+            auto& e = s.circle(p, radius, living);
+            e.emissive = true;
             e.z = 4;
         }
     }
@@ -84,8 +84,8 @@ Scene rat(const Look& look) {
 
 Scene bat(const Look& look) {
     Scene s;
-    const Colour membrane = rgb(96, 60, 88);
-    const Colour bone = rgb(60, 38, 56);
+    const Colour membrane = rgb(138, 98, 112);
+    const Colour bone = rgb(84, 56, 70);
     for (double side : {-1.0, 1.0}) {
         auto x = [side](double v) { return 16 + side * v; };
         s.polygon({{x(2), 13},
@@ -104,8 +104,8 @@ Scene bat(const Look& look) {
         s.capsule({x(7), 10.5}, {x(9.5), 17}, 0.5, 0.4, bone).z = 2;
         s.capsule({x(7), 10.5}, {x(5), 17}, 0.5, 0.4, bone).z = 2;
     }
-    s.ellipse({16, 16.5}, 2.8, 4.2, rgb(80, 58, 64)).dome = 2.5;
-    s.circle({16, 12}, 2.4, rgb(92, 66, 70));
+    s.ellipse({16, 16.5}, 2.8, 4.2, rgb(112, 82, 80)).dome = 2.5;
+    s.circle({16, 12}, 2.4, rgb(126, 92, 90));
     s.polygon({{13.6, 11}, {14.2, 7.8}, {15.4, 10.4}}, rgb(110, 74, 84)).z = 3;
     s.polygon({{18.4, 11}, {17.8, 7.8}, {16.6, 10.4}}, rgb(110, 74, 84)).z = 3;
     look.eyes(s, {15, 11}, {17, 11}, 0.6, rgb(255, 60, 40));
@@ -180,8 +180,9 @@ Scene skeleton(const Look& look) {
     auto& skull = s.ellipse({16, 13}, 3.6, 4.0, bone);
     skull.z = 3;
     skull.dome = 2.5;
-    s.circle({14.6, 11}, 1.0, look.dead ? dark : rgb(200, 40, 30)).emissive = !look.dead;
-    s.circle({17.4, 11}, 1.0, look.dead ? dark : rgb(200, 40, 30)).emissive = !look.dead;
+    for (double x : {14.6, 17.4})
+        s.circle({x, 11}, 1.0, dark).z = 3.5; // empty sockets
+    look.eyes(s, {14.6, 11}, {17.4, 11}, 0.6, rgb(230, 50, 30));
     return s;
 }
 
@@ -189,8 +190,8 @@ Scene orc(const Look& look) {
     Scene s;
     const Colour skin = rgb(108, 128, 78);
     // War axe held forward.
-    s.capsule({23, 13}, {23, 3}, 0.8, 0.8, rgb(96, 64, 36)).z = 2.5;
-    s.polygon({{23, 3}, {28, 2}, {29, 5.5}, {28, 9}, {23, 7}}, rgb(150, 154, 162)).z = 3;
+    s.capsule({23, 15}, {23, 5}, 0.8, 0.8, rgb(96, 64, 36)).z = 2.5;
+    s.polygon({{23, 5.5}, {27, 4.5}, {28, 8}, {27, 11.5}, {23, 9.5}}, rgb(150, 154, 162)).z = 3;
     humanoid(s, {8.6, 5.2, 4.0, 1.9, rgb(78, 80, 88), skin, skin});
     s.circle({8.5, 16.5}, 2.6, rgb(110, 112, 120)).z = 3.2;
     s.circle({23.5, 16.5}, 2.6, rgb(110, 112, 120)).z = 3.2;
@@ -223,7 +224,7 @@ Scene troll(const Look& look) {
 
 Scene wraith(const Look& look) {
     Scene s;
-    const Colour robe = rgb(58, 50, 96);
+    const Colour robe = rgb(96, 104, 150);
     auto& tatters = s.polygon({{6, 16},
                                {26, 16},
                                {27, 24},
@@ -248,7 +249,7 @@ Scene wraith(const Look& look) {
     body.pattern = [](Point p, Colour c) {
         return std::fmod(p.x + p.y * 0.3 + 40, 4.0) < 1.0 ? scaled(c, 0.75) : c;
     };
-    auto& hood = s.ellipse({16, 13}, 4.6, 5, rgb(40, 34, 70));
+    auto& hood = s.ellipse({16, 13}, 4.6, 5, rgb(70, 74, 116));
     hood.z = 3;
     hood.dome = 2.5;
     s.ellipse({16, 11}, 2.8, 2.2, rgb(10, 8, 16)).z = 4;
@@ -258,84 +259,96 @@ Scene wraith(const Look& look) {
 
 Scene dragon(const Look& look) {
     Scene s;
-    const Colour scale = rgb(176, 44, 32);
-    const Colour wing = rgb(124, 30, 30);
-    const Colour belly = rgb(220, 150, 70);
-    const Colour horn = rgb(230, 218, 180);
+    const Colour scale = rgb(190, 54, 36);
+    const Colour wing = rgb(150, 46, 40);
+    const Colour belly = rgb(236, 170, 80);
+    const Colour horn = rgb(236, 224, 186);
     // Tail curling behind.
-    Point prev{16, 23};
-    for (int i = 1; i <= 6; ++i) {
-        const Point next{16 + 4 * std::sin(i * 0.8), 23 + i * 1.2};
-        s.capsule(prev, next, 2.4 - i * 0.3, 2.1 - i * 0.3, scale).z = 0.5;
+    Point prev{16, 24};
+    for (int i = 1; i <= 5; ++i) {
+        const Point next{16 + 3.5 * std::sin(i * 0.9), 24 + i * 1.2};
+        s.capsule(prev, next, 3.0 - i * 0.4, 2.6 - i * 0.4, scale).z = 0.5;
         prev = next;
     }
+    // Broad wings, half spread: the widest thing in the maze.
     for (double side : {-1.0, 1.0}) {
         auto x = [side](double v) { return 16 + side * v; };
-        s.polygon({{x(3), 13},
-                   {x(9), 8},
-                   {x(14), 10},
-                   {x(15), 15},
-                   {x(13), 18},
-                   {x(11), 17},
-                   {x(9), 21},
-                   {x(7), 19},
-                   {x(4), 21}},
+        s.polygon({{x(4), 11},
+                   {x(9), 4.5},
+                   {x(14.5), 7},
+                   {x(15), 14},
+                   {x(13.5), 20},
+                   {x(11), 18},
+                   {x(9), 23},
+                   {x(7), 20},
+                   {x(4), 22}},
                   wing)
             .z = 1;
-        for (Point tip : {Point{x(14), 10}, Point{x(11), 17}, Point{x(7), 19}})
-            s.capsule({x(4), 13}, tip, 0.8, 0.4, scaled(scale, 0.8)).z = 2;
+        for (Point tip : {Point{x(14.5), 7}, Point{x(13.5), 20}, Point{x(9), 23}})
+            s.capsule({x(5), 11}, tip, 1.0, 0.5, scaled(scale, 0.75)).z = 2;
     }
-    auto& body = s.ellipse({16, 17}, 5, 7.5, scale);
+    auto& body = s.ellipse({16, 16.5}, 6.8, 9, scale);
     body.dome = 3.5;
     body.pattern = [belly](Point p, Colour c) {
         const double ridge = std::fabs(p.x - 16);
-        return ridge < 1.2 && std::fmod(p.y, 2.0) < 1.0 ? belly : c;
+        return ridge < 1.6 && std::fmod(p.y, 2.0) < 1.0 ? belly : c;
     };
-    s.capsule({16, 12}, {16, 7.5}, 2.6, 2.2, scale).z = 2.5;
-    auto& head = s.ellipse({16, 5.6}, 3.2, 3.6, scale);
+    s.capsule({16, 10}, {16, 6.5}, 3.4, 3.0, scale).z = 2.5;
+    auto& head = s.ellipse({16, 5.2}, 4.2, 4.4, scale);
     head.z = 3.5;
     head.dome = 2.5;
-    s.capsule({14, 6.5}, {12, 9.5}, 0.8, 0.3, horn).z = 4.5;
-    s.capsule({18, 6.5}, {20, 9.5}, 0.8, 0.3, horn).z = 4.5;
-    s.circle({15, 2.7}, 0.5, rgb(60, 10, 10)).z = 4;
-    s.circle({17, 2.7}, 0.5, rgb(60, 10, 10)).z = 4;
-    look.eyes(s, {14.5, 5}, {17.5, 5}, 0.75, rgb(255, 230, 60));
+    s.capsule({13.4, 6}, {10.6, 9.6}, 1.0, 0.4, horn).z = 4.5;
+    s.capsule({18.6, 6}, {21.4, 9.6}, 1.0, 0.4, horn).z = 4.5;
+    s.circle({14.8, 1.8}, 0.6, rgb(60, 10, 10)).z = 4;
+    s.circle({17.2, 1.8}, 0.6, rgb(60, 10, 10)).z = 4;
+    look.eyes(s, {14.2, 4.6}, {17.8, 4.6}, 0.9, rgb(255, 230, 60));
     return s;
 }
 
 } // namespace
 
+namespace {
+
+// Each creature's drawn size (the largest fill their tile) and the pale rim that
+// lifts it off the dark floor, in a tint of its own colour.
+struct Kind {
+    Scene (*paint)(const Look&);
+    double size;
+    Colour rim;
+};
+
+const Kind kKinds[] = {
+    {player, 1.0, rgb(150, 200, 255)},  {rat, 0.75, rgb(236, 214, 180)},
+    {bat, 0.85, rgb(226, 190, 240)},    {snake, 0.85, rgb(196, 240, 150)},
+    {goblin, 0.88, rgb(230, 236, 140)}, {skeleton, 0.92, rgb(250, 246, 226)},
+    {orc, 1.0, rgb(240, 200, 160)},     {troll, 1.0, rgb(190, 236, 220)},
+    {wraith, 0.95, rgb(170, 236, 255)}, {dragon, 1.0, rgb(255, 200, 110)},
+};
+
+const Kind& kind(int creature) {
+    return kKinds[creature >= 0 && creature <= 9 ? creature : 9];
+}
+
+} // namespace
+
 Scene creatureScene(int creature, bool dead) {
-    const Look look{dead};
-    switch (creature) {
-    case 0:
-        return player(look);
-    case 1:
-        return rat(look);
-    case 2:
-        return bat(look);
-    case 3:
-        return snake(look);
-    case 4:
-        return goblin(look);
-    case 5:
-        return skeleton(look);
-    case 6:
-        return orc(look);
-    case 7:
-        return troll(look);
-    case 8:
-        return wraith(look);
-    default:
-        return dragon(look);
-    }
+    Scene s = kind(creature).paint(Look{dead});
+    if (dead) s.fade(0.3, 0.75);
+    return s;
+}
+
+double creatureSize(int creature) {
+    return kind(creature).size;
 }
 
 Image makeCreatureSheet(int creature) {
     const Scene scene = creatureScene(creature, false);
+    RenderStyle style;
+    style.outline = kind(creature).rim;
+    style.scale = kind(creature).size;
     // Shrink the largest creatures until every turned frame keeps clear of
     // the tile border, so neighbouring cells never cut them off.
-    for (RenderStyle style;; style.scale -= 0.03) {
+    for (;; style.scale -= 0.03) {
         Image img(kTile * kTilesPerRow, kTile);
         for (int frame = 0; frame < 8; ++frame)
             renderScene(scene, frameAngle(frame), img, frame * kTile, 0, style);

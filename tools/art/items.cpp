@@ -240,7 +240,11 @@ Scene dragonSkull() {
 
 void renderCorpse(Image& img, int ox, int oy, int creature, Colour blood, std::uint64_t seed) {
     renderScene(puddle(blood, 8, 5, seed), 0, img, ox, oy, {rgb(40, 6, 8)});
-    renderScene(creatureScene(creature, true), 100, img, ox, oy);
+    // Fallen on its side: turned across the tile, flattened and grey.
+    RenderStyle lying;
+    lying.scale = creatureSize(creature);
+    lying.width = 0.72;
+    renderScene(creatureScene(creature, true), 100, img, ox, oy, lying);
 }
 
 void paintItem(Image& img, int n) {

@@ -134,9 +134,11 @@ Scene::Sample Scene::sample(Point p) const {
         const double grain = hashNoise(int(std::floor(p.x)), int(std::floor(p.y)), 77) - 0.5;
         Sample out;
         out.hit = true;
-        out.colour = scaled(s.pattern ? s.pattern(p, s.colour) : s.colour, 1.0 + s.grain * grain);
+        const Colour c = scaled(s.pattern ? s.pattern(p, s.colour) : s.colour, 1.0 + s.grain * grain);
+        const double grey = 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
+        out.colour = scaled(mix({grey, grey, grey}, c, saturation_), brightness_);
         out.height = s.z + s.dome * std::sqrt(1.0 - e * e);
-        out.emissive = s.emissive;
+        out.emissive = s.emissive && brightness_ >= 1;
         return out;
     }
     return {};
@@ -166,7 +168,7 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
                     const double X = x + (sx + 0.5) / kSub - 16.0;
                     const double Y = y + (sy + 0.5) / kSub - 16.0;
                     // Undo the clockwise rotation to look the point up in the sprite.
-                    const Point q{X * cs + Y * sn + 16.0, -X * sn + Y * cs + 16.0};
+                    const Point q{(X * cs + Y * sn) / style.width + 16.0, -X * sn + Y * cs + 16.0};
                     const auto s = scene.sample(q);
                     if (!s.hit) continue;
                     ++hits;

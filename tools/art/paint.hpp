@@ -57,8 +57,16 @@ public:
     };
     Sample sample(Point p) const;
 
+    // Drains colour and light from every shape, and puts out anything glowing.
+    void fade(double saturation, double brightness) {
+        saturation_ = saturation;
+        brightness_ = brightness;
+    }
+
 private:
     std::vector<Shape> shapes_;
+    double saturation_ = 1;
+    double brightness_ = 1;
 };
 
 struct RenderStyle {
@@ -67,6 +75,7 @@ struct RenderStyle {
     double relief = 0.9;    // strength of the top-left lighting
     bool outlineDiagonals = false;
     double scale = 1.0; // drawn size relative to the scene's 32 units
+    double width = 1.0; // across the scene's own axis, relative to its length
 };
 
 // Renders the scene rotated clockwise by angleDeg into dst at (ox, oy) in a

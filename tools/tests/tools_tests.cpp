@@ -158,4 +158,56 @@ TEST(AssetTools, creatureFrames) {
     }
 }
 
+// WCAG relative luminance of a pixel, scaled by the share of it the light lets through.
+double luminance(Rgb c, double lit) {
+    auto lin = [](std::uint8_t v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return lit * (0.2126 * lin(c.r) + 0.7152 * lin(c.g) + 0.0722 * lin(c.b));
+}
+
+double contrast(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The measure: the mean WCAG luminance of a frame's edge pixels (opaque, with a
+// transparent or outside 4-neighbour) against the mean of the floor tile, as the
+// WCAG contrast ratio. A light band blackens some pixels of its dither; the eye
+// averages them, so a band scales both luminances by the share it lets through.
+TEST(AssetTools, creaturesStandOutFromTheFloor) {
+    const Image floor = makeFloorSheet();
+    const Image light = makeLightSheet();
+    constexpr int kDimmestLitBand = 6; // tile 7 is darkness
+    double floorMean = 0;
+    int through = 0;
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x) {
+            floorMean += luminance(floor.at(x, y), 1) / (kTile * kTile);
+            through += light.at(tileX(kDimmestLitBand) + x, y) == kTransparent;
+        }
+    const double dim = double(through) / (kTile * kTile);
+    for (int c = 0; c <= 9; ++c) {
+        const Image sheet = makeCreatureSheet(c);
+        for (int f = 0; f < 8; ++f) {
+            double sum = 0;
+            int edges = 0;
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x) {
+                    const int sx = f * kTile + x;
+                    if (!opaque(sheet, sx, y)) continue;
+                    bool edge = false;
+                    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                        edge = edge || x + dx < 0 || x + dx >= kTile || y + dy < 0 || y + dy >= kTile ||
+                               !opaque(sheet, sx + dx, y + dy);
+                    if (edge) sum += luminance(sheet.at(sx, y), 1), ++edges;
+                }
+            const double rim = sum / std::max(edges, 1);
+            SCOPED_TRACE("creature " + std::to_string(c) + " frame " + std::to_string(f));
+            EXPECT_GE(contrast(rim, floorMean), 3.0) << "in full light";
+            EXPECT_GE(contrast(rim * dim, floorMean * dim), 2.0) << "in the dimmest lit band";
+        }
+    }
+}
+
 } // namespace
