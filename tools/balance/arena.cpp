@@ -11,6 +11,9 @@
 #include "map/map_file.h"
 #include "shell/timers.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace gloamfell::balance {
 
 namespace {
@@ -86,6 +89,10 @@ FightOutcome Arena::fight(const Fighter& user, int16_t monsterType) {
     gf::Game& g = game_;
     const int32_t u = placeUser(user);
     const int32_t m = gf::modPlayer_Add(g, monsterType, kMonsterX, kRow);
+    if (m == 0) {
+        clearArena();
+        throw std::runtime_error("monster " + std::to_string(monsterType) + " cannot be placed");
+    }
     // The user meets the monster at any point of the timers' cycles.
     const int phase = static_cast<int>(g.draw() * kRefreshSteps);
     FightOutcome out;

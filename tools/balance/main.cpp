@@ -6,6 +6,7 @@
 #include "common/png.hpp"
 #include "report.hpp"
 
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,9 +28,7 @@ Measured measure(const std::string& label, const std::string& folder, const Sett
     return m;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     Settings settings;
     std::string before, data, out;
     for (int i = 1; i < argc; ++i) {
@@ -69,4 +68,15 @@ int main(int argc, char** argv) {
     if (!runs.back().faults.empty()) return 1;
     std::cout << "every bound holds\n";
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "gloamfell-balance: " << e.what() << '\n';
+        return 2;
+    }
 }
