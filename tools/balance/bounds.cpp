@@ -1,7 +1,8 @@
 #include "bounds.hpp"
 
+#include "format.hpp"
+
 #include <algorithm>
-#include <cstdio>
 #include <set>
 
 namespace gloamfell::balance {
@@ -18,16 +19,8 @@ constexpr double kLastButOneLoss[] = {0.25, 0.42};
 constexpr double kLeastRise = 0.02;
 constexpr double kFinaleWinRate[] = {0.40, 0.70};
 
-std::string percent(double share) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.0f%%", share * 100);
-    return text;
-}
-
 std::string lifeText(double life) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f", life);
-    return text;
+    return fixed(life, 1);
 }
 
 void checkLoss(std::vector<std::string>& faults, const LevelReport& level, double life,

@@ -1,7 +1,8 @@
 #include "report.hpp"
 
+#include "format.hpp"
+
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
 namespace gloamfell::balance {
@@ -10,16 +11,6 @@ namespace {
 
 using tools::Image;
 using tools::Rgb;
-
-std::string fixed(double v, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, v);
-    return text;
-}
-
-std::string percent(double share) {
-    return fixed(share * 100, 0) + "%";
-}
 
 std::string gearText(const Gear& g) {
     return g.id == 0 ? "none" : g.name + " (" + std::to_string(g.strength) + ")";
