@@ -1,8 +1,10 @@
 #include "cls_bitmap.h"
 
 #include "qt_text.h"
+#include "render/sheet_header.h"
 #include "render/sizes.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -10,30 +12,21 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdlib>
 
 namespace gf {
 
 namespace {
 
-// A sheet holds at most a hundred items or eight frames, 320 x 320 pixels;
-// ten times that keeps room for any author (a thousand item pictures) and
-// keeps a hostile file of a few bytes from claiming megabytes and
-// milliseconds of mask work.
-constexpr int kMaxSide = 8192;
-constexpr qint64 kMaxPixels = 1024 * 1024;
+// Far beyond any sheet within the pixel limit; the header decides the rest.
+constexpr qint64 kMaxSheetFile = 64 * 1024 * 1024;
 
 // The channel widths of a 16-bit BMP; zero for any other file.
-std::array<int, 3> sixteenBitChannels(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray head = file.read(66);
-    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(head.constData() + at); };
-    if (head.size() < 34 || !head.startsWith("BM") || qFromLittleEndian<quint16>(head.constData() + 28) != 16)
-        return {};
+std::array<int, 3> sixteenBitChannels(const QByteArray& bytes, const SheetHeader& header) {
+    if (header.bits != 16) return {};
+    const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
     constexpr quint32 kBitfields = 3;
     std::array<quint32, 3> masks{0x7C00, 0x03E0, 0x001F};
-    if (u32(30) == kBitfields && head.size() >= 66) masks = {u32(54), u32(58), u32(62)};
+    if (header.compression == kBitfields && bytes.size() >= 66) masks = {u32(54), u32(58), u32(62)};
     return {std::popcount(masks[0]), std::popcount(masks[1]), std::popcount(masks[2])};
 }
 
@@ -93,18 +86,22 @@ void maskSheet(const QImage& opaque, QImage& masked, std::vector<clsBitmap::Cove
 
 bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
     *this = clsBitmap{};
-    const QString path = pathToQt(strName);
-    QImageReader reader(path);
-    // A top-down picture states a negative height.
-    const qint64 w = std::abs(reader.size().width());
-    const qint64 h = std::abs(reader.size().height());
-    if (w > kMaxSide || h > kMaxSide || w * h > kMaxPixels) return false;
+    QFile file(pathToQt(strName));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFile) return false;
+    const QByteArray bytes = file.readAll();
+    SheetHeader header;
+    if (!readSheetHeader(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), header)
+             .empty())
+        return false;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "bmp");
     QImage loaded;
     if (!reader.read(&loaded) || loaded.isNull()) return false;
 
     // Stored alpha means nothing to a tile sheet: only pure white is transparent.
     image_ = loaded.convertToFormat(QImage::Format_RGB32);
-    if (const auto bits = sixteenBitChannels(path); bits[0] > 0) widenChannels(image_, bits);
+    if (const auto bits = sixteenBitChannels(bytes, header); bits[0] > 0) widenChannels(image_, bits);
     if (flgMask) {
         maskSheet(image_, masked_, covers_);
     }

@@ -1,7 +1,7 @@
 #include "qt_sound.h"
 
 #include "qt_text.h"
-#include "wave_file.h"
+#include "sound/wave_file.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>

@@ -1,6 +1,9 @@
 #include "scripted_platform.h"
 
-#include <fstream>
+#include "render/sheet_header.h"
+#include "shell/failure.h"
+#include "shell/files.h"
+#include "sound/wave_file.h"
 
 namespace gf {
 
@@ -171,14 +174,13 @@ bool RecordingSound::init(int) {
 }
 
 std::string RecordingSound::load(const std::string& path, int) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "File not found: " + path;
-    char header[22] = {};
-    in.read(header, sizeof header);
-    if (in.gcount() < 22 || std::string(header, 4) != "RIFF" || std::string(header + 8, 4) != "WAVE")
-        return "Not a wave file: " + path;
-    if (header[20] != 1 || header[21] != 0) return "Not PCM: " + path;
-    return {};
+    try {
+        WaveData wave;
+        if (std::string why = parseWave(readDataFile(path), wave); !why.empty()) return why + ": " + path;
+        return {};
+    } catch (const Failure& f) {
+        return f.what();
+    }
 }
 
 void RecordingSound::play(int index) {
@@ -188,10 +190,12 @@ void RecordingSound::play(int index) {
 
 bool RecordingCanvas::loadSheet(int sheet, const std::string& path) {
     sheetRequests.emplace_back(sheet, path);
-    std::ifstream in(path, std::ios::binary);
-    char magic[2] = {};
-    in.read(magic, 2);
-    return in && magic[0] == 'B' && magic[1] == 'M';
+    try {
+        SheetHeader header;
+        return readSheetHeader(readDataFile(path), header).empty();
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 static RecordingCanvas::Op op(const char* kind, int x = 0, int y = 0) {

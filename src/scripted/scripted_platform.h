@@ -82,7 +82,7 @@ class RecordingSound : public SoundOut {
 public:
     explicit RecordingSound(EventLog& log) : log_(log) {}
     bool init(int count) override;
-    // A wave file counts as loaded when it is a readable RIFF/WAVE PCM file.
+    // A wave file counts as loaded when the game's wave reader takes it.
     std::string load(const std::string& path, int index) override;
     void play(int index) override;
 
@@ -105,6 +105,7 @@ public:
         bool bold = false;
     };
 
+    // A sheet counts as loaded when its header would let the game draw it.
     bool loadSheet(int sheet, const std::string& path) override;
     int width() const override { return width_; }
     int height() const override { return height_; }

@@ -1,6 +1,6 @@
 // Wave files and the mixer behind the desktop's sound.
+#include "sound/wave_file.h"
 #include "sound_mixer.h"
-#include "wave_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "creatures/creature_table.h"
 #include "map/map_file.h"
+#include "shell/files.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -117,6 +118,29 @@ TEST_F(StartUp, missingDefaultLevelShowsTheMenuAgain) {
     for (const auto& box : t.io.log.of("msgbox"))
         reported |= box["text"].get<std::string>().rfind("Error_modMap_Load : ", 0) == 0;
     EXPECT_TRUE(reported);
+}
+
+// The driver must not pass on a sheet or a sound the window would refuse:
+// it judges them with the game's own header and wave readers.
+TEST_F(StartUp, driverTakesOnlySheetsAndSoundsTheGameTakes) {
+    t.copyData("item.bmp");
+    t.copyData("ow.wav");
+    EXPECT_TRUE(t.io.canvas.loadSheet(0, t.path("item.bmp")));
+    EXPECT_EQ(t.io.sound.load(t.path("ow.wav"), 7), "");
+
+    t.write("junk.bmp", "BM and nothing a picture needs");
+    EXPECT_FALSE(t.io.canvas.loadSheet(0, t.path("junk.bmp")));
+    std::string huge = readDataFile(t.path("item.bmp")).substr(0, 54);
+    huge[18] = char(0x60), huge[19] = char(0x04), huge[22] = char(0xC0), huge[23] = char(0x03); // 1120 x 960
+    t.write("huge.bmp", huge);
+    EXPECT_FALSE(t.io.canvas.loadSheet(0, t.path("huge.bmp")));
+
+    // A chunk before "fmt " moves the format tag away from where a fixed offset looks.
+    std::string wave = readDataFile(t.path("ow.wav"));
+    wave.insert(12, std::string("JUNK\4\0\0\0\1\0\0\0", 12));
+    wave[12 + 12 + 8] = 3; // a float format, not PCM
+    t.write("float.wav", wave);
+    EXPECT_NE(t.io.sound.load(t.path("float.wav"), 7).find("Not PCM"), std::string::npos);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "check/catalogue.hpp"
 #include "check/level.hpp"
-#include "check/lines.hpp"
 #include "check/sheet.hpp"
 
 #include <algorithm>
@@ -53,10 +52,6 @@ private:
     fs::path path_;
 };
 
-std::optional<Sheet> readSheet(const std::string& bytes, std::string& error) {
-    return Sheet::read(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), error);
-}
-
 std::string sizeOf(const Sheet& s) {
     return std::to_string(s.width()) + " x " + std::to_string(s.height()) + " pixels";
 }
@@ -65,12 +60,12 @@ void checkItemPictures(const Folder& folder, const Catalogue& items, Faults& fau
     const auto bytes = folder.read("item.bmp", "every item is drawn from it", faults);
     if (!bytes) return;
     std::string error;
-    const auto sheet = readSheet(*bytes, error);
+    const auto sheet = Sheet::read(*bytes, error);
     if (!sheet) {
         faults.push_back({"item.bmp", 0, "cannot be read: " + error});
         return;
     }
-    if (!items.usable) return;
+    if (!items.usable()) return;
     for (const auto& [n, e] : items.entries) {
         // Only the last two digits pick the tile; a negative number keeps its sign.
         const auto image = e.number("IMAGE");
@@ -96,7 +91,7 @@ std::string creatureSheetFault(const Folder& folder, std::int64_t n) {
     const auto bytes = folder.readQuietly(sheetName(n));
     if (!bytes) return sheetName(n) + " is missing";
     std::string error;
-    const auto sheet = readSheet(*bytes, error);
+    const auto sheet = Sheet::read(*bytes, error);
     if (!sheet) return sheetName(n) + " cannot be read: " + error;
     if (!sheet->hasTile(7))
         return sheetName(n) + " (" + sizeOf(*sheet) + ") lacks the eight 32-pixel frames of a creature";
@@ -106,7 +101,7 @@ std::string creatureSheetFault(const Folder& folder, std::int64_t n) {
 void checkCreaturePictures(const Folder& folder, const Catalogue& monsters, Faults& faults) {
     if (const std::string fault = creatureSheetFault(folder, 0); !fault.empty())
         faults.push_back({sheetName(0), 0, "the user's creature cannot be drawn: " + fault});
-    if (!monsters.usable) return;
+    if (!monsters.usable()) return;
     std::map<std::int64_t, std::string> sheetFaults;
     for (const auto& [n, m] : monsters.entries) {
         const auto image = m.number("IMAGE");
@@ -130,10 +125,10 @@ void checkPlacements(const Level& l, const Catalogue& items, const Catalogue& mo
         for (int x = 0; x < int(l.rows[std::size_t(y)].cells.size()); ++x) {
             const char c = l.at(x, y);
             const std::string what = std::string("'") + c + "' at " + at({x, y});
-            if (const char* name = gearName(c); name && items.usable && items.idOf(name) == 0)
+            if (const char* name = gf::gearName(c); name && items.usable() && items.idOf(name) == 0)
                 faults.push_back(
                     {l.file, l.lineOf(y), what + " places \"" + name + "\", which item.ini lacks"});
-            if (!isMonster(c) || !monsters.usable) continue;
+            if (!gf::isMonsterChar(c) || !monsters.usable()) continue;
             const int type = c - '0';
             if (type > monsters.highest)
                 faults.push_back({l.file, l.lineOf(y),
@@ -149,9 +144,9 @@ void checkPlacements(const Level& l, const Catalogue& items, const Catalogue& mo
 
 // The gear the map characters place must be what they claim to be.
 void checkGearKinds(const Catalogue& items, Faults& faults) {
-    if (!items.usable) return;
+    if (!items.usable()) return;
     for (char c : std::string("!@#$%[]\\")) {
-        const int id = items.idOf(gearName(c));
+        const int id = items.idOf(gf::gearName(c));
         if (id == 0) continue;
         const Entry& e = items.entries.at(id);
         const bool weapon = c != '[' && c != ']' && c != '\\';
@@ -166,16 +161,18 @@ void checkGearKinds(const Catalogue& items, Faults& faults) {
 
 struct Direction {
     char stairs;
-    HeaderKey Level::*key;
+    gf::HeaderKey gf::LevelFile::*key;
     char back;
-    HeaderKey Level::*backKey;
+    gf::HeaderKey gf::LevelFile::*backKey;
     const char* what;
     const char* keyName;
     const char* backKeyName;
 };
 
-constexpr Direction kDown{'e', &Level::lower, 'E', &Level::upper, "stairs down", "LOWER", "UPPER"};
-constexpr Direction kUp{'E', &Level::upper, 'e', &Level::lower, "stairs up", "UPPER", "LOWER"};
+constexpr Direction kDown{'e',    &gf::LevelFile::lower, 'E', &gf::LevelFile::upper, "stairs down", "LOWER",
+                          "UPPER"};
+constexpr Direction kUp{'E',    &gf::LevelFile::upper, 'e', &gf::LevelFile::lower, "stairs up", "UPPER",
+                        "LOWER"};
 
 class Levels {
 public:
@@ -208,16 +205,16 @@ std::string arrivalFault(const Level& to, Cell a) {
     if (!to.covers(a.x, a.y)) return "outside its rows";
     const char c = to.at(a.x, a.y);
     const std::string where = std::string(" '") + c + "' (line " + std::to_string(to.lineOf(a.y)) + ")";
-    if (isWall(c)) return "on a wall" + where;
-    if (placesItem(c)) return "on an item" + where;
-    if (isMonster(c)) return "on a monster" + where;
+    if (gf::isWallChar(c)) return "on a wall" + where;
+    if (gf::placesItem(c)) return "on an item" + where;
+    if (gf::isMonsterChar(c)) return "on a monster" + where;
     return {};
 }
 
 void checkStairs(const Level& from, const Direction& d, Levels& levels, Faults& faults) {
     const std::vector<Cell> stairs = from.cellsOf(std::string(1, d.stairs));
     if (stairs.empty()) return;
-    const HeaderKey& key = from.*d.key;
+    const gf::HeaderKey& key = from.*d.key;
     const Level* to = key.value.empty() ? nullptr : levels.target(key.value);
     for (const Cell s : stairs) {
         const std::string head = std::string(d.what) + " at " + at(s);
@@ -247,7 +244,7 @@ void checkStairs(const Level& from, const Direction& d, Levels& levels, Faults& 
     }
     if (!to) return;
     const std::string stem = from.file.substr(0, from.file.size() - 4);
-    const HeaderKey& back = to->*d.backKey;
+    const gf::HeaderKey& back = to->*d.backKey;
     if (back.value != stem && levels.all().count(to->file))
         faults.push_back({to->file, back.line,
                           std::string(d.backKeyName) + "=" + back.value + ", but the " + d.what + " of " +
@@ -268,13 +265,11 @@ Faults checkDataFolder(const fs::path& path) {
 
     const Folder folder(path);
     Faults faults;
-    Catalogue items, monsters;
+    Catalogue items({}, "item.ini"), monsters({}, "monster.ini");
     if (const auto text = folder.read("item.ini", "it is the item catalogue", faults))
         items = readItemCatalogue(*text, faults);
-    items.file = "item.ini";
     if (const auto text = folder.read("monster.ini", "it is the monster catalogue", faults))
-        monsters = readMonsterCatalogue(*text, faults);
-    monsters.file = "monster.ini";
+        monsters = readMonsterCatalogue(*text, items, faults);
     checkItems(items, faults);
     checkGearKinds(items, faults);
     checkMonsters(monsters, items, faults);

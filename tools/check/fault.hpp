@@ -1,6 +1,8 @@
 #pragma once
 // A fault found in the data folder, told the way compilers tell errors so
 // editors can jump to it.
+#include "shell/findings.h"
+
 #include <string>
 #include <vector>
 
@@ -16,5 +18,16 @@ using Faults = std::vector<Fault>;
 
 // "file:line: text", or "file: text" for a whole-file fault.
 std::string describe(const Fault& fault);
+
+// What the game's readers find, as faults.
+class FaultList : public gf::Findings {
+public:
+    explicit FaultList(Faults& faults) : faults_(faults) {}
+    void warning(const gf::Finding& f) override;
+    void failure(const gf::Finding& f) override;
+
+private:
+    Faults& faults_;
+};
 
 } // namespace gloamfell::tools

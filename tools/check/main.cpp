@@ -4,10 +4,25 @@
 #include "check/datacheck.hpp"
 
 #include <iostream>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: gloamfell-check FOLDER\n"
+    "Checks the catalogues, tile sheets and levels of a game data folder with the\n"
+    "game's own readers and lists each fault as \"file:line: text\".\n"
+    "Exits 0 with no faults, 1 with faults, 2 when the folder cannot be read.\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
     if (argc != 2) {
-        std::cerr << "usage: gloamfell-check FOLDER\n";
+        std::cerr << kUsage;
         return 2;
     }
     try {

@@ -1,6 +1,6 @@
 #pragma once
-// What the checker needs of a tile sheet: its size, and which tiles are
-// drawn. Reads any BMP a paint program writes; pixels only of the
+// What the checker needs of a tile sheet: whether the game draws it, its
+// size, and which tiles are blank. Pixels are looked at only for the plain
 // uncompressed kinds, which is all the game's own sheets use.
 #include <cstdint>
 #include <optional>
@@ -8,9 +8,6 @@
 #include <vector>
 
 namespace gloamfell::tools {
-
-inline constexpr int kTileSize = 32;
-inline constexpr int kTilesPerRow = 10;
 
 class Sheet {
 public:
@@ -20,8 +17,8 @@ public:
     // Unknown (compressed pixels) counts as drawn.
     bool tileIsBlank(int n) const;
 
-    // Empty, with why in error, when the bytes are not a BMP the game can load.
-    static std::optional<Sheet> read(const std::vector<std::uint8_t>& bytes, std::string& error);
+    // Empty, with why in error, when the game would not draw the sheet.
+    static std::optional<Sheet> read(const std::string& bytes, std::string& error);
 
 private:
     int width_ = 0, height_ = 0;

@@ -1,8 +1,6 @@
-// Checks of the level checker's reading rules, where a fixture folder per
-// case would say less than a table.
-#include "check/catalogue.hpp"
+// Checks of the level checker's own rules, where a fixture folder per case
+// would say less than a table. Reading itself is the game's, tested there.
 #include "check/level.hpp"
-#include "check/lines.hpp"
 #include "check/sheet.hpp"
 
 #include <cstdint>
@@ -14,75 +12,6 @@
 using namespace gloamfell::tools;
 
 namespace {
-
-std::string crlf(const std::vector<std::string>& lines) {
-    std::string out;
-    for (const auto& l : lines)
-        out += l + "\r\n";
-    return out;
-}
-
-// Lines of faults as "line: text", to compare with what a case expects.
-std::vector<int> faultLines(const Faults& faults) {
-    std::vector<int> out;
-    for (const auto& f : faults)
-        out.push_back(f.line);
-    return out;
-}
-
-// Line numbers must match what an editor shows, whatever the line ends.
-TEST(CheckerRules, lineEndsCountAsTheGameReadsThem) {
-    const auto lines = splitLines("a\r\nb\rc\nd");
-    check(lines == std::vector<std::string>{"a", "b", "c", "d"}, "CR LF, CR and LF each end one line");
-    check(splitLines("a\r\n\r\n").size() == 2, "an empty line between two line ends counts");
-}
-
-// The level format's first-match rules decide which lines the game warns about.
-TEST(CheckerRules, levelLinesFollowTheFormatRules) {
-    struct Case {
-        std::string line;
-        bool unknown;
-    };
-    const Case cases[] = {{"; MAP=comment", false},
-                          {"   ", false},
-                          {"", false},
-                          {"map=First Hall", false},
-                          {"LoWeR=b", false},
-                          {"upper=", false},
-                          {"xXX", false},
-                          {" XXX", true},
-                          {"\t", true},
-                          {"MAP =First Hall", true},
-                          {" ;comment", true},
-                          {"S...", true},
-                          {"NAME=x", true}};
-    for (const Case& c : cases) {
-        Faults faults;
-        readLevel(crlf({c.line}), "a.map", faults);
-        check(faults.empty() != c.unknown,
-              "level line \"" + c.line + "\"" + (c.unknown ? " is" : " is not") + " unknown");
-    }
-    Faults faults;
-    const Level l = readLevel(crlf({"map=  First Hall  ", "MAP=Second", "XS.X   "}), "a.map", faults);
-    check(l.name.value == "Second" && l.name.line == 2, "the last MAP= wins, trimmed");
-    check(l.rows.size() == 1 && l.rows[0].cells == "XS.X", "rows lose their trailing spaces");
-}
-
-// Rows the game drops shift the rows after them up, and are faults.
-TEST(CheckerRules, tooLongOrTooManyRowsAreDropped) {
-    const std::string full(100, 'X');
-    std::vector<std::string> lines(101, full);
-    Faults faults;
-    check(readLevel(crlf(lines), "a.map", faults).rows.size() == 101 && faults.empty(),
-          "101 rows of 100 characters fit");
-    lines.insert(lines.begin() + 1, full + "X");
-    lines.push_back(full);
-    lines.push_back(full + "   ");
-    const Level l = readLevel(crlf(lines), "a.map", faults);
-    check(faultLines(faults) == std::vector<int>{2, 103, 104},
-          "a long row and the two rows beyond 101 are faults");
-    check(l.rows.size() == 101 && l.lineOf(1) == 3, "the row after a dropped one takes its place");
-}
 
 // The game draws a door by the wall it sits in; only one straight run fits.
 TEST(CheckerRules, doorsMustSitInOneStraightRun) {
@@ -113,56 +42,15 @@ TEST(CheckerRules, doorsMustSitInOneStraightRun) {
     }
 }
 
-// Catalogue values are read the game's way: floored, range-checked, flags by prefix.
-TEST(CheckerRules, catalogueValuesAreReadAsTheGameReadsThem) {
-    Faults faults;
-    const Catalogue c =
-        readItemCatalogue(crlf({";ITEM=9", "item=3", "Name=  long sword  ", "IMAGE=3.9", "DAMAGE=-0.5",
-                                "BLOCKMOVEMENT=0", "movable", "ITEM=5", "ITEM=3", "ARMOR=2"}),
-                          faults);
-    check(faults.empty() && c.highest == 5 && c.entries.size() == 2, "a comment does not size the catalogue");
-    const Entry* e = c.find(3);
-    check(e && e->name == "long sword" && e->number("IMAGE") == 3 && e->number("DAMAGE") == -1,
-          "names trimmed, numbers floored");
-    check(e && e->has("BLOCKMOVEMENT") && e->has("MOVABLE") && e->number("ARMOR") == 2,
-          "flags match on their own length, a repeated number adds to its entry");
-    check(c.idOf("LONG SWORD ") == 3 && c.idOf("short sword") == 0,
-          "names match whatever their case and spaces");
-}
-
-// Lines the game warns about or stops at are faults on their own line, and
-// the lines a stop skips are not reported again.
-TEST(CheckerRules, catalogueLineFaults) {
-    struct Case {
-        std::vector<std::string> lines;
-        std::vector<int> faultLines;
-    };
-    const Case cases[] = {
-        {{"ITEM=1", " NAME=x", "\tIMAGE=1"}, {2, 3}},
-        {{"NAME=x", "ITEM=1"}, {1}},
-        {{"ITEM=0", "NAME=x", "IMAGE=2", "ITEM=1", "NAME=y"}, {2}},
-        {{"ITEM=1", "IMAGE=40000", "IMAGE=x1"}, {2, 3}},
-        {{"ITEM=1", "ITEM=abc", "NAME=x", "IMAGE=y", "ITEM=2", "NAME=y"}, {2}},
-        {{"; nothing but a comment"}, {0}},
-    };
-    for (const Case& c : cases) {
-        Faults faults;
-        readItemCatalogue(crlf(c.lines), faults);
-        check(faultLines(faults) == c.faultLines,
-              "item.ini faults of " + c.lines.front() + " ... " + c.lines.back());
-    }
-}
-
 // A little-endian field of a hand-made BMP.
-void put(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v, int bytes) {
+void put(std::string& b, std::size_t at, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
-        b[at + i] = std::uint8_t(v >> (8 * i));
+        b[at + i] = char(v >> (8 * i));
 }
 
-std::vector<std::uint8_t> bmp(int width, int height, int bits, std::size_t paletteSize,
-                              std::size_t pixelBytes) {
+std::string bmp(int width, int height, int bits, std::size_t paletteSize, std::size_t pixelBytes) {
     const std::size_t offset = 54 + paletteSize * 4;
-    std::vector<std::uint8_t> b(offset + pixelBytes, 0);
+    std::string b(offset + pixelBytes, 0);
     b[0] = 'B';
     b[1] = 'M';
     put(b, 2, std::uint32_t(b.size()), 4);
@@ -180,7 +68,7 @@ TEST(CheckerRules, sheetsOfEveryUncompressedKind) {
     // 24-bit, 64 x 32, all white but one black pixel in tile 1, top-down.
     auto b24 = bmp(64, -32, 24, 0, 64 * 3 * 32);
     for (std::size_t i = 54; i < b24.size(); ++i)
-        b24[i] = 255;
+        b24[i] = char(255);
     const std::size_t black = 54 + 5 * 64 * 3 + 40 * 3; // row 5, x 40
     b24[black] = b24[black + 1] = b24[black + 2] = 0;
     std::string error;
@@ -193,7 +81,7 @@ TEST(CheckerRules, sheetsOfEveryUncompressedKind) {
     // 8-bit with a two-colour palette: index 1 white, index 0 black, bottom-up.
     auto b8 = bmp(32, 32, 8, 2, 32 * 32);
     put(b8, 46, 2, 4);
-    b8[54 + 4] = b8[54 + 5] = b8[54 + 6] = 255;
+    b8[54 + 4] = b8[54 + 5] = b8[54 + 6] = char(255);
     for (std::size_t i = 62; i < b8.size(); ++i)
         b8[i] = 1;
     auto s8 = Sheet::read(b8, error);
@@ -202,11 +90,11 @@ TEST(CheckerRules, sheetsOfEveryUncompressedKind) {
     s8 = Sheet::read(b8, error);
     check(s8 && !s8->tileIsBlank(0), "a palette black pixel draws the tile");
 
-    const auto cut = std::vector<std::uint8_t>(b24.begin(), b24.end() - 1);
+    const auto cut = b24.substr(0, b24.size() - 1);
     check(!Sheet::read(cut, error) && error.find("cut short") != std::string::npos,
           "a truncated sheet is unreadable");
-    check(!Sheet::read({'B', 'M', 0}, error), "a stub is unreadable");
-    auto wide = bmp(1000, 32, 24, 0, 0);
+    check(!Sheet::read(std::string("BM\0", 3), error), "a stub is unreadable");
+    auto wide = bmp(1000, 32, 8, 0, 0);
     put(wide, 30, 1, 4); // run-length coded: its pixels are not looked at
     const auto rle = Sheet::read(wide, error);
     check(rle && rle->hasTile(9) && !rle->tileIsBlank(9), "a compressed sheet still gives its size");

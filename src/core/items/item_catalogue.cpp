@@ -9,41 +9,6 @@
 
 namespace gf {
 
-namespace {
-
-ItemType& entry(Game& g, int16_t number, std::string_view line) {
-    if (!g.ItemTypes.valid(number))
-        fail(std::string(kSubscriptOutOfRange) + ": \"" + ReadingWarnings::shown(line) +
-             "\" is not inside an ITEM= block numbered 1 or more");
-    return g.ItemTypes(number);
-}
-
-void readItemLine(Game& g, int16_t& current, std::string_view line, ReadingWarnings& warnings) {
-    if (isSkippedLine(line)) return;
-    if (startsWithKey(line, "ITEM=")) {
-        current = flooredValue<int16_t>(valueAfter(line, "ITEM="));
-    } else if (startsWithKey(line, "NAME=")) {
-        entry(g, current, line).Name = valueAfter(line, "NAME=");
-    } else if (startsWithKey(line, "IMAGE=")) {
-        const auto image = flooredValue<int16_t>(valueAfter(line, "IMAGE="));
-        entry(g, current, line).Image = image;
-    } else if (startsWithKey(line, "DAMAGE=")) {
-        const auto damage = flooredValue<int32_t>(valueAfter(line, "DAMAGE="));
-        entry(g, current, line).Damage = damage;
-    } else if (startsWithKey(line, "ARMOR=")) {
-        const auto armor = flooredValue<int32_t>(valueAfter(line, "ARMOR="));
-        entry(g, current, line).Armor = armor;
-    } else if (startsWithKey(line, "BLOCKMOVEMENT")) {
-        entry(g, current, line).BlockMovement = true;
-    } else if (startsWithKey(line, "MOVABLE")) {
-        entry(g, current, line).Movable = true;
-    } else {
-        warnings.warn(ReadingWarnings::shown(line) + "\r\nUnknown line found in item.ini");
-    }
-}
-
-} // namespace
-
 void modItem_Init(Game& g) {
     int16_t number = 0; // the item number the error box names
     guardedText(
@@ -54,25 +19,27 @@ void modItem_Init(Game& g) {
         [&] {
             emptyItemTable(g);
             const std::string contents = readDataFile(programPath(g.folder, "\\item.ini"));
-
-            forEachLine(contents, [&](std::string_view line) {
-                if (!startsWithKey(line, "ITEM=")) return;
-                const auto n = flooredValue<int16_t>(valueAfter(line, "ITEM="));
-                if (n > number) number = n;
-            });
-            g.ItemTypes.erase();
-            g.ItemTypes.redim(number);
-
-            number = 0;
-            ReadingWarnings warnings(g, "item.ini", "a catalogue");
-            forEachLine(contents, [&](std::string_view line) { readItemLine(g, number, line, warnings); });
+            BoxFindings findings(g, "item.ini");
+            const CatalogueFile file = readItemCatalogue(contents, findings);
+            number = file.current;
+            if (file.sized) g.ItemTypes.erase();
+            if (file.usable()) g.ItemTypes.redim(file.highest);
+            for (const auto& [n, e] : file.entries) {
+                ItemType& t = g.ItemTypes(n);
+                t.Name = e.name;
+                t.Image = static_cast<int16_t>(e.number("IMAGE"));
+                t.Damage = static_cast<int32_t>(e.number("DAMAGE"));
+                t.Armor = static_cast<int32_t>(e.number("ARMOR"));
+                t.BlockMovement = e.has("BLOCKMOVEMENT");
+                t.Movable = e.has("MOVABLE");
+            }
+            findings.finish();
         });
 }
 
 int16_t modItem_ID(Game& g, const std::string& name) {
-    const std::string wanted = upper(trimSpaces(name));
     for (int32_t i = 1; i <= g.ItemTypes.ubound(); ++i)
-        if (upper(trimSpaces(g.ItemTypes(i).Name)) == wanted) return static_cast<int16_t>(i);
+        if (sameName(g.ItemTypes(i).Name, name)) return static_cast<int16_t>(i);
     return 0;
 }
 

@@ -3,58 +3,20 @@
 #include "creatures/creature_table.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
+#include "map/level_file.h"
 #include "map/walls.h"
 #include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
-#include "shell/reading_warnings.h"
 #include "shell/text.h"
 #include "shell/version.h"
 
+#include <map>
 #include <string_view>
 
 namespace gf {
 
 namespace {
-
-constexpr std::size_t kMaxRowLength = 100;
-
-class MapReader {
-public:
-    MapReader(Game& g, const std::string& path) : path_(path), warnings_(g, path, "a level file") {}
-
-    void line(std::string_view line) {
-        if (!line.empty() && line.front() == ';') return;
-        if (isBlankLine(line)) return;
-        if (startsWithKey(line, "MAP=")) {
-            data.Name = trimSpaces(line.substr(4));
-        } else if (startsWithKey(line, "LOWER=")) {
-            data.Lower = trimSpaces(line.substr(6));
-        } else if (startsWithKey(line, "UPPER=")) {
-            data.Upper = trimSpaces(line.substr(6));
-        } else if (line.front() == 'X' || line.front() == 'x') {
-            row(line);
-        } else {
-            warnings_.warn("Unknown line found in " + path_ + "\r\n" + ReadingWarnings::shown(line));
-        }
-    }
-
-    MapFileData data;
-
-private:
-    void row(std::string_view line) {
-        std::string trimmed = trimSpaces(line);
-        if (trimmed.size() > kMaxRowLength || rows_ >= data.Lines.size()) {
-            warnings_.warn("Map too big!", "FATAL ERROR! DIE! DIE!", Icon::Critical);
-            return;
-        }
-        data.Lines[rows_++] = std::move(trimmed);
-    }
-
-    const std::string& path_;
-    ReadingWarnings warnings_;
-    std::size_t rows_ = 0;
-};
 
 // Catalogue names of the weapon and armour characters, looked up once per level.
 class NamedItems {
@@ -62,34 +24,28 @@ public:
     explicit NamedItems(Game& g) : g_(g) {}
 
     int16_t id(char c) {
-        for (std::size_t i = 0; i < kChars.size(); ++i) {
-            if (kChars[i] != c) continue;
-            if (ids_[i] < 0) ids_[i] = modItem_ID(g_, kNames[i]);
-            return ids_[i];
-        }
-        return 0;
+        const char* name = gearName(c);
+        if (!name) return 0;
+        const auto [it, added] = ids_.try_emplace(c, 0);
+        if (added) it->second = modItem_ID(g_, name);
+        return it->second;
     }
 
 private:
-    static constexpr std::string_view kChars = "!@#$%[]\\";
-    static constexpr std::array<const char*, 8> kNames = {
-        "dagger",      "short sword",        "long sword",         "broad sword",
-        "great sword", "soft leather armor", "hard leather armor", "studded leather armor"};
-
     Game& g_;
-    std::array<int16_t, 8> ids_{-1, -1, -1, -1, -1, -1, -1, -1};
+    std::map<char, int16_t> ids_;
 };
 
 void placeCell(Game& g, NamedItems& named, char c, int32_t x, int32_t y) {
-    switch (c) {
-    case 'X':
-    case 'x':
+    if (isWallChar(c)) {
         modItem_Add(g, ItemId::StoneWall, x, y);
         return;
-    case 'D':
-    case 'd':
+    }
+    if (isDoorChar(c)) {
         modItem_Add(g, ItemId::DoorClosedEW, x, y);
         return;
+    }
+    switch (c) {
     case 'g':
         modItem_Add(g, ItemId::SmallGold, x, y);
         return;
@@ -110,7 +66,7 @@ void placeCell(Game& g, NamedItems& named, char c, int32_t x, int32_t y) {
     default:
         break;
     }
-    if (c >= '1' && c <= '9') {
+    if (isMonsterChar(c)) {
         modPlayer_Add(g, static_cast<int16_t>(c - '0'), x, y);
         return;
     }
@@ -124,24 +80,24 @@ void modMap_Load(Game& g, const std::string& path) {
     guarded(g, "modMap_Load", [&] {
         // The whole file is read before anything is cleared, so a bad file leaves the level as it was.
         const std::string contents = readDataFile(path);
-        MapReader reader(g, path);
-        forEachLine(contents, [&](std::string_view line) { reader.line(line); });
-        modMap_Setup(g, reader.data);
+        BoxFindings findings(g, path);
+        const LevelFile level = readLevelFile(contents, path, findings);
+        findings.finish();
+        modMap_Setup(g, level);
     });
 }
 
-void modMap_Setup(Game& g, const MapFileData& data) {
+void modMap_Setup(Game& g, const LevelFile& level) {
     guarded(g, "modMap_Setup", [&] {
-        modMap_Clear(g, data.Name);
-        g.MapName = data.Name;
-        g.MapLower = data.Lower;
-        g.MapUpper = data.Upper;
+        modMap_Clear(g, level.name.value);
+        g.MapName = level.name.value;
+        g.MapLower = level.lower.value;
+        g.MapUpper = level.upper.value;
         g.StartX = 0;
         g.StartY = 0;
         NamedItems named(g);
-        for (int32_t y = 0; y <= kMapUpper; ++y) {
-            const std::string& row = data.Lines[static_cast<std::size_t>(y)];
-            if (row.empty()) break;
+        for (int32_t y = 0; y < static_cast<int32_t>(level.rows.size()); ++y) {
+            const std::string& row = level.rows[static_cast<std::size_t>(y)].cells;
             for (std::size_t x = 0; x < row.size(); ++x)
                 placeCell(g, named, row[x], static_cast<int32_t>(x), y);
         }

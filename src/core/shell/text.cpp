@@ -32,6 +32,10 @@ bool isBlankLine(std::string_view s) {
     return s.find_first_not_of(' ') == std::string_view::npos;
 }
 
+bool sameName(std::string_view a, std::string_view b) {
+    return upper(trimSpaces(a)) == upper(trimSpaces(b));
+}
+
 std::string fixedName(std::string_view s) {
     std::string out(s.substr(0, kNameLength));
     out.resize(kNameLength, ' ');

@@ -10,6 +10,8 @@ std::string trimSpaces(std::string_view s);
 std::string upper(std::string_view s);
 bool startsWithKey(std::string_view line, std::string_view key); // case-insensitive, first column
 bool isBlankLine(std::string_view s);                            // empty or spaces only
+// Case and outer spaces ignored, as the game finds items by name.
+bool sameName(std::string_view a, std::string_view b);
 
 inline constexpr std::size_t kNameLength = 100;
 // Creature names live padded with spaces to exactly 100 characters.

@@ -1,4 +1,4 @@
-#include "wave_file.h"
+#include "sound/wave_file.h"
 
 #include <algorithm>
 
