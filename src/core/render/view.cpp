@@ -88,6 +88,49 @@ void drawDamages(Game& g, HalfSize half) {
     }
 }
 
+void drawView(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
+    modMap_Set_Visible(g, half.w, half.h);
+    modMap_Set_Light(g);
+    // One tile beyond the picture on the left and top, so its edges are always covered.
+    for (int32_t i = -half.w; i <= half.w + 1; ++i) {
+        const int px = (half.w + i - 1) * kTile;
+        const int64_t cx = int64_t{g.ViewX} + i;
+        for (int32_t j = -half.h; j <= half.h + 1; ++j)
+            drawCell(g, cx, int64_t{g.ViewY} + j, px, (half.h + j - 1) * kTile);
+    }
+    drawMessages(g);
+    drawDamages(g, half);
+}
+
+// The whole level at as many whole pixels a cell as the view allows, centred,
+// the user's creature in a red square three cells wide so it shows at any scale.
+void drawOverview(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    constexpr int cells = kMapUpper + 1;
+    const int scale = std::max(1, std::min(canvas.width(), canvas.height()) / cells);
+    const int left = (canvas.width() - cells * scale) / 2;
+    const int top = (canvas.height() - cells * scale) / 2;
+    for (int32_t x = 0; x <= kMapUpper; ++x)
+        for (int32_t y = 0; y <= kMapUpper; ++y)
+            if (g.MapItem(x, y) > 0) {
+                const int px = left + x * scale, py = top + y * scale;
+                canvas.fillBox(px, py, px + scale - 1, py + scale - 1, kBlack);
+            }
+    if (g.CurrentPlayer == 0) return;
+    const Player& me = g.Players(g.CurrentPlayer);
+    const int px = left + me.X * scale, py = top + me.Y * scale;
+    canvas.fillBox(px - scale, py - scale, px + 2 * scale - 1, py + 2 * scale - 1, kRed);
+}
+
+void drawPaused(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    const int cx = canvas.width() / 2, cy = canvas.height() / 2;
+    canvas.fillBox(cx - 70, cy - 24, cx + 69, cy + 23, kBlack);
+    canvas.text(cx - 50, cy - 18, "Paused", 24, true, kYellow);
+}
+
 } // namespace
 
 HalfSize viewHalfSize(int widthPixels, int heightPixels) {
@@ -98,18 +141,13 @@ void Display(Game& g, bool refresh) {
     guarded(g, "Display", [&] {
         Canvas& canvas = g.io.canvas;
         canvas.clear();
-        const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
-        modMap_Set_Visible(g, half.w, half.h);
-        modMap_Set_Light(g);
-        // One tile beyond the picture on the left and top, so its edges are always covered.
-        for (int32_t i = -half.w; i <= half.w + 1; ++i) {
-            const int px = (half.w + i - 1) * kTile;
-            const int64_t cx = int64_t{g.ViewX} + i;
-            for (int32_t j = -half.h; j <= half.h + 1; ++j)
-                drawCell(g, cx, int64_t{g.ViewY} + j, px, (half.h + j - 1) * kTile);
+        if (g.overview) {
+            drawOverview(g);
+            drawMessages(g);
+        } else {
+            drawView(g);
         }
-        drawMessages(g);
-        drawDamages(g, half);
+        if (g.paused) drawPaused(g);
         if (refresh) canvas.present();
         Update_Status(g);
     });
@@ -126,9 +164,7 @@ void Update_User_View(Game& g) {
 void Display_Map(Game& g) {
     Canvas& canvas = g.io.canvas;
     canvas.clear();
-    for (int32_t x = 0; x <= kMapUpper; ++x)
-        for (int32_t y = 0; y <= kMapUpper; ++y)
-            if (g.MapItem(x, y) > 0) canvas.pixel(x, y, 0);
+    drawOverview(g);
     canvas.present();
 }
 
