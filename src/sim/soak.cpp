@@ -23,9 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int16_t kKeys[] = {Key::Up, Key::Up, Key::Up,     Key::Up,    Key::Up, Key::Down,
-                             97,      99,      Key::Left,   Key::Right, Key::A,  Key::Space,
-                             Key::O,  Key::P,  Key::Insert, Key::M,     104,     105};
+constexpr int16_t kKeys[] = {Key::Up,     Key::Up,   Key::Up,    Key::Up, Key::Up,    Key::Down,  97,
+                             99,          Key::Left, Key::Right, Key::A,  Key::Space, Key::O,     Key::P,
+                             Key::Insert, Key::M,    104,        105,     Key::Pause, Key::Escape};
 
 struct SoakGame {
     explicit SoakGame(const std::string& folder) : game(io.platform(), folder) {}
