@@ -225,7 +225,8 @@ TEST_F(ViewTest, userViewFollowsTheUser) {
     EXPECT_EQ(g.status.name, "Ann");
 }
 
-// The overview marks every item, seen or not, at whole pixels a cell, centred, the user in red.
+// The overview marks every item, seen or not, at whole pixels a cell, what the level fills
+// centred, the user in red.
 TEST_F(ViewTest, mapOverviewIsScaledAndCentred) {
     struct Case {
         int w, h, scale, left, top;
@@ -235,7 +236,7 @@ TEST_F(ViewTest, mapOverviewIsScaledAndCentred) {
     modPlayer_Add(g, kSceneMonster, 3, 3);
     g.CurrentPlayer = modPlayer_Add(g, 0, 60, 40);
     g.MapVisible(100, 7) = false;
-    for (const Case& c : {Case{640, 480, 4, 118, 38}, Case{99, 300, 1, -1, 99}, Case{303, 303, 3, 0, 0}}) {
+    for (const Case& c : {Case{640, 480, 6, 17, 117}, Case{99, 300, 1, -1, 129}, Case{303, 303, 3, 0, 90}}) {
         canvas.resize(c.w, c.h);
         Display_Map(g);
         std::vector<std::tuple<int, int, int, int, Color>> boxes;
