@@ -19,6 +19,8 @@ int16_t virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return 13;
+    case Qt::Key_Pause:
+        return 19;
     case Qt::Key_Escape:
         return 27;
     case Qt::Key_Space:

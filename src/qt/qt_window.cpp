@@ -52,11 +52,12 @@ Answer QtWindow::msgBox(const std::string& text, const std::string& title, Butto
     return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-std::string QtWindow::inputBox(const std::string& prompt, const std::string& title) {
+std::optional<std::string> QtWindow::inputBox(const std::string& prompt, const std::string& title) {
     bool ok = false;
     const QString text =
         QInputDialog::getText(window_, titleOrApp(title), toQt(prompt), QLineEdit::Normal, {}, &ok);
-    return ok ? fromQt(text) : std::string();
+    if (!ok) return std::nullopt;
+    return fromQt(text);
 }
 
 QString QtWindow::qtFilter(const std::string& filter) {

@@ -19,7 +19,7 @@ public:
     void attach(frmMain* window) { window_ = window; }
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
-    std::string inputBox(const std::string& prompt, const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title) override;
     std::string openFile(const FileDialogRequest& request) override;
     MenuChoice startMenu() override;
     void about() override;

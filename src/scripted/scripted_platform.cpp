@@ -83,8 +83,9 @@ Answer ScriptedWindow::msgBox(const std::string& text, const std::string& title,
     return answer;
 }
 
-std::string ScriptedWindow::inputBox(const std::string& prompt, const std::string& title) {
-    std::string answer;
+std::optional<std::string> ScriptedWindow::inputBox(const std::string& prompt, const std::string& title) {
+    // Unanswered, the box is cancelled, as an unanswered file dialog is.
+    std::optional<std::string> answer;
     if (!inputAnswers.empty()) {
         answer = inputAnswers.front();
         inputAnswers.pop_front();
@@ -92,7 +93,7 @@ std::string ScriptedWindow::inputBox(const std::string& prompt, const std::strin
     log_.emit({{"event", "input"},
                {"prompt", latin1ToUtf8(prompt)},
                {"title", latin1ToUtf8(title)},
-               {"answer", latin1ToUtf8(answer)}});
+               {"answer", answer ? json(latin1ToUtf8(*answer)) : json(nullptr)}});
     modal();
     return answer;
 }

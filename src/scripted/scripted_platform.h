@@ -48,7 +48,7 @@ public:
     explicit ScriptedWindow(EventLog& log) : log_(log) {}
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
-    std::string inputBox(const std::string& prompt, const std::string& title) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title) override;
     std::string openFile(const FileDialogRequest& request) override;
     MenuChoice startMenu() override;
     void about() override;
@@ -60,8 +60,8 @@ public:
     void gameOver(int deathFrames) override;
 
     std::deque<Answer> boxAnswers;
-    std::deque<std::string> inputAnswers;
-    std::deque<std::optional<std::string>> fileAnswers; // nullopt = cancel
+    std::deque<std::optional<std::string>> inputAnswers; // nullopt = cancel
+    std::deque<std::optional<std::string>> fileAnswers;  // nullopt = cancel
     std::deque<MenuChoice> menuAnswers;
     std::deque<PopupChoice> popupAnswers;
 

@@ -164,6 +164,8 @@ json dumpState(Game& g, bool withLayers) {
                   {"StartX", g.StartX},
                   {"StartY", g.StartY},
                   {"Caption", text(g.Caption)},
+                  {"paused", g.paused},
+                  {"overview", g.overview},
                   {"Clock", g.now()},
                   {"Players", players},
                   {"ItemsUBound", g.Items.ubound()},

@@ -182,7 +182,11 @@ void SimSession::runAnswer(const std::string& rest) {
     in >> kind;
     ScriptedWindow& d = io_.window;
     if (kind == "input") {
-        d.inputAnswers.push_back(utf8ToLatin1(restAfter(rest, 1)));
+        const std::string name = restAfter(rest, 1);
+        if (name == "cancel")
+            d.inputAnswers.push_back(std::nullopt);
+        else
+            d.inputAnswers.push_back(utf8ToLatin1(name));
         return;
     }
     if (kind == "file") {

@@ -10,9 +10,9 @@ namespace gf {
 
 static int16_t namedKey(const std::string& name) {
     static const std::map<std::string, int16_t> names = {
-        {"UP", Key::Up},         {"DOWN", Key::Down},     {"LEFT", Key::Left}, {"RIGHT", Key::Right},
-        {"SPACE", Key::Space},   {"INSERT", Key::Insert}, {"HOME", Key::Home}, {"PAGEUP", Key::PageUp},
-        {"PERIOD", Key::Period}, {"COMMA", Key::Comma}};
+        {"UP", Key::Up},         {"DOWN", Key::Down},     {"LEFT", Key::Left},   {"RIGHT", Key::Right},
+        {"SPACE", Key::Space},   {"INSERT", Key::Insert}, {"HOME", Key::Home},   {"PAGEUP", Key::PageUp},
+        {"PERIOD", Key::Period}, {"COMMA", Key::Comma},   {"PAUSE", Key::Pause}, {"ESCAPE", Key::Escape}};
     const std::string upperName = upper(name);
     if (auto it = names.find(upperName); it != names.end()) return it->second;
     if (upperName.size() == 1 && upperName[0] >= 'A' && upperName[0] <= 'Z') return upperName[0];

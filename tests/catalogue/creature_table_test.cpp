@@ -109,14 +109,29 @@ TEST(CreatureTable, setupCreatesTheUsersCreature) {
     }
 }
 
-// A cancelled box gives a blank name; an overlong one is cut to the field.
-TEST(CreatureTable, setupNameIsPaddedOrCut) {
-    for (const std::string& answer : {std::string(), std::string(150, 'z')}) {
-        CreatureLevel l;
-        l.t.io.window.inputAnswers.push_back(answer);
-        modPlayer_Setup(l.g);
-        EXPECT_EQ(l.g.Players(l.g.CurrentPlayer).Name, fixedName(answer));
-    }
+// The name box asks again, saying why, until the name can be saved; Cancel leaves no creature.
+TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
+    CreatureLevel l;
+    l.t.io.window.inputAnswers = {"", "   ", "../a/b", std::string(150, 'z')};
+    modPlayer_Setup(l.g);
+    ASSERT_EQ(l.g.CurrentPlayer, 1);
+    EXPECT_EQ(l.g.Players(1).Name, std::string(100, 'z')) << "cut to the field";
+    std::vector<std::string> prompts;
+    for (const auto& e : l.t.io.log.of("input"))
+        prompts.push_back(e["prompt"]);
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{
+                  "Enter your players name:", "A saved game needs a name.\r\nEnter your players name:",
+                  "A saved game needs a name.\r\nEnter your players name:",
+                  "\"../a/b\" cannot name a saved game: it may not hold slashes, colons or control "
+                  "characters.\r\nEnter your players name:"}));
+
+    CreatureLevel cancelled;
+    cancelled.t.io.window.inputAnswers = {"", std::nullopt};
+    modPlayer_Setup(cancelled.g);
+    EXPECT_EQ(cancelled.g.CurrentPlayer, 0);
+    EXPECT_EQ(cancelled.g.MapPlayer(0, 0), 0);
+    EXPECT_FALSE(cancelled.g.Players(1).Active);
 }
 
 // No level, a taken start cell or one off the map: one box, no name asked, no creature.
@@ -147,6 +162,7 @@ TEST(CreatureTable, setupRefusesWithoutAStartCell) {
 // The death of the user's creature is how the game learns it is over.
 TEST(CreatureTable, removingTheUsersCreatureEndsTheGame) {
     CreatureLevel l;
+    l.t.io.window.inputAnswers = {"Ann"};
     modPlayer_Setup(l.g);
     ASSERT_EQ(l.g.CurrentPlayer, 1);
     modPlayer_Remove(l.g, 1);

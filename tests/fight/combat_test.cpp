@@ -2,6 +2,7 @@
 #include "creatures/creature_table.h"
 #include "fight_support.h"
 #include "items/item_table.h"
+#include "render/status.h"
 
 #include <gtest/gtest.h>
 
@@ -153,12 +154,14 @@ TEST_F(Combat, penaltiesAccumulateUntilRefresh) {
     EXPECT_EQ(ratP().CombatPenalty, 0);
 }
 
-// The user's death frees its entry and leaves the game without a current player.
+// The user's death frees its entry and leaves the game without a current player, the panel at 0 life.
 TEST_F(Combat, userDeathClearsCurrentPlayer) {
     user().Life = 1;
+    Update_Status(g);
     queue({0.99f, 0.0f, 0.0f, 0.0f});
     modPlayer_Attack(g, rat, u);
     EXPECT_EQ(g.CurrentPlayer, 0);
+    EXPECT_EQ(g.status.life.value, 0) << "the panel shows the last blow";
     EXPECT_FALSE(g.Players(u).Active);
     EXPECT_EQ(g.MapPlayer(10, 10), 0);
     EXPECT_EQ(g.MapItem(10, 10), 0);

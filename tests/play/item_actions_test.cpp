@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 namespace gf::test {
 namespace {
@@ -74,25 +75,41 @@ TEST_F(ItemActions, dropPutsItemInFront) {
     EXPECT_TRUE(sounds().empty());
 }
 
-// Around a taken front cell the square is scanned column by column, dy fastest.
-TEST_F(ItemActions, dropScansSquareColumnByColumn) {
-    const int32_t u = addUser(t, 50, 50, 6);
-    give(t, u, 1, FightItem::Dagger);
-    for (int dx = -1; dx <= 1; ++dx)
-        for (int dy = -1; dy <= 1; ++dy)
-            if (!(dx == -1 && dy == 1) && !(dx == 0 && dy == -1))
-                modItem_Add(g, FightItem::Pebble, 51 + dx, 50 + dy);
-    modItem_Drop(g, u, 1);
-    EXPECT_EQ(g.Items(g.MapItem(50, 51)).ID, FightItem::Dagger);
-    EXPECT_EQ(g.MapItem(51, 49), 0);
-}
-
-// Facing off the map, the search centres on the creature's own cell.
-TEST_F(ItemActions, dropFacingOffMapCentresOnOwnCell) {
-    const int32_t u = addUser(t, 0, 0, 7);
-    give(t, u, 1, FightItem::Dagger);
-    modItem_Drop(g, u, 1);
-    EXPECT_EQ(g.Items(g.MapItem(0, 0)).ID, FightItem::Dagger);
+// A drop only lands where a pick-up reaches: the faced cell, else the creature's own.
+TEST_F(ItemActions, dropStaysWithinReach) {
+    struct Case {
+        const char* what;
+        int32_t x, y;
+        int16_t facing;
+        std::vector<std::pair<int, int>> taken;
+        std::optional<std::pair<int, int>> lands;
+    };
+    const Case cases[] = {
+        {"front taken", 50, 50, 6, {{51, 50}}, std::pair{50, 50}},
+        {"facing off the map", 0, 0, 7, {}, std::pair{0, 0}},
+        {"walled in, standing on an item", 50, 50, 6, {{51, 50}, {50, 50}}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        TestGame l;
+        prepareFightLevel(l);
+        Game& lg = l.game;
+        const int32_t u = addUser(l, c.x, c.y, c.facing);
+        for (const auto& [x, y] : c.taken)
+            modItem_Add(lg, FightItem::Pebble, x, y);
+        give(l, u, 1, FightItem::Dagger);
+        modItem_Drop(lg, u, 1);
+        int dropped = 0;
+        for (const Item& item : lg.Items)
+            dropped += item.InUse && item.ID == FightItem::Dagger;
+        if (c.lands) {
+            EXPECT_EQ(lg.Items(lg.MapItem(c.lands->first, c.lands->second)).ID, FightItem::Dagger) << c.what;
+            EXPECT_EQ(dropped, 1) << c.what;
+        } else {
+            EXPECT_EQ(dropped, 0) << c.what;
+            EXPECT_TRUE(lg.Players(u).carry(1).InUse) << c.what;
+            EXPECT_EQ(shownMessages(lg), std::vector<std::string>{"No room to drop item."}) << c.what;
+        }
+    }
 }
 
 // Dropping the readied weapon or worn armour puts it away; other slots leave them.
@@ -109,20 +126,9 @@ TEST_F(ItemActions, dropClearsEquipmentOfThatSlotOnly) {
     modItem_Drop(g, u, 1);
     EXPECT_EQ(user().WeaponSlot, 0);
     EXPECT_EQ(user().ArmorSlot, 2);
+    user().Facing = 4;
     modItem_Drop(g, u, 2);
     EXPECT_EQ(user().ArmorSlot, 0);
-}
-
-// A crowded 7 by 7 square keeps the item carried and says so.
-TEST_F(ItemActions, dropWithNoRoomKeepsItem) {
-    const int32_t u = addUser(t, 50, 50, 6);
-    give(t, u, 1, FightItem::Dagger);
-    for (int x = 48; x <= 54; ++x)
-        for (int y = 47; y <= 53; ++y)
-            modItem_Add(g, FightItem::Pebble, x, y);
-    modItem_Drop(g, u, 1);
-    EXPECT_TRUE(user().carry(1).InUse);
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"No room to drop item."});
 }
 
 // An empty slot has nothing to drop and must not leave a blank item on the map.
@@ -209,6 +215,7 @@ TEST_F(ItemActions, stairsUpLoadUpperLevel) {
 // A missing level file leaves the present level as it was; the whistle still plays.
 TEST_F(ItemActions, stairsToMissingLevelKeepThePresentOne) {
     g.MapName = "Test";
+    g.MapLower = "gone";
     const int32_t u = addUser(t, 10, 10, 6);
     const int32_t stairs = modItem_Add(g, ItemId::StairsDown, 11, 10);
     modPlayer_Move(g, u, 6, true);
@@ -218,8 +225,21 @@ TEST_F(ItemActions, stairsToMissingLevelKeepThePresentOne) {
     const auto boxes = errorBoxes(t);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].rfind("Error_modMap_Load : ", 0), 0u);
-    EXPECT_NE(boxes[0].find("/.map"), std::string::npos); // no lower level named
+    EXPECT_NE(boxes[0].find("/gone.map"), std::string::npos);
     EXPECT_EQ(sounds(), (std::vector<int>{3, 11}));
+}
+
+// Stairs naming no level (a game saved without its level header) say so in a line, not a box.
+TEST_F(ItemActions, stairsToNoLevelSayTheyLeadNowhere) {
+    g.MapName = "Test";
+    const int32_t u = addUser(t, 10, 10, 6);
+    modItem_Add(g, ItemId::StairsUp, 11, 10);
+    modPlayer_Move(g, u, 6, true);
+    EXPECT_EQ(g.MapName, "Test");
+    EXPECT_EQ(g.MapPlayer(11, 10), u);
+    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"These stairs lead nowhere."});
+    EXPECT_EQ(sounds(), std::vector<int>{3});
 }
 
 // The open command toggles a door in front; nothing else in front reacts.

@@ -150,7 +150,8 @@ TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
         {Qt::Key_PageUp, Qt::NoModifier, 33},      {Qt::Key_Comma, Qt::NoModifier, 188},
         {Qt::Key_Less, Qt::ShiftModifier, 188},    {Qt::Key_Period, Qt::NoModifier, 190},
         {Qt::Key_Greater, Qt::ShiftModifier, 190}, {Qt::Key_Shift, Qt::ShiftModifier, 0},
-        {Qt::Key_Eacute, Qt::NoModifier, 0},
+        {Qt::Key_Eacute, Qt::NoModifier, 0},       {Qt::Key_Pause, Qt::NoModifier, 19},
+        {Qt::Key_Escape, Qt::NoModifier, 27},
     };
     for (const Case& c : cases)
         EXPECT_EQ(virtualKey(c.key, c.modifiers), c.code) << std::hex << c.key;

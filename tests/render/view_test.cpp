@@ -225,18 +225,33 @@ TEST_F(ViewTest, userViewFollowsTheUser) {
     EXPECT_EQ(g.status.name, "Ann");
 }
 
-// The overview marks every item, seen or not, as one black pixel per cell; creatures are left out.
-TEST_F(ViewTest, mapOverviewMarksItems) {
+// The overview marks every item, seen or not, at whole pixels a cell, what the level fills
+// centred, the user in red.
+TEST_F(ViewTest, mapOverviewIsScaledAndCentred) {
+    struct Case {
+        int w, h, scale, left, top;
+    };
     modItem_Add(g, kScenePlainItem, 0, 0);
     modItem_Add(g, 26, 100, 7);
     modPlayer_Add(g, kSceneMonster, 3, 3);
+    g.CurrentPlayer = modPlayer_Add(g, 0, 60, 40);
     g.MapVisible(100, 7) = false;
-    Display_Map(g);
-    std::vector<std::tuple<int, int, Color>> pixels;
-    for (const Op& o : opsOf(canvas, "pixel"))
-        pixels.emplace_back(o.x, o.y, o.color);
-    EXPECT_EQ(pixels, (std::vector<std::tuple<int, int, Color>>{{0, 0, 0}, {100, 7, 0}}));
-    EXPECT_EQ(canvas.ops.back().kind, "present");
+    for (const Case& c : {Case{640, 480, 6, 17, 117}, Case{99, 300, 1, -1, 129}, Case{303, 303, 3, 0, 90}}) {
+        canvas.resize(c.w, c.h);
+        Display_Map(g);
+        std::vector<std::tuple<int, int, int, int, Color>> boxes;
+        for (const Op& o : opsOf(canvas, "box"))
+            boxes.emplace_back(o.x, o.y, o.x2, o.y2, o.color);
+        const int s = c.scale;
+        const int ux = c.left + 60 * s, uy = c.top + 40 * s;
+        EXPECT_EQ(boxes,
+                  (std::vector<std::tuple<int, int, int, int, Color>>{
+                      {c.left, c.top, c.left + s - 1, c.top + s - 1, kBlack},
+                      {c.left + 100 * s, c.top + 7 * s, c.left + 101 * s - 1, c.top + 8 * s - 1, kBlack},
+                      {ux - s, uy - s, ux + 2 * s - 1, uy + 2 * s - 1, kRed}}))
+            << c.w << " x " << c.h;
+        EXPECT_EQ(canvas.ops.back().kind, "present");
+    }
 }
 
 } // namespace

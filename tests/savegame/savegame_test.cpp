@@ -1,6 +1,8 @@
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
+#include "savegame/level_block.h"
 #include "savegame/savegame.h"
+#include "shell/menus.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -119,13 +121,14 @@ void expectSamePlayer(const Player& a, const Player& b) {
     EXPECT_EQ(a.Carry, b.Carry);
 }
 
-// The bytes of the file: counts, the name field, field offsets, free entries all zero.
+// The bytes of the file: counts, the name field, field offsets, free entries all zero, then the level.
 TEST(SavedGame, fileHasTheRecordLayout) {
     SavedGame s;
     s.g.Players(1).NextMoveTime = 1.5f;
     ASSERT_TRUE(s.save());
     const std::string b = s.saved();
-    ASSERT_EQ(b.size(), kFileSize);
+    ASSERT_GT(b.size(), kFileSize);
+    EXPECT_EQ(b.substr(kFileSize, 4), "GFLH");
     EXPECT_EQ(b.substr(0, 4), std::string("\x14\0\0\0", 4));
     const std::size_t ann = kPlayersAt;
     EXPECT_EQ(int16At(b, ann + 0), -1);
@@ -149,7 +152,7 @@ TEST(SavedGame, fileHasTheRecordLayout) {
     EXPECT_EQ(int32At(b, kItemsCountAt), 1000);
     EXPECT_EQ(b.substr(kItemsAt, 16), std::string("\xFF\xFF\x11\0\0\0\0\0\0\0\0\0\0\0\0\0", 16));
     EXPECT_EQ(b.substr(kItemsAt + 2 * 16, 16), std::string("\xFF\xFF\x1A\0\x0A\0\0\0\x0A\0\0\0\0\0\0\0", 16));
-    EXPECT_EQ(b.substr(kItemsAt + 3 * 16), std::string(997 * 16, '\0'));
+    EXPECT_EQ(b.substr(kItemsAt + 3 * 16, 997 * 16), std::string(997 * 16, '\0'));
 }
 
 // Everything saved comes back field for field, and the layers are rebuilt from it.
@@ -207,19 +210,104 @@ TEST(SavedGame, loadedClockReadingsAreCleared) {
     }
 }
 
-// A new save is exactly as long as its counts, and the tail of an older, longer one is never read.
+// A new save replaces an older, longer one whole, and anything after the level header is never read.
 TEST(SavedGame, olderLongerFilesLeaveNoTail) {
     SavedGame s;
+    ASSERT_TRUE(s.save());
+    const std::size_t block = s.saved().size() - kFileSize;
     s.g.Items.redimPreserve(2000);
     ASSERT_TRUE(s.save());
-    EXPECT_EQ(s.saved().size(), kFileSize + 1000 * 16);
+    EXPECT_EQ(s.saved().size(), kFileSize + 1000 * 16 + block);
     s.g.Items.redimPreserve(1000);
     ASSERT_TRUE(s.save());
     std::string b = s.saved();
-    EXPECT_EQ(b.size(), kFileSize);
+    EXPECT_EQ(b.size(), kFileSize + block);
     writeFile(s.file, b + std::string(5000, '\x7F'));
     ASSERT_TRUE(modFile_Load(s.g, s.file.string()));
     EXPECT_EQ(s.g.Items.ubound(), 1000);
+}
+
+// The level header after the tables comes back with the caption; a file without it (or with a
+// later version's) loads as before, keeping the running level; a damaged one is refused.
+TEST(SavedGame, levelHeaderTravelsAfterTheTables) {
+    struct Case {
+        const char* what;
+        void (*edit)(std::string&);
+        bool loads;
+        bool restores;
+    };
+    const Case cases[] = {
+        {"saved with it", [](std::string&) {}, true, true},
+        {"saved before it", [](std::string& b) { b.resize(kFileSize); }, true, false},
+        {"something else after the tables",
+         [](std::string& b) { b = b.substr(0, kFileSize) + "\x7F\x7F\x7F\x7F\x7F"; }, true, false},
+        {"a later version", [](std::string& b) { b[kFileSize + 4] = 2; }, true, false},
+        {"a damaged name", [](std::string& b) { b[kFileSize + 14] ^= 1; }, false, false},
+        {"cut short", [](std::string& b) { b.resize(b.size() - 2); }, false, false},
+    };
+    SavedGame s;
+    s.g.MapLower = "Level Two";
+    s.g.StartX = 10;
+    s.g.StartY = 10;
+    ASSERT_TRUE(s.save());
+    const std::string good = s.saved();
+    for (const Case& c : cases) {
+        SavedGame other;
+        other.g.MapName = "Elsewhere";
+        other.g.MapLower = "Below";
+        other.g.MapUpper = "Above";
+        other.g.Caption = "running";
+        std::string b = good;
+        c.edit(b);
+        const fs::path file = other.t.folder / "edited.saved";
+        writeFile(file, b);
+        other.t.io.log.events.clear();
+        EXPECT_EQ(modFile_Load(other.g, file.string()), c.loads) << c.what;
+        const LevelHeader now = levelHeaderOf(other.g);
+        if (c.restores) {
+            EXPECT_EQ(now, (LevelHeader{"Level One", "Level Two", "", 10, 10})) << c.what;
+            EXPECT_EQ(other.g.Caption, "Gloamfell (ver 1.1.4)  : Level One") << c.what;
+            EXPECT_EQ(other.t.io.log.of("caption").size(), 1u) << c.what;
+        } else {
+            EXPECT_EQ(now, (LevelHeader{"Elsewhere", "Below", "Above", 10, 10})) << c.what;
+            EXPECT_EQ(other.g.Caption, "running") << c.what;
+        }
+        const std::vector<std::string> refusal = {
+            "Error_modFile_Load : The level header after the tables is damaged"};
+        EXPECT_EQ(other.boxes(), c.loads ? std::vector<std::string>{} : refusal) << c.what;
+    }
+}
+
+// Save asks before replacing a file this game neither came from nor wrote; No keeps it and says so.
+TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
+    SavedGame s;
+    fs::create_directory(s.t.folder / "saved");
+    writeFile(s.file, "an earlier Ann's game");
+    const auto questions = [&] { return s.t.io.log.of("msgbox").size(); };
+    const auto said = [&](const std::string& text) {
+        for (const Message& m : s.g.Messages)
+            if (m.InUse && m.Text == text) return true;
+        return false;
+    };
+    s.t.io.window.boxAnswers = {Answer::No};
+    mnuFileSave_Click(s.g);
+    EXPECT_EQ(s.saved(), "an earlier Ann's game");
+    EXPECT_TRUE(said("Game not saved."));
+    ASSERT_EQ(questions(), 1u);
+    EXPECT_EQ(s.t.io.log.of("msgbox")[0]["text"], "A saved game named Ann already exists. Replace it?");
+
+    s.t.io.window.boxAnswers = {Answer::Yes};
+    mnuFileSave_Click(s.g);
+    EXPECT_TRUE(said("Game saved."));
+    EXPECT_GT(s.saved().size(), kFileSize);
+    mnuFileSave_Click(s.g);
+    EXPECT_EQ(questions(), 2u) << "the file this game wrote is replaced without a word";
+
+    SavedGame loaded;
+    ASSERT_TRUE(modFile_Load(loaded.g, s.file.string()));
+    loaded.g.folder = s.g.folder;
+    mnuFileSave_Click(loaded.g);
+    EXPECT_TRUE(loaded.t.io.log.of("msgbox").empty()) << "nor is the file it was loaded from";
 }
 
 // Snapshot of what a refused load must leave untouched.
@@ -291,7 +379,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
          "The file announces 0 item entries"},
         {"huge items", [](std::string& b) { putInt32(b, kItemsCountAt, 2'000'000'000); },
          "The file announces 2000000000 item"},
-        {"more items than bytes", [](std::string& b) { putInt32(b, kItemsCountAt, 1001); },
+        {"more items than bytes", [](std::string& b) { putInt32(b, kItemsCountAt, 1100); },
          "The file is cut short"},
         {"creature at x -1", [](std::string& b) { putInt32(b, kPlayersAt + kRecord + 106, -1); },
          "Creature 2 stands off the map at (-1, 30)"},

@@ -1,6 +1,8 @@
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
+#include "messages/message.h"
 #include "shell/keys.h"
+#include "shell/timers.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -81,20 +83,48 @@ TEST_F(Keys, keysWithoutARowDoNothing) {
     EXPECT_EQ(t.io.canvas.presents, before);
 }
 
-// A move redraws around the creature; M shows the overview and leaves the view centre alone.
-TEST_F(Keys, overviewDoesNotMoveTheViewCentre) {
-    modItem_Add(t.game, 1, 10, 10);
-    press(Key::Up);
-    EXPECT_EQ(t.game.ViewY, 49);
-    const int before = t.io.canvas.presents;
+// M keeps the overview up through redraws until M or an action key; the view centre stays.
+TEST_F(Keys, overviewStaysUntilMOrAnActionKey) {
+    const auto overviewShown = [&] {
+        for (const auto& op : t.io.canvas.ops)
+            if (op.kind == "box" && op.color == kRed) return true;
+        return false;
+    };
     t.game.ViewX = 3;
     press(Key::M);
     EXPECT_EQ(t.game.ViewX, 3);
-    EXPECT_EQ(t.io.canvas.presents, before + 1);
-    bool wallPixel = false;
-    for (const auto& op : t.io.canvas.ops)
-        wallPixel |= op.kind == "pixel" && op.x == 10 && op.y == 10;
-    EXPECT_TRUE(wallPixel);
+    Timer2_Timer(t.game);
+    EXPECT_TRUE(overviewShown()) << "a tick's redraw keeps it";
+    press(Key::M);
+    EXPECT_FALSE(overviewShown()) << "M again closes it";
+    press(Key::M);
+    press(Key::Left);
+    EXPECT_FALSE(t.game.overview);
+    EXPECT_EQ(creature().Facing, 7) << "the action key also acts";
+    EXPECT_FALSE(overviewShown());
+}
+
+// Pause and Escape stop the timers and say so; no tick runs; the next key only resumes.
+TEST_F(Keys, pauseStopsEveryTickUntilTheNextKey) {
+    for (const int16_t key : {Key::Pause, Key::Escape}) {
+        t.io.window.timersRunning = true;
+        creature().Life = 40;
+        press(key);
+        EXPECT_TRUE(t.game.paused);
+        EXPECT_FALSE(t.io.window.timersRunning);
+        bool saysPaused = false;
+        for (const auto& op : t.io.canvas.ops)
+            saysPaused |= op.kind == "text" && op.text == "Paused";
+        EXPECT_TRUE(saysPaused);
+        Timer3_Timer(t.game);
+        EXPECT_EQ(creature().Life, 40) << "no refresh while paused";
+        press(Key::Up);
+        EXPECT_FALSE(t.game.paused);
+        EXPECT_TRUE(t.io.window.timersRunning);
+        EXPECT_EQ(creature().Y, 50) << "the resuming key does not step";
+        Timer3_Timer(t.game);
+        EXPECT_EQ(creature().Life, 41);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "creatures/creature_table.h"
 #include "map/map_file.h"
 #include "shell/files.h"
+#include "shell/menus.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -84,6 +85,7 @@ TEST_F(StartUp, newGameOnTheDefaultLevelStartsTheTimersLast) {
 TEST_F(StartUp, newGameOnARandomLevel) {
     window().menuAnswers = {MenuChoice::New};
     window().boxAnswers = {Answer::Yes};
+    window().inputAnswers = {"Ann"};
     Form_Load(t.game);
     Game& g = t.game;
     ASSERT_NE(g.CurrentPlayer, 0);
@@ -91,6 +93,25 @@ TEST_F(StartUp, newGameOnARandomLevel) {
     EXPECT_EQ(g.Caption, "Gloamfell (ver 1.1.4)  : Random");
     EXPECT_EQ(g.player(g.CurrentPlayer).X, 2);
     EXPECT_EQ(g.player(g.CurrentPlayer).Y, 2);
+}
+
+// Cancel on the name box goes back to the start menu; on File, New back to the game in progress.
+TEST_F(StartUp, cancelledNameGoesBackWhereItCameFrom) {
+    window().menuAnswers = {MenuChoice::New, MenuChoice::New};
+    window().boxAnswers = {Answer::No, Answer::No};
+    window().inputAnswers = {std::nullopt, "Ann"};
+    Form_Load(t.game);
+    Game& g = t.game;
+    EXPECT_EQ(t.io.log.of("menu").size(), 2u);
+    ASSERT_NE(g.CurrentPlayer, 0);
+    g.player(g.CurrentPlayer).Gold = 77;
+
+    window().boxAnswers = {Answer::Yes};
+    window().inputAnswers = {std::nullopt};
+    mnuFileNew_Click(g);
+    ASSERT_NE(g.CurrentPlayer, 0);
+    EXPECT_EQ(g.player(g.CurrentPlayer).Gold, 77);
+    EXPECT_NE(g.MapName, "Random") << "the level is the one in progress";
 }
 
 // One creature sheet per monster type plus the user's, numbered from 0.

@@ -38,6 +38,25 @@ TEST_F(Timers, gameOverRunsOnceWhateverTicksFollow) {
     const auto death = t.io.log.of("death");
     ASSERT_EQ(death.size(), 1u);
     EXPECT_EQ(death[0]["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
+    EXPECT_EQ(t.io.log.of("menu").size(), 1u) << "the start menu, whose Exit ended the program";
+}
+
+// After the game-over box the start menu offers another game, which runs as any new one does.
+TEST_F(Timers, gameOverLeadsToANewGame) {
+    modPlayer_Remove(t.game, me);
+    t.io.window.menuAnswers = {MenuChoice::New};
+    t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
+    t.io.window.inputAnswers = {"Bo"};
+    Timer1_Timer(t.game);
+    ASSERT_NE(t.game.CurrentPlayer, 0);
+    EXPECT_EQ(t.game.MapName, "Random");
+    EXPECT_FALSE(t.io.window.exited);
+    EXPECT_TRUE(t.io.window.timersRunning);
+    Timer1_Timer(t.game);
+    EXPECT_EQ(t.io.log.of("gameover").size(), 1u) << "the new game is not over";
+    modPlayer_Remove(t.game, t.game.CurrentPlayer);
+    Timer1_Timer(t.game);
+    EXPECT_EQ(t.io.log.of("gameover").size(), 2u) << "and can end in its turn";
 }
 
 // A tick arriving while a key press waits below a box is skipped, not run on half-changed state.

@@ -53,30 +53,35 @@ TEST(Sim, exitEndsTheScript) {
 // Same script, same output: start-up's seeding from the clock never makes a run differ.
 TEST(Sim, runsAreDeterministic) {
     const std::string script =
-        "seed 42\nanswer menu new\nanswer box yes\nstartup\nkey Up\ntick 1\ndump layers\n";
+        "seed 42\nanswer menu new\nanswer box yes\nanswer input Ann\nstartup\nkey Up\ntick 1\ndump layers\n";
     const SimRun a = runSim(kData, script), b = runSim(kData, script);
     ASSERT_EQ(a.exitCode, 0) << a.errors;
     EXPECT_EQ(a.lines, b.lines);
-    const SimRun unseeded = runSim(kData, "answer menu new\nanswer box yes\nstartup\ndump\n");
-    const SimRun again = runSim(kData, "answer menu new\nanswer box yes\nstartup\ndump\n");
+    const SimRun unseeded =
+        runSim(kData, "answer menu new\nanswer box yes\nanswer input Ann\nstartup\ndump\n");
+    const SimRun again = runSim(kData, "answer menu new\nanswer box yes\nanswer input Ann\nstartup\ndump\n");
     EXPECT_EQ(unseeded.lastDump()["Items"], again.lastDump()["Items"]);
 }
 
 // Queued draws come out first, whatever start-up seeds: draw 0.9 opens the first room's west wall.
 TEST(Sim, queuedDrawsSurviveStartUpSeeding) {
-    const SimRun run =
-        runSim(kData, "draws 0.9 0.1 0.1\nanswer menu new\nanswer box yes\nstartup\ndump layers\n");
+    const SimRun run = runSim(
+        kData,
+        "draws 0.9 0.1 0.1\nanswer menu new\nanswer box yes\nanswer input Ann\nstartup\ndump layers\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const auto state = run.lastDump();
     EXPECT_EQ(state["MapItem"][5][0], 0) << "west opening of room (0, 0)";
     EXPECT_NE(state["MapItem"][0][5], 0) << "no north opening";
 }
 
-// Keys by name with modifiers, and the clock the script moves.
+// Keys by name with modifiers (Pause and M among them), and the clock the script moves.
 TEST(Sim, keysAndClock) {
-    const SimRun run = runSim(kData, kNewGame + "clock 10\nkey Shift+Right\nkey Right\nadvance 0.5\ndump\n");
+    const SimRun run = runSim(
+        kData, kNewGame + "clock 10\nkey Shift+Right\nkey Right\nadvance 0.5\nkey M\nkey Pause\ndump\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const auto state = run.lastDump();
+    EXPECT_TRUE(state["overview"]);
+    EXPECT_TRUE(state["paused"]);
     EXPECT_FLOAT_EQ(state["Clock"].get<float>(), 10.5f);
     EXPECT_EQ(state["Players"][state["CurrentPlayer"].get<int>() - 1]["Facing"], 4)
         << "two turns clockwise from south face west";

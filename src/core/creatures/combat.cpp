@@ -5,6 +5,7 @@
 #include "items/equipment.h"
 #include "items/item_table.h"
 #include "messages/messages.h"
+#include "render/status.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/numeric.h"
@@ -101,6 +102,8 @@ bool modPlayer_Reduce_Life(Game& g, int32_t index, int32_t amount) {
         Player& p = g.Players(index);
         p.Life = sub32(p.Life, amount);
         if (p.Life >= 1) return false;
+        // The panel keeps the last blow: the entry is gone by the time the game-over box shows.
+        if (index == g.CurrentPlayer) Update_Status(g);
         if (const MonsterInfo* info = monsterInfo(g, p); info && info->DeadItem >= 1)
             modItem_Add(g, info->DeadItem, p.X, p.Y);
         modPlayer_Remove(g, index);

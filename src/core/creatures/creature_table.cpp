@@ -1,6 +1,7 @@
 #include "creatures/creature_table.h"
 
 #include "map/map_file.h"
+#include "savegame/savegame.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/numeric.h"
@@ -70,7 +71,19 @@ int32_t modPlayer_Add(Game& g, int16_t monsterType, int32_t x, int32_t y) {
     });
 }
 
-void modPlayer_Setup(Game& g) {
+std::optional<std::string> askForName(Game& g) {
+    const std::string ask = "Enter your players name:";
+    std::string prompt = ask;
+    for (;;) {
+        const std::optional<std::string> answer = g.io.window.inputBox(prompt, kAppTitle);
+        if (!answer) return std::nullopt;
+        const std::string problem = saveNameProblem(displayName(fixedName(*answer)));
+        if (problem.empty()) return answer;
+        prompt = problem + ".\r\n" + ask;
+    }
+}
+
+void modPlayer_Setup(Game& g, const std::optional<std::string>& name) {
     guarded(g, "modPlayer_Setup", [&] {
         g.CurrentPlayer = 0;
         // Checked here so a missing level gives one box of ours, not one of modPlayer_Add.
@@ -82,9 +95,14 @@ void modPlayer_Setup(Game& g) {
         if (g.CurrentPlayer == 0) fail("The user's creature could not be placed");
         g.ViewX = g.StartX;
         g.ViewY = g.StartY;
-        const std::string name = g.io.window.inputBox("Enter your players name:", kAppTitle);
+        const std::optional<std::string> chosen = name ? name : askForName(g);
+        if (!chosen) {
+            modPlayer_Remove(g, g.CurrentPlayer);
+            return;
+        }
+        g.gameFile.clear();
         Player& p = g.player(g.CurrentPlayer);
-        p.Name = fixedName(name);
+        p.Name = fixedName(*chosen);
         PlayerSkill& melee = p.skill(kMeleeSkill);
         melee.Known = true;
         // Single-precision arithmetic, so a draw landing on a half rounds as the game always has.

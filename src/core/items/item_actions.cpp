@@ -15,8 +15,6 @@ namespace gf {
 
 namespace {
 
-constexpr int32_t kDropReach = 3;
-
 // The cell in front of the creature; false when it lies off the map.
 bool facingCell(Game& g, const Player& p, int32_t& x, int32_t& y) {
     x = p.X;
@@ -24,7 +22,12 @@ bool facingCell(Game& g, const Player& p, int32_t& x, int32_t& y) {
     return modMap_Get_Facing_XY(g, p.Facing, x, y);
 }
 
-void takeStairs(Game& g, const std::string& level, uint8_t sound) {
+void takeStairs(Game& g, int32_t creature, const std::string& level, uint8_t sound) {
+    // A loaded game saved without its level header, or a level naming no neighbour.
+    if (level.empty()) {
+        if (creature == g.CurrentPlayer) modMessage_Add(g, "These stairs lead nowhere.", kYellow);
+        return;
+    }
     modMap_Load(g, g.folder + "/" + level + ".map");
     modSound_Play(g, sound);
 }
@@ -57,9 +60,9 @@ void modItem_Step_On(Game& g, int32_t creature, int32_t x, int32_t y) {
         if (item == 0) return;
         switch (g.Items(item).ID) {
         case ItemId::StairsDown:
-            return takeStairs(g, g.MapLower, SoundId::WhistleDown);
+            return takeStairs(g, creature, g.MapLower, SoundId::WhistleDown);
         case ItemId::StairsUp:
-            return takeStairs(g, g.MapUpper, SoundId::WhistleUp);
+            return takeStairs(g, creature, g.MapUpper, SoundId::WhistleUp);
         case ItemId::SmallGold:
             if (creature == g.CurrentPlayer) takeGold(g, creature, item, 5);
             return;
@@ -99,34 +102,27 @@ void modItem_Drop(Game& g, int32_t creature, int32_t slot) {
         Player& p = g.Players(creature);
         // An empty slot has nothing to drop; placing its blank record would leave a hole in the map.
         if (!p.carry(slot).InUse) return;
-        int32_t cx = 0;
-        int32_t cy = 0;
-        if (!facingCell(g, p, cx, cy)) {
-            cx = p.X;
-            cy = p.Y;
+        // Only where a pick-up reaches, so nothing dropped is ever out of reach.
+        int32_t x = 0;
+        int32_t y = 0;
+        if (!facingCell(g, p, x, y) || g.MapItem(x, y) != 0) {
+            x = p.X;
+            y = p.Y;
         }
-        for (int32_t d = 0; d <= kDropReach; ++d) {
-            for (int32_t dx = -d; dx <= d; ++dx) {
-                for (int32_t dy = -d; dy <= d; ++dy) {
-                    const int64_t x = static_cast<int64_t>(cx) + dx;
-                    const int64_t y = static_cast<int64_t>(cy) + dy;
-                    if (!In_Map(x, y) || g.MapItem(x, y) != 0) continue;
-                    Item& carried = p.carry(slot);
-                    const int32_t index =
-                        modItem_Add(g, carried.ID, static_cast<int32_t>(x), static_cast<int32_t>(y));
-                    if (index == 0) return;
-                    Item& placed = g.Items(index);
-                    placed = carried;
-                    placed.X = static_cast<int32_t>(x);
-                    placed.Y = static_cast<int32_t>(y);
-                    carried = Item{};
-                    if (p.WeaponSlot == slot) p.WeaponSlot = 0;
-                    if (p.ArmorSlot == slot) p.ArmorSlot = 0;
-                    return;
-                }
-            }
+        if (g.MapItem(x, y) != 0) {
+            if (creature == g.CurrentPlayer) modMessage_Add(g, "No room to drop item.", kYellow);
+            return;
         }
-        if (creature == g.CurrentPlayer) modMessage_Add(g, "No room to drop item.", kYellow);
+        Item& carried = p.carry(slot);
+        const int32_t index = modItem_Add(g, carried.ID, x, y);
+        if (index == 0) return;
+        Item& placed = g.Items(index);
+        placed = carried;
+        placed.X = x;
+        placed.Y = y;
+        carried = Item{};
+        if (p.WeaponSlot == slot) p.WeaponSlot = 0;
+        if (p.ArmorSlot == slot) p.ArmorSlot = 0;
     });
 }
 

@@ -119,8 +119,12 @@ void modMap_Clear(Game& g, const std::string& name) {
         else
             modPlayer_Remove(g, i);
     }
+    setLevelCaption(g, name);
+}
+
+void setLevelCaption(Game& g, const std::string& levelName) {
     g.Caption = "Gloamfell (ver " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-                "." + std::to_string(kVersionRevision) + ")  : " + name;
+                "." + std::to_string(kVersionRevision) + ")  : " + levelName;
     g.io.window.setCaption(g.Caption);
 }
 

@@ -11,6 +11,7 @@ inline constexpr uint32_t kYellow = 65535;
 inline constexpr uint32_t kGreen = 65280;
 inline constexpr uint32_t kBlue = 16711680;
 inline constexpr uint32_t kRed = 255;
+inline constexpr uint32_t kBlack = 0;
 
 struct Message {
     bool InUse = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The window's side of the game: boxes, the start menu, the caption, and the
 // three timers the window owns.
+#include <optional>
 #include <string>
 
 namespace gf {
@@ -26,7 +27,8 @@ class Window {
 public:
     virtual ~Window() = default;
     virtual Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
-    virtual std::string inputBox(const std::string& prompt, const std::string& title) = 0;
+    // The text entered, or nothing when cancelled.
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title) = 0;
     // The chosen full path, or empty when cancelled.
     virtual std::string openFile(const FileDialogRequest& request) = 0;
     virtual MenuChoice startMenu() = 0;

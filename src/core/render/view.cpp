@@ -88,6 +88,66 @@ void drawDamages(Game& g, HalfSize half) {
     }
 }
 
+void drawView(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
+    modMap_Set_Visible(g, half.w, half.h);
+    modMap_Set_Light(g);
+    // One tile beyond the picture on the left and top, so its edges are always covered.
+    for (int32_t i = -half.w; i <= half.w + 1; ++i) {
+        const int px = (half.w + i - 1) * kTile;
+        const int64_t cx = int64_t{g.ViewX} + i;
+        for (int32_t j = -half.h; j <= half.h + 1; ++j)
+            drawCell(g, cx, int64_t{g.ViewY} + j, px, (half.h + j - 1) * kTile);
+    }
+    drawMessages(g);
+    drawDamages(g, half);
+}
+
+struct CellBounds {
+    int32_t left = kMapUpper, top = kMapUpper, right = -1, bottom = -1;
+    void add(int32_t x, int32_t y) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+    }
+};
+
+// What the level fills (its items and the user's creature) at as many whole pixels a cell as
+// the view allows, centred; the user's creature in a red square three cells wide so it shows
+// at any scale.
+void drawOverview(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    const Player* me = g.CurrentPlayer != 0 ? &g.Players(g.CurrentPlayer) : nullptr;
+    CellBounds level;
+    for (int32_t x = 0; x <= kMapUpper; ++x)
+        for (int32_t y = 0; y <= kMapUpper; ++y)
+            if (g.MapItem(x, y) > 0) level.add(x, y);
+    if (me && In_Map(me->X, me->Y)) level.add(me->X, me->Y);
+    if (level.right < 0) return;
+    const int across = level.right - level.left + 1, down = level.bottom - level.top + 1;
+    const int scale = std::max(1, std::min(canvas.width() / across, canvas.height() / down));
+    const int left = (canvas.width() - across * scale) / 2 - level.left * scale;
+    const int top = (canvas.height() - down * scale) / 2 - level.top * scale;
+    for (int32_t x = level.left; x <= level.right; ++x)
+        for (int32_t y = level.top; y <= level.bottom; ++y)
+            if (g.MapItem(x, y) > 0) {
+                const int px = left + x * scale, py = top + y * scale;
+                canvas.fillBox(px, py, px + scale - 1, py + scale - 1, kBlack);
+            }
+    if (!me) return;
+    const int px = left + me->X * scale, py = top + me->Y * scale;
+    canvas.fillBox(px - scale, py - scale, px + 2 * scale - 1, py + 2 * scale - 1, kRed);
+}
+
+void drawPaused(Game& g) {
+    Canvas& canvas = g.io.canvas;
+    const int cx = canvas.width() / 2, cy = canvas.height() / 2;
+    canvas.fillBox(cx - 90, cy - 24, cx + 89, cy + 23, kBlack);
+    canvas.text(cx - 65, cy - 18, "Paused", 24, true, kYellow);
+}
+
 } // namespace
 
 HalfSize viewHalfSize(int widthPixels, int heightPixels) {
@@ -98,18 +158,13 @@ void Display(Game& g, bool refresh) {
     guarded(g, "Display", [&] {
         Canvas& canvas = g.io.canvas;
         canvas.clear();
-        const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
-        modMap_Set_Visible(g, half.w, half.h);
-        modMap_Set_Light(g);
-        // One tile beyond the picture on the left and top, so its edges are always covered.
-        for (int32_t i = -half.w; i <= half.w + 1; ++i) {
-            const int px = (half.w + i - 1) * kTile;
-            const int64_t cx = int64_t{g.ViewX} + i;
-            for (int32_t j = -half.h; j <= half.h + 1; ++j)
-                drawCell(g, cx, int64_t{g.ViewY} + j, px, (half.h + j - 1) * kTile);
+        if (g.overview) {
+            drawOverview(g);
+            drawMessages(g);
+        } else {
+            drawView(g);
         }
-        drawMessages(g);
-        drawDamages(g, half);
+        if (g.paused) drawPaused(g);
         if (refresh) canvas.present();
         Update_Status(g);
     });
@@ -126,9 +181,7 @@ void Update_User_View(Game& g) {
 void Display_Map(Game& g) {
     Canvas& canvas = g.io.canvas;
     canvas.clear();
-    for (int32_t x = 0; x <= kMapUpper; ++x)
-        for (int32_t y = 0; y <= kMapUpper; ++y)
-            if (g.MapItem(x, y) > 0) canvas.pixel(x, y, 0);
+    drawOverview(g);
     canvas.present();
 }
 

@@ -31,6 +31,11 @@ void RecordWriter::name(std::string_view v) {
     out_ += field;
 }
 
+void RecordWriter::text(std::string_view v) {
+    int32(static_cast<int32_t>(v.size()));
+    out_ += v;
+}
+
 void RecordWriter::item(const Item& v) {
     boolean(v.InUse);
     int16(v.ID);
@@ -94,6 +99,12 @@ float RecordReader::single() {
 
 std::string RecordReader::name() {
     return std::string(take(kNameLength));
+}
+
+std::string RecordReader::text() {
+    const int32_t length = int32();
+    if (length < 0) fail("The file holds a text of negative length");
+    return std::string(take(static_cast<std::size_t>(length)));
 }
 
 Item RecordReader::item() {

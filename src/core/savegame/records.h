@@ -23,6 +23,8 @@ public:
     void boolean(bool v) { int16(v ? -1 : 0); }
     void single(float v);
     void name(std::string_view v);
+    void text(std::string_view v); // a 32-bit length, then the bytes
+    void raw(std::string_view v) { out_ += v; }
     void item(const Item& v);
     void player(const Player& v);
     const std::string& bytes() const { return out_; }
@@ -40,6 +42,9 @@ public:
     bool boolean() { return int16() != 0; }
     float single();
     std::string name();
+    std::string text();
+    std::string_view raw(std::size_t n) { return take(n); }
+    bool atEnd() const { return pos_ == in_.size(); }
     Item item();
     Player player();
     std::size_t offset() const { return pos_; }

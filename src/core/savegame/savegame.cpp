@@ -2,11 +2,13 @@
 
 #include "items/item_table.h"
 #include "map/map_file.h"
+#include "savegame/level_block.h"
 #include "savegame/records.h"
 #include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -24,19 +26,6 @@ namespace {
 // growth), so larger counts only come from a damaged or foreign file.
 constexpr int64_t kMaxSavedEntries = 100'000;
 
-// A saved game goes directly into saved/ and nowhere else.
-void checkSaveName(const std::string& name) {
-    if (name.empty()) fail("The saved game has no name");
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F)
-            fail("\"" + name +
-                 "\" is not a valid file name: it may not hold slashes, colons or control characters");
-    }
-    if (name.find("..") != std::string::npos)
-        fail("\"" + name + "\" is not a valid file name: it may not hold \"..\"");
-}
-
 std::string encodeGame(const Game& g) {
     RecordWriter w;
     w.int32(g.Players.ubound());
@@ -45,7 +34,7 @@ std::string encodeGame(const Game& g) {
     w.int32(g.Items.ubound());
     for (const Item& i : g.Items)
         w.item(i);
-    return w.bytes();
+    return w.bytes() + encodeLevelBlock(levelHeaderOf(g));
 }
 
 void writeWhole(const fs::path& path, const std::string& bytes) {
@@ -75,6 +64,7 @@ struct LoadedGame {
     int32_t CurrentPlayer = 0;
     Layer<int32_t> MapItem;
     Layer<int32_t> MapPlayer;
+    std::optional<LevelHeader> header; // none in a file saved without it
 };
 
 int32_t readCount(std::ifstream& in, std::uintmax_t fileSize, std::uintmax_t before, std::size_t recordSize,
@@ -183,6 +173,9 @@ LoadedGame readGame(const Game& g, const std::string& path) {
     for (Item& item : l.Items)
         item = itemReader.item();
 
+    const std::uintmax_t end = itemsAt + kCountSize + kItemRecordSize * static_cast<std::uintmax_t>(m);
+    l.header = decodeLevelBlock(readBytes(in, end, std::min<std::uintmax_t>(size - end, kMaxLevelBlock)));
+
     // Clock readings of another day or another time mean nothing now.
     for (Player& p : l.Players)
         p.NextMoveTime = p.NextAttackTime = 0;
@@ -196,13 +189,32 @@ LoadedGame readGame(const Game& g, const std::string& path) {
 
 } // namespace
 
+// A saved game goes directly into saved/ and nowhere else.
+std::string saveNameProblem(const std::string& name) {
+    if (name.empty()) return "A saved game needs a name";
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F)
+            return "\"" + name +
+                   "\" cannot name a saved game: it may not hold slashes, colons or control characters";
+    }
+    if (name.find("..") != std::string::npos)
+        return "\"" + name + "\" cannot name a saved game: it may not hold \"..\"";
+    return {};
+}
+
+fs::path savedGamePath(const Game& g, const std::string& name) {
+    return fs::path(programPath(g.folder, "/saved")) / (name + ".saved");
+}
+
 bool modFile_Save(Game& g, const std::string& name) {
     return guarded(
         g, "modFile_Save",
         [&] {
-            checkSaveName(name);
+            if (const std::string problem = saveNameProblem(name); !problem.empty()) fail(problem);
             if (g.Players.ubound() < 1 || g.Items.ubound() < 1) fail("There is no game to save");
-            const fs::path folder = programPath(g.folder, "/saved");
+            const fs::path target = savedGamePath(g, name);
+            const fs::path folder = target.parent_path();
             std::error_code ec;
             const fs::file_status status = fs::status(folder, ec);
             if (!fs::exists(status)) {
@@ -212,7 +224,6 @@ bool modFile_Save(Game& g, const std::string& name) {
                 fail(folder.string() + " is not a folder");
             }
             const std::string bytes = encodeGame(g);
-            const fs::path target = folder / (name + ".saved");
             const fs::path temporary = folder / (name + ".saved.tmp");
             try {
                 writeWhole(temporary, bytes);
@@ -221,6 +232,7 @@ bool modFile_Save(Game& g, const std::string& name) {
                 fs::remove(temporary, ec);
                 throw;
             }
+            g.gameFile = target.string();
             return true;
         },
         false);
@@ -249,6 +261,15 @@ bool modFile_Load(Game& g, const std::string& path) {
             g.CurrentPlayer = l.CurrentPlayer;
             g.ViewX = viewX;
             g.ViewY = viewY;
+            g.gameFile = path;
+            if (l.header) {
+                g.MapName = l.header->MapName;
+                g.MapLower = l.header->MapLower;
+                g.MapUpper = l.header->MapUpper;
+                g.StartX = l.header->StartX;
+                g.StartY = l.header->StartY;
+                setLevelCaption(g, g.MapName);
+            }
             return true;
         },
         false);

@@ -7,6 +7,7 @@
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/handler_scope.h"
+#include "shell/timers.h"
 
 namespace gf {
 
@@ -20,6 +21,11 @@ void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
     HandlerScope scope(g);
     guarded(g, "Form_KeyDown", [&] {
         if (g.CurrentPlayer == 0) return;
+        // The key that ends a pause does nothing else, so the creature does not lurch on.
+        if (g.paused || keyCode == Key::Pause || keyCode == Key::Escape) {
+            setPaused(g, !g.paused);
+            return;
+        }
         const int32_t me = g.CurrentPlayer;
         const int16_t f = g.player(me).Facing;
         switch (keyCode) {
@@ -59,11 +65,13 @@ void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
             modPlayer_Attack_Direction(g, me);
             break;
         case Key::M:
-            Display_Map(g);
+            g.overview = !g.overview;
+            Display(g, true);
             return;
         default:
             return;
         }
+        g.overview = false;
         Update_User_View(g);
     });
 }

@@ -5,6 +5,8 @@ namespace gf {
 struct Game;
 
 namespace Key {
+inline constexpr int16_t Pause = 19;
+inline constexpr int16_t Escape = 27;
 inline constexpr int16_t Space = 32;
 inline constexpr int16_t PageUp = 33;
 inline constexpr int16_t Home = 36;

@@ -17,6 +17,7 @@
 #include "shell/text.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace gf {
 
@@ -31,19 +32,37 @@ void mnuFileNew_Click(Game& g) {
             modMap_Load(g, defaultLevelPath(g));
             return;
         }
-        // A new game starts from the creature table as start-up made it.
-        g.CurrentPlayer = 0;
-        createPlayers(g);
-        buildNewGame(g, randomMap);
+        // Asked before anything is cleared: Cancel goes back to the game in progress.
+        const std::optional<std::string> name = askForName(g);
+        if (!name) return;
+        buildNewGame(g, randomMap, name);
         Update_User_View(g);
     });
 }
 
+namespace {
+
+// Another game's file (an earlier creature of the same name) is only replaced when the user says so.
+bool mayReplace(Game& g, const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path target = savedGamePath(g, name);
+    if (!std::filesystem::exists(target, ec)) return true;
+    if (!g.gameFile.empty() && std::filesystem::equivalent(target, g.gameFile, ec)) return true;
+    return g.io.window.msgBox("A saved game named " + name + " already exists. Replace it?", kAppTitle,
+                              Buttons::YesNo, Icon::Question) == Answer::Yes;
+}
+
+} // namespace
+
 void mnuFileSave_Click(Game& g) {
     HandlerScope scope(g);
     if (g.CurrentPlayer == 0) return;
-    if (modFile_Save(g, displayName(g.player(g.CurrentPlayer).Name)))
-        modMessage_Add(g, "Game saved.", kGreen);
+    const std::string name = displayName(g.player(g.CurrentPlayer).Name);
+    if (!mayReplace(g, name)) {
+        modMessage_Add(g, "Game not saved.", kYellow);
+        return;
+    }
+    if (modFile_Save(g, name)) modMessage_Add(g, "Game saved.", kGreen);
 }
 
 void mnuFileLoad_Click(Game& g) {

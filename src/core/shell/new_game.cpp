@@ -21,12 +21,15 @@ bool defaultLevelReadable(const Game& g) {
     return std::ifstream(defaultLevelPath(g)).good();
 }
 
-void buildNewGame(Game& g, bool randomMap) {
+void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& name) {
+    // A new game starts from the creature table as start-up made it.
+    g.CurrentPlayer = 0;
+    createPlayers(g);
     if (randomMap)
         modMap_Create_Random(g);
     else
         modMap_Load(g, defaultLevelPath(g));
-    modPlayer_Setup(g);
+    modPlayer_Setup(g, name);
 }
 
 } // namespace gf

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace gf {
@@ -8,8 +9,8 @@ struct Game;
 bool askForRandomMap(Game& g);
 std::string defaultLevelPath(const Game& g);
 bool defaultLevelReadable(const Game& g);
-// The chosen level, then the user's creature with its name box. Shared by
-// the start menu and File, New.
-void buildNewGame(Game& g, bool randomMap);
+// The chosen level, then the user's creature named `name` or by its name box.
+// Shared by the start menu and File, New.
+void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& name = std::nullopt);
 
 } // namespace gf

@@ -44,6 +44,7 @@ bool runStartMenu(Game& g) {
             if (g.CurrentPlayer != 0) return true;
             break;
         case MenuChoice::New:
+            // The name box's Cancel also comes back here.
             buildNewGame(g, askForRandomMap(g));
             // A level that could not be built leaves no creature: offer the menu again
             // rather than opening a game that is over before it starts.
@@ -70,10 +71,15 @@ void Form_Load(Game& g) {
         modSkill_Init(g);
         loadPictures(g);
         modSound_Init(g);
-        if (!runStartMenu(g)) return;
-        g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
-        Display(g, true);
+        showStartMenu(g);
     });
+}
+
+void showStartMenu(Game& g) {
+    g.paused = false;
+    if (!runStartMenu(g)) return;
+    g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
+    Display(g, true);
 }
 
 } // namespace gf

@@ -8,25 +8,38 @@
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/handler_scope.h"
+#include "shell/startup.h"
 
 namespace gf {
 
 // The creature is gone: the animation and the box, once, however many ticks
-// are queued behind them.
+// are queued behind them; then the start menu for another game.
 static void gameOver(Game& g) {
     if (g.gameOverStarted) return;
     g.gameOverStarted = true;
+    g.overview = false;
     g.io.window.stopTimers();
     const int frames = Death(g);
     g.io.window.gameOver(frames);
     g.io.window.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok,
                        Icon::Exclamation);
-    g.io.window.quit();
+    showStartMenu(g);
+    if (g.CurrentPlayer != 0) g.gameOverStarted = false;
+}
+
+void setPaused(Game& g, bool paused) {
+    g.paused = paused;
+    if (paused)
+        g.io.window.stopTimers();
+    else
+        g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
+    Display(g, true);
 }
 
 void Timer1_Timer(Game& g) {
     HandlerScope scope(g);
-    if (scope.nested()) return;
+    // A tick already queued when the pause began waits with the others.
+    if (scope.nested() || g.paused) return;
     guarded(g, "Timer1_Timer", [&] {
         if (g.CurrentPlayer == 0) {
             gameOver(g);
@@ -39,14 +52,14 @@ void Timer1_Timer(Game& g) {
 
 void Timer2_Timer(Game& g) {
     HandlerScope scope(g);
-    if (scope.nested() || g.gameOverStarted) return;
+    if (scope.nested() || g.gameOverStarted || g.paused) return;
     modMessage_Process(g);
     Display(g, true);
 }
 
 void Timer3_Timer(Game& g) {
     HandlerScope scope(g);
-    if (scope.nested() || g.gameOverStarted) return;
+    if (scope.nested() || g.gameOverStarted || g.paused) return;
     modPlayer_Process(g);
 }
 
