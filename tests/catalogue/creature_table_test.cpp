@@ -21,7 +21,8 @@ struct CreatureLevel {
     }
 };
 
-// Entries are handed out lowest first and reused after removal.
+// Entries are handed out lowest first and reused after removal; removing the user's creature is how the
+// game learns it is over.
 TEST(CreatureTable, lowestFreeEntryIsTakenAndReused) {
     CreatureLevel l;
     EXPECT_EQ(modPlayer_Add(l.g, 1, 1, 1), 1);
@@ -31,6 +32,10 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndReused) {
     EXPECT_EQ(l.g.MapPlayer(1, 1), 0);
     EXPECT_EQ(modPlayer_Add(l.g, 2, 3, 1), 1);
     EXPECT_EQ(l.g.Players(1).Name, fixedName("goblin"));
+    l.g.CurrentPlayer = 2;
+    modPlayer_Remove(l.g, 2);
+    EXPECT_EQ(l.g.CurrentPlayer, 0);
+    EXPECT_EQ(l.g.MapPlayer(2, 1), 0);
 }
 
 // With every entry active the table grows by ten and the first new entry is taken.
@@ -76,37 +81,25 @@ TEST(CreatureTable, monsterStartsFromItsCatalogueEntry) {
     EXPECT_EQ(l.g.MapPlayer(8, 9), i);
 }
 
-// The user's creature: fixed starting values, the answered name, melee 10 + 10r rounded half to even.
+// The user's creature: fixed starting values at the start cell and the answered name.
 TEST(CreatureTable, setupCreatesTheUsersCreature) {
-    struct Case {
-        float draw;
-        int32_t melee;
-    };
-    for (const Case& c :
-         {Case{0.0f, 10}, Case{0.25f, 12}, Case{0.35f, 14}, Case{0.05f, 10}, Case{0.999999f, 20}}) {
-        CreatureLevel l;
-        l.g.StartX = 40;
-        l.g.StartY = 60;
-        l.t.io.window.inputAnswers.push_back("Ann");
-        l.t.io.random.queue(c.draw);
-        modPlayer_Setup(l.g);
-        ASSERT_EQ(l.g.CurrentPlayer, 1);
-        const Player& p = l.g.Players(1);
-        EXPECT_EQ(p.skill(1).Value, c.melee) << c.draw;
-        EXPECT_TRUE(p.skill(1).Known);
-        EXPECT_EQ(p.skill(1).XPToRaise, 100);
-        EXPECT_EQ(p.Name, "Ann" + std::string(97, ' '));
-        EXPECT_EQ(std::tuple(p.MonsterType, p.Image, p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.SightRange,
-                             p.Level, p.NextLevelXP, p.Facing),
-                  std::tuple(0, 0, 50, 50, 100, 100, 100, 1, 1000, 2));
-        EXPECT_EQ(l.g.MapPlayer(40, 60), 1);
-        EXPECT_EQ(l.g.ViewX, 40);
-        EXPECT_EQ(l.g.ViewY, 60);
-        const auto input = l.t.io.log.of("input");
-        ASSERT_EQ(input.size(), 1u);
-        EXPECT_EQ(input[0]["prompt"], "Enter your players name:");
-        EXPECT_EQ(input[0]["title"], "Murkhol");
-    }
+    CreatureLevel l;
+    l.g.StartX = 40;
+    l.g.StartY = 60;
+    l.t.io.window.inputAnswers.push_back("Ann");
+    modPlayer_Setup(l.g);
+    ASSERT_EQ(l.g.CurrentPlayer, 1);
+    const Player& p = l.g.Players(1);
+    EXPECT_EQ(p.Name, fixedName("Ann"));
+    EXPECT_EQ(std::tuple(p.MonsterType, p.Image, p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.SightRange,
+                         p.Level, p.NextLevelXP, p.Facing, p.skill(1).Known, p.skill(1).XPToRaise),
+              std::tuple(0, 0, 50, 50, 100, 100, 100, 1, 1000, 2, true, 100));
+    EXPECT_EQ(std::tuple(l.g.MapPlayer(40, 60), l.g.ViewX, l.g.ViewY), std::tuple(1, 40, 60));
+    const auto input = l.t.io.log.of("input");
+    ASSERT_EQ(input.size(), 1u);
+    EXPECT_EQ(input[0]["prompt"], "Enter your players name:");
+    EXPECT_EQ(input[0]["title"], "Murkhol");
+    EXPECT_EQ(fixedName("Ann"), "Ann" + std::string(97, ' '));
 }
 
 // The name box asks again, saying why, until the name can be saved; Cancel leaves no creature.
@@ -134,6 +127,18 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
     EXPECT_FALSE(cancelled.g.Players(1).Active);
 }
 
+// Melee starts at 10 + 10r, rounded half to even.
+TEST(CreatureTable, setupDrawsTheUsersMelee) {
+    for (const auto& [draw, melee] :
+         {std::pair{0.0f, 10}, {0.25f, 12}, {0.35f, 14}, {0.05f, 10}, {0.999999f, 20}}) {
+        CreatureLevel l;
+        l.t.io.window.inputAnswers = {"Ann"};
+        l.t.io.random.queue(draw);
+        modPlayer_Setup(l.g);
+        EXPECT_EQ(l.g.Players(1).skill(1).Value, melee) << draw;
+    }
+}
+
 // No level, a taken start cell or one off the map: one box, no name asked, no creature.
 TEST(CreatureTable, setupRefusesWithoutAStartCell) {
     struct Case {
@@ -157,18 +162,6 @@ TEST(CreatureTable, setupRefusesWithoutAStartCell) {
         ASSERT_EQ(boxes.size(), 1u) << c.what;
         EXPECT_EQ(boxes[0]["text"], std::string("Error_modPlayer_Setup : ") + c.description);
     }
-}
-
-// The death of the user's creature is how the game learns it is over.
-TEST(CreatureTable, removingTheUsersCreatureEndsTheGame) {
-    CreatureLevel l;
-    l.t.io.window.inputAnswers = {"Ann"};
-    modPlayer_Setup(l.g);
-    ASSERT_EQ(l.g.CurrentPlayer, 1);
-    modPlayer_Remove(l.g, 1);
-    EXPECT_EQ(l.g.CurrentPlayer, 0);
-    EXPECT_EQ(l.g.MapPlayer(0, 0), 0);
-    EXPECT_FALSE(l.g.Players(1).Active);
 }
 
 } // namespace

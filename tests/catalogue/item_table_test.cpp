@@ -79,24 +79,19 @@ TEST(ItemTable, staleDeleteLeavesOtherItemsAlone) {
     EXPECT_EQ(l.t.io.log.of("msgbox")[0]["text"], "Error_modItem_Delete : Subscript out of range");
 }
 
-// A table replaced whole, by a new level or by hand, is searched from its start again.
+// A table replaced whole, by a new level or by hand, is searched from its start again, whether the
+// new one is cleared, of the same size or smaller.
 TEST(ItemTable, replacedTableIsSearchedFromTheStart) {
     ItemLevel l;
-    l.fill(300);
-    modItem_Init(l.g);
-    l.g.MapItem.create();
-    EXPECT_EQ(modItem_Add(l.g, 1, 7, 7), 1);
-
-    for (int k = 2; k <= 300; ++k)
-        modItem_Add(l.g, 1, k % 101, 10 + k / 101);
-    l.g.Items.redim(1000);
-    l.g.MapItem.create();
-    EXPECT_EQ(modItem_Add(l.g, 1, 7, 7), 1);
-
-    l.g.Items.redim(50);
-    l.g.MapItem.create();
-    l.g.itemFreeHint = 400;
-    EXPECT_EQ(modItem_Add(l.g, 1, 7, 7), 1);
+    for (const auto replace : {+[](Game& g) { modItem_Init(g); }, +[](Game& g) { g.Items.redim(1000); },
+                               +[](Game& g) { g.Items.redim(50); }}) {
+        l.g.MapItem.create();
+        l.fill(300);
+        replace(l.g);
+        l.g.MapItem.create();
+        EXPECT_EQ(modItem_Add(l.g, 1, 7, 7), 1);
+        modItem_Delete(l.g, 1);
+    }
 }
 
 } // namespace

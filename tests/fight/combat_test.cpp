@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 
 namespace gf::test {
@@ -139,21 +138,6 @@ TEST_F(Combat, parryPaysOnlyTheUser) {
     EXPECT_EQ(g.Players(goblin).skill(kMeleeSkill).Value, 12);
 }
 
-// Every attack a creature takes part in worsens its next rolls until the refresh tick.
-TEST_F(Combat, penaltiesAccumulateUntilRefresh) {
-    const int32_t goblin = modPlayer_Add(g, 2, 10, 11);
-    user().Life = 1000;
-    modPlayer_Attack(g, rat, u);
-    modPlayer_Attack(g, goblin, u);
-    EXPECT_EQ(user().CombatPenalty, 10);
-    EXPECT_EQ(ratP().CombatPenalty, 5);
-    EXPECT_TRUE(user().InCombat);
-    modPlayer_Process(g);
-    EXPECT_EQ(user().CombatPenalty, 0);
-    EXPECT_FALSE(user().InCombat);
-    EXPECT_EQ(ratP().CombatPenalty, 0);
-}
-
 // The user's death frees its entry and leaves the game without a current player, the panel at 0 life.
 TEST_F(Combat, userDeathClearsCurrentPlayer) {
     user().Life = 1;
@@ -173,6 +157,10 @@ TEST_F(Combat, deadItemNeedsAnItemAndAFreeCell) {
     const int32_t goblin = modPlayer_Add(g, 2, 30, 30);
     EXPECT_TRUE(modPlayer_Reduce_Life(g, goblin, 12));
     EXPECT_EQ(g.MapItem(30, 30), 0);
+    g.MonsterTypes(2).DeadItem = 1; // the lowest catalogue number is an item like any other
+    EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
+    ASSERT_NE(g.MapItem(30, 30), 0);
+    EXPECT_EQ(g.Items(g.MapItem(30, 30)).ID, 1);
 
     const int32_t gold = modItem_Add(g, ItemId::SmallGold, 11, 10);
     EXPECT_FALSE(modPlayer_Reduce_Life(g, rat, 5));
@@ -181,46 +169,45 @@ TEST_F(Combat, deadItemNeedsAnItemAndAFreeCell) {
     EXPECT_EQ(g.MapItem(11, 10), gold);
 }
 
-// Half the experience becomes spendable, rounded half to even.
-TEST_F(Combat, spendableExperienceIsHalfRoundedToEven) {
-    const std::pair<int32_t, int32_t> cases[] = {{0, 2}, {1, 4}, {2, 4}};
-    for (const auto& [before, after] : cases) {
+// Half of each grant becomes spendable, rounded half to even; a fresh creature reaches level 2 with
+// exactly 1000, one level per grant, and each next level needs more.
+TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
+    for (const auto& [before, after] : {std::pair{0, 2}, {1, 4}, {2, 4}}) {
         user().SpendableXP = before;
         modPlayer_Raise_XP(g, u, 5);
         EXPECT_EQ(user().SpendableXP, after) << before;
     }
-}
-
-// One level per grant; the next level's need follows (L^3 + 20) * 50 + L^4.
-TEST_F(Combat, levelsFollowTheCurveOneAtATime) {
-    modPlayer_Raise_XP(g, u, 3000);
-    EXPECT_EQ(user().Level, 2);
-    EXPECT_EQ(user().NextLevelXP, 1416);
-    EXPECT_EQ(user().SpendableXP, 1500);
+    user().XP = user().SpendableXP = 0;
+    user().NextLevelXP = 1000;
+    modPlayer_Raise_XP(g, u, 999);
+    EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP), std::tuple(1, 1));
+    modPlayer_Raise_XP(g, u, 2001);
+    EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP, user().SpendableXP), std::tuple(2, 1416, 1500));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana has gained level 2!"});
     EXPECT_EQ(g.message(20).Color, static_cast<int32_t>(kGreen));
-    for (const int32_t next : {2431, 4456}) {
+    int32_t previous = 1416;
+    for (const int32_t level : {3, 4}) {
         modPlayer_Raise_XP(g, u, user().NextLevelXP);
-        EXPECT_EQ(user().NextLevelXP, next);
+        EXPECT_EQ(user().Level, level);
+        EXPECT_GT(user().NextLevelXP, previous);
+        previous = user().NextLevelXP;
     }
-    EXPECT_EQ(user().Level, 4);
+    EXPECT_EQ(user().NextLevelXP, 4456);
 }
 
-// A fresh creature reaches level 2 with exactly 1000, and 500 becomes spendable.
-TEST_F(Combat, firstLevelNeedsAThousand) {
-    modPlayer_Raise_XP(g, u, 999);
-    EXPECT_EQ(user().Level, 1);
-    EXPECT_EQ(user().NextLevelXP, 1);
-    TestGame fresh;
-    prepareFightLevel(fresh);
-    const int32_t other = addUser(fresh, 5, 5);
-    modPlayer_Raise_XP(fresh.game, other, 1000);
-    EXPECT_EQ(fresh.game.Players(other).Level, 2);
-    EXPECT_EQ(fresh.game.Players(other).SpendableXP, 500);
-}
+// Every attack a creature takes part in worsens its next rolls until the refresh tick, which gives 1 life
+// and up to 4 stamina to those who did not fight, never past the maximum.
+TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
+    const int32_t goblin = modPlayer_Add(g, 2, 10, 11);
+    user().Life = 1000;
+    modPlayer_Attack(g, rat, u);
+    modPlayer_Attack(g, goblin, u);
+    EXPECT_EQ(std::tuple(user().CombatPenalty, ratP().CombatPenalty, user().InCombat),
+              std::tuple(10, 5, true));
+    modPlayer_Process(g);
+    EXPECT_EQ(std::tuple(user().CombatPenalty, ratP().CombatPenalty, user().InCombat),
+              std::tuple(0, 0, false));
 
-// The refresh tick gives 1 life and up to 4 stamina to those who did not fight, never past the maximum.
-TEST_F(Combat, refreshRestoresOnlyThoseOutOfCombat) {
     struct Case {
         bool inCombat;
         int32_t life, maxLife, stamina, maxStamina;
@@ -252,50 +239,32 @@ TEST_F(Combat, refreshRestoresOnlyThoseOutOfCombat) {
 TEST_F(Combat, overflowsAreReportedNotWrapped) {
     struct Case {
         const char* what;
-        std::function<void(TestGame&, int32_t user, int32_t rat)> act;
-        std::string box;
+        int32_t Player::*field;
+        int32_t value;
+        bool onRat;
+        std::string action;
     };
     const Case cases[] = {
-        {"experience",
-         [](TestGame& t, int32_t user, int32_t) {
-             t.game.Players(user).XP = kMax - 5;
-             modPlayer_Raise_XP(t.game, user, 10);
-         },
-         "Error_modPlayer_Raise_XP : Overflow"},
-        {"level curve",
-         [](TestGame& t, int32_t user, int32_t) {
-             t.game.Players(user).Level = 300;
-             modPlayer_Raise_XP(t.game, user, 1000);
-         },
-         "Error_modPlayer_Raise_XP : Overflow"},
-        {"combat penalty",
-         [](TestGame& t, int32_t user, int32_t rat) {
-             t.game.Players(user).CombatPenalty = kMax - 2;
-             modPlayer_Attack(t.game, user, rat);
-         },
-         "Error_modPlayer_Attack : Overflow"},
-        {"experience for a hit",
-         [](TestGame& t, int32_t user, int32_t rat) {
-             t.game.Players(user).Level = kMax / 2 + 1;
-             for (float r : {0.5f, 0.5f, 0.5f})
-                 t.io.random.queue(r);
-             modPlayer_Attack(t.game, user, rat);
-         },
-         "Error_modPlayer_Attack : Overflow"},
-        {"life",
-         [](TestGame& t, int32_t, int32_t rat) {
-             t.game.Players(rat).Life = -kMax;
-             modPlayer_Reduce_Life(t.game, rat, 5);
-         },
-         "Error_modPlayer_Reduce_Life : Overflow"},
+        {"experience", &Player::XP, kMax - 5, false, "Raise_XP"},
+        {"level curve", &Player::Level, 300, false, "Raise_XP"},
+        {"combat penalty", &Player::CombatPenalty, kMax - 2, false, "Attack"},
+        {"experience for a hit", &Player::Level, kMax / 2 + 1, false, "Attack"},
+        {"life", &Player::Life, -kMax, true, "Reduce_Life"},
     };
     for (const Case& c : cases) {
         TestGame fresh;
         prepareFightLevel(fresh);
+        Game& fg = fresh.game;
         const int32_t user = addUser(fresh, 10, 10);
-        const int32_t victim = modPlayer_Add(fresh.game, 1, 11, 10);
-        c.act(fresh, user, victim);
-        EXPECT_EQ(errorBoxes(fresh), std::vector<std::string>{c.box}) << c.what;
+        const int32_t victim = modPlayer_Add(fg, 1, 11, 10);
+        fg.Players(c.onRat ? victim : user).*c.field = c.value;
+        for (float r : {0.5f, 0.5f, 0.5f})
+            fresh.io.random.queue(r);
+        if (c.action == "Raise_XP") modPlayer_Raise_XP(fg, user, 1000);
+        if (c.action == "Attack") modPlayer_Attack(fg, user, victim);
+        if (c.action == "Reduce_Life") modPlayer_Reduce_Life(fg, victim, 5);
+        EXPECT_EQ(errorBoxes(fresh), std::vector<std::string>{"Error_modPlayer_" + c.action + " : Overflow"})
+            << c.what;
     }
 }
 

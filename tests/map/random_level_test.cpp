@@ -75,10 +75,8 @@ TEST_F(RandomLevel, closedGridHasWallOnEveryTenthLine) {
         }
     EXPECT_EQ(walls, 2101);
     EXPECT_GT(t.game.Items.ubound(), 2101);
-    EXPECT_EQ(t.game.MapName, "Random");
-    EXPECT_EQ(t.game.StartX, 2);
-    EXPECT_EQ(t.game.StartY, 2);
-    EXPECT_EQ(t.game.Caption, "Gloamfell (ver 1.1.4)  : Random");
+    EXPECT_EQ(std::tuple(t.game.MapName, t.game.StartX, t.game.StartY), std::tuple("Random", 2, 2));
+    EXPECT_TRUE(t.game.Caption.ends_with(")  : Random")) << t.game.Caption;
     EXPECT_EQ(boxCount(t), 0u);
 }
 

@@ -110,8 +110,11 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
                         << " x " << rangeY << ", cell (" << x << ", " << y << ")";
             for (int line = 0; line < 200; ++line) {
                 const int32_t x2 = cell(rng), y2 = cell(rng);
-                ASSERT_EQ(modMap_Open_Sight_Line(g, px, py, x2, y2), plainSightLine(g, px, py, x2, y2))
+                const bool open = plainSightLine(g, px, py, x2, y2);
+                ASSERT_EQ(modMap_Open_Sight_Line(g, px, py, x2, y2), open)
                     << "(" << px << ", " << py << ") to (" << x2 << ", " << y2 << ")";
+                ASSERT_EQ(modMap_Open_Sight_Line(g, x2, y2, px, py), open)
+                    << "(" << x2 << ", " << y2 << ") back to (" << px << ", " << py << ")";
             }
         }
     }

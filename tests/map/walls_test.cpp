@@ -7,62 +7,45 @@
 namespace gf::test {
 namespace {
 
-struct Expect {
-    int32_t x, y;
-    int16_t id;
-};
-
 struct JoinCase {
     const char* name;
     int32_t x0, y0;
     std::vector<std::string> art;
-    std::vector<Expect> expected;
+    std::vector<std::vector<int16_t>> pieces; // what each cell of the drawing holds afterwards
 };
 
 // Every wall pattern must draw as one continuous wall; the table covers each row of the joining rules.
 TEST(Walls, piecesJoinTheirNeighbours) {
     const JoinCase cases[] = {
-        {"lone wall", 20, 20, {"X"}, {{20, 20, 1}}},
-        {"east-west run", 20, 20, {"XXXX"}, {{20, 20, 15}, {21, 20, 3}, {22, 20, 3}, {23, 20, 16}}},
-        {"north-south run", 20, 20, {"X", "X", "X"}, {{20, 20, 13}, {20, 21, 5}, {20, 22, 14}}},
-        {"square",
-         20,
-         20,
-         {"XXX", "X.X", "XXX"},
-         {{20, 20, 2},
-          {22, 20, 4},
-          {20, 22, 6},
-          {22, 22, 7},
-          {21, 20, 3},
-          {20, 21, 5},
-          {22, 21, 5},
-          {21, 22, 3}}},
-        {"plus",
-         20,
-         20,
-         {".X.", "XXX", ".X."},
-         {{21, 21, 8}, {21, 20, 13}, {21, 22, 14}, {20, 21, 15}, {22, 21, 16}}},
-        {"north-east-west reuses the straight piece", 20, 20, {".X.", "XXX"}, {{21, 21, 3}}},
-        {"east-south-west", 20, 20, {"XXX", ".X."}, {{21, 20, 8}}},
-        {"north-east-south", 20, 20, {"X.", "XX", "X."}, {{20, 21, 10}}},
-        {"north-south-west", 20, 20, {".X", "XX", ".X"}, {{21, 21, 11}}},
-        {"door in a row", 20, 20, {"XDX"}, {{21, 20, 17}, {20, 20, 15}, {22, 20, 16}}},
-        {"door in a column", 20, 20, {"X", "D", "X"}, {{20, 21, 19}}},
-        {"door walled on three sides", 20, 20, {"X.", "DX", "X."}, {{20, 21, 17}}},
-        {"open door in a row closes", 20, 20, {"XOX"}, {{21, 20, 17}}},
-        {"open door in a column closes", 20, 20, {"X", "O", "X"}, {{20, 21, 19}}},
-        {"lone open door stays open", 20, 20, {"O"}, {{20, 20, 18}}},
-        {"gold is no wall", 20, 20, {"Xg"}, {{20, 20, 1}}},
-        {"west border", 0, 4, {"X", "X", "X"}, {{0, 5, 5}, {0, 4, 13}}},
-        {"south-east corner", 99, 99, {".X", "XX"}, {{100, 100, 7}, {100, 99, 13}, {99, 100, 15}}},
+        {"lone wall", 20, 20, {"X"}, {{1}}},
+        {"east-west run", 20, 20, {"XXXX"}, {{15, 3, 3, 16}}},
+        {"north-south run", 20, 20, {"X", "X", "X"}, {{13}, {5}, {14}}},
+        {"square", 20, 20, {"XXX", "X.X", "XXX"}, {{2, 3, 4}, {5, 0, 5}, {6, 3, 7}}},
+        {"plus", 20, 20, {".X.", "XXX", ".X."}, {{0, 13, 0}, {15, 8, 16}, {0, 14, 0}}},
+        {"north-east-west reuses the straight piece", 20, 20, {".X.", "XXX"}, {{0, 13, 0}, {15, 3, 16}}},
+        {"east-south-west", 20, 20, {"XXX", ".X."}, {{15, 8, 16}, {0, 14, 0}}},
+        {"north-east-south", 20, 20, {"X.", "XX", "X."}, {{13, 0}, {10, 16}, {14, 0}}},
+        {"north-south-west", 20, 20, {".X", "XX", ".X"}, {{0, 13}, {15, 11}, {0, 14}}},
+        {"door in a row", 20, 20, {"XDX"}, {{15, 17, 16}}},
+        {"door in a column", 20, 20, {"X", "D", "X"}, {{13}, {19}, {14}}},
+        {"door walled on three sides", 20, 20, {"X.", "DX", "X."}, {{13, 0}, {17, 16}, {14, 0}}},
+        {"open door in a row closes", 20, 20, {"XOX"}, {{15, 17, 16}}},
+        {"open door in a column closes", 20, 20, {"X", "O", "X"}, {{13}, {19}, {14}}},
+        {"lone open door stays open", 20, 20, {"O"}, {{18}}},
+        {"gold is no wall", 20, 20, {"Xg"}, {{1, ItemId::SmallGold}}},
+        {"west border", 0, 4, {"X", "X", "X"}, {{13}, {5}, {14}}},
+        {"south-east corner", 99, 99, {".X", "XX"}, {{0, 13}, {15, 7}}},
     };
     for (const auto& c : cases) {
         TestGame t;
         prepareEmptyLevel(t);
         draw(t.game, c.x0, c.y0, c.art);
         modMap_Fix_Walls(t.game);
-        for (const auto& e : c.expected)
-            EXPECT_EQ(idAt(t.game, e.x, e.y), e.id) << c.name << " at " << e.x << "," << e.y;
+        for (std::size_t row = 0; row < c.pieces.size(); ++row)
+            for (std::size_t col = 0; col < c.pieces[row].size(); ++col) {
+                const int32_t x = c.x0 + static_cast<int32_t>(col), y = c.y0 + static_cast<int32_t>(row);
+                EXPECT_EQ(idAt(t.game, x, y), c.pieces[row][col]) << c.name << " at " << x << "," << y;
+            }
         EXPECT_EQ(boxCount(t), 0u) << c.name;
     }
 }
