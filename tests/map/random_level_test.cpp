@@ -1,6 +1,7 @@
 #include "map/random_level.h"
 
 #include "map_test_support.h"
+#include "shell/version.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,7 @@ TEST_F(RandomLevel, closedGridHasWallOnEveryTenthLine) {
     EXPECT_EQ(t.game.MapName, "Random");
     EXPECT_EQ(t.game.StartX, 2);
     EXPECT_EQ(t.game.StartY, 2);
-    EXPECT_EQ(t.game.Caption, "Gloamfell (ver 1.1.4)  : Random");
+    EXPECT_EQ(t.game.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : Random");
     EXPECT_EQ(boxCount(t), 0u);
 }
 

@@ -163,8 +163,7 @@ void modMap_Clear(Game& g, const std::string& name) {
         else
             modPlayer_Remove(g, i);
     }
-    g.Caption = "Gloamfell (ver " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-                "." + std::to_string(kVersionRevision) + ")  : " + name;
+    g.Caption = "Gloamfell (ver " + std::string(kVersion) + ")  : " + name;
     g.io.window.setCaption(g.Caption);
 }
 
