@@ -6,6 +6,7 @@
 #include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
+#include "shell/text.h"
 
 #include <cerrno>
 #include <cstring>
@@ -29,7 +30,7 @@ void checkSaveName(const std::string& name) {
     if (name.empty()) fail("The saved game has no name");
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F)
+        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || (u >= 0x7F && u < 0xA0))
             fail("\"" + name +
                  "\" is not a valid file name: it may not hold slashes, colons or control characters");
     }
@@ -212,8 +213,10 @@ bool modFile_Save(Game& g, const std::string& name) {
                 fail(folder.string() + " is not a folder");
             }
             const std::string bytes = encodeGame(g);
-            const fs::path target = folder / (name + ".saved");
-            const fs::path temporary = folder / (name + ".saved.tmp");
+            // The name is Latin-1, the file system's names are UTF-8: the Load dialog must show it.
+            const std::string fileName = latin1ToUtf8(name) + ".saved";
+            const fs::path target = folder / fileName;
+            const fs::path temporary = folder / (fileName + ".tmp");
             try {
                 writeWhole(temporary, bytes);
                 fs::rename(temporary, target);
