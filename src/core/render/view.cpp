@@ -128,7 +128,7 @@ void Display_Map(Game& g) {
     canvas.clear();
     for (int32_t x = 0; x <= kMapUpper; ++x)
         for (int32_t y = 0; y <= kMapUpper; ++y)
-            if (g.MapItem(x, y) > 0) canvas.pixel(x, y, 0);
+            if (g.MapItem(x, y) > 0) canvas.pixel(x, y, kBlack);
     canvas.present();
 }
 
