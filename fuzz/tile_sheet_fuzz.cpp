@@ -42,9 +42,7 @@ void drawsLikeABlend(const std::string& path) {
         for (int pass = 0; pass < 2; ++pass) {
             for (int n = 0; n < kTiles; ++n) {
                 const int tile = n + pass * kTilesPerRow;
-                const QRect src =
-                    QRect((tile % kTilesPerRow) * kTile, (tile / kTilesPerRow) * kTile, kTile, kTile)
-                        .intersected(masked.rect());
+                const QRect src = QRect(tileX(tile), tileY(tile), kTile, kTile).intersected(masked.rect());
                 // Off by a few pixels, so tiles overlap and hang over the edges.
                 const QPoint at(n * kTile - 3 + pass * 5, pass * kTile - 2 + n % 3);
                 if (!src.isEmpty()) p.drawImage(at, masked, src);

@@ -19,8 +19,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     title.setPointSize(title.pointSize() + 6);
     title.setBold(true);
     Label1->setFont(title);
-    lblVersion = new QLabel(
-        QStringLiteral("Version %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision), this);
+    lblVersion =
+        new QLabel(QStringLiteral("Version ") + QLatin1String(kVersion.data(), kVersion.size()), this);
     lblOriginal = new QLabel(QStringLiteral("Gloamfell team"), this);
     lblOther = new QLabel(QStringLiteral("Art, sounds and levels by the Gloamfell team"), this);
     for (QLabel* label : {Label1, lblVersion, lblOriginal, lblOther}) {

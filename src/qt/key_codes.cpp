@@ -1,58 +1,61 @@
 #include "key_codes.h"
 
+#include "shell/keys.h"
+
 namespace gf {
 
 int16_t virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
     // The keypad's digits only arrive as digits while NumLock is on; with it
     // off they arrive as the arrows and Home/End/PgUp/PgDn they double as.
     if (modifiers & Qt::KeypadModifier && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return static_cast<int16_t>(96 + (qtKey - Qt::Key_0));
+        return static_cast<int16_t>(Key::Num0 + (qtKey - Qt::Key_0));
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
         return static_cast<int16_t>(qtKey); // Qt uses the ASCII capitals and digits
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return static_cast<int16_t>(112 + (qtKey - Qt::Key_F1));
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+        return static_cast<int16_t>(Key::F1 + (qtKey - Qt::Key_F1));
     switch (qtKey) {
     case Qt::Key_Backspace:
-        return 8;
+        return Key::Backspace;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return 9;
+        return Key::Tab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return Key::Return;
     case Qt::Key_Pause:
-        return 19;
+        return Key::Pause;
     case Qt::Key_Escape:
-        return 27;
+        return Key::Escape;
     case Qt::Key_Space:
-        return 32;
+        return Key::Space;
     case Qt::Key_PageUp:
-        return 33;
+        return Key::PageUp;
     case Qt::Key_PageDown:
-        return 34;
+        return Key::PageDown;
     case Qt::Key_End:
-        return 35;
+        return Key::End;
     case Qt::Key_Home:
-        return 36;
+        return Key::Home;
     case Qt::Key_Left:
-        return 37;
+        return Key::Left;
     case Qt::Key_Up:
-        return 38;
+        return Key::Up;
     case Qt::Key_Right:
-        return 39;
+        return Key::Right;
     case Qt::Key_Down:
-        return 40;
+        return Key::Down;
     case Qt::Key_Insert:
-        return 45;
+        return Key::Insert;
     case Qt::Key_Delete:
-        return 46;
+        return Key::Delete;
     // The comma and full-stop keys keep their codes when Shift turns them
     // into < and > (the keys act the same with Shift).
     case Qt::Key_Comma:
     case Qt::Key_Less:
-        return 188;
+        return Key::Comma;
     case Qt::Key_Period:
     case Qt::Key_Greater:
-        return 190;
+        return Key::Period;
     default:
         return 0;
     }
@@ -60,9 +63,9 @@ int16_t virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 
 int16_t shiftState(Qt::KeyboardModifiers modifiers) {
     int16_t state = 0;
-    if (modifiers & Qt::ShiftModifier) state |= 1;
-    if (modifiers & Qt::ControlModifier) state |= 2;
-    if (modifiers & Qt::AltModifier) state |= 4;
+    if (modifiers & Qt::ShiftModifier) state |= kShiftMask;
+    if (modifiers & Qt::ControlModifier) state |= kCtrlMask;
+    if (modifiers & Qt::AltModifier) state |= kAltMask;
     return state;
 }
 

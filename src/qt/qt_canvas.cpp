@@ -57,7 +57,7 @@ static void setMode(QPainter& p, QPainter::CompositionMode mode) {
 
 QRect QtCanvas::tileRect(const QImage& sheet, int tile) {
     if (tile < 0) return {};
-    const QRect r((tile % kTilesPerRow) * kTile, (tile / kTilesPerRow) * kTile, kTile, kTile);
+    const QRect r(tileX(tile), tileY(tile), kTile, kTile);
     return r.intersected(sheet.rect());
 }
 

@@ -114,15 +114,14 @@ void CarryBoxWidget::paintEvent(QPaintEvent*) {
     if (!box_.filled) return;
     if (sheet_ && box_.tile >= 0) {
         const QImage& source = sheet_->masked().isNull() ? sheet_->image() : sheet_->masked();
-        const QRect tile((box_.tile % kTilesPerRow) * kTile, (box_.tile / kTilesPerRow) * kTile, kTile,
-                         kTile);
+        const QRect tile(tileX(box_.tile), tileY(box_.tile), kTile, kTile);
         const QRect onSheet = tile.intersected(source.rect());
         if (!onSheet.isEmpty()) p.drawImage(inner.topLeft(), source, onSheet);
     }
     if (box_.readied) {
         const QFont font = QtCanvas::gameFont(8, true);
         p.setFont(font);
-        p.setPen(QtCanvas::toQColor(16711680));
+        p.setPen(QtCanvas::toQColor(kBlue));
         p.drawText(inner.topLeft() + QPoint(0, QFontMetrics(font).ascent()), QStringLiteral("R"));
     }
 }

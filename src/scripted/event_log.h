@@ -1,6 +1,8 @@
 #pragma once
 // Everything the scripted seam is asked to show, as JSON events: streamed as
 // lines by gloamfell-sim and kept for tests to inspect.
+#include "shell/text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <ostream>
@@ -8,9 +10,6 @@
 #include <vector>
 
 namespace gf {
-
-std::string latin1ToUtf8(const std::string& text);
-std::string utf8ToLatin1(const std::string& text);
 
 class EventLog {
 public:

@@ -106,12 +106,12 @@ std::string ScriptedWindow::openFile(const FileDialogRequest& request) {
     }
     log_.emit({{"event", "filedialog"},
                {"title", latin1ToUtf8(request.title)},
-               {"folder", latin1ToUtf8(request.folder)},
-               {"filename", latin1ToUtf8(request.fileName)},
+               {"folder", request.folder},
+               {"filename", request.fileName},
                {"defext", latin1ToUtf8(request.defaultExt)},
                {"filter", latin1ToUtf8(request.filter)},
                {"flags", request.flags},
-               {"answer", answer ? latin1ToUtf8(*answer) : "cancel"}});
+               {"answer", answer.value_or("cancel")}});
     modal();
     return answer.value_or("");
 }

@@ -3,41 +3,73 @@
 #include "script.h"
 #include "soak.h"
 
-#include <random>
-
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
+#include <string>
+#include <vector>
 
-static int soak(int argc, char** argv) {
-    if (argc < 3 || argc > 5) {
-        std::cerr << "usage: gloamfell-sim --soak FOLDER [SEED [ACTIONS]]\n";
-        return 2;
-    }
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kUsage = "usage: gloamfell-sim FOLDER [SCRIPT]\n"
+                               "       gloamfell-sim --soak FOLDER [SEED [ACTIONS]]\n"
+                               "       gloamfell-sim --help\n"
+                               "Plays the game in FOLDER without a window, one command per line from SCRIPT\n"
+                               "or standard input, and writes JSON lines; --soak plays at random.\n";
+
+// A typo in a script or a CI job must fail loudly rather than read standard input.
+int refuse(const std::string& reason) {
+    std::cerr << "gloamfell-sim: " << reason << '\n';
+    return 2;
+}
+
+// Empty when the game can read the folder.
+std::string folderProblem(const std::string& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) return folder + " is not a folder";
+    fs::directory_iterator listing(folder, ec);
+    if (ec) return "cannot read the folder " + folder + ": " + ec.message();
+    return {};
+}
+
+int soak(const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 3) return refuse("--soak takes FOLDER [SEED [ACTIONS]] (see --help)");
+    if (const std::string problem = folderProblem(args[0]); !problem.empty()) return refuse(problem);
     try {
-        const uint64_t seed = argc > 3 ? std::stoull(argv[3]) : std::random_device{}();
-        const long actions = argc > 4 ? std::stol(argv[4]) : 100000;
-        return gf::runSoak(argv[2], seed, actions, std::cout);
+        const uint64_t seed = args.size() > 1 ? std::stoull(args[1]) : std::random_device{}();
+        const long actions = args.size() > 2 ? std::stol(args[2]) : 100000;
+        return gf::runSoak(args[0], seed, actions, std::cout);
     } catch (const std::exception& e) {
-        std::cerr << "gloamfell-sim: " << e.what() << '\n';
-        return 2;
+        return refuse(e.what());
     }
 }
 
+int play(const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 2) return refuse("expected FOLDER [SCRIPT] (see --help)");
+    if (const std::string problem = folderProblem(args[0]); !problem.empty()) return refuse(problem);
+    if (args.size() == 1) return gf::runScript(args[0], std::cin, std::cout, std::cerr);
+    std::error_code ec;
+    if (fs::is_directory(args[1], ec)) return refuse("the script " + args[1] + " is a folder");
+    std::ifstream script(args[1]);
+    if (!script) return refuse("cannot read the script " + args[1]);
+    return gf::runScript(args[0], script, std::cout, std::cerr);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::string(argv[1]) == "--soak") return soak(argc, argv);
-    if (argc < 2 || argc > 3) {
-        std::cerr
-            << "usage: gloamfell-sim FOLDER [SCRIPT]\n       gloamfell-sim --soak FOLDER [SEED [ACTIONS]]\n";
-        return 2;
-    }
-    const std::string folder = argv[1];
-    if (argc == 3) {
-        std::ifstream script(argv[2]);
-        if (!script) {
-            std::cerr << "gloamfell-sim: cannot read " << argv[2] << '\n';
-            return 2;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool soakMode = !args.empty() && args[0] == "--soak";
+    if (soakMode) args.erase(args.begin());
+    for (const std::string& arg : args) {
+        if (arg == "--help") {
+            std::cout << kUsage;
+            return 0;
         }
-        return gf::runScript(folder, script, std::cout, std::cerr);
+        if (arg.size() > 1 && arg[0] == '-') return refuse("unknown option " + arg + " (see --help)");
     }
-    return gf::runScript(folder, std::cin, std::cout, std::cerr);
+    return soakMode ? soak(args) : play(args);
 }

@@ -195,7 +195,7 @@ void SimSession::runAnswer(const std::string& rest) {
         if (path == "cancel")
             d.fileAnswers.push_back(std::nullopt);
         else
-            d.fileAnswers.push_back(utf8ToLatin1(resolve(path)));
+            d.fileAnswers.push_back(resolve(path)); // a path keeps the file system's bytes
         return;
     }
     in >> value;

@@ -32,11 +32,11 @@ SimKey parseSimKey(const std::string& text) {
         const std::string head =
             upper(rest.substr(0, rest.find('+') == std::string::npos ? 0 : rest.find('+') + 1));
         if (head == "SHIFT+")
-            key.shift |= 1;
+            key.shift |= kShiftMask;
         else if (head == "CTRL+")
-            key.shift |= 2;
+            key.shift |= kCtrlMask;
         else if (head == "ALT+")
-            key.shift |= 4;
+            key.shift |= kAltMask;
         else
             break;
         rest = rest.substr(head.size());

@@ -2,6 +2,7 @@
 
 #include "creatures/creature_table.h"
 #include "map_test_support.h"
+#include "shell/version.h"
 
 #include <gtest/gtest.h>
 
@@ -113,10 +114,10 @@ TEST_F(MapFile, commentsBlanksAndAnyLineEnd) {
 // The window caption names the level, and shows nothing after the colon when the file names none.
 TEST_F(MapFile, captionCarriesLevelName) {
     load(crlf({"MAP=Upper Hall"}));
-    EXPECT_EQ(t.game.Caption, "Gloamfell (ver 1.1.4)  : Upper Hall");
+    EXPECT_EQ(t.game.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : Upper Hall");
     EXPECT_EQ(t.io.log.of("caption").back()["text"], t.game.Caption) << "the window shows it";
     load(crlf({"X"}));
-    EXPECT_EQ(t.io.log.of("caption").back()["text"], "Gloamfell (ver 1.1.4)  : ");
+    EXPECT_EQ(t.io.log.of("caption").back()["text"], "Gloamfell (ver " + std::string(kVersion) + ")  : ");
 }
 
 // Without a start mark the start is the corner; with two the later one in reading order wins.

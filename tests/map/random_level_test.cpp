@@ -1,6 +1,7 @@
 #include "map/random_level.h"
 
 #include "map_test_support.h"
+#include "shell/version.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,23 @@
 // The main window: keys from any control, the carry pop-up, the panel, the
-// layout and the screenshot.
+// layout, the screenshot and the Load dialog.
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "frm_main.h"
 #include "key_codes.h"
 #include "qt_canvas.h"
+#include "qt_window.h"
 #include "render/layout.h"
 #include "render/status.h"
+#include "shell/menus.h"
+#include "shell/text.h"
 #include "test_game.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -241,6 +247,47 @@ TEST_F(WindowTest, layoutFollowsResizes) {
         EXPECT_FALSE(placed.intersects(window.picStatus->geometry()));
         expectPanelTidy(window.picStatus);
     }
+}
+
+// A game saved under a name outside ASCII shows in the desktop's Load dialog and reopens from it.
+TEST(LoadDialog, reopensAGameSavedUnderALatin1Name) {
+    TestGame t;
+    QtWindow dialogs;
+    Game game(Platform{t.io.clock, t.io.random, dialogs, t.io.sound, t.io.canvas}, t.folder.string());
+    test::prepareEmptyLevel(t, game);
+    game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+
+    const QString saved = QString::fromUtf8("Zo\xC3\xAB.saved");
+    bool listed = false;
+    int polls = 0;
+    QStringList boxes;
+    QTimer chooser;
+    // The dialog lists its folder in the background: wait for the file, then pick it as a user would.
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes << box->text();
+            box->accept();
+        }
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        const auto* model = dialog->findChild<QFileSystemModel*>();
+        const QModelIndex folder = model->index(dialog->directory().absolutePath());
+        for (int row = 0; row < model->rowCount(folder); ++row)
+            listed = listed || model->index(row, 0, folder).data().toString() == saved;
+        if (!listed && ++polls < 500) return;
+        dialog->selectFile(saved);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its own
+    });
+    chooser.start(10);
+    game.player(game.CurrentPlayer).Name = fixedName("Zo\xEB");
+    mnuFileSave_Click(game);
+    game.player(game.CurrentPlayer).Name = fixedName("Ann");
+    mnuFileLoad_Click(game);
+    chooser.stop();
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(displayName(game.player(game.CurrentPlayer).Name), "Zo\xEB");
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "savegame/level_block.h"
 #include "savegame/savegame.h"
 #include "shell/menus.h"
+#include "shell/text.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -439,7 +440,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
 TEST(SavedGame, unsafeNamesAreRefused) {
     SavedGame s;
     const std::vector<std::string> names = {
-        "", "../Ann", "a/b", "a\\b", "..", "C:Ann", "A\nnn", std::string("A\0nn", 4), "\x7F"};
+        "", "../Ann", "a/b", "a\\b", "..", "C:Ann", "A\nnn", std::string("A\0nn", 4), "\x7F", "A\x85"};
     for (const std::string& name : names) {
         s.t.io.log.events.clear();
         EXPECT_FALSE(modFile_Save(s.g, name)) << name;
@@ -450,8 +451,20 @@ TEST(SavedGame, unsafeNamesAreRefused) {
     }
     EXPECT_FALSE(fs::exists(s.t.folder.parent_path() / "Ann.saved"));
     EXPECT_TRUE(!fs::exists(s.t.folder / "saved") || fs::is_empty(s.t.folder / "saved"));
-    EXPECT_TRUE(modFile_Save(s.g, "Zo\xEB the Brave"));
-    EXPECT_TRUE(fs::exists(s.t.folder / "saved" / "Zo\xEB the Brave.saved"));
+}
+
+// A Latin-1 name gets a UTF-8 file name the desktop can show; inside, the name keeps its Latin-1 bytes.
+TEST(SavedGame, latin1NameSavesUnderItsUtf8FileName) {
+    SavedGame s;
+    s.g.Players(1).Name = fixedName("Zo\xEB");
+    ASSERT_TRUE(modFile_Save(s.g, "Zo\xEB"));
+    const fs::path file = s.t.folder / "saved" / "Zo\xC3\xAB.saved";
+    const std::string b = readFile(file);
+    ASSERT_EQ(b.size(), kFileSize);
+    EXPECT_EQ(b.substr(kPlayersAt + 6, 100), "Zo\xEB" + std::string(97, ' '));
+    s.g.Players(1).Name = fixedName("Ann");
+    ASSERT_TRUE(modFile_Load(s.g, file.string()));
+    EXPECT_EQ(displayName(s.g.Players(1).Name), "Zo\xEB");
 }
 
 // A file where the folder should be makes every save fail, and says so.

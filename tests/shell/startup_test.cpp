@@ -3,6 +3,7 @@
 #include "shell/files.h"
 #include "shell/menus.h"
 #include "shell/startup.h"
+#include "shell/version.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,7 @@ TEST_F(StartUp, newGameOnTheDefaultLevelStartsTheTimersLast) {
     EXPECT_EQ(ann.X, g.StartX);
     EXPECT_EQ(ann.Y, g.StartY);
     EXPECT_EQ(ann.Name.substr(0, 4), "Ann ");
-    EXPECT_EQ(g.Caption, "Gloamfell (ver 1.1.4)  : " + g.MapName);
+    EXPECT_EQ(g.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + g.MapName);
     EXPECT_EQ(g.ViewX, g.StartX);
 
     const auto& events = t.io.log.events;
@@ -90,7 +91,7 @@ TEST_F(StartUp, newGameOnARandomLevel) {
     Game& g = t.game;
     ASSERT_NE(g.CurrentPlayer, 0);
     EXPECT_EQ(g.MapName, "Random");
-    EXPECT_EQ(g.Caption, "Gloamfell (ver 1.1.4)  : Random");
+    EXPECT_EQ(g.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : Random");
     EXPECT_EQ(g.player(g.CurrentPlayer).X, 2);
     EXPECT_EQ(g.player(g.CurrentPlayer).Y, 2);
 }

@@ -29,24 +29,36 @@ static std::string slurp(const std::filesystem::path& p) {
     return s.str();
 }
 
-SimRun runSim(const std::string& folder, const std::string& script) {
+SimRun runSimWith(const std::vector<std::string>& args) {
     static int counter = 0;
     const auto base = std::filesystem::temp_directory_path() /
                       ("gloamfell-sim-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    const auto scriptFile = base.string() + ".script", outFile = base.string() + ".out",
-               errFile = base.string() + ".err";
-    std::ofstream(scriptFile) << script;
-    const std::string command = std::string("'") + GLOAMFELL_SIM + "' '" + folder + "' '" + scriptFile +
-                                "' >'" + outFile + "' 2>'" + errFile + "'";
+    const auto outFile = base.string() + ".out", errFile = base.string() + ".err";
+    std::string command = std::string("'") + GLOAMFELL_SIM + "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    command += " </dev/null >'" + outFile + "' 2>'" + errFile + "'";
     const int status = std::system(command.c_str());
     SimRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream out(slurp(outFile));
+    run.output = slurp(outFile);
+    std::istringstream out(run.output);
     for (std::string line; std::getline(out, line);)
-        if (!line.empty()) run.lines.push_back(nlohmann::json::parse(line));
+        if (!line.empty() && line[0] == '{') run.lines.push_back(nlohmann::json::parse(line));
     run.errors = slurp(errFile);
-    for (const auto& f : {scriptFile, outFile, errFile})
+    for (const auto& f : {outFile, errFile})
         std::filesystem::remove(f);
+    return run;
+}
+
+SimRun runSim(const std::string& folder, const std::string& script) {
+    static int counter = 0;
+    const auto scriptFile =
+        std::filesystem::temp_directory_path() /
+        ("gloamfell-sim-" + std::to_string(::getpid()) + "-script-" + std::to_string(counter++));
+    std::ofstream(scriptFile) << script;
+    SimRun run = runSimWith({folder, scriptFile.string()});
+    std::filesystem::remove(scriptFile);
     return run;
 }
 

@@ -10,7 +10,8 @@ namespace gf::test {
 
 struct SimRun {
     int exitCode = 0;
-    std::vector<nlohmann::json> lines;
+    std::string output;
+    std::vector<nlohmann::json> lines; // the output's JSON lines
     std::string errors;
 
     std::vector<nlohmann::json> events(const std::string& kind) const;
@@ -19,5 +20,7 @@ struct SimRun {
 };
 
 SimRun runSim(const std::string& folder, const std::string& script);
+// The driver with these arguments and nothing on standard input.
+SimRun runSimWith(const std::vector<std::string>& args);
 
 } // namespace gf::test

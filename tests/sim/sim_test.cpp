@@ -1,9 +1,18 @@
+#include "shell/version.h"
 #include "sim_runner.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+#include <vector>
+
 namespace gf::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kData = GLOAMFELL_DATA_DIR;
 const std::string kNewGame = "answer menu new\nanswer box no\nanswer input Ann\nstartup\n";
@@ -20,7 +29,8 @@ TEST(Sim, newGameOnTheFirstLevel) {
     EXPECT_EQ(ann["Name"], "Ann");
     EXPECT_EQ(ann["X"], state["StartX"]);
     EXPECT_EQ(ann["Y"], state["StartY"]);
-    EXPECT_EQ(state["Caption"], "Gloamfell (ver 1.1.4)  : " + state["MapName"].get<std::string>());
+    EXPECT_EQ(state["Caption"],
+              "Gloamfell (ver " + std::string(kVersion) + ")  : " + state["MapName"].get<std::string>());
     EXPECT_EQ(state["Players"].size(), 20u);
     EXPECT_EQ(state["Skills"][0]["Name"], "Melee");
     int joined = 0;
@@ -39,6 +49,59 @@ TEST(Sim, unreadableLineExitsWithTwoNamingTheLine) {
         EXPECT_NE(run.errors.find("line 3"), std::string::npos) << run.errors;
         EXPECT_TRUE(run.lastDump().is_null()) << "nothing after the bad line runs";
     }
+}
+
+// A command line the driver cannot use is refused with one line and a failing status,
+// rather than read standard input and pass.
+TEST(Sim, commandLineMistakesAreRefused) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {{"--check", kData}, "unknown option --check"},
+        {{"--soak", kData, "--fast"}, "unknown option --fast"},
+        {{"/no/such/folder"}, "/no/such/folder is not a folder"},
+        {{"--soak", "/no/such/folder"}, "/no/such/folder is not a folder"},
+        {{kData, "/no/such.script"}, "cannot read the script /no/such.script"},
+        {{kData, kData}, "is a folder"},
+        {{}, "expected FOLDER [SCRIPT]"},
+    };
+    for (const Case& c : cases) {
+        const SimRun run = runSimWith(c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.reason;
+        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+        EXPECT_TRUE(run.output.empty()) << run.output;
+    }
+    const SimRun help = runSimWith({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output.rfind("usage: gloamfell-sim FOLDER [SCRIPT]", 0), 0u) << help.output;
+}
+
+// A name outside ASCII saves under its UTF-8 file name, and the File menu's Load reopens it.
+TEST(Sim, latin1NameSavesAndLoadsUnderItsUtf8FileName) {
+    const fs::path folder = fs::temp_directory_path() / ("gloamfell-sim-names-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::copy(kData, folder, fs::copy_options::recursive);
+    const SimRun run =
+        runSim(folder.string(), "answer menu new\nanswer box no\nanswer input Zo\xC3\xAB\nstartup\n"
+                                "menu save\nanswer file saved/Zo\xC3\xAB.saved\nmenu load\ndump\n");
+    std::ifstream in(folder / "saved" / "Zo\xC3\xAB.saved", std::ios::binary);
+    const std::string saved{std::istreambuf_iterator<char>(in), {}};
+    fs::remove_all(folder);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.events("msgbox").size(), 1u) << "only the random-map question: " << run.output;
+    const auto state = run.lastDump();
+    const int me = state["CurrentPlayer"];
+    ASSERT_GT(me, 0);
+    EXPECT_EQ(state["Players"][me - 1]["Name"], "Zo\xC3\xAB");
+    ASSERT_GT(saved.size(), 4 + 648u * static_cast<unsigned>(me));
+    EXPECT_EQ(saved.substr(4 + 648u * static_cast<unsigned>(me - 1) + 6, 4), "Zo\xEB ");
+    int loaded = 0;
+    for (const auto& m : state["Messages"])
+        loaded += m["Text"] == "Game loaded.";
+    EXPECT_EQ(loaded, 1);
 }
 
 // The program ending ends the script: nothing after the exit event.

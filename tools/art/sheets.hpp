@@ -1,19 +1,14 @@
 #pragma once
 
 #include "../common/image.hpp"
+#include "render/tile_geometry.h"
 
 namespace gloamfell::tools {
 
-inline constexpr int kTile = 32;
-inline constexpr int kTilesPerRow = 10;
-
-// Top-left pixel of tile n in a sheet.
-inline int tileX(int n) {
-    return (n % kTilesPerRow) * kTile;
-}
-inline int tileY(int n) {
-    return (n / kTilesPerRow) * kTile;
-}
+using gf::kTile;
+using gf::kTilesPerRow;
+using gf::tileX;
+using gf::tileY;
 
 Image makeFloorSheet();
 Image makeVoidSheet();

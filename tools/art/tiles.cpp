@@ -2,6 +2,7 @@
 #include "sheets.hpp"
 
 #include "../common/rng.hpp"
+#include "map/wall_pieces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,39 +112,13 @@ Colour wallColour(int b, int x, int y, int depth) {
 } // namespace
 
 Arms wallArms(int n) {
-    switch (n) {
-    case 2:
-        return {false, true, true, false};
-    case 3:
-        return {false, true, false, true};
-    case 4:
-        return {false, false, true, true};
-    case 5:
-        return {true, false, true, false};
-    case 6:
-        return {true, true, false, false};
-    case 7:
-        return {true, false, false, true};
-    case 8:
-        return {false, true, true, true};
-    case 10:
-        return {true, true, true, false};
-    case 11:
-        return {true, false, true, true};
-    case 13:
-        return {false, false, true, false};
-    case 14:
-        return {true, false, false, false};
-    case 15:
-        return {false, true, false, false};
-    case 16:
-        return {false, false, false, true};
-    case 9:
-    case 12:
-        return {true, true, true, true};
-    default:
-        return {};
-    }
+    const int arms = gf::armsOfPiece(static_cast<std::int16_t>(n));
+    if (arms >= 0)
+        return {(arms & gf::kArmNorth) != 0, (arms & gf::kArmEast) != 0, (arms & gf::kArmSouth) != 0,
+                (arms & gf::kArmWest) != 0};
+    // Of the pieces the game never picks, the stone wall stands alone and 9 and 12 are crossings.
+    if (n == 9 || n == 12) return {true, true, true, true};
+    return {};
 }
 
 void paintWall(Image& img, int ox, int oy, Arms arms) {

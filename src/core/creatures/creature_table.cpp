@@ -1,5 +1,6 @@
 #include "creatures/creature_table.h"
 
+#include "map/directions.h"
 #include "map/map_file.h"
 #include "savegame/savegame.h"
 #include "shell/game.h"
@@ -53,14 +54,14 @@ int32_t modPlayer_Add(Game& g, int16_t monsterType, int32_t x, int32_t y) {
         }
         if (index == 0) {
             g.Players.redimPreserve(add32(upper, kPlayerTableStep));
-            index = g.Players.ubound() - 9;
+            index = upper + 1; // the first of the new entries
         }
         Player p;
         p.Active = true;
         p.MonsterType = monsterType;
         p.X = p.HomeX = x;
         p.Y = p.HomeY = y;
-        p.Facing = 2;
+        p.Facing = Direction::South;
         if (type)
             startAsMonster(p, *type);
         else

@@ -14,10 +14,6 @@ namespace {
 
 constexpr float kStepPause = 0.1f;
 
-bool isStep(int16_t direction) {
-    return direction >= 1 && direction <= 9 && direction != 5;
-}
-
 } // namespace
 
 bool modPlayer_Move(Game& g, int32_t index, int16_t direction, bool forward) {
@@ -26,7 +22,7 @@ bool modPlayer_Move(Game& g, int32_t index, int16_t direction, bool forward) {
         Player& p = g.Players(index);
         if (!p.Active || t < p.NextMoveTime) return false;
         // Anything but the eight steps would name the creature's own cell.
-        if (!isStep(direction)) return false;
+        if (!isStepDirection(direction)) return false;
         int32_t x = p.X;
         int32_t y = p.Y;
         if (!modMap_Get_Facing_XY(g, direction, x, y)) return false;
@@ -82,19 +78,19 @@ void modPlayer_Auto_Action(Game& g, int32_t /*index*/, int32_t item) {
 
 void modPlayer_Change_Facing(Game& g, int32_t index, int16_t turn) {
     guarded(g, "modPlayer_Change_Facing", [&] {
-        // Per facing 0..9: the facing after turn 1 (counter-clockwise), then after turn 2 (clockwise).
+        // Per facing 0..9: the facing after a left turn, then after a right turn.
         static constexpr int16_t kTurns[10][2] = {{0, 0}, {2, 4}, {3, 1}, {6, 2}, {1, 7},
                                                   {0, 0}, {9, 3}, {4, 8}, {7, 9}, {8, 6}};
         Player& p = g.Players(index);
-        if ((turn != 1 && turn != 2) || !isStep(p.Facing)) return;
-        p.Facing = kTurns[p.Facing][turn - 1];
+        if ((turn != kFacingTurnLeft && turn != kFacingTurnRight) || !isStepDirection(p.Facing)) return;
+        p.Facing = kTurns[p.Facing][turn == kFacingTurnLeft ? 0 : 1];
     });
 }
 
 void modPlayer_Attack_Direction(Game& g, int32_t index) {
     guarded(g, "modPlayer_Attack_Direction", [&] {
         const Player& p = g.Players(index);
-        if (!isStep(p.Facing)) return; // facing nowhere must not strike its own cell
+        if (!isStepDirection(p.Facing)) return; // facing nowhere must not strike its own cell
         int32_t x = p.X;
         int32_t y = p.Y;
         if (!modMap_Get_Facing_XY(g, p.Facing, x, y)) return;

@@ -8,6 +8,10 @@
 
 namespace gf {
 
+// A grown table places the new item this far below its new top (1991 of 2000),
+// not on the first new entry; later additions fill the lowest free ones.
+constexpr int32_t kGrownItemBelowTop = 9;
+
 // The lowest free entry, searched from g.itemFreeHint: every entry below the
 // hint is in use. A hint that no longer fits the table (Items replaced behind
 // our back) is dropped rather than trusted.
@@ -28,7 +32,7 @@ int32_t modItem_Add(Game& g, int16_t id, int32_t x, int32_t y) {
         if (index == 0) {
             const int32_t upper = g.Items.ubound();
             g.Items.redimPreserve(upper + kItemTableStep);
-            index = g.Items.ubound() - 9;
+            index = g.Items.ubound() - kGrownItemBelowTop;
             g.itemFreeHint = upper + 1;
         } else {
             g.itemFreeHint = index + 1;

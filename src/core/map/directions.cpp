@@ -59,10 +59,6 @@ constexpr std::array<std::array<int16_t, 2>, 10> kQuarterTurns{{
     {3, 7},
 }};
 
-bool isStep(int16_t d) {
-    return d >= 1 && d <= 9 && d != 5;
-}
-
 int sign(int64_t v) {
     return (v > 0) - (v < 0);
 }
@@ -88,27 +84,28 @@ int16_t modMap_Direction(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2
 
 int16_t modMap_AltDirection(Game& g, int16_t direction) {
     return guarded(g, "modMap_AltDirection", [&]() -> int16_t {
-        if (!isStep(direction)) return 0;
+        if (!isStepDirection(direction)) return 0;
         const auto& pair = kNeighbours[static_cast<std::size_t>(direction)];
         return g.draw() > 0.5f ? pair[0] : pair[1];
     });
 }
 
 int16_t modMap_Opposite_Direction(Game& g, int16_t direction) {
-    return guarded(g, "modMap_Opposite_Direction",
-                   [&]() -> int16_t { return isStep(direction) ? static_cast<int16_t>(10 - direction) : 0; });
+    return guarded(g, "modMap_Opposite_Direction", [&]() -> int16_t {
+        return isStepDirection(direction) ? static_cast<int16_t>(10 - direction) : 0;
+    });
 }
 
 int16_t modMap_Quarter_Direction(Game& g, int16_t direction, int16_t turn) {
     return guarded(g, "modMap_Quarter_Direction", [&]() -> int16_t {
-        if (!isStep(direction)) return 0;
-        return kQuarterTurns[static_cast<std::size_t>(direction)][turn == 1 ? 0 : 1];
+        if (!isStepDirection(direction)) return 0;
+        return kQuarterTurns[static_cast<std::size_t>(direction)][turn == kQuarterClockwise ? 0 : 1];
     });
 }
 
 bool modMap_Get_Facing_XY(Game& g, int16_t direction, int32_t& x, int32_t& y) {
     return guarded(g, "modMap_Get_Facing_XY", [&] {
-        if (direction >= 0 && direction <= 9) {
+        if (isStepDirection(direction)) {
             const Step& s = kSteps[static_cast<std::size_t>(direction)];
             x = add32(x, s.dx);
             y = add32(y, s.dy);

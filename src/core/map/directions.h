@@ -4,6 +4,30 @@
 namespace gf {
 struct Game;
 
+// Laid out like a numeric keypad with north up.
+namespace Direction {
+inline constexpr int16_t None = 0;
+inline constexpr int16_t SouthWest = 1;
+inline constexpr int16_t South = 2;
+inline constexpr int16_t SouthEast = 3;
+inline constexpr int16_t West = 4;
+inline constexpr int16_t Here = 5;
+inline constexpr int16_t East = 6;
+inline constexpr int16_t NorthWest = 7;
+inline constexpr int16_t North = 8;
+inline constexpr int16_t NorthEast = 9;
+} // namespace Direction
+
+// One of the eight steps: neither None, Here nor a number off the keypad.
+constexpr bool isStepDirection(int16_t d) {
+    return d >= Direction::SouthWest && d <= Direction::NorthEast && d != Direction::Here;
+}
+
+// modMap_Quarter_Direction's turn: 1 is clockwise and any other value counter-clockwise
+// (the facing turns of modPlayer_Change_Facing number them the other way round).
+inline constexpr int16_t kQuarterClockwise = 1;
+inline constexpr int16_t kQuarterCounterClockwise = 2;
+
 int16_t modMap_Dist(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 int16_t modMap_Direction(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 int16_t modMap_AltDirection(Game& g, int16_t direction);

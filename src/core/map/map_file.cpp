@@ -123,8 +123,7 @@ void modMap_Clear(Game& g, const std::string& name) {
 }
 
 void setLevelCaption(Game& g, const std::string& levelName) {
-    g.Caption = "Gloamfell (ver " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-                "." + std::to_string(kVersionRevision) + ")  : " + levelName;
+    g.Caption = "Gloamfell (ver " + std::string(kVersion) + ")  : " + levelName;
     g.io.window.setCaption(g.Caption);
 }
 

@@ -1,42 +1,14 @@
 #include "map/walls.h"
 
 #include "map/map_file.h"
+#include "map/wall_pieces.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/numeric.h"
 
-#include <array>
-
 namespace gf {
 
 namespace {
-
-constexpr int kNorth = 8;
-constexpr int kEast = 4;
-constexpr int kSouth = 2;
-constexpr int kWest = 1;
-
-// The joined piece for each pattern of wall arms (a sum of the bits above);
-// 0 keeps the present piece. North-east-west reuses the straight piece 3 and
-// the four-way crossing reuses the T-junction 8.
-constexpr std::array<int16_t, 16> kPieceForArms{
-    0,  // none
-    16, // W
-    13, // S
-    4,  // S W
-    15, // E
-    3,  // E W
-    2,  // E S
-    8,  // E S W
-    14, // N
-    7,  // N W
-    5,  // N S
-    11, // N S W
-    6,  // N E
-    3,  // N E W
-    10, // N E S
-    8,  // N E S W
-};
 
 bool isDoor(int16_t id) {
     return id >= ItemId::DoorClosedEW && id <= ItemId::DoorOpenNS;
@@ -70,7 +42,7 @@ int16_t modMap_get_wall_connector(Game& g, int32_t item) {
             return type;
         }
         const int arms =
-            (north ? kNorth : 0) | (east ? kEast : 0) | (south ? kSouth : 0) | (west ? kWest : 0);
+            (north ? kArmNorth : 0) | (east ? kArmEast : 0) | (south ? kArmSouth : 0) | (west ? kArmWest : 0);
         const int16_t piece = kPieceForArms[static_cast<std::size_t>(arms)];
         return piece != 0 ? piece : type;
     });

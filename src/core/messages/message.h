@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/canvas.h"
+
 #include <cstdint>
 #include <string>
 
@@ -6,12 +8,6 @@ namespace gf {
 
 inline constexpr int kMessageLines = 20;
 inline constexpr int kDamageNumbers = 20;
-
-inline constexpr uint32_t kYellow = 65535;
-inline constexpr uint32_t kGreen = 65280;
-inline constexpr uint32_t kBlue = 16711680;
-inline constexpr uint32_t kRed = 255;
-inline constexpr uint32_t kBlack = 0;
 
 struct Message {
     bool InUse = false;

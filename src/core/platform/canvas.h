@@ -7,6 +7,11 @@
 namespace gf {
 
 using Color = uint32_t; // red + 256 * green + 65536 * blue
+inline constexpr Color kBlack = 0;
+inline constexpr Color kRed = 255;
+inline constexpr Color kGreen = 65280;
+inline constexpr Color kYellow = 65535;
+inline constexpr Color kBlue = 16711680;
 
 inline constexpr int kSheetBackground = 0;
 inline constexpr int kSheetVoid = 1;

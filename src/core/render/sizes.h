@@ -1,10 +1,9 @@
 #pragma once
 // Sizes shared by the view, the panel and both front ends.
+#include "render/tile_geometry.h"
 
 namespace gf {
 
-inline constexpr int kTile = 32;         // pixels per cell and per sheet tile
-inline constexpr int kTilesPerRow = 10;  // tiles per row of a sheet
 inline constexpr int kStatusWidth = 240; // picStatus, beside the view
 inline constexpr int kDefaultViewWidth = 640;
 inline constexpr int kDefaultViewHeight = 480;

@@ -1,6 +1,7 @@
 #pragma once
 // What the side panel shows, exactly as shown. Update_Status fills it; the
 // front end only paints it.
+#include "platform/canvas.h"
 #include "render/sizes.h"
 
 #include <array>
@@ -14,7 +15,7 @@ struct StatusBar {
     int32_t max = 0;
     std::string text; // "37/50"
     std::string tooltip;
-    uint32_t fill = 0; // colour of the filled part
+    Color fill = kBlack; // of the filled part
 };
 
 struct SkillRow {
@@ -33,8 +34,8 @@ struct CarryBox {
 
 struct StatusPanel {
     std::string name = "Player Name";
-    StatusBar life{0, 0, "", "Life Points", 65280};
-    StatusBar stamina{0, 0, "", "Stamina Points", 65535};
+    StatusBar life{0, 0, "", "Life Points", kGreen};
+    StatusBar stamina{0, 0, "", "Stamina Points", kYellow};
     std::string level = "Level:";
     std::string xp = "XP:";
     std::string nextLevelXP = "Next Level XP:";

@@ -7,6 +7,7 @@
 #include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
+#include "shell/text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -194,7 +195,7 @@ std::string saveNameProblem(const std::string& name) {
     if (name.empty()) return "A saved game needs a name";
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || u == 0x7F)
+        if (c == '/' || c == '\\' || c == ':' || u < 0x20 || (u >= 0x7F && u < 0xA0))
             return "\"" + name +
                    "\" cannot name a saved game: it may not hold slashes, colons or control characters";
     }
@@ -203,8 +204,9 @@ std::string saveNameProblem(const std::string& name) {
     return {};
 }
 
+// The name is Latin-1, the file system's names are UTF-8: the Load dialog must show it.
 fs::path savedGamePath(const Game& g, const std::string& name) {
-    return fs::path(programPath(g.folder, "/saved")) / (name + ".saved");
+    return fs::path(programPath(g.folder, "/saved")) / (latin1ToUtf8(name) + ".saved");
 }
 
 bool modFile_Save(Game& g, const std::string& name) {
@@ -224,7 +226,7 @@ bool modFile_Save(Game& g, const std::string& name) {
                 fail(folder.string() + " is not a folder");
             }
             const std::string bytes = encodeGame(g);
-            const fs::path temporary = folder / (name + ".saved.tmp");
+            const fs::path temporary = fs::path(target.string() + ".tmp");
             try {
                 writeWhole(temporary, bytes);
                 fs::rename(temporary, target);

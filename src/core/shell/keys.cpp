@@ -11,12 +11,6 @@
 
 namespace gf {
 
-namespace {
-constexpr int16_t kNum1 = 97, kNum2 = 98, kNum3 = 99, kNum4 = 100, kNum6 = 102, kNum8 = 104;
-constexpr int16_t kClockwise = 1, kCounterClockwise = 2; // quarter turns
-constexpr int16_t kTurnLeft = 1, kTurnRight = 2;         // 45-degree turns
-} // namespace
-
 void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
     HandlerScope scope(g);
     guarded(g, "Form_KeyDown", [&] {
@@ -29,29 +23,29 @@ void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
         const int32_t me = g.CurrentPlayer;
         const int16_t f = g.player(me).Facing;
         switch (keyCode) {
-        case kNum1:
-            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kClockwise), false);
+        case Key::Num1:
+            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kQuarterClockwise), false);
             break;
-        case kNum3:
-            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kCounterClockwise), false);
+        case Key::Num3:
+            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kQuarterCounterClockwise), false);
             break;
         case Key::Up:
-        case kNum8:
+        case Key::Num8:
             modPlayer_Move(g, me, f, true);
             break;
         case Key::Down:
-        case kNum2:
+        case Key::Num2:
             modPlayer_Move(g, me, modMap_Opposite_Direction(g, f), false);
             break;
         case Key::Left:
         case Key::Period:
-        case kNum4:
-            modPlayer_Change_Facing(g, me, kTurnLeft);
+        case Key::Num4:
+            modPlayer_Change_Facing(g, me, kFacingTurnLeft);
             break;
         case Key::Right:
         case Key::Comma:
-        case kNum6:
-            modPlayer_Change_Facing(g, me, kTurnRight);
+        case Key::Num6:
+            modPlayer_Change_Facing(g, me, kFacingTurnRight);
             break;
         case Key::O:
             modItem_Open(g, me);

@@ -19,6 +19,10 @@ std::string fixedName(std::string_view s);
 // For display: no padding, no NUL filler of a blank entry.
 std::string displayName(std::string_view s);
 
+// File names and the driver's JSON are UTF-8; a character Latin-1 lacks becomes '?'.
+std::string latin1ToUtf8(const std::string& text);
+std::string utf8ToLatin1(const std::string& text);
+
 // Calls visit(line) for each line, ended by CR LF, a lone CR or a lone LF,
 // without holding every line at once: a file of nothing but line ends stays cheap.
 template <class Visit> void forEachLine(std::string_view contents, Visit&& visit) {
