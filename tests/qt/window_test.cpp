@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -316,6 +317,17 @@ TEST(MessageBoxes, longTextsWrapInsideTheScreen) {
         EXPECT_LE(box.width(), box.screen()->availableGeometry().width());
         box.close();
     });
+}
+
+// A size below the minimum from the window system (nothing else holds the
+// window there without a window manager) grows back until the panel is whole.
+TEST_F(WindowTest, tooSmallSizesFromTheWindowSystemGrowBack) {
+    window.windowHandle()->resize(400, 300);
+    settle();
+    EXPECT_GE(window.width(), window.minimumWidth());
+    EXPECT_GE(window.height(), window.minimumHeight());
+    EXPECT_GE(window.picStatus->height(), window.picStatus->minimumSizeHint().height());
+    expectPanelTidy(window.picStatus);
 }
 
 } // namespace
