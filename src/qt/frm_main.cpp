@@ -166,6 +166,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Without a window manager nothing holds the window to its minimum, and
+    // the side panel would be cut off; ask once for the smallest whole size.
+    const QSize whole = size().expandedTo(minimumSize());
+    if (whole == size() || size() == refused_) return;
+    refused_ = size();
+    QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     stopTimers();
     event->accept();

@@ -52,6 +52,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Form_Resize();
@@ -62,6 +63,7 @@ private:
     Game& g_;
     QtCanvas& canvas_;
     QWidget* area_;
+    QSize refused_; // a size below the minimum that the window system insisted on
 };
 
 } // namespace gf

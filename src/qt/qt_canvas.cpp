@@ -128,6 +128,10 @@ QFont QtCanvas::gameFont(int pointSize, bool bold) {
     return font;
 }
 
+int QtCanvas::lineHeight(int pointSize, bool bold) const {
+    return QFontMetrics(gameFont(pointSize, bold)).lineSpacing();
+}
+
 void QtCanvas::text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) {
     const QFont font = gameFont(pointSize, bold);
     QPainter& p = painter();

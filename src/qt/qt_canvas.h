@@ -31,6 +31,7 @@ public:
     void drawTile(int sheet, int tile, int x, int y) override;
     void fillBox(int x1, int y1, int x2, int y2, Color color) override;
     void text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) override;
+    int lineHeight(int pointSize, bool bold) const override;
     void pixel(int x, int y, Color color) override;
     void present() override;
 

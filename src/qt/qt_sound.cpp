@@ -8,70 +8,85 @@
 #include <QMediaDevices>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <iostream>
 
 namespace gf {
 
 namespace {
 constexpr qint64 kMaxWaveBytes = 16 * 1024 * 1024;
-constexpr int kLatencyMs = 40;
-} // namespace
+// The stream is kept full, so this is most of the delay from key to sound;
+// PulseAudio grants a little less than asked.
+constexpr int kBufferMs = 60;
+constexpr int kFeedMs = 10;
 
-MixerDevice::MixerDevice(SoundMixer& mixer, const QAudioFormat& format) : mixer_(mixer), format_(format) {}
-
-qint64 MixerDevice::bytesAvailable() const {
-    // An endless stream: silence when nothing plays keeps the sink running.
-    return format_.bytesForDuration(kLatencyMs * 1000) + QIODevice::bytesAvailable();
+void putSample(char* at, float v, QAudioFormat::SampleFormat format) {
+    switch (format) {
+    case QAudioFormat::UInt8: {
+        const auto s = static_cast<uint8_t>(std::lround(v * 127.0f) + 128);
+        std::memcpy(at, &s, 1);
+        break;
+    }
+    case QAudioFormat::Int32: {
+        const auto s = static_cast<int32_t>(std::lround(static_cast<double>(v) * 2147483647.0));
+        std::memcpy(at, &s, 4);
+        break;
+    }
+    case QAudioFormat::Float:
+        std::memcpy(at, &v, 4);
+        break;
+    default: {
+        const auto s = static_cast<int16_t>(std::lround(v * 32767.0f));
+        std::memcpy(at, &s, 2);
+        break;
+    }
+    }
 }
 
-qint64 MixerDevice::readData(char* data, qint64 maxSize) {
-    const int frameBytes = format_.bytesPerFrame();
-    const int channels = format_.channelCount();
-    const auto frames = static_cast<std::size_t>(maxSize / frameBytes);
-    scratch_.resize(frames * 2);
-    mixer_.mix(scratch_.data(), frames);
-    const int sampleBytes = format_.bytesPerSample();
+// Writes `frames` frames of the mix into `out` in the device's format.
+void encodeMix(SoundMixer& mixer, const QAudioFormat& format, char* out, std::size_t frames,
+               std::vector<float>& scratch) {
+    const auto frameBytes = static_cast<std::size_t>(format.bytesPerFrame());
+    const auto sampleBytes = static_cast<std::size_t>(format.bytesPerSample());
+    const int channels = format.channelCount();
+    scratch.resize(frames * 2);
+    mixer.mix(scratch.data(), frames);
     for (std::size_t f = 0; f < frames; ++f) {
-        const float left = scratch_[f * 2];
-        const float right = scratch_[f * 2 + 1];
+        const float left = scratch[f * 2];
+        const float right = scratch[f * 2 + 1];
         for (int c = 0; c < channels; ++c) {
             const float v = channels == 1 ? (left + right) / 2 : c == 0 ? left : c == 1 ? right : 0.0f;
-            char* at =
-                data + f * static_cast<std::size_t>(frameBytes) + static_cast<std::size_t>(c * sampleBytes);
-            switch (format_.sampleFormat()) {
-            case QAudioFormat::UInt8: {
-                const auto s = static_cast<uint8_t>(std::lround(v * 127.0f) + 128);
-                std::memcpy(at, &s, 1);
-                break;
-            }
-            case QAudioFormat::Int32: {
-                const auto s = static_cast<int32_t>(std::lround(static_cast<double>(v) * 2147483647.0));
-                std::memcpy(at, &s, 4);
-                break;
-            }
-            case QAudioFormat::Float:
-                std::memcpy(at, &v, 4);
-                break;
-            default: {
-                const auto s = static_cast<int16_t>(std::lround(v * 32767.0f));
-                std::memcpy(at, &s, 2);
-                break;
-            }
-            }
+            putSample(out + f * frameBytes + static_cast<std::size_t>(c) * sampleBytes, v,
+                      format.sampleFormat());
         }
     }
-    return static_cast<qint64>(frames) * frameBytes;
+}
+} // namespace
+
+QtSound::QtSound() {
+    feeder_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&feeder_, &QTimer::timeout, [this] { feed(); });
 }
 
-QtSound::QtSound() = default;
-
 QtSound::~QtSound() {
+    feeder_.stop();
     if (sink_) sink_->stop();
 }
 
 bool QtSound::init(int count) {
+    mixer_.reset(count);
+    offReason_ = open();
+    if (offReason_.empty()) return true;
+    sink_.reset();
+    stream_ = nullptr;
+    std::cerr << "gloamfell: sound is off: " << offReason_ << '\n';
+    return false;
+}
+
+std::string QtSound::open() {
     const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull()) return false;
+    if (output.isNull()) return "no audio output device";
     QAudioFormat format;
     format.setSampleRate(output.preferredFormat().sampleRate() > 0 ? output.preferredFormat().sampleRate()
                                                                    : 44100);
@@ -80,16 +95,29 @@ bool QtSound::init(int count) {
     if (!output.isFormatSupported(format)) format = output.preferredFormat();
     if (format.sampleRate() < 1 || format.channelCount() < 1 ||
         format.sampleFormat() == QAudioFormat::Unknown)
-        return false;
+        return "the device \"" + fromQt(output.description()) + "\" offers no usable format";
 
     format_ = format;
-    mixer_.reset(count);
-    device_ = std::make_unique<MixerDevice>(mixer_, format_);
-    device_->open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(output, format_);
-    sink_->setBufferSize(format_.bytesForDuration(kLatencyMs * 1000));
-    sink_->start(device_.get());
-    return sink_->error() == QAudio::NoError;
+    sink_->setBufferSize(format_.bytesForDuration(kBufferMs * 1000));
+    // We push rather than let the sink pull: pulled, it feeds whole periods only and
+    // can stop just short of the amount PulseAudio waits for before it starts.
+    stream_ = sink_->start();
+    if (!stream_ || sink_->error() != QAudio::NoError)
+        return "the device \"" + fromQt(output.description()) + "\" cannot be opened";
+    feed();
+    feeder_.start(kFeedMs);
+    return "";
+}
+
+void QtSound::feed() {
+    if (!stream_) return;
+    const qint64 frameBytes = format_.bytesPerFrame();
+    const qint64 frames = sink_->bytesFree() / frameBytes;
+    if (frames <= 0) return;
+    bytes_.resize(static_cast<std::size_t>(frames * frameBytes));
+    encodeMix(mixer_, format_, bytes_.data(), static_cast<std::size_t>(frames), scratch_);
+    stream_->write(bytes_.data(), frames * frameBytes);
 }
 
 std::string QtSound::load(const std::string& path, int index) {

@@ -4,31 +4,15 @@
 #include "sound_mixer.h"
 
 #include <QAudioFormat>
-#include <QIODevice>
+#include <QTimer>
 
 #include <memory>
+#include <vector>
 
 class QAudioSink;
+class QIODevice;
 
 namespace gf {
-
-// The stream the audio sink pulls: the mixer's output in the device's format.
-class MixerDevice : public QIODevice {
-    Q_OBJECT
-public:
-    MixerDevice(SoundMixer& mixer, const QAudioFormat& format);
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override;
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override;
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    SoundMixer& mixer_;
-    QAudioFormat format_;
-    std::vector<float> scratch_;
-};
 
 class QtSound : public SoundOut {
 public:
@@ -37,12 +21,21 @@ public:
     bool init(int count) override;
     std::string load(const std::string& path, int index) override;
     void play(int index) override;
+    // Why there is no sound, or empty while the stream runs.
+    const std::string& offReason() const { return offReason_; }
 
 private:
+    std::string open();
+    void feed();
+
     SoundMixer mixer_;
     QAudioFormat format_;
-    std::unique_ptr<MixerDevice> device_;
     std::unique_ptr<QAudioSink> sink_;
+    QIODevice* stream_ = nullptr; // owned by sink_
+    QTimer feeder_;
+    std::vector<float> scratch_;
+    std::vector<char> bytes_;
+    std::string offReason_;
 };
 
 } // namespace gf

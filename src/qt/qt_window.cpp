@@ -35,6 +35,24 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box wraps only at break opportunities, so a long path would be cut off:
+// offer one after each separator and within any long unbroken run.
+QString wrappable(const QString& text) {
+    constexpr int kLongestRun = 40;
+    const QChar breakHere(0x200B);
+    QString out;
+    int run = 0;
+    for (const QChar c : text) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > 0 && (c == QLatin1Char('/') || c == QLatin1Char('\\') || run >= kLongestRun)) {
+            out += breakHere;
+            run = 0;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 QtWindow::QtWindow() = default;
@@ -43,10 +61,17 @@ QtWindow::~QtWindow() {
     if (menu_ && !menu_->parent()) delete menu_;
 }
 
+void QtWindow::attach(frmMain* window) {
+    window_ = window;
+    // The window takes game keys program-wide; the watcher must see them first.
+    heldKeys_.watchFirst();
+}
+
 Answer QtWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
-    QMessageBox box(qtIcon(icon), titleOrApp(title), toQt(text),
+    QMessageBox box(qtIcon(icon), titleOrApp(title), wrappable(toQt(text)),
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     window_);
+    const HeldKeys::Guard deafToHeldKeys(heldKeys_, box);
     const int answer = box.exec();
     if (buttons == Buttons::Ok) return Answer::Ok;
     return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;

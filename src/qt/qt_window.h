@@ -1,6 +1,7 @@
 #pragma once
 // The window's side of the game: boxes, the start menu, the about box, the
 // caption and the timers, all owned by frmMain.
+#include "held_keys.h"
 #include "platform/window.h"
 
 #include <QPointer>
@@ -16,7 +17,7 @@ public:
     QtWindow();
     ~QtWindow() override;
     // Until attached, boxes have no owner and the timers and caption go nowhere.
-    void attach(frmMain* window) { window_ = window; }
+    void attach(frmMain* window);
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title) override;
@@ -35,6 +36,7 @@ public:
 
 private:
     frmMain* window_ = nullptr;
+    HeldKeys heldKeys_;
     QPointer<frmMainMenu> menu_; // stays loaded between showings
 };
 

@@ -1,7 +1,10 @@
 // Tile sheets: what loads, what is transparent, and how tiles land on the view.
 #include "bmp_writer.h"
 #include "cls_bitmap.h"
+#include "creatures/creature_table.h"
 #include "qt_canvas.h"
+#include "render/view.h"
+#include "test_game.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -246,6 +249,30 @@ TEST(QtCanvasDrawing, resizeKeepsDrawingInItsCorner) {
     canvas.present();
     EXPECT_EQ(canvas.shown().pixel(9, 9) | 0xFF000000u, kRed);
     EXPECT_EQ(canvas.shown().pixel(15, 12) | 0xFF000000u, QtCanvas::kBackground.rgb());
+}
+
+// Message lines step by their font's height, so the bars of one line stay
+// clear of the next line's, however tall the font draws.
+TEST(QtCanvasDrawing, messageLinesDoNotOverlap) {
+    test::TestGame t;
+    QtCanvas canvas(640, 480);
+    Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string());
+    test::prepareEmptyLevel(t, game);
+    game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+    game.message(19) = Message{true, "||gjpqy||", 255, 0};
+    game.message(20) = Message{true, "||\xC5\xC9||", 65280, 0};
+    Display(game, true);
+    int lowestRed = -1;
+    int highestGreen = canvas.height();
+    const QImage& shown = canvas.shown();
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            if (c.red() > 128 && c.green() < 64) lowestRed = y;
+            if (c.green() > 128 && c.red() < 64) highestGreen = std::min(highestGreen, y);
+        }
+    ASSERT_GE(lowestRed, 0);
+    EXPECT_LT(lowestRed, highestGreen);
 }
 
 } // namespace

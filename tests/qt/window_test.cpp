@@ -15,15 +15,20 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace gf {
 namespace {
@@ -288,6 +293,87 @@ TEST(LoadDialog, reopensAGameSavedUnderALatin1Name) {
     EXPECT_TRUE(listed);
     EXPECT_EQ(displayName(game.player(game.CurrentPlayer).Name), "Zo\xEB");
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
+}
+
+// Opens a box through the window's seam and runs `inside` once it shows; a box
+// still open a few seconds later is closed, so a failure cannot hang. True
+// when the box had to be closed that way.
+bool withBox(QtWindow& boxes, const std::string& text, const std::function<void(QMessageBox&)>& inside) {
+    bool rescued = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) inside(*box);
+    });
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [&] {
+        rescued = true;
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    rescue.start(3000);
+    boxes.msgBox(text, "Oh Bananas!", Buttons::Ok, Icon::None);
+    return rescued;
+}
+
+// `at` is the window system's time in milliseconds.
+void sendKey(QWidget* to, QEvent::Type type, int key, quint64 at, bool repeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, {}, repeat);
+    event.setTimestamp(at);
+    QApplication::sendEvent(to, &event);
+}
+
+// A key held when a box opens (attacking at the moment of death) neither
+// closes it by repeating nor by its release; a fresh press does. X repeats
+// as a release and a press at one moment, which Qt does not always mark.
+TEST(MessageBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
+    for (const int key : {int{Qt::Key_Return}, int{Qt::Key_Escape}}) {
+        QtWindow boxes;
+        QWidget game;
+        sendKey(&game, QEvent::KeyPress, key, 1000);
+        bool openWhileHeld = false;
+        const bool unanswered = withBox(boxes, "Your player has died!!!", [&](QMessageBox& box) {
+            QWidget* to = box.focusWidget() ? box.focusWidget() : &box;
+            for (const quint64 at : {1500, 1540, 1580}) {
+                const bool marked = at == 1540;
+                sendKey(to, QEvent::KeyRelease, key, at, marked);
+                sendKey(to, QEvent::KeyPress, key, at, marked);
+            }
+            sendKey(to, QEvent::KeyRelease, key, 1600);
+            settle();
+            openWhileHeld = box.isVisible();
+            sendKey(to, QEvent::KeyPress, key, 1900);
+            sendKey(to, QEvent::KeyRelease, key, 1950);
+        });
+        const std::string name = QKeySequence(key).toString().toStdString();
+        EXPECT_TRUE(openWhileHeld) << name;
+        EXPECT_FALSE(unanswered) << name << ": a fresh press did not answer the box";
+    }
+}
+
+// A long path wraps inside the screen instead of running off the box.
+TEST(MessageBoxes, longTextsWrapInsideTheScreen) {
+    std::string path = "Error_modMap_Load : File not found: ";
+    for (int i = 0; i < 12; ++i)
+        path += "/a-rather-long-folder-name-" + std::to_string(i);
+    path += "/" + std::string(120, 'x') + ".map";
+    QtWindow boxes;
+    withBox(boxes, path, [&](QMessageBox& box) {
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_LE(label->minimumSizeHint().width(), label->width());
+        EXPECT_LE(box.width(), box.screen()->availableGeometry().width());
+        box.close();
+    });
+}
+
+// A size below the minimum from the window system (nothing else holds the
+// window there without a window manager) grows back until the panel is whole.
+TEST_F(WindowTest, tooSmallSizesFromTheWindowSystemGrowBack) {
+    window.windowHandle()->resize(400, 300);
+    settle();
+    EXPECT_GE(window.width(), window.minimumWidth());
+    EXPECT_GE(window.height(), window.minimumHeight());
+    EXPECT_GE(window.picStatus->height(), window.picStatus->minimumSizeHint().height());
+    expectPanelTidy(window.picStatus);
 }
 
 } // namespace

@@ -186,7 +186,7 @@ TEST_F(ViewTest, damageNumbersOnlyInViewAndVisible) {
     EXPECT_TRUE(g.damage(1).InUse);
 }
 
-// Messages: newest (20) lowest, 16 pixels a line up from 345 above the bottom, in their own colours.
+// Messages: newest (20) lowest, 25 pixels above the bottom, older ones a line height (16 here) up each.
 TEST_F(ViewTest, messagesNewestLowestInTheirColours) {
     canvas.resize(640, 400);
     g.message(1) = Message{true, "oldest", 255, 0};

@@ -34,6 +34,9 @@ public:
     virtual void drawTile(int sheet, int tile, int x, int y) = 0;          // white is transparent
     virtual void fillBox(int x1, int y1, int x2, int y2, Color color) = 0; // corners inclusive
     virtual void text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) = 0;
+    // Pixels from one line of text to the next; a canvas that measures no font
+    // steps one pixel per point.
+    virtual int lineHeight(int pointSize, bool /*bold*/) const { return pointSize; }
     virtual void pixel(int x, int y, Color color) = 0;
     virtual void present() = 0;
 };

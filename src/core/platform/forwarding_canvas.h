@@ -33,6 +33,7 @@ public:
     void text(int x, int y, const std::string& text, int pointSize, bool bold, Color color) override {
         target_->text(x, y, text, pointSize, bold, color);
     }
+    int lineHeight(int pointSize, bool bold) const override { return target_->lineHeight(pointSize, bold); }
     void pixel(int x, int y, Color color) override { target_->pixel(x, y, color); }
     void present() override { target_->present(); }
 

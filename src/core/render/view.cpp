@@ -58,11 +58,16 @@ void drawCell(Game& g, int64_t cx, int64_t cy, int px, int py) {
 }
 
 void drawMessages(Game& g) {
+    constexpr int kPointSize = 16;
     Canvas& canvas = g.io.canvas;
-    const int bottom = canvas.height() - 345;
+    // The newest line keeps its place; a taller font pushes the older ones up.
+    const int newest = canvas.height() - 345 + kPointSize * kMessageLines;
+    const int step = std::max(canvas.lineHeight(kPointSize, false), 1);
     for (int i = kMessageLines; i >= 1; --i) {
         const Message& m = g.message(i);
-        if (m.InUse) canvas.text(5, bottom + 16 * i, m.Text, 16, false, static_cast<Color>(m.Color));
+        if (m.InUse)
+            canvas.text(5, newest - step * (kMessageLines - i), m.Text, kPointSize, false,
+                        static_cast<Color>(m.Color));
     }
 }
 

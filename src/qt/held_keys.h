@@ -1,0 +1,49 @@
+#pragma once
+// Which keys are down, watched for the whole program, so a box can ignore a
+// key that was already held when it opened: a key held at the moment of death
+// must not close the game-over box unread.
+#include <QEvent>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+
+class QKeyEvent;
+class QWidget;
+
+namespace gf {
+
+class HeldKeys : public QObject {
+public:
+    HeldKeys();
+    ~HeldKeys() override;
+    // Puts this watcher ahead of every other program-wide filter, which may
+    // take a key before later ones see it.
+    void watchFirst();
+
+    // While the guard lives, `box` ignores the keys down now until each is
+    // pressed afresh, and every auto-repeat.
+    class Guard {
+    public:
+        Guard(HeldKeys& keys, QWidget& box);
+        ~Guard();
+        Guard(const Guard&) = delete;
+        Guard& operator=(const Guard&) = delete;
+
+    private:
+        HeldKeys& keys_;
+    };
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool repeated(QEvent::Type type, const QKeyEvent& key) const;
+
+    QSet<int> down_;
+    QHash<int, quint64> releasedAt_; // window-system time of each key's last release
+    QSet<int> heldAtOpen_;
+    QPointer<QWidget> box_;
+};
+
+} // namespace gf
