@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -37,7 +38,9 @@ void spin(int ms) {
 }
 
 // A private server with one null sink, reachable only through its own socket;
-// the flags let it run as root, as CI does.
+// the flags let it run as root, as CI does. It is detached and leaves by
+// itself once idle, after this process has gone: Qt's audio engine lives until
+// the process ends and must not see its server die under it.
 class PulseServer {
 public:
     PulseServer() {
@@ -46,33 +49,44 @@ public:
             why = "pulseaudio or parec is not installed (scripts/deps.sh installs them)";
             return;
         }
+        dir.setAutoRemove(false);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "PULSE_RUNTIME_PATH", "XDG_CONFIG_HOME"})
             env.insert(QString::fromLatin1(name), dir.path());
+        QProcess server;
         server.setProcessEnvironment(env);
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start(program, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                               QStringLiteral("--system=no"), QStringLiteral("--exit-idle-time=-1"),
-                               QStringLiteral("--use-pid-file=no"), QStringLiteral("--disable-shm=yes"),
-                               QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") +
-                                   socket(),
-                               QStringLiteral("--load=module-null-sink sink_name=gf rate=44100")});
+        server.setProgram(program);
+        server.setArguments(
+            {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--system=no"),
+             QStringLiteral("--exit-idle-time=20"), QStringLiteral("--use-pid-file=no"),
+             QStringLiteral("--disable-shm=yes"),
+             QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") + socket(),
+             QStringLiteral("--load=module-null-sink sink_name=gf rate=44100")});
+        server.setStandardOutputFile(log());
+        server.setStandardErrorFile(log());
+        qint64 pid = 0;
+        if (!server.startDetached(&pid)) {
+            why = "pulseaudio could not be started";
+            return;
+        }
         QElapsedTimer waited;
         waited.start();
-        while (!QFile::exists(socket()) && waited.elapsed() < 10000 && server.state() != QProcess::NotRunning)
+        while (!QFile::exists(socket()) && waited.elapsed() < 10000 &&
+               ::kill(static_cast<pid_t>(pid), 0) == 0)
             spin(50);
-        if (!QFile::exists(socket())) why = "pulseaudio did not start: " + server.readAll().toStdString();
-    }
-    ~PulseServer() {
-        server.terminate();
-        if (!server.waitForFinished(3000)) server.kill();
+        if (QFile::exists(socket())) return;
+        QFile output(log());
+        output.open(QIODevice::ReadOnly);
+        why = "pulseaudio did not start: " + output.readAll().toStdString();
     }
     QString socket() const { return dir.filePath(QStringLiteral("native")); }
     QString address() const { return QStringLiteral("unix:") + socket(); }
 
-    QTemporaryDir dir;
-    QProcess server;
     std::string why;
+
+private:
+    QString log() const { return dir.filePath(QStringLiteral("server.log")); }
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/gloamfell-pulse-XXXXXX")};
 };
 
 // 16-bit samples from the sink's monitor, as they arrive.
