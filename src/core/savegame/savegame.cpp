@@ -202,11 +202,12 @@ bool modFile_Save(Game& g, const std::string& name) {
         [&] {
             checkSaveName(name);
             if (g.Players.ubound() < 1 || g.Items.ubound() < 1) fail("There is no game to save");
-            const fs::path folder = programPath(g.folder, "/saved");
+            const fs::path folder = programPath(g.playerFolder, "/saved");
             std::error_code ec;
             const fs::file_status status = fs::status(folder, ec);
             if (!fs::exists(status)) {
-                fs::create_directory(folder, ec);
+                // The per-user folder itself may not exist before the first save.
+                fs::create_directories(folder, ec);
                 if (ec) fail("Cannot create the folder " + folder.string() + ": " + ec.message());
             } else if (!fs::is_directory(status)) {
                 fail(folder.string() + " is not a folder");
