@@ -9,7 +9,7 @@ install(TARGETS ${programs} RUNTIME DESTINATION ${GLOAMFELL_INSTALL_BINDIR})
 
 # The icons are compiled into the game for its window; the data folder has no use for them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${GLOAMFELL_INSTALL_DATADIR}
-        PATTERN icons EXCLUDE)
+        PATTERN icons EXCLUDE PATTERN .gitattributes EXCLUDE)
 
 file(GLOB icons CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/icons/gloamfell-*.png)
 foreach(icon ${icons})

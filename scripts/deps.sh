@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev nlohmann-json3-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang-format git "$@")
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang-format git desktop-file-utils appstream "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

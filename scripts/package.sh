@@ -10,16 +10,16 @@ TARGETS="gloamfell gloamfell-sim gloamfell-check" scripts/build.sh "$dir" -DCMAK
 rm -rf "$stage"
 DESTDIR="$PWD/$stage" cmake --install "$dir" --prefix /usr --strip >/dev/null
 
-doc=$stage/usr/share/doc/gloamfell
-if git rev-parse --git-dir >/dev/null 2>&1; then
-    git log --date=short --format='%ad  %s' >"$doc/changelog"
-else
-    echo "No history: built outside a clone of the repository." >"$doc/changelog"
-fi
-gzip -9n "$doc/changelog"
-
 version=$(sed -n -E 's/^CMAKE_PROJECT_VERSION:STATIC=(.*)/\1/p' "$dir/CMakeCache.txt")
 arch=$(dpkg --print-architecture)
+maintainer="The Gloamfell developers <maintainers@gloamfell.org>"
+
+# A native package's changelog; dated by the last commit so a rebuild is the same.
+doc=$stage/usr/share/doc/gloamfell
+when=$(git log -1 --format=%aD 2>/dev/null || date -R)
+printf 'gloamfell (%s) unstable; urgency=medium\n\n  * Release %s.\n\n -- %s  %s\n' \
+    "$version" "$version" "$maintainer" "$when" >"$doc/changelog"
+gzip -9n "$doc/changelog"
 
 # dpkg-shlibdeps reads the libraries the programs link against; it insists on a
 # debian/control, which a package built this way does not otherwise need.
@@ -36,7 +36,7 @@ cat >"$stage/DEBIAN/control" <<CONTROL
 Package: gloamfell
 Version: $version
 Architecture: $arch
-Maintainer: The Gloamfell developers <maintainers@gloamfell.org>
+Maintainer: $maintainer
 Installed-Size: $(du -sk --exclude=DEBIAN "$stage" | cut -f1)
 Depends: $depends
 Section: games

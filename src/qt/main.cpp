@@ -12,32 +12,33 @@
 #include <QIcon>
 #include <QTimer>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
-// Read before QApplication exists, so --help and --version answer on a
-// terminal without a display.
-QString parseCommandLine(int argc, char* argv[]) {
+struct CommandLine {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("A real-time, tile-based role-playing game."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption data(
-        QStringLiteral("data"), QStringLiteral("Read the catalogues, levels, sheets and sounds from <dir>."),
-        QStringLiteral("dir"));
-    parser.addOption(data);
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption version = parser.addVersionOption();
+    QCommandLineOption data{QStringLiteral("data"),
+                            QStringLiteral("Read the catalogues, levels, sheets and sounds from <dir>."),
+                            QStringLiteral("dir")};
+    CommandLine() {
+        parser.setApplicationDescription(QStringLiteral("A real-time, tile-based role-playing game."));
+        parser.addOption(data);
+    }
+};
+
+// --help and --version answer before QApplication exists, so they need no
+// display. Other mistakes wait until QApplication has taken its own options.
+void answerHelpOrVersion(int argc, char* argv[]) {
+    CommandLine line;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "gloamfell: %s\n", qPrintable(parser.errorText()));
-        std::exit(2);
-    }
-    if (parser.isSet(help)) parser.showHelp();
-    if (parser.isSet(version)) parser.showVersion();
-    return parser.value(data);
+    line.parser.parse(arguments);
+    if (!line.parser.isSet(line.help) && !line.parser.isSet(line.version)) return;
+    const QCoreApplication terminal(argc, argv);
+    if (line.parser.isSet(line.help)) line.parser.showHelp();
+    line.parser.showVersion();
 }
 
 QIcon gameIcon() {
@@ -53,11 +54,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("gloamfell"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(gf::kVersionMajor).arg(gf::kVersionMinor).arg(gf::kVersionRevision));
-    const QString dataOption = parseCommandLine(argc, argv);
+    answerHelpOrVersion(argc, argv);
     QApplication app(argc, argv);
+    CommandLine line;
+    line.parser.process(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(GLOAMFELL_APP_ID));
     QApplication::setWindowIcon(gameIcon());
-    const gf::Folders folders = gf::chooseFolders(QCoreApplication::applicationDirPath(), dataOption);
+    const gf::Folders folders =
+        gf::chooseFolders(QCoreApplication::applicationDirPath(), line.parser.value(line.data));
     qCInfo(lcStartup) << "data" << folders.data << "saved games" << folders.player;
     gf::QtPlatform io;
     gf::Game game(io.platform(), gf::pathFromQt(folders.data), gf::pathFromQt(folders.player));

@@ -42,6 +42,7 @@ struct FolderCase {
     const char* dataOption; // --data, under the temporary root
     const char* data;       // expected, under the temporary root
     bool savesBeside;       // saved/ beside the data, else in the per-user folder
+    friend void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ChooseFolders : public FoldersTest, public ::testing::WithParamInterface<FolderCase> {};
