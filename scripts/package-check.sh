@@ -12,8 +12,9 @@ scripts/package.sh
 apt-get install -y -qq ./gloamfell_*.deb >/dev/null
 echo "Installed $(dpkg-query -W -f='${Package} ${Version}' gloamfell)"
 
-programs=$(dpkg -L gloamfell | grep -E '/(s?bin|games|libexec)/' | xargs -n1 basename | sort | tr '\n' ' ')
-[ "$programs" = "gloamfell gloamfell-check gloamfell-sim " ] ||
+# No test, benchmark or tool program: the only executables are the three.
+programs=$(dpkg -L gloamfell | while read -r f; do [ -f "$f" ] && [ -x "$f" ] && echo "$f"; done | sort | tr '\n' ' ')
+[ "$programs" = "/usr/games/gloamfell /usr/games/gloamfell-check /usr/games/gloamfell-sim " ] ||
     { echo "unexpected programs installed: $programs"; exit 1; }
 
 id player >/dev/null 2>&1 || useradd --create-home player
