@@ -13,7 +13,7 @@ apt-get install -y -qq ./gloamfell_*.deb >/dev/null
 echo "Installed $(dpkg-query -W -f='${Package} ${Version}' gloamfell)"
 
 # No test, benchmark or tool program: the only executables are the three.
-programs=$(dpkg -L gloamfell | while read -r f; do [ -f "$f" ] && [ -x "$f" ] && echo "$f"; done | sort | tr '\n' ' ')
+programs=$(dpkg -L gloamfell | while read -r f; do if [ -f "$f" ] && [ -x "$f" ]; then echo "$f"; fi; done | sort | tr '\n' ' ')
 [ "$programs" = "/usr/games/gloamfell /usr/games/gloamfell-check /usr/games/gloamfell-sim " ] ||
     { echo "unexpected programs installed: $programs"; exit 1; }
 
