@@ -16,7 +16,7 @@ foreach(tool "${ART_TOOL}" "${SOUND_TOOL}")
     endif()
 endforeach()
 
-file(GLOB generated RELATIVE "${OUT_DIR}" "${OUT_DIR}/*")
+file(GLOB_RECURSE generated RELATIVE "${OUT_DIR}" "${OUT_DIR}/*")
 list(LENGTH generated count)
 if(count EQUAL 0)
     message(FATAL_ERROR "the tools wrote nothing")

@@ -4,6 +4,7 @@
 #include "frm_main.h"
 #include "frm_main_menu.h"
 #include "qt_text.h"
+#include "startup_log.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -115,6 +116,7 @@ std::string QtWindow::openFile(const FileDialogRequest& request) {
 
 MenuChoice QtWindow::startMenu() {
     if (!menu_) menu_ = new frmMainMenu(window_);
+    qCInfo(lcStartup) << "start menu";
     return menu_->choose();
 }
 

@@ -1,4 +1,5 @@
-// gloamfell-sim FOLDER [SCRIPT]: the game without a window, driven by a script.
+// gloamfell-sim [--player DIR] FOLDER [SCRIPT]: the game without a window, driven by a script.
+// Saved games go to FOLDER/saved, or to DIR/saved when the data folder is not the player's.
 // gloamfell-sim --soak FOLDER [SEED [ACTIONS]]: random play, checking the game's invariants.
 #include "script.h"
 #include "soak.h"
@@ -6,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,11 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: gloamfell-sim FOLDER [SCRIPT]\n"
+constexpr const char* kUsage = "usage: gloamfell-sim [--player DIR] FOLDER [SCRIPT]\n"
                                "       gloamfell-sim --soak FOLDER [SEED [ACTIONS]]\n"
                                "       gloamfell-sim --help\n"
                                "Plays the game in FOLDER without a window, one command per line from SCRIPT\n"
-                               "or standard input, and writes JSON lines; --soak plays at random.\n";
+                               "or standard input, and writes JSON lines; saved games go under DIR/saved\n"
+                               "(FOLDER/saved without --player); --soak plays at random.\n";
 
 // A typo in a script or a CI job must fail loudly rather than read standard input.
 int refuse(const std::string& reason) {
@@ -47,15 +50,17 @@ int soak(const std::vector<std::string>& args) {
     }
 }
 
-int play(const std::vector<std::string>& args) {
+// Saved games go under the player's folder, by default the data folder as in a portable copy.
+int play(const std::vector<std::string>& args, const std::optional<std::string>& player) {
     if (args.empty() || args.size() > 2) return refuse("expected FOLDER [SCRIPT] (see --help)");
     if (const std::string problem = folderProblem(args[0]); !problem.empty()) return refuse(problem);
-    if (args.size() == 1) return gf::runScript(args[0], std::cin, std::cout, std::cerr);
+    const std::string playerFolder = player.value_or(args[0]);
+    if (args.size() == 1) return gf::runScript(args[0], playerFolder, std::cin, std::cout, std::cerr);
     std::error_code ec;
     if (fs::is_directory(args[1], ec)) return refuse("the script " + args[1] + " is a folder");
     std::ifstream script(args[1]);
     if (!script) return refuse("cannot read the script " + args[1]);
-    return gf::runScript(args[0], script, std::cout, std::cerr);
+    return gf::runScript(args[0], playerFolder, script, std::cout, std::cerr);
 }
 
 } // namespace
@@ -64,6 +69,11 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const bool soakMode = !args.empty() && args[0] == "--soak";
     if (soakMode) args.erase(args.begin());
+    std::optional<std::string> player;
+    if (!soakMode && args.size() >= 2 && args[0] == "--player") {
+        player = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
     for (const std::string& arg : args) {
         if (arg == "--help") {
             std::cout << kUsage;
@@ -71,5 +81,5 @@ int main(int argc, char** argv) {
         }
         if (arg.size() > 1 && arg[0] == '-') return refuse("unknown option " + arg + " (see --help)");
     }
-    return soakMode ? soak(args) : play(args);
+    return soakMode ? soak(args) : play(args, player);
 }

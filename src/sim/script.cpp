@@ -58,14 +58,15 @@ void noMore(std::istringstream& in) {
 
 } // namespace
 
-SimSession::SimSession(const std::string& folder, std::ostream& out)
-    : out_(out), game_(Platform{io_.clock, io_.random, io_.window, io_.sound, drawing_}, folder) {
+SimSession::SimSession(const std::string& folder, const std::string& playerFolder, std::ostream& out)
+    : out_(out),
+      game_(Platform{io_.clock, io_.random, io_.window, io_.sound, drawing_}, folder, playerFolder) {
     io_.log.streamTo(&out_);
 }
 
-std::string SimSession::resolve(const std::string& path) const {
+std::string SimSession::resolve(const std::string& folder, const std::string& path) {
     if (!path.empty() && path.front() == '/') return path;
-    return game_.folder + "/" + path;
+    return folder + "/" + path;
 }
 
 void SimSession::dump(bool withLayers) {
@@ -109,7 +110,7 @@ void SimSession::run(const std::string& line) {
     } else if (command == "level") {
         const std::string path = restAfter(line, 1);
         if (path.empty()) throw ScriptError("level needs a path");
-        modMap_Load(g, resolve(path));
+        modMap_Load(g, resolve(g.folder, path));
     } else if (command == "random") {
         noMore(in);
         modMap_Create_Random(g);
@@ -195,7 +196,8 @@ void SimSession::runAnswer(const std::string& rest) {
         if (path == "cancel")
             d.fileAnswers.push_back(std::nullopt);
         else
-            d.fileAnswers.push_back(resolve(path)); // a path keeps the file system's bytes
+            d.fileAnswers.push_back(
+                resolve(game_.playerFolder, path)); // a path keeps the file system's bytes
         return;
     }
     in >> value;
@@ -270,8 +272,9 @@ void SimSession::runMenu(const std::string& what) {
         throw ScriptError("menu takes save, load, new, exit or about");
 }
 
-int runScript(const std::string& folder, std::istream& script, std::ostream& out, std::ostream& err) {
-    SimSession session(folder, out);
+int runScript(const std::string& folder, const std::string& playerFolder, std::istream& script,
+              std::ostream& out, std::ostream& err) {
+    SimSession session(folder, playerFolder, out);
     std::string line;
     int number = 0;
     while (std::getline(script, line)) {

@@ -20,7 +20,8 @@ public:
 
 class SimSession {
 public:
-    SimSession(const std::string& folder, std::ostream& out);
+    // Data is read from folder; saved/ lives in playerFolder.
+    SimSession(const std::string& folder, const std::string& playerFolder, std::ostream& out);
     void run(const std::string& line);
     // The game ended (exit chosen, the window closed, game over).
     bool ended() const { return io_.window.exited; }
@@ -30,7 +31,7 @@ private:
     void runCarry(const std::string& rest);
     void runMenu(const std::string& what);
     void dump(bool withLayers);
-    std::string resolve(const std::string& path) const;
+    static std::string resolve(const std::string& folder, const std::string& path);
 
     std::ostream& out_;
     ScriptedPlatform io_;
@@ -40,6 +41,7 @@ private:
 };
 
 // Runs a whole script; the exit status of gloamfell-sim.
-int runScript(const std::string& folder, std::istream& script, std::ostream& out, std::ostream& err);
+int runScript(const std::string& folder, const std::string& playerFolder, std::istream& script,
+              std::ostream& out, std::ostream& err);
 
 } // namespace gf

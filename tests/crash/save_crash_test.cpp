@@ -131,7 +131,7 @@ TEST(SaveCrash, saveLoadSaveGivesTheSameBytes) {
     test::prepareEmptyLevel(other);
     ASSERT_TRUE(modFile_Load(other.game, file.string()));
     std::filesystem::remove(file);
-    other.game.folder = t.folder.string();
+    other.game.playerFolder = t.folder.string();
     ASSERT_TRUE(modFile_Save(other.game, "Crash"));
     EXPECT_EQ(readAll(file), first);
 }

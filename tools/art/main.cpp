@@ -1,4 +1,7 @@
-// Writes every tile sheet of the game into the folder given as argument.
+// Writes every tile sheet of the game into the folder given as argument, and
+// the launcher icons into its icons/ folder.
+#include "../common/png.hpp"
+#include "icon.hpp"
 #include "sheets.hpp"
 
 #include <exception>
@@ -22,6 +25,10 @@ int main(int argc, char** argv) {
         makeItemSheet().saveBmp(out / "item.bmp");
         for (int c = 0; c <= 9; ++c)
             makeCreatureSheet(c).saveBmp(out / ("player" + std::to_string(c) + ".bmp"));
+        std::filesystem::create_directories(out / "icons");
+        for (int size : kIconSizes)
+            writeFile(out / "icons" / ("gloamfell-" + std::to_string(size) + ".png"),
+                      encodePng(makeIcon(size), true));
     } catch (const std::exception& e) {
         std::cerr << "gloamfell-make-art: " << e.what() << '\n';
         return 1;

@@ -145,7 +145,8 @@ Scene::Sample Scene::sample(Point p) const {
 }
 
 void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy, const RenderStyle& style) {
-    constexpr int kSize = 32;
+    const int kSize = style.size;
+    const double unitsPerPixel = 32.0 / kSize;
     constexpr int kSub = 4;
     const double rad = angleDeg * kPi / 180.0;
     const double cs = std::cos(rad) / style.scale, sn = std::sin(rad) / style.scale;
@@ -165,8 +166,8 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
             int hits = 0, glow = 0;
             for (int sy = 0; sy < kSub; ++sy) {
                 for (int sx = 0; sx < kSub; ++sx) {
-                    const double X = x + (sx + 0.5) / kSub - 16.0;
-                    const double Y = y + (sy + 0.5) / kSub - 16.0;
+                    const double X = (x + (sx + 0.5) / kSub) * unitsPerPixel - 16.0;
+                    const double Y = (y + (sy + 0.5) / kSub) * unitsPerPixel - 16.0;
                     // Undo the clockwise rotation to look the point up in the sprite.
                     const Point q{(X * cs + Y * sn) / style.width + 16.0, -X * sn + Y * cs + 16.0};
                     const auto s = scene.sample(q);
@@ -216,8 +217,9 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
                 continue;
             }
             const double low = p.height - 1.5;
-            const double gx = (heightAt(x + 1, y, low) - heightAt(x - 1, y, low)) * 0.5;
-            const double gy = (heightAt(x, y + 1, low) - heightAt(x, y - 1, low)) * 0.5;
+            // Slopes per scene unit, so a larger cell shades like the tile.
+            const double gx = (heightAt(x + 1, y, low) - heightAt(x - 1, y, low)) * 0.5 / unitsPerPixel;
+            const double gy = (heightAt(x, y + 1, low) - heightAt(x, y - 1, low)) * 0.5 / unitsPerPixel;
             const double nlen = std::sqrt(gx * gx + gy * gy + 1.0);
             const double dot = (-gx * lx - gy * ly + lz) / nlen;
             const double k = std::clamp(1.0 + style.relief * (dot - lz), 0.45, 1.45);

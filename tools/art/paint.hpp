@@ -76,10 +76,11 @@ struct RenderStyle {
     bool outlineDiagonals = false;
     double scale = 1.0; // drawn size relative to the scene's 32 units
     double width = 1.0; // across the scene's own axis, relative to its length
+    int size = 32;      // pixels across the cell
 };
 
 // Renders the scene rotated clockwise by angleDeg into dst at (ox, oy) in a
-// 32 x 32 cell, with a dark outline against the transparent background.
+// square cell of style.size pixels, with a dark outline against the transparent background.
 void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy,
                  const RenderStyle& style = {});
 

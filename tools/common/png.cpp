@@ -24,14 +24,16 @@ void chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<s
 
 } // namespace
 
-std::vector<std::uint8_t> encodePng(const Image& image) {
+std::vector<std::uint8_t> encodePng(const Image& image, bool keyIsClear) {
+    const std::uint8_t channels = keyIsClear ? 4 : 3;
     std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(image.height()) * (image.width() * 3 + 1));
+    raw.reserve(static_cast<std::size_t>(image.height()) * (image.width() * channels + 1));
     for (int y = 0; y < image.height(); ++y) {
         raw.push_back(0); // no filter
         for (int x = 0; x < image.width(); ++x) {
             const Rgb c = image.at(x, y);
             raw.insert(raw.end(), {c.r, c.g, c.b});
+            if (keyIsClear) raw.push_back(c == kTransparent ? 0 : 255);
         }
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
@@ -44,7 +46,8 @@ std::vector<std::uint8_t> encodePng(const Image& image) {
     std::vector<std::uint8_t> header;
     putBig32(header, static_cast<std::uint32_t>(image.width()));
     putBig32(header, static_cast<std::uint32_t>(image.height()));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter method, no interlace
+    const std::uint8_t colourType = keyIsClear ? 6 : 2;    // RGBA or RGB
+    header.insert(header.end(), {8, colourType, 0, 0, 0}); // 8 bits, deflate, no filter method, no interlace
 
     std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     chunk(out, "IHDR", header);

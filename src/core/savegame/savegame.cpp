@@ -206,7 +206,7 @@ std::string saveNameProblem(const std::string& name) {
 
 // The name is Latin-1, the file system's names are UTF-8: the Load dialog must show it.
 fs::path savedGamePath(const Game& g, const std::string& name) {
-    return fs::path(programPath(g.folder, "/saved")) / (latin1ToUtf8(name) + ".saved");
+    return fs::path(programPath(g.playerFolder, "/saved")) / (latin1ToUtf8(name) + ".saved");
 }
 
 bool modFile_Save(Game& g, const std::string& name) {
@@ -220,7 +220,8 @@ bool modFile_Save(Game& g, const std::string& name) {
             std::error_code ec;
             const fs::file_status status = fs::status(folder, ec);
             if (!fs::exists(status)) {
-                fs::create_directory(folder, ec);
+                // The per-user folder itself may not exist before the first save.
+                fs::create_directories(folder, ec);
                 if (ec) fail("Cannot create the folder " + folder.string() + ": " + ec.message());
             } else if (!fs::is_directory(status)) {
                 fail(folder.string() + " is not a folder");

@@ -29,10 +29,14 @@ struct Platform {
 inline constexpr int kSoundCount = 13;
 
 struct Game {
-    Game(Platform platform, std::string programFolder) : io(platform), folder(std::move(programFolder)) {}
+    Game(Platform platform, std::string dataFolder, std::string playerFolder)
+        : io(platform), folder(std::move(dataFolder)), playerFolder(std::move(playerFolder)) {}
+    // A portable copy keeps its saved games beside its data.
+    Game(Platform platform, const std::string& folder) : Game(platform, folder, folder) {}
 
     Platform io;
-    std::string folder; // the program's folder: data files, levels, saved/
+    std::string folder;       // catalogues, levels, sheets, sounds: only ever read
+    std::string playerFolder; // holds saved/; the only place the game writes to
 
     Table<ItemType> ItemTypes;
     Table<Item> Items;

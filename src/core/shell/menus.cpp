@@ -69,7 +69,7 @@ void mnuFileLoad_Click(Game& g) {
     HandlerScope scope(g);
     FileDialogRequest request;
     request.title = "Load Saved Game";
-    request.folder = g.folder + "\\saved\\";
+    request.folder = g.playerFolder + "\\saved\\";
     request.defaultExt = "saved";
     request.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
     request.flags = 4100; // the file must exist, no read-only box

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# installed_game.sh BUILD_DIR: installs the build under a fresh prefix and
+# starts the installed game offscreen; passes once it reaches the start menu
+# reading the installed data. Nothing of the tests may be installed.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+game=
+trap '[ -z "$game" ] || kill "$game" 2>/dev/null; rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+strays=$(find "$prefix" -type f -executable | grep -v -E '/games/gloamfell(-sim|-check)?$' || true)
+[ -z "$strays" ] || { echo "installed programs that are not the game's: $strays"; exit 1; }
+
+log=$prefix/log
+env -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='gloamfell.startup.info=true' HOME=$prefix/home \
+    "$prefix/games/gloamfell" >"$log" 2>&1 &
+game=$!
+# Generous, for a busy machine: this waits for the menu, it does not time it.
+for _ in $(seq 300); do
+    grep -q 'start menu' "$log" && break
+    kill -0 "$game" 2>/dev/null || break
+    sleep 0.1
+done
+cat "$log"
+grep -q "data \"$prefix/share/games/gloamfell\" saved games \"$prefix/home/.local/share/gloamfell\"" "$log"
+grep -q 'start menu' "$log"
