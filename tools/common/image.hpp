@@ -26,6 +26,9 @@ public:
     Rgb at(int x, int y) const { return pixels_[index(x, y)]; }
     void set(int x, int y, Rgb c);
 
+    // Copies src into this image with its top-left corner at (x, y).
+    void blit(const Image& src, int x, int y);
+
     // 24-bit uncompressed bottom-up BMP.
     std::vector<std::uint8_t> encodeBmp() const;
     void saveBmp(const std::filesystem::path& path) const;
@@ -38,6 +41,11 @@ private:
     std::vector<Rgb> pixels_;
 };
 
+// Reads the 24-bit uncompressed BMPs that encodeBmp writes.
+Image decodeBmp(const std::vector<std::uint8_t>& bytes);
+Image loadBmp(const std::filesystem::path& path);
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace gloamfell::tools
