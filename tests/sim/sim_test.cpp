@@ -76,7 +76,7 @@ TEST(Sim, commandLineMistakesAreRefused) {
     }
     const SimRun help = runSimWith({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.output.rfind("usage: gloamfell-sim FOLDER [SCRIPT]", 0), 0u) << help.output;
+    EXPECT_EQ(help.output.rfind("usage: gloamfell-sim [--player DIR] FOLDER [SCRIPT]", 0), 0u) << help.output;
 }
 
 // A name outside ASCII saves under its UTF-8 file name, and the File menu's Load reopens it.

@@ -42,6 +42,7 @@ Fighter Arena::freshFighter(int32_t level, int32_t melee) {
     gf::Game& g = game_;
     g.StartX = kUserX;
     g.StartY = kRow;
+    io_.window.inputAnswers.push_back("Fighter");
     gf::modPlayer_Setup(g);
     Fighter f;
     f.record = g.Players(g.CurrentPlayer);
