@@ -1,7 +1,6 @@
 #include "image.hpp"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace gloamfell::tools {
@@ -77,50 +76,6 @@ std::vector<std::uint8_t> Image::encodeBmp() const {
 
 void Image::saveBmp(const std::filesystem::path& path) const {
     writeFile(path, encodeBmp());
-}
-
-namespace {
-
-std::uint32_t get(const std::vector<std::uint8_t>& in, std::size_t at, int bytes) {
-    if (at + bytes > in.size()) throw std::runtime_error("BMP is truncated");
-    std::uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= std::uint32_t(in[at + i]) << (8 * i);
-    return v;
-}
-
-} // namespace
-
-Image decodeBmp(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') throw std::runtime_error("not a BMP file");
-    const std::uint32_t offset = get(bytes, 10, 4);
-    const auto width = static_cast<std::int32_t>(get(bytes, 18, 4));
-    const auto height = static_cast<std::int32_t>(get(bytes, 22, 4));
-    if (get(bytes, 28, 2) != 24 || get(bytes, 30, 4) != 0 || width <= 0 || height <= 0)
-        throw std::runtime_error("only bottom-up 24-bit uncompressed BMPs are supported");
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    Image img(width, height);
-    for (int y = 0; y < height; ++y) {
-        const std::size_t row = offset + static_cast<std::size_t>(height - 1 - y) * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            const std::size_t at = row + static_cast<std::size_t>(x) * 3;
-            img.set(x, y,
-                    {static_cast<std::uint8_t>(get(bytes, at + 2, 1)),
-                     static_cast<std::uint8_t>(get(bytes, at + 1, 1)),
-                     static_cast<std::uint8_t>(get(bytes, at, 1))});
-        }
-    }
-    return img;
-}
-
-Image loadBmp(const std::filesystem::path& path) {
-    return decodeBmp(readFile(path));
-}
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read " + path.string());
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {

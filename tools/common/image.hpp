@@ -41,11 +41,6 @@ private:
     std::vector<Rgb> pixels_;
 };
 
-// Reads the 24-bit uncompressed BMPs that encodeBmp writes.
-Image decodeBmp(const std::vector<std::uint8_t>& bytes);
-Image loadBmp(const std::filesystem::path& path);
-
-std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace gloamfell::tools

@@ -4,11 +4,13 @@
 // same in the dimmest lit band, then the item it leaves behind, lit and dim.
 #include "arena.hpp"
 #include "art/sheets.hpp"
+#include "cls_bitmap.h"
 #include "common/png.hpp"
 
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
 using namespace gloamfell::tools;
@@ -19,6 +21,22 @@ constexpr int kFacings = 8;
 constexpr int kDimmestLitBand = 6; // the last light tile before darkness
 constexpr int kZoom = 2;
 constexpr int kGap = 8;
+
+// A sheet as the game loads it: the same header checks, the same decoder.
+Image loadSheet(const std::filesystem::path& path) {
+    gf::clsBitmap bitmap;
+    if (!bitmap.LoadBitmap(path.string())) throw std::runtime_error("the game cannot load " + path.string());
+    const QImage& picture = bitmap.image();
+    Image out(picture.width(), picture.height());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb c = picture.pixel(x, y);
+            out.set(x, y,
+                    {static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+                     static_cast<std::uint8_t>(qBlue(c))});
+        }
+    return out;
+}
 
 // Draws tile n of a sheet over dst at (x, y), white left out.
 void overlay(Image& dst, const Image& sheet, int n, int x, int y) {
@@ -51,9 +69,9 @@ int main(int argc, char** argv) {
         const std::filesystem::path data = argv[1];
         gloamfell::balance::Arena arena(data.string());
         const gf::Game& g = arena.game();
-        const Image floor = loadBmp(data / "background.bmp");
-        const Image light = loadBmp(data / "light.bmp");
-        const Image items = loadBmp(data / "item.bmp");
+        const Image floor = loadSheet(data / "background.bmp");
+        const Image light = loadSheet(data / "light.bmp");
+        const Image items = loadSheet(data / "item.bmp");
         const int rows = g.MonsterTypes.ubound() + 1;
         const int step = kTile * kZoom;
         const int width = (2 * kFacings + 2) * step + 3 * kGap;
@@ -61,7 +79,7 @@ int main(int argc, char** argv) {
         for (int row = 0; row < rows; ++row) {
             const int y = kGap + row * (step + kGap);
             const int image = row == 0 ? 0 : g.MonsterTypes(row).Image;
-            const Image sheet = loadBmp(data / ("player" + std::to_string(image) + ".bmp"));
+            const Image sheet = loadSheet(data / ("player" + std::to_string(image) + ".bmp"));
             for (int f = 0; f < kFacings; ++f) {
                 cell(out, f * step, y, floor, sheet, f, light, 0);
                 cell(out, kGap + (kFacings + f) * step, y, floor, sheet, f, light, kDimmestLitBand);
