@@ -3,6 +3,7 @@
 #include "shell/files.h"
 #include "shell/menus.h"
 #include "shell/startup.h"
+#include "shell/timers.h"
 #include "shell/version.h"
 #include "test_game.h"
 
@@ -113,6 +114,15 @@ TEST_F(StartUp, cancelledNameGoesBackWhereItCameFrom) {
     ASSERT_NE(g.CurrentPlayer, 0);
     EXPECT_EQ(g.player(g.CurrentPlayer).Gold, 77);
     EXPECT_NE(g.MapName, "Random") << "the level is the one in progress";
+
+    // A new game begun while paused runs at once.
+    setPaused(g, true);
+    window().boxAnswers = {Answer::Yes};
+    window().inputAnswers = {"Bo"};
+    mnuFileNew_Click(g);
+    EXPECT_EQ(g.MapName, "Random");
+    EXPECT_FALSE(g.paused);
+    EXPECT_TRUE(window().timersRunning);
 }
 
 // One creature sheet per monster type plus the user's, numbered from 0.

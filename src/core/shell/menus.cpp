@@ -15,6 +15,7 @@
 #include "shell/handler_scope.h"
 #include "shell/new_game.h"
 #include "shell/text.h"
+#include "shell/timers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -36,6 +37,7 @@ void mnuFileNew_Click(Game& g) {
         const std::optional<std::string> name = askForName(g);
         if (!name) return;
         buildNewGame(g, randomMap, name);
+        if (g.paused) setPaused(g, false); // a new game runs at once
         Update_User_View(g);
     });
 }
@@ -75,7 +77,9 @@ void mnuFileLoad_Click(Game& g) {
     request.flags = 4100; // the file must exist, no read-only box
     const std::string path = g.io.window.openFile(request);
     if (path.empty()) return;
-    if (modFile_Load(g, path)) modMessage_Add(g, "Game loaded.", kGreen);
+    if (!modFile_Load(g, path)) return;
+    modMessage_Add(g, "Game loaded.", kGreen);
+    if (g.paused) setPaused(g, false); // the loaded game runs at once
 }
 
 void mnuFileExit_Click(Game& g) {
