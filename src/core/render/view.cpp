@@ -146,9 +146,10 @@ void drawOverview(Game& g) {
     canvas.fillBox(px - scale, py - scale, px + 2 * scale - 1, py + 2 * scale - 1, kRed);
 }
 
+// A quarter down the view, clear of the user's creature in the middle.
 void drawPaused(Game& g) {
     Canvas& canvas = g.io.canvas;
-    const int cx = canvas.width() / 2, cy = canvas.height() / 2;
+    const int cx = canvas.width() / 2, cy = canvas.height() / 4;
     canvas.fillBox(cx - 90, cy - 24, cx + 89, cy + 23, kBlack);
     canvas.text(cx - 65, cy - 18, "Paused", 24, true, kYellow);
 }
