@@ -5,6 +5,7 @@
 #include "shell/game.h"
 
 #include <array>
+#include <zlib.h>
 
 namespace gf {
 
@@ -14,14 +15,9 @@ constexpr std::string_view kTag = "GFLH";
 constexpr int16_t kVersion = 1;
 constexpr const char* kDamaged = "The level header after the tables is damaged";
 
-uint32_t crc32(std::string_view bytes) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= static_cast<uint8_t>(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
+uint32_t checksum(std::string_view bytes) {
+    return static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
 } // namespace
@@ -42,7 +38,7 @@ std::string encodeLevelBlock(const LevelHeader& h) {
     block.raw(kTag);
     block.int16(kVersion);
     block.text(payload.bytes());
-    block.int32(static_cast<int32_t>(crc32(payload.bytes())));
+    block.int32(static_cast<int32_t>(checksum(payload.bytes())));
     if (block.bytes().size() > kMaxLevelBlock) fail("The level's names are too long to save");
     return block.bytes();
 }
@@ -55,7 +51,7 @@ std::optional<LevelHeader> decodeLevelBlock(std::string_view tail) {
         // A later program's block is for a later program.
         if (block.int16() != kVersion) return std::nullopt;
         const std::string bytes = block.text();
-        if (static_cast<uint32_t>(block.int32()) != crc32(bytes)) fail(kDamaged);
+        if (static_cast<uint32_t>(block.int32()) != checksum(bytes)) fail(kDamaged);
         RecordReader payload(bytes);
         LevelHeader h;
         h.MapName = payload.text();
