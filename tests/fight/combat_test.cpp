@@ -149,7 +149,7 @@ TEST_F(Combat, userDeathClearsCurrentPlayer) {
     EXPECT_FALSE(g.Players(u).Active);
     EXPECT_EQ(g.MapPlayer(10, 10), 0);
     EXPECT_EQ(g.MapItem(10, 10), 0);
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 // A monster leaves its dead item only when it has one and the cell is free.
@@ -232,7 +232,7 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
         EXPECT_FALSE(p.InCombat);
         EXPECT_EQ(p.CombatPenalty, 0);
     }
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 // Fields at the top of their range fail with a box rather than wrap.
@@ -263,7 +263,7 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
         if (c.action == "Raise_XP") modPlayer_Raise_XP(fg, user, 1000);
         if (c.action == "Attack") modPlayer_Attack(fg, user, victim);
         if (c.action == "Reduce_Life") modPlayer_Reduce_Life(fg, victim, 5);
-        EXPECT_EQ(errorBoxes(fresh), std::vector<std::string>{"Error_modPlayer_" + c.action + " : Overflow"})
+        EXPECT_EQ(boxTexts(fresh), std::vector<std::string>{"Error_modPlayer_" + c.action + " : Overflow"})
             << c.what;
     }
 }

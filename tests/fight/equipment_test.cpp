@@ -37,7 +37,7 @@ TEST_F(Equipment, readyingTogglesTheSlotOfItsKind) {
 // An empty slot has no catalogue entry: an error box, no sound, nothing readied.
 TEST_F(Equipment, readyingEmptySlotShowsErrorBox) {
     modItem_Arm_Weapon(g, u, 3);
-    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
     EXPECT_TRUE(t.io.sound.played.empty());
 }
 

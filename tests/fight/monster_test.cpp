@@ -124,9 +124,9 @@ TEST_F(Monsters, userKilledMidTickLeavesOthersAlone) {
     EXPECT_EQ(g.CurrentPlayer, 0);
     EXPECT_GT(g.Players(first).NextAttackTime, 0.0f);
     EXPECT_EQ(g.Players(second).NextAttackTime, 0.0f);
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
     modMonster_Process(g);
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 } // namespace

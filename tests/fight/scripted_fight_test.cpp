@@ -89,7 +89,7 @@ TEST(ScriptedFight, userWalksUpToRatAndKillsIt) {
     EXPECT_TRUE(forward());
     EXPECT_EQ(g.Players(u).X, 13);
     EXPECT_EQ(t.io.sound.played, (std::vector<int>{3, 3, 6, 1, 2, 6, 7, 2, 1, 2, 6, 1, 2, 3}));
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 } // namespace

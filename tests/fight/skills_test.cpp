@@ -27,7 +27,7 @@ TEST_F(Skills, valueOfUnknownSkillIsZero) {
     t.io.random.queue(0.5f);
     EXPECT_EQ(modSkill_Roll(g, u, 2), 0);
     EXPECT_EQ(modSkill_Value(g, u, 11), 0);
-    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
 }
 
 // A roll lies within the value plus or minus 10, halves rounding to even.
@@ -98,7 +98,7 @@ TEST_F(Skills, improvementOverflowShowsErrorBox) {
     melee().Value = std::numeric_limits<int32_t>::max();
     modSkill_Raise_XP(g, u, kMeleeSkill, 100, false);
     EXPECT_EQ(melee().Value, std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error_modSkill_Raise_XP : Overflow"});
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Raise_XP : Overflow"});
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "map/directions.h"
 
-#include "map_test_support.h"
+#include "test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ TEST(Directions, distanceIsKingsMove) {
         {4, 4, 4, 4, 0}, {0, 0, 3, 7, 7}, {5, 5, 2, 8, 3}, {100, 0, 0, 100, 100}, {7, 3, 0, 3, 7}};
     for (const auto& c : cases)
         EXPECT_EQ(modMap_Dist(t.game, c.x1, c.y1, c.x2, c.y2), c.expected) << c.x1 << "," << c.y1;
-    EXPECT_EQ(boxCount(t), 0u);
+    EXPECT_EQ(boxTexts(t).size(), 0u);
 }
 
 // Monsters head along the signs of the differences, never weighing their sizes.
@@ -111,9 +111,9 @@ TEST(Directions, overflowFailsWithBoxInsteadOfWrapping) {
     int32_t x = std::numeric_limits<int32_t>::max(), y = 0;
     EXPECT_FALSE(modMap_Get_Facing_XY(t.game, 6, x, y));
     EXPECT_EQ(x, std::numeric_limits<int32_t>::max());
-    ASSERT_EQ(boxCount(t), 2u);
-    EXPECT_EQ(boxText(t, 0), "Error_modMap_Dist : Overflow");
-    EXPECT_EQ(boxText(t, 1), "Error_modMap_Get_Facing_XY : Overflow");
+    ASSERT_EQ(boxTexts(t).size(), 2u);
+    EXPECT_EQ(boxTexts(t).at(0), "Error_modMap_Dist : Overflow");
+    EXPECT_EQ(boxTexts(t).at(1), "Error_modMap_Get_Facing_XY : Overflow");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "map/map_file.h"
 
 #include "creatures/creature_table.h"
-#include "map_test_support.h"
+#include "test_game.h"
+
+#include "items/item_table.h"
 #include "shell/version.h"
 
 #include <gtest/gtest.h>
@@ -232,7 +234,7 @@ TEST_F(MapFile, hostileFilesAreSurvived) {
 
     load("MAP=Long\r\nX" + std::string(10 * 1024 * 1024, 'X') + "\r\nXg");
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxText(t, 0), "Map too big!");
+    EXPECT_EQ(boxTexts(t).at(0), "Map too big!");
     EXPECT_EQ(t.game.MapName, "Long");
     EXPECT_EQ(idAt(t.game, 1, 0), ItemId::SmallGold);
 }

@@ -1,6 +1,8 @@
 #include "map/random_level.h"
 
-#include "map_test_support.h"
+#include "test_game.h"
+
+#include "items/item_table.h"
 #include "shell/version.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +80,7 @@ TEST_F(RandomLevel, closedGridHasWallOnEveryTenthLine) {
     EXPECT_GT(t.game.Items.ubound(), 2101);
     EXPECT_EQ(std::tuple(t.game.MapName, t.game.StartX, t.game.StartY), std::tuple("Random", 2, 2));
     EXPECT_TRUE(t.game.Caption.ends_with(")  : Random")) << t.game.Caption;
-    EXPECT_EQ(boxCount(t), 0u);
+    EXPECT_EQ(boxTexts(t).size(), 0u);
 }
 
 // The start room never gets monsters or an item, whatever the draws.

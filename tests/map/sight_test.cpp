@@ -4,7 +4,9 @@
 #include "map/sight.h"
 
 #include "creatures/creature_table.h"
-#include "map_test_support.h"
+#include "test_game.h"
+
+#include "items/item_table.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +42,7 @@ TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
     userAt(2, 2);
     modMap_Set_Light(t.game);
     expectLight({{0, 0, 2}, {8, 8, 6}, {9, 2, 7}, {100, 100, 7}});
-    EXPECT_EQ(boxCount(t), 0u);
+    EXPECT_EQ(boxTexts(t).size(), 0u);
 }
 
 // Before the user's creature exists both layers keep whatever they held.
@@ -51,7 +53,7 @@ TEST_F(Sight, noUserLeavesLayersUntouched) {
     modMap_Set_Visible(t.game, 30, 17);
     expectLight({{5, 5, 3}, {6, 6, 0}});
     EXPECT_TRUE(t.game.MapVisible(5, 5));
-    EXPECT_EQ(boxCount(t), 0u);
+    EXPECT_EQ(boxTexts(t).size(), 0u);
 }
 
 // Sight is blocked by exactly what blocks movement, and off the map nothing is transparent.
@@ -84,8 +86,8 @@ TEST_F(Sight, halfCellOnASinglePrecisionSlopeRoundsToEven) {
 TEST_F(Sight, brokenItemOnLineFailsClosed) {
     modItem_Add(t.game, 99, 12, 10);
     EXPECT_FALSE(modMap_Open_Sight_Line(t.game, 10, 10, 14, 10));
-    ASSERT_EQ(boxCount(t), 1u);
-    EXPECT_EQ(boxText(t, 0), "Error_modMap_Open_Sight_Line : Subscript out of range");
+    ASSERT_EQ(boxTexts(t).size(), 1u);
+    EXPECT_EQ(boxTexts(t).at(0), "Error_modMap_Open_Sight_Line : Subscript out of range");
 }
 
 // A broken item in view fails the lines through it, then ends the pass at its own cell; cells marked
@@ -94,9 +96,9 @@ TEST_F(Sight, brokenItemInViewEndsPassKeepingEarlierCells) {
     modItem_Add(t.game, 99, 48, 50);
     userAt(50, 50);
     modMap_Set_Visible(t.game, 3, 2);
-    ASSERT_EQ(boxCount(t), 2u);
-    EXPECT_EQ(boxText(t, 0), "Error_modMap_Open_Sight_Line : Subscript out of range");
-    EXPECT_EQ(boxText(t, 1), "Error_modMap_Set_Visible : Subscript out of range");
+    ASSERT_EQ(boxTexts(t).size(), 2u);
+    EXPECT_EQ(boxTexts(t).at(0), "Error_modMap_Open_Sight_Line : Subscript out of range");
+    EXPECT_EQ(boxTexts(t).at(1), "Error_modMap_Set_Visible : Subscript out of range");
     EXPECT_TRUE(modMap_Is_Visible(t.game, 47, 48));
     EXPECT_TRUE(modMap_Is_Visible(t.game, 48, 50));
     EXPECT_FALSE(modMap_Is_Visible(t.game, 50, 50)) << "columns after the failure are not reached";
@@ -116,7 +118,7 @@ TEST_F(Sight, rangeIsCutToMap) {
             for (int32_t y = 0; y <= 100; ++y)
                 ASSERT_FALSE(t.game.MapVisible(x, y)) << range;
     }
-    EXPECT_EQ(boxCount(t), 0u);
+    EXPECT_EQ(boxTexts(t).size(), 0u);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "map/walls.h"
 
-#include "map_test_support.h"
+#include "test_game.h"
+
+#include "items/item_table.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +48,7 @@ TEST(Walls, piecesJoinTheirNeighbours) {
                 const int32_t x = c.x0 + static_cast<int32_t>(col), y = c.y0 + static_cast<int32_t>(row);
                 EXPECT_EQ(idAt(t.game, x, y), c.pieces[row][col]) << c.name << " at " << x << "," << y;
             }
-        EXPECT_EQ(boxCount(t), 0u) << c.name;
+        EXPECT_EQ(boxTexts(t).size(), 0u) << c.name;
     }
 }
 
@@ -63,7 +65,7 @@ TEST(Walls, stoneWallCoversWallsAndDoorsOnMapOnly) {
     EXPECT_FALSE(Is_Stone_Wall(t.game, 10, 11));
     EXPECT_FALSE(Is_Stone_Wall(t.game, -1, 0));
     EXPECT_FALSE(Is_Stone_Wall(t.game, 0, 101));
-    EXPECT_EQ(boxCount(t), 0u);
+    EXPECT_EQ(boxTexts(t).size(), 0u);
 }
 
 // A cell naming a missing item shows its box and stays as it is; the rest of the pass still runs.
@@ -74,7 +76,7 @@ TEST(Walls, brokenCellIsSkippedAndPassGoesOn) {
     draw(t.game, 60, 60, {"XXX"});
     t.game.MapItem(30, 30) = 5000;
     modMap_Fix_Walls(t.game);
-    ASSERT_GE(boxCount(t), 1u);
+    ASSERT_GE(boxTexts(t).size(), 1u);
     for (const auto& box : t.io.log.of("msgbox"))
         EXPECT_EQ(box["text"], "Error_Is_Stone_Wall : Subscript out of range");
     EXPECT_EQ(idAt(t.game, 31, 30), 1);

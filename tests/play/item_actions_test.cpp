@@ -181,7 +181,7 @@ TEST_F(ItemActions, goldOverflowShowsErrorBox) {
     modPlayer_Move(g, u, 6, true);
     EXPECT_EQ(user().Gold, std::numeric_limits<int32_t>::max() - 3);
     EXPECT_EQ(g.MapItem(11, 10), gold);
-    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
 }
 
 // The stairs down load the lower level and whistle; the user keeps its cell.
@@ -222,7 +222,7 @@ TEST_F(ItemActions, stairsToMissingLevelKeepThePresentOne) {
     EXPECT_EQ(g.MapName, "Test");
     EXPECT_EQ(g.MapItem(11, 10), stairs);
     EXPECT_EQ(g.MapPlayer(11, 10), u);
-    const auto boxes = errorBoxes(t);
+    const auto boxes = boxTexts(t);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].rfind("Error_modMap_Load : ", 0), 0u);
     EXPECT_NE(boxes[0].find("/gone.map"), std::string::npos);
@@ -237,7 +237,7 @@ TEST_F(ItemActions, stairsToNoLevelSayTheyLeadNowhere) {
     modPlayer_Move(g, u, 6, true);
     EXPECT_EQ(g.MapName, "Test");
     EXPECT_EQ(g.MapPlayer(11, 10), u);
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"These stairs lead nowhere."});
     EXPECT_EQ(sounds(), std::vector<int>{3});
 }
@@ -253,13 +253,13 @@ TEST_F(ItemActions, openTogglesDoorInFront) {
     user().Facing = 8; // empty
     modItem_Open(g, u);
     EXPECT_EQ(sounds(), std::vector<int>{5});
-    EXPECT_TRUE(errorBoxes(t).empty());
+    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 // The open command has its own error text, with a hyphen.
 TEST_F(ItemActions, openFailureUsesItsOwnErrorText) {
     modItem_Open(g, 99);
-    EXPECT_EQ(errorBoxes(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
 }
 
 } // namespace

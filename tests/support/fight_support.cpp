@@ -56,11 +56,4 @@ std::vector<std::string> shownMessages(Game& g) {
     return out;
 }
 
-std::vector<std::string> errorBoxes(TestGame& t) {
-    std::vector<std::string> out;
-    for (const auto& e : t.io.log.of("msgbox"))
-        out.push_back(e["text"].get<std::string>());
-    return out;
-}
-
 } // namespace gf::test

@@ -42,9 +42,6 @@ void give(TestGame& t, int32_t creature, int32_t slot, int16_t id);
 // Texts of the message lines in use, oldest first.
 std::vector<std::string> shownMessages(Game& g);
 
-// Texts of the error boxes shown so far.
-std::vector<std::string> errorBoxes(TestGame& t);
-
 // The play and fight tests' level at clock 50, before anyone is placed.
 class FightLevel : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"
+#include "items/item_table.h"
 #include "map/map_file.h"
 
 #include <atomic>
@@ -116,6 +117,41 @@ void prepareEmptyLevel(TestGame& t, Game& game) {
     createPlayers(game);
     modMonster_Init(game);
     modMap_Clear(game, "Test");
+}
+
+std::vector<std::string> boxTexts(const TestGame& t) {
+    std::vector<std::string> out;
+    for (const auto& e : t.io.log.of("msgbox"))
+        out.push_back(e["text"].get<std::string>());
+    return out;
+}
+
+void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art) {
+    for (std::size_t row = 0; row < art.size(); ++row)
+        for (std::size_t col = 0; col < art[row].size(); ++col) {
+            const int32_t x = x0 + static_cast<int32_t>(col), y = y0 + static_cast<int32_t>(row);
+            switch (art[row][col]) {
+            case 'X':
+                modItem_Add(g, ItemId::StoneWall, x, y);
+                break;
+            case 'D':
+                modItem_Add(g, ItemId::DoorClosedEW, x, y);
+                break;
+            case 'O':
+                modItem_Add(g, ItemId::DoorOpenEW, x, y);
+                break;
+            case 'g':
+                modItem_Add(g, ItemId::SmallGold, x, y);
+                break;
+            default:
+                break;
+            }
+        }
+}
+
+int16_t idAt(Game& g, int32_t x, int32_t y) {
+    const int32_t index = g.MapItem(x, y);
+    return index == 0 ? 0 : g.Items(index).ID;
 }
 
 } // namespace gf::test

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace gf::test {
 
@@ -26,6 +27,16 @@ public:
     std::filesystem::path folder;
     Game game;
 };
+
+// Texts of the message boxes shown so far, oldest first.
+std::vector<std::string> boxTexts(const TestGame& t);
+
+// Places items from a drawing whose top-left character is (x0, y0): X a stone
+// wall, D a closed door, O an open door, g small gold, anything else nothing.
+void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art);
+
+// The catalogue number of the item on a cell, 0 for none.
+int16_t idAt(Game& g, int32_t x, int32_t y);
 
 // Lines joined with CR LF, as the data files are written.
 std::string crlf(std::initializer_list<std::string> lines);
