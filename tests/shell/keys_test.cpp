@@ -1,8 +1,6 @@
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
-#include "messages/message.h"
 #include "shell/keys.h"
-#include "shell/timers.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -10,121 +8,92 @@
 namespace gf::test {
 namespace {
 
-// The user's creature alone in the middle of an empty level, facing north.
-class Keys : public ::testing::Test {
-protected:
-    void SetUp() override {
+// The user's creature at (50, 50) of an empty level facing north, with a door to its north-west,
+// a dagger to its north-east and a rat to its south-west; sounds on.
+struct KeyGame {
+    KeyGame() {
         prepareEmptyLevel(t);
-        me = modPlayer_Add(t.game, 0, 50, 50);
-        t.game.CurrentPlayer = me;
-        t.game.player(me).Facing = 8;
+        t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 50, 50);
+        creature().Facing = 8;
+        draw(t.game, 49, 49, {"D"});
+        modItem_Add(t.game, 26, 51, 49);
+        modPlayer_Add(t.game, 1, 49, 51);
+        t.game.SoundEnabled = true;
         t.io.clock.time = 100;
+        t.io.window.timersRunning = true;
     }
-    Player& creature() { return t.game.player(me); }
+    Player& creature() { return t.game.player(1); }
     void press(int16_t key, int16_t shift = 0) {
         Form_KeyDown(t.game, key, shift);
         t.io.clock.time += 1; // past the step pause
     }
+    // Where the creature is and faces, what its keys changed around it and what was drawn.
+    std::string outcome() {
+        std::string s = "(" + std::to_string(creature().X) + ", " + std::to_string(creature().Y) +
+                        ") facing " + std::to_string(creature().Facing);
+        if (idAt(t.game, 49, 49) != ItemId::DoorClosedEW)
+            s += ", door " + std::to_string(idAt(t.game, 49, 49));
+        if (creature().carry(1).InUse) s += ", carries " + std::to_string(creature().carry(1).ID);
+        for (const int sound : t.io.sound.played)
+            s += ", sound " + std::to_string(sound);
+        if (t.game.paused != !t.io.window.timersRunning) s += ", timers disagree";
+        for (const auto& op : t.io.canvas.ops)
+            s += op.text == "Paused"                    ? ", says Paused"
+                 : op.kind == "box" && op.color == kRed ? ", overview"
+                                                        : "";
+        return s + (t.game.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
+    }
     TestGame t;
-    int32_t me = 0;
 };
 
-// Back and side steps keep the facing: keypad 1 steps a quarter turn clockwise of it.
-TEST_F(Keys, sideAndBackStepsKeepTheFacing) {
+// Each key does its one thing whatever the modifiers: back and side steps keep the facing, M holds
+// the overview until M or an action key, and the key that ends a pause does nothing else.
+TEST(Keys, eachKeyDoesItsOneThing) {
     struct Case {
-        int16_t key;
-        int dx, dy;
+        const char* name;
+        int16_t facing, shift;
+        std::vector<int16_t> keys;
+        const char* outcome;
     };
-    for (const Case c : {Case{97, 1, 0}, Case{99, -1, 0}, Case{Key::Down, 0, 1}, Case{98, 0, 1}}) {
-        const int x = creature().X, y = creature().Y;
-        press(c.key);
-        EXPECT_EQ(creature().X, x + c.dx) << "key " << c.key;
-        EXPECT_EQ(creature().Y, y + c.dy) << "key " << c.key;
-        EXPECT_EQ(creature().Facing, 8) << "key " << c.key;
-    }
-}
-
-// Shift, Ctrl and Alt change nothing: Shift+Up is Up.
-TEST_F(Keys, modifiersDoNotChangeWhatAKeyDoes) {
-    press(Key::Up, 1);
-    press(104, 2);
-    press(Key::Up, 4);
-    EXPECT_EQ(creature().Y, 47);
-}
-
-// Turning: left arrow, full stop and keypad 4 turn one way; right arrow, comma and keypad 6 the other.
-TEST_F(Keys, turnKeysTurnFortyFiveDegrees) {
-    for (int16_t key : {Key::Left, Key::Period, int16_t{100}}) {
-        creature().Facing = 8;
-        press(key);
-        EXPECT_EQ(creature().Facing, 7) << key;
-    }
-    for (int16_t key : {Key::Right, Key::Comma, int16_t{102}}) {
-        creature().Facing = 8;
-        press(key);
-        EXPECT_EQ(creature().Facing, 9) << key;
-    }
-}
-
-// Keys without a row, and every key while there is no creature, change nothing and draw nothing.
-TEST_F(Keys, keysWithoutARowDoNothing) {
-    const int before = t.io.canvas.presents;
-    for (int16_t key :
-         {int16_t{103}, int16_t{105}, Key::Home, Key::PageUp, int16_t{'B'}, int16_t{'Z'}, int16_t{13}})
-        press(key);
-    EXPECT_EQ(creature().X, 50);
-    EXPECT_EQ(creature().Y, 50);
-    EXPECT_EQ(creature().Facing, 8);
-    EXPECT_EQ(t.io.canvas.presents, before);
-
-    t.game.CurrentPlayer = 0;
-    press(Key::Up);
-    EXPECT_EQ(creature().Y, 50);
-    EXPECT_EQ(t.io.canvas.presents, before);
-}
-
-// M keeps the overview up through redraws until M or an action key; the view centre stays.
-TEST_F(Keys, overviewStaysUntilMOrAnActionKey) {
-    const auto overviewShown = [&] {
-        for (const auto& op : t.io.canvas.ops)
-            if (op.kind == "box" && op.color == kRed) return true;
-        return false;
+    const int16_t all = kShiftMask | kCtrlMask | kAltMask;
+    const Case cases[] = {
+        {"Up", 8, 0, {Key::Up}, "(50, 49) facing 8, sound 3, drawn"},
+        {"Shift+Ctrl+Alt+keypad 8", 8, all, {Key::Num8}, "(50, 49) facing 8, sound 3, drawn"},
+        {"Down", 8, 0, {Key::Down}, "(50, 51) facing 8, sound 3, drawn"},
+        {"keypad 2", 8, 0, {Key::Num2}, "(50, 51) facing 8, sound 3, drawn"},
+        {"keypad 1", 8, 0, {Key::Num1}, "(51, 50) facing 8, sound 3, drawn"},
+        {"keypad 3", 8, 0, {Key::Num3}, "(49, 50) facing 8, sound 3, drawn"},
+        {"Left", 8, 0, {Key::Left}, "(50, 50) facing 7, drawn"},
+        {"full stop", 8, 0, {Key::Period}, "(50, 50) facing 7, drawn"},
+        {"keypad 4", 8, 0, {Key::Num4}, "(50, 50) facing 7, drawn"},
+        {"Right", 8, 0, {Key::Right}, "(50, 50) facing 9, drawn"},
+        {"comma", 8, 0, {Key::Comma}, "(50, 50) facing 9, drawn"},
+        {"keypad 6", 8, 0, {Key::Num6}, "(50, 50) facing 9, drawn"},
+        {"O", 7, 0, {Key::O}, "(50, 50) facing 7, door 18, sound 4, drawn"},
+        {"P", 9, 0, {Key::P}, "(50, 50) facing 9, carries 26, sound 13, drawn"},
+        {"Insert", 9, 0, {Key::Insert}, "(50, 50) facing 9, carries 26, sound 13, drawn"},
+        {"A", 1, 0, {Key::A}, "(50, 50) facing 1, sound 1, drawn"},
+        {"Space", 1, 0, {Key::Space}, "(50, 50) facing 1, sound 1, drawn"},
+        {"keypad 7", 8, 0, {103}, "(50, 50) facing 8"},
+        {"Home, B, Return", 8, 0, {Key::Home, 'B', Key::Return}, "(50, 50) facing 8"},
+        {"M", 8, 0, {Key::M}, "(50, 50) facing 8, overview, drawn"},
+        {"M, M", 8, 0, {Key::M, Key::M}, "(50, 50) facing 8, drawn"},
+        {"M, Left", 8, 0, {Key::M, Key::Left}, "(50, 50) facing 7, drawn"},
+        {"Pause", 8, 0, {Key::Pause}, "(50, 50) facing 8, says Paused, paused, drawn"},
+        {"Escape", 8, 0, {Key::Escape}, "(50, 50) facing 8, says Paused, paused, drawn"},
+        {"Pause, Up", 8, 0, {Key::Pause, Key::Up}, "(50, 50) facing 8, drawn"},
     };
-    t.game.ViewX = 3;
-    press(Key::M);
-    EXPECT_EQ(t.game.ViewX, 3);
-    Timer2_Timer(t.game);
-    EXPECT_TRUE(overviewShown()) << "a tick's redraw keeps it";
-    press(Key::M);
-    EXPECT_FALSE(overviewShown()) << "M again closes it";
-    press(Key::M);
-    press(Key::Left);
-    EXPECT_FALSE(t.game.overview);
-    EXPECT_EQ(creature().Facing, 7) << "the action key also acts";
-    EXPECT_FALSE(overviewShown());
-}
-
-// Pause and Escape stop the timers and say so; no tick runs; the next key only resumes.
-TEST_F(Keys, pauseStopsEveryTickUntilTheNextKey) {
-    for (const int16_t key : {Key::Pause, Key::Escape}) {
-        t.io.window.timersRunning = true;
-        creature().Life = 40;
-        press(key);
-        EXPECT_TRUE(t.game.paused);
-        EXPECT_FALSE(t.io.window.timersRunning);
-        bool saysPaused = false;
-        for (const auto& op : t.io.canvas.ops)
-            saysPaused |= op.kind == "text" && op.text == "Paused";
-        EXPECT_TRUE(saysPaused);
-        Timer3_Timer(t.game);
-        EXPECT_EQ(creature().Life, 40) << "no refresh while paused";
-        press(Key::Up);
-        EXPECT_FALSE(t.game.paused);
-        EXPECT_TRUE(t.io.window.timersRunning);
-        EXPECT_EQ(creature().Y, 50) << "the resuming key does not step";
-        Timer3_Timer(t.game);
-        EXPECT_EQ(creature().Life, 41);
+    for (const Case& c : cases) {
+        KeyGame k;
+        k.creature().Facing = c.facing;
+        for (const int16_t key : c.keys)
+            k.press(key, c.shift);
+        EXPECT_EQ(k.outcome(), c.outcome) << c.name;
     }
+    KeyGame k;
+    k.t.game.CurrentPlayer = 0;
+    k.press(Key::Up);
+    EXPECT_EQ(k.outcome(), "(50, 50) facing 8") << "no creature, no key acts";
 }
 
 } // namespace

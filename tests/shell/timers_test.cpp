@@ -1,6 +1,4 @@
 #include "creatures/creature_table.h"
-#include "items/item_table.h"
-#include "shell/keys.h"
 #include "shell/timers.h"
 #include "test_game.h"
 
@@ -9,85 +7,72 @@
 namespace gf::test {
 namespace {
 
-class Timers : public ::testing::Test {
-protected:
-    void SetUp() override {
-        prepareEmptyLevel(t);
-        me = modPlayer_Add(t.game, 0, 20, 20);
-        t.game.CurrentPlayer = me;
-        t.io.window.timersRunning = true;
-    }
-    TestGame t;
-    int32_t me = 0;
-};
-
-// The game over runs once: the animation, the box, the end, however many ticks come.
-TEST_F(Timers, gameOverRunsOnceWhateverTicksFollow) {
-    modPlayer_Remove(t.game, me);
-    t.io.window.whileOpen = [&] { Timer1_Timer(t.game); };
-    Timer1_Timer(t.game);
-    Timer1_Timer(t.game);
-    EXPECT_EQ(t.io.log.of("gameover").size(), 1u);
-    EXPECT_EQ(t.io.log.of("exit").size(), 1u);
-    const auto boxes = t.io.log.of("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0]["text"], "Your player has died!!!\r\nGame over!");
-    EXPECT_EQ(boxes[0]["title"], "Oh Bananas!");
-    EXPECT_EQ(boxes[0]["icon"], "exclamation");
-    EXPECT_FALSE(t.io.window.timersRunning) << "the timers stop before the animation";
-    const auto death = t.io.log.of("death");
-    ASSERT_EQ(death.size(), 1u);
-    EXPECT_EQ(death[0]["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
-    EXPECT_EQ(t.io.log.of("menu").size(), 1u) << "the start menu, whose Exit ended the program";
+// The user's creature at (20, 20) and a wounded rat far off, with the timers running.
+int32_t startGame(TestGame& t) {
+    prepareEmptyLevel(t);
+    t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 20, 20);
+    t.io.window.timersRunning = true;
+    const int32_t rat = modPlayer_Add(t.game, 1, 90, 90);
+    t.game.player(rat).Life = 1;
+    return rat;
 }
 
-// After the game-over box the start menu offers another game, which runs as any new one does.
-TEST_F(Timers, gameOverLeadsToANewGame) {
-    modPlayer_Remove(t.game, me);
+// A tick on its own redraws (Timer1, Timer2) or refreshes (Timer3); one arriving below another
+// handler's box, during a pause or after the game is over would act on state that is not ready.
+TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
+    struct Tick {
+        const char* name;
+        void (*run)(Game&);
+        int presents, life;
+    };
+    const Tick ticks[] = {
+        {"Timer1", Timer1_Timer, 1, 1}, {"Timer2", Timer2_Timer, 1, 1}, {"Timer3", Timer3_Timer, 0, 2}};
+    const std::string holds[] = {"nothing", "a pause", "the game over", "a handler below a box"};
+    for (const Tick& tick : ticks)
+        for (const std::string& hold : holds) {
+            TestGame t;
+            const int32_t rat = startGame(t);
+            t.game.paused = hold == "a pause";
+            t.game.handlerRunning = hold == "a handler below a box";
+            if (hold == "the game over") {
+                modPlayer_Remove(t.game, t.game.CurrentPlayer);
+                t.game.gameOverStarted = true;
+            }
+            tick.run(t.game);
+            const bool runs = hold == "nothing";
+            EXPECT_EQ(
+                std::tuple(t.io.canvas.presents, t.game.player(rat).Life, t.io.log.of("gameover").size()),
+                std::tuple(runs ? tick.presents : 0, runs ? tick.life : 1, 0u))
+                << tick.name << " held by " << hold;
+        }
+}
+
+// The game over runs once however many ticks come (even below its own boxes): the timers stop,
+// the animation, the box, then the start menu offers another game, which can end in its turn.
+TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
+    TestGame t;
+    startGame(t);
+    modPlayer_Remove(t.game, t.game.CurrentPlayer);
+    t.io.window.whileOpen = [&] { Timer1_Timer(t.game); };
     t.io.window.menuAnswers = {MenuChoice::New};
     t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
     t.io.window.inputAnswers = {"Bo"};
     Timer1_Timer(t.game);
-    ASSERT_NE(t.game.CurrentPlayer, 0);
-    EXPECT_EQ(t.game.MapName, "Random");
-    EXPECT_FALSE(t.io.window.exited);
-    EXPECT_TRUE(t.io.window.timersRunning);
     Timer1_Timer(t.game);
-    EXPECT_EQ(t.io.log.of("gameover").size(), 1u) << "the new game is not over";
+    EXPECT_EQ(boxTexts(t),
+              (std::vector<std::string>{"Your player has died!!!\r\nGame over!", "Use random map?"}));
+    EXPECT_EQ(t.io.log.of("death").at(0)["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
+    EXPECT_EQ(t.game.MapName, "Random");
+    EXPECT_TRUE(t.io.window.timersRunning);
+    ASSERT_NE(t.game.CurrentPlayer, 0);
+
     modPlayer_Remove(t.game, t.game.CurrentPlayer);
     Timer1_Timer(t.game);
-    EXPECT_EQ(t.io.log.of("gameover").size(), 2u) << "and can end in its turn";
-}
-
-// A tick arriving while a key press waits below a box is skipped, not run on half-changed state.
-TEST_F(Timers, ticksWaitForAHandlerBelowABox) {
-    modItem_Add(t.game, ItemId::StairsDown, 20, 19);
-    t.game.MapLower = "below";
-    t.write("below.map", crlf({"MAP=Below", "not a line of a level"}));
-    t.game.player(me).Facing = 8;
-    t.game.player(me).Stamina = 10;
-    int boxes = 0;
-    t.io.window.whileOpen = [&] {
-        ++boxes;
-        Timer3_Timer(t.game);
-    };
-    Form_KeyDown(t.game, Key::Up, 0);
-    ASSERT_EQ(boxes, 1) << "the level's warning box";
-    EXPECT_EQ(t.game.MapName, "Below");
-    EXPECT_EQ(t.game.player(me).Stamina, 10) << "the tick during the box did not run";
-    t.io.window.whileOpen = nullptr;
-    Timer3_Timer(t.game);
-    EXPECT_EQ(t.game.player(me).Stamina, 14) << "a tick on its own runs";
-}
-
-// Messages age on Timer2, creatures refresh on Timer3.
-TEST_F(Timers, timer3RefreshesAndTimer2Redraws) {
-    t.game.player(me).Life = 40;
-    Timer3_Timer(t.game);
-    EXPECT_EQ(t.game.player(me).Life, 41);
-    const int before = t.io.canvas.presents;
-    Timer2_Timer(t.game);
-    EXPECT_EQ(t.io.canvas.presents, before + 1);
+    EXPECT_EQ(
+        std::tuple(t.io.log.of("gameover").size(), t.io.log.of("menu").size(), t.io.log.of("exit").size()),
+        std::tuple(2u, 2u, 1u))
+        << "the unanswered menu is Exit";
+    EXPECT_FALSE(t.io.window.timersRunning);
 }
 
 } // namespace
