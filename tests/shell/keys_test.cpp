@@ -9,38 +9,36 @@ namespace gf::test {
 namespace {
 
 // The user's creature at (50, 50) of an empty level facing north, with a door to its north-west,
-// a dagger to its north-east and a rat to its south-west; sounds on.
+// a dagger to its north-east and a rat to its south-west; sounds on and the timers running.
 struct KeyGame {
     KeyGame() {
         prepareEmptyLevel(t);
         t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 50, 50);
-        creature().Facing = 8;
         draw(t.game, 49, 49, {"D"});
         modItem_Add(t.game, 26, 51, 49);
         modPlayer_Add(t.game, 1, 49, 51);
-        t.game.SoundEnabled = true;
+        t.game.SoundEnabled = t.io.window.timersRunning = true;
         t.io.clock.time = 100;
-        t.io.window.timersRunning = true;
     }
-    Player& creature() { return t.game.player(1); }
     void press(int16_t key, int16_t shift = 0) {
         Form_KeyDown(t.game, key, shift);
         t.io.clock.time += 1; // past the step pause
     }
     // Where the creature is and faces, what its keys changed around it and what was drawn.
     std::string outcome() {
-        std::string s = "(" + std::to_string(creature().X) + ", " + std::to_string(creature().Y) +
-                        ") facing " + std::to_string(creature().Facing);
+        const Player& me = t.game.player(1);
+        std::string s = "(" + std::to_string(me.X) + ", " + std::to_string(me.Y) + ") facing " +
+                        std::to_string(me.Facing);
         if (idAt(t.game, 49, 49) != ItemId::DoorClosedEW)
             s += ", door " + std::to_string(idAt(t.game, 49, 49));
-        if (creature().carry(1).InUse) s += ", carries " + std::to_string(creature().carry(1).ID);
+        if (me.carry(1).InUse) s += ", carries " + std::to_string(me.carry(1).ID);
         for (const int sound : t.io.sound.played)
             s += ", sound " + std::to_string(sound);
-        if (t.game.paused != !t.io.window.timersRunning) s += ", timers disagree";
         for (const auto& op : t.io.canvas.ops)
             s += op.text == "Paused"                    ? ", says Paused"
                  : op.kind == "box" && op.color == kRed ? ", overview"
                                                         : "";
+        if (t.game.paused != !t.io.window.timersRunning) s += ", timers disagree";
         return s + (t.game.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
     }
     TestGame t;
@@ -60,20 +58,16 @@ TEST(Keys, eachKeyDoesItsOneThing) {
         {"Up", 8, 0, {Key::Up}, "(50, 49) facing 8, sound 3, drawn"},
         {"Shift+Ctrl+Alt+keypad 8", 8, all, {Key::Num8}, "(50, 49) facing 8, sound 3, drawn"},
         {"Down", 8, 0, {Key::Down}, "(50, 51) facing 8, sound 3, drawn"},
-        {"keypad 2", 8, 0, {Key::Num2}, "(50, 51) facing 8, sound 3, drawn"},
         {"keypad 1", 8, 0, {Key::Num1}, "(51, 50) facing 8, sound 3, drawn"},
         {"keypad 3", 8, 0, {Key::Num3}, "(49, 50) facing 8, sound 3, drawn"},
         {"Left", 8, 0, {Key::Left}, "(50, 50) facing 7, drawn"},
         {"full stop", 8, 0, {Key::Period}, "(50, 50) facing 7, drawn"},
-        {"keypad 4", 8, 0, {Key::Num4}, "(50, 50) facing 7, drawn"},
         {"Right", 8, 0, {Key::Right}, "(50, 50) facing 9, drawn"},
         {"comma", 8, 0, {Key::Comma}, "(50, 50) facing 9, drawn"},
-        {"keypad 6", 8, 0, {Key::Num6}, "(50, 50) facing 9, drawn"},
         {"O", 7, 0, {Key::O}, "(50, 50) facing 7, door 18, sound 4, drawn"},
         {"P", 9, 0, {Key::P}, "(50, 50) facing 9, carries 26, sound 13, drawn"},
         {"Insert", 9, 0, {Key::Insert}, "(50, 50) facing 9, carries 26, sound 13, drawn"},
         {"A", 1, 0, {Key::A}, "(50, 50) facing 1, sound 1, drawn"},
-        {"Space", 1, 0, {Key::Space}, "(50, 50) facing 1, sound 1, drawn"},
         {"keypad 7", 8, 0, {103}, "(50, 50) facing 8"},
         {"Home, B, Return", 8, 0, {Key::Home, 'B', Key::Return}, "(50, 50) facing 8"},
         {"M", 8, 0, {Key::M}, "(50, 50) facing 8, overview, drawn"},
@@ -85,12 +79,13 @@ TEST(Keys, eachKeyDoesItsOneThing) {
     };
     for (const Case& c : cases) {
         KeyGame k;
-        k.creature().Facing = c.facing;
+        k.t.game.player(1).Facing = c.facing;
         for (const int16_t key : c.keys)
             k.press(key, c.shift);
         EXPECT_EQ(k.outcome(), c.outcome) << c.name;
     }
     KeyGame k;
+    k.t.game.player(1).Facing = 8;
     k.t.game.CurrentPlayer = 0;
     k.press(Key::Up);
     EXPECT_EQ(k.outcome(), "(50, 50) facing 8") << "no creature, no key acts";

@@ -90,7 +90,6 @@ TEST(Sim, mistakesExitWithTwoAndOneLine) {
     const Case cases[] = {
         {{kData}, "# a comment\n\nfrobnicate\ndump\n", "line 3"},
         {{kData}, "key NoSuchKey\ndump\n", "line 1"},
-        {{kData}, "answer box maybe\ndump\n", "line 1"},
         {{"--check", kData}, "", "unknown option --check"},
         {{"--soak", "/no/such/folder"}, "", "/no/such/folder is not a folder"},
         {{kData, "/no/such.script"}, "", "cannot read the script /no/such.script"},
@@ -104,10 +103,6 @@ TEST(Sim, mistakesExitWithTwoAndOneLine) {
         EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
         EXPECT_EQ(run.output, "") << c.reason;
     }
-    const SimRun help = runSim({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.output.starts_with("usage: gloamfell-sim [--player DIR] FOLDER [SCRIPT]"))
-        << help.output;
     const SimRun exits = runSim({kData}, "startup\ndump\n");
     EXPECT_EQ(exits.exitCode, 0);
     EXPECT_EQ(exits.lines.back()["event"], "exit") << "the unanswered menu exits and ends the script";
