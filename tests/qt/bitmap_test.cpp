@@ -143,12 +143,9 @@ TEST_F(SheetFiles, whatATileLeavesOnTheView) {
     paint.end();
     const std::string sheets[] = {save("sheet.bmp", bmpBytes(sheet, 24)), save("bad.bmp", "BM not a bitmap"),
                                   save("missing.bmp", "")};
-    struct Case {
-        int sheet, tile; // sheet 0 is the good one
-        bool copy;
-        QRgb below, line; // below row 5 (0 for more than one colour), and on it
-    };
-    const Case cases[] = {
+    // The sheet (0 the good one), the tile, whether it is copied, and the colours
+    // it leaves below row 5 (0 for more than one) and on it.
+    const std::tuple<int, int, bool, QRgb, QRgb> cases[] = {
         {0, 13, false, 0, kBlue},
         {0, 3, false, kRed, kRed},
         {0, 4, false, kGreen, kGreen},
@@ -161,16 +158,16 @@ TEST_F(SheetFiles, whatATileLeavesOnTheView) {
         {1, 0, false, kGreen, kGreen},
         {2, 0, true, kGreen, kGreen},
     };
-    for (const Case& c : cases) {
+    for (const auto& [sheet, tile, copy, below, line] : cases) {
         QtCanvas canvas(kTile, kTile);
         canvas.fillBox(0, 0, kTile - 1, kTile - 1, 65280);
-        EXPECT_EQ(canvas.loadSheet(kSheetItem, sheets[c.sheet]), c.sheet == 0);
-        c.copy ? canvas.copyTile(kSheetItem, c.tile, 0, 0) : canvas.drawTile(kSheetItem, c.tile, 0, 0);
+        EXPECT_EQ(canvas.loadSheet(kSheetItem, sheets[sheet]), sheet == 0);
+        copy ? canvas.copyTile(kSheetItem, tile, 0, 0) : canvas.drawTile(kSheetItem, tile, 0, 0);
         canvas.present();
         EXPECT_EQ(std::pair(uniform(canvas.shown().copy(0, 6, kTile, kTile - 6)),
                             uniform(canvas.shown().copy(0, 5, kTile, 1))),
-                  std::pair(c.below, c.line))
-            << "tile " << c.tile << (c.copy ? " copied" : " drawn");
+                  std::pair(below, line))
+            << "tile " << tile << (copy ? " copied" : " drawn");
     }
 }
 

@@ -32,7 +32,6 @@ protected:
 // A copy with its data beside the program keeps its saves there too; an
 // installed one reads the shared data; --data wins over both and saves per user.
 TEST_F(FoldersTest, dataAndSavedGamesFollowTheLayout) {
-    QDir(root.path()).mkpath(QStringLiteral("usr/games"));
     QDir(root.path()).mkpath(QStringLiteral("portable"));
     QFile(root.filePath(QStringLiteral("portable/item.ini"))).open(QIODevice::WriteOnly);
     // The program's folder, --data, and the data and saves expected, under the root.

@@ -25,7 +25,7 @@ namespace check = gloamfell::tools;
 struct Input {
     std::string target; // the fuzz target's folder name
     fs::path file;
-    friend void PrintTo(const Input& in, std::ostream* os) { *os << in.file; }
+    friend void PrintTo(const Input& in, std::ostream* os) { *os << in.file.filename().string(); }
 };
 
 std::vector<Input> inputs() {

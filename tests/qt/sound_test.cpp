@@ -105,22 +105,17 @@ TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
 // Mono plays on both sides, further channels are dropped, and the rate is
 // converted to the device's by linear interpolation, at most 30 seconds of it.
 TEST(WaveFiles, stereoAtTheDeviceRate) {
-    struct Case {
-        const char* name;
-        WaveData wave;
-        int rate;
-        std::vector<float> stereo;
-    };
-    const Case cases[] = {{"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
-                          {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
-                          {"three channels",
-                           {3, 8000, 16, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}},
-                           8000,
-                           {0.1f, 0.2f, 0.4f, 0.5f}},
-                          {"no samples", {1, 8000, 16, {}}, 8000, {}},
-                          {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
-    for (const Case& c : cases)
-        EXPECT_EQ(toStereo(c.wave, c.rate), c.stereo) << c.name;
+    const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
+        {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
+        {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
+        {"three channels",
+         {3, 8000, 16, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}},
+         8000,
+         {0.1f, 0.2f, 0.4f, 0.5f}},
+        {"no samples", {1, 8000, 16, {}}, 8000, {}},
+        {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
+    for (const auto& [name, in, rate, stereo] : cases)
+        EXPECT_EQ(toStereo(in, rate), stereo) << name;
     EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
 }
 
