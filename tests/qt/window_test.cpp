@@ -133,6 +133,10 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
         EXPECT_EQ(panel->vsCarry->value(), scroll) << name;
         EXPECT_EQ(QApplication::focusWidget(), focused) << name;
     }
+    QKeyEvent altF(QEvent::ShortcutOverride, Qt::Key_F, Qt::AltModifier);
+    altF.ignore();
+    QApplication::sendEvent(window.picView, &altF);
+    EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
 // Qt's keys become the game's virtual-key codes: the keypad's digits only
