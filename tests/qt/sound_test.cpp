@@ -1,12 +1,11 @@
-// The desktop's sound: wave files, the mixer, and a step and a door heard on a
-// real PulseAudio server's null sink, recorded from its monitor.
+// The desktop's sound: wave files, and a step and a door heard on a real
+// PulseAudio server's null sink, recorded from its monitor.
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "qt_sound.h"
 #include "shell/keys.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
-#include "sound_mixer.h"
 #include "test_game.h"
 
 #include <QCoreApplication>
@@ -117,32 +116,6 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     for (const auto& [name, in, rate, stereo] : cases)
         EXPECT_EQ(toStereo(in, rate), stereo) << name;
     EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
-}
-
-std::vector<float> mixFrames(SoundMixer& mixer, std::size_t frames) {
-    std::vector<float> out(frames * 2);
-    mixer.mix(out.data(), frames);
-    return out;
-}
-
-// A number restarts from its start when played again while it still plays;
-// different numbers sound together, clipped rather than wrapped; an empty
-// buffer or a number beyond the table stays silent.
-TEST(Mixer, replayRestartsAndNumbersOverlapClipped) {
-    SoundMixer mixer(3);
-    mixer.setBuffer(1, {0.1f, 0.1f, 0.2f, 0.2f, 0.3f, 0.3f});
-    mixer.setBuffer(2, {0.5f, -0.5f, 0.9f, 0.9f});
-    mixer.setBuffer(4, {1.0f, 1.0f});
-    for (const int index : {0, 3, 4, -1})
-        mixer.play(index);
-    mixer.play(1);
-    EXPECT_EQ(mixFrames(mixer, 2), (std::vector<float>{0.1f, 0.1f, 0.2f, 0.2f}));
-    mixer.play(1);
-    mixer.play(2);
-    EXPECT_EQ(mixFrames(mixer, 2), (std::vector<float>{0.6f, -0.4f, 1, 1}));
-    EXPECT_EQ(std::pair(mixer.playing(1), mixer.playing(2)), std::pair(true, false));
-    EXPECT_EQ(mixFrames(mixer, 2), (std::vector<float>{0.3f, 0.3f, 0, 0}));
-    EXPECT_FALSE(mixer.playing(1));
 }
 
 constexpr int kRate = 44100;

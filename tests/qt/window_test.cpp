@@ -1,4 +1,5 @@
-// The main window: keys from any control, the layout, keys held into a box and ticks behind one.
+// The main window: keys from any control, the carry pop-up, the layout, keys held into a box and ticks behind
+// one.
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "frm_main.h"
@@ -11,7 +12,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -95,6 +98,23 @@ protected:
             QApplication::sendEvent(target, &event);
         }
     }
+    // The visible entries of the pop-up that releasing the mouse over `box`
+    // opens; `choose` is taken if offered, else the pop-up is dismissed.
+    QStringList popupFor(int box, const QString& choose = {}) {
+        QStringList entries;
+        const auto chooser = every(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* a : menu ? menu->actions() : QList<QAction*>())
+                if (a->isVisible() && (entries << a->text()).back() == choose) menu->setActiveAction(a);
+            QKeyEvent key(QEvent::KeyPress, choose.isEmpty() ? Qt::Key_Escape : Qt::Key_Return, {});
+            if (menu) QApplication::sendEvent(menu, &key), menu->close();
+        });
+        QWidget* target = window.picStatus->picCarry[static_cast<std::size_t>(box)];
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)),
+                            Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+        return entries;
+    }
     test::TestGame t;
     QtWindow dialogs;
     BoxOnRedraw canvas;
@@ -148,6 +168,19 @@ TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
                    virtualKey(Qt::Key_Eacute, {}), shiftState(Qt::ShiftModifier | Qt::AltModifier),
                    shiftState(Qt::ControlModifier | Qt::KeypadModifier)}),
               std::vector<int16_t>({37, 105, 57, 188, 0, 5, 2}));
+}
+
+// The carry pop-up offers Ready only for what can be wielded or worn, an
+// empty box opens nothing, and Ready readies the item of the box clicked.
+TEST_F(WindowTest, carryPopupOffersReadyForWeaponsAndArmour) {
+    for (const auto& [slot, id] :
+         {std::pair(1, 26), std::pair(2, 28), std::pair(3, 27)}) // dagger, carcass, armour
+        player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
+    EXPECT_EQ(popupFor(0), QStringList({"Ready", "Drop"}));
+    EXPECT_EQ(popupFor(1), QStringList{"Drop"});
+    EXPECT_EQ(popupFor(3), QStringList{});
+    EXPECT_EQ(popupFor(2, "Ready"), QStringList({"Ready", "Drop"}));
+    EXPECT_EQ(std::tuple(player().WeaponSlot, player().ArmorSlot, game.CarrySlot), std::tuple(0, 3, 0));
 }
 
 // Every widget of the panel inside it and clear of every other.
@@ -232,7 +265,7 @@ TEST(MessageBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
 struct BoxCase {
     const char* name;
     bool byKey; // opened in a key press, else in a tick
-    void (*open)(QtWindow&, const std::string& folder);
+    char box;   // a message, input or file box
     friend void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -248,7 +281,11 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     int lifeAtOpen = -1, lifeAtClose = -1;
     canvas.open = [&] {
         lifeAtOpen = player().Life;
-        c.open(dialogs, t.folder.string());
+        if (c.box == 'm') dialogs.msgBox("Error_Display : Overflow", "", Buttons::Ok, Icon::None);
+        if (c.box == 'i') dialogs.inputBox("Enter your players name:", "");
+        if (c.box == 'f')
+            dialogs.openFile(
+                {"Load game", t.folder.string(), "", "saved", "Saved Games (*.saved)|*.saved", 0});
     };
     std::map<QTimer*, int> ticksWhileOpen;
     for (QTimer* timer : {&window.Timer1, &window.Timer2, &window.Timer3})
@@ -277,23 +314,13 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     window.stopTimers();
 }
 
-void message(QtWindow& d, const std::string&) {
-    d.msgBox("Error_Display : Overflow", "", Buttons::Ok, Icon::None);
-}
-void input(QtWindow& d, const std::string&) {
-    d.inputBox("Enter your players name:", "");
-}
-void file(QtWindow& d, const std::string& folder) {
-    d.openFile(FileDialogRequest{"Load game", folder, "", "saved", "Saved Games (*.saved)|*.saved", 0});
-}
-
 INSTANTIATE_TEST_SUITE_P(EachBox, Reentry,
-                         ::testing::Values(BoxCase{"messageBoxDuringTick", false, message},
-                                           BoxCase{"messageBoxDuringKeyPress", true, message},
-                                           BoxCase{"inputBoxDuringTick", false, input},
-                                           BoxCase{"inputBoxDuringKeyPress", true, input},
-                                           BoxCase{"fileBoxDuringTick", false, file},
-                                           BoxCase{"fileBoxDuringKeyPress", true, file}),
+                         ::testing::Values(BoxCase{"messageBoxDuringTick", false, 'm'},
+                                           BoxCase{"messageBoxDuringKeyPress", true, 'm'},
+                                           BoxCase{"inputBoxDuringTick", false, 'i'},
+                                           BoxCase{"inputBoxDuringKeyPress", true, 'i'},
+                                           BoxCase{"fileBoxDuringTick", false, 'f'},
+                                           BoxCase{"fileBoxDuringKeyPress", true, 'f'}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
