@@ -4,21 +4,21 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
-public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = new QApplication(argc_, argv_);
+        app_.emplace(argc_, argv_);
     }
-    void TearDown() override { delete app_; }
+    void TearDown() override { app_.reset(); }
 
-private:
     int argc_ = 1;
     char name_[8] = "test_qt";
     char* argv_[2] = {name_, nullptr};
-    QApplication* app_ = nullptr;
+    std::optional<QApplication> app_;
 };
 
 [[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
