@@ -6,9 +6,8 @@
 namespace gf::test {
 namespace {
 
-// The queue keeps the newest twenty lines, each while the clock is not past its time plus 5 (in single
-// precision); an expired line leaves an empty entry that is pushed up like any other. Twenty damage
-// numbers fill their table, more are dropped, and each goes once 0.35 s have passed.
+// Twenty lines and twenty damage numbers are kept, a line until its time plus 5 s has passed (in single
+// precision), a number until 0.35 s has; expired entries stay empty and lines scroll over them.
 TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     TestGame t;
     Game& g = t.game;

@@ -10,9 +10,8 @@ namespace {
 
 class Monsters : public FightLevel {};
 
-// A rat (sight 5) at 12,10 with its home at 10,10 hunts the user when it sees it within range, strikes
-// when next to it, straight or diagonal, and otherwise heads home; a blocked step is tried once more
-// toward one of its two neighbours, chosen by one draw.
+// A rat (sight 5) hunts the user it sees within range, strikes when next to it, else heads home; a
+// blocked step is tried once more toward one of its two neighbours, chosen by one draw.
 TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
     // the user's cell; a wall at 15,10; a goblin in the way at 13,10 and the draw that turns the rat;
     // where the rat ends and faces; the user's penalty, 5 once struck

@@ -13,9 +13,8 @@ namespace {
 
 class ItemActions : public FightLevel {};
 
-// A pick-up takes what lies in front, else what lies underfoot, into the lowest free slot; anything in
-// front, even a wall, hides what lies underfoot; fixed items stay, silently; with twenty items carried
-// the user is told, by its trimmed name.
+// A pick-up takes what lies in front, even a wall hiding what lies underfoot, into the lowest free slot;
+// fixed items stay, silently; with twenty items carried the user is told, by its trimmed name.
 TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     const int32_t u = addUser(t, 10, 10, 6, 15, "  Ana  ");
     give(t, u, 1, FightItem::Stick);
@@ -41,9 +40,8 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     EXPECT_EQ(sounds(), std::vector<int>{13});
 }
 
-// A drop lands, as the record was carried, in front when that cell is free, else underfoot, so a pick-up
-// always reaches it; with both taken it stays carried. Dropping the readied weapon or worn armour puts
-// it away; an empty slot drops nothing.
+// A drop lands as carried in front, else underfoot, within a pick-up's reach, else stays carried; it puts
+// away the readied weapon or worn armour; an empty slot drops nothing.
 TEST_F(ItemActions, dropsStayWithinReach) {
     const int32_t u = addUser(t, 50, 50, 6);
     user().carry(1) = Item{true, FightItem::Dagger, 7, 7, 9};
@@ -77,11 +75,10 @@ TEST_F(ItemActions, dropsStayWithinReach) {
 TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     const int32_t u = addUser(t, 10, 10, 6);
     int32_t gold = 0;
-    for (const auto& [heap, r, amount] : {std::tuple{ItemId::SmallGold, 0.0f, 5},
-                                          {ItemId::SmallGold, 0.5f, 8},
-                                          {ItemId::SmallGold, 0.9375f, 10},
-                                          {ItemId::LargeGold, 0.25f, 12},
-                                          {ItemId::LargeGold, 0.99f, 20}}) {
+    constexpr int16_t small = ItemId::SmallGold, large = ItemId::LargeGold;
+    const std::tuple<int16_t, float, int32_t> heaps[] = {
+        {small, 0.0f, 5}, {small, 0.5f, 8}, {small, 0.9375f, 10}, {large, 0.25f, 12}, {large, 0.99f, 20}};
+    for (const auto& [heap, r, amount] : heaps) {
         t.io.clock.time += 1;
         modItem_Add(g, heap, user().X + 1, 10);
         draws({r});
@@ -93,7 +90,7 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     EXPECT_EQ(sounds(), (std::vector<int>{3, 8, 3, 8, 3, 8, 3, 8, 3, 8}));
 
     const int32_t rat = modPlayer_Add(g, 1, 30, 10);
-    draw(g, 31, 10, {"gg"});
+    draw(g, 31, 10, {"g"});
     EXPECT_TRUE(modPlayer_Move(g, rat, 6, true));
     user().Gold = std::numeric_limits<int32_t>::max() - 3;
     draws({0.0f});
