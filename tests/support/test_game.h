@@ -32,11 +32,9 @@ public:
 
 // Texts of the message boxes shown so far, oldest first.
 std::vector<std::string> boxTexts(const TestGame& t);
-
 // Places items from a drawing whose top-left character is (x0, y0): X a stone
 // wall, D a closed door, O an open door, g small gold, anything else nothing.
 void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art);
-
 // The catalogue number of the item on a cell, 0 for none.
 int16_t idAt(Game& g, int32_t x, int32_t y);
 
@@ -65,14 +63,13 @@ inline constexpr int16_t Dagger = 26, SoftLeather = 27, RatCarcass = 28, Stick =
 
 // An empty level over the fight level's items, the basic monsters and the skill catalogue, sound on.
 void prepareFightLevel(TestGame& t);
-
 // Places the user's creature, named and with a known melee value; returns its index.
 int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing = 6, int32_t melee = 15,
                 const std::string& name = "Ana");
-
 // Puts a copy of a catalogue item into the creature's carry slot.
-void give(TestGame& t, int32_t creature, int32_t slot, int16_t id);
-
+inline void give(TestGame& t, int32_t creature, int32_t slot, int16_t id) {
+    t.game.Players(creature).carry(slot) = Item{true, id, 0, 0, 0};
+}
 // Texts of the message lines in use, oldest first.
 std::vector<std::string> shownMessages(Game& g);
 
