@@ -1,8 +1,10 @@
 #include "creatures/combat.h"
 #include "creatures/creature_table.h"
-#include "fight_support.h"
+#include "creatures/skills.h"
+#include "items/equipment.h"
 #include "items/item_table.h"
 #include "render/status.h"
+#include "test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -20,252 +22,257 @@ protected:
         u = addUser(t, 10, 10, 6, 15);
         rat = modPlayer_Add(g, 1, 11, 10);
     }
-    Player& user() { return g.Players(u); }
     Player& ratP() { return g.Players(rat); }
-    void queue(std::initializer_list<float> rs) {
-        for (float r : rs)
-            t.io.random.queue(r);
-    }
-
-    int32_t u = 0;
-    int32_t rat = 0;
+    int32_t u = 0, rat = 0;
 };
 
-// Within a second of its last attack a creature cannot attack at all: no rolls, no stamina, no sound.
-TEST_F(Combat, secondAttackWithinTheSecondDoesNothing) {
-    modPlayer_Attack(g, u, rat);
-    const std::size_t sounds = t.io.sound.played.size();
-    t.io.clock.time = 50.9f;
-    modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(user().Stamina, 99);
-    EXPECT_EQ(ratP().Stamina, 19);
-    EXPECT_EQ(ratP().CombatPenalty, 5);
-    EXPECT_EQ(t.io.sound.played.size(), sounds);
-    t.io.clock.time = 51;
-    modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(user().Stamina, 98);
-}
-
-// A fighter out of stamina stays at 0 and rolls at a quarter, halves to even.
-TEST_F(Combat, exhaustedAttackerRollsAtAQuarter) {
-    const std::pair<int32_t, int32_t> cases[] = {{14, 4}, {10, 2}, {6, 2}};
-    for (const auto& [raw, quarter] : cases) {
-        for (const bool hits : {true, false}) {
-            TestGame fresh;
-            prepareFightLevel(fresh);
-            const int32_t user = addUser(fresh, 10, 10, 6, raw);
-            const int32_t victim = modPlayer_Add(fresh.game, 1, 11, 10);
-            fresh.game.Players(user).Stamina = 0;
-            fresh.game.Players(victim).skill(kMeleeSkill).Value = hits ? quarter - 1 : quarter;
-            for (float r : {0.5f, 0.5f, 0.0f})
-                fresh.io.random.queue(r);
-            modPlayer_Attack(fresh.game, user, victim);
-            EXPECT_EQ(fresh.game.Players(user).Stamina, 0);
-            EXPECT_EQ(fresh.game.Players(victim).Life < 6, hits)
-                << raw << " against " << (hits ? quarter - 1 : quarter);
-        }
+// The higher roll hits, a tie is a miss; each attack costs a stamina, and one driven below 0 stays at 0
+// and rolls at a quarter, halves to even.
+TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
+    // stamina before, attacker's melee, defender's melee, whether it hits
+    const std::tuple<int32_t, int32_t, int32_t, bool> cases[] = {
+        {1, 15, 15, false}, {1, 15, 14, true}, {0, 14, 3, true}, {0, 14, 4, false},
+        {0, 10, 2, false},  {0, 10, 1, true},  {0, 6, 1, true}};
+    for (const auto& [stamina, melee, against, hits] : cases) {
+        TestGame f;
+        prepareFightLevel(f);
+        const int32_t a = addUser(f, 10, 10, 6, melee), v = modPlayer_Add(f.game, 1, 11, 10);
+        f.game.Players(a).Stamina = stamina;
+        f.game.Players(v).skill(kMeleeSkill).Value = against;
+        for (float r : {0.5f, 0.5f, 0.0f})
+            f.io.random.queue(r);
+        modPlayer_Attack(f.game, a, v);
+        EXPECT_EQ(std::pair(f.game.Players(v).Life < 6, f.game.Players(a).Stamina), std::pair(hits, 0))
+            << "stamina " << stamina << ", " << melee << " against " << against;
     }
 }
 
-// A hit bigger than the victim's life does exactly its life, kills it and pays level times damage.
-TEST_F(Combat, killingHitIsCutToRemainingLife) {
-    user().Level = 2;
-    give(t, u, 1, FightItem::Club);
-    user().WeaponSlot = 1;
-    ratP().Life = 4;
-    queue({0.5f, 0.5f, 0.5f});
-    modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(g.damage(1).Amount, 4);
-    EXPECT_EQ(g.damage(1).X, 11);
-    EXPECT_FALSE(g.Players(rat).Active);
-    EXPECT_EQ(g.Players(rat).CombatPenalty, 0) << "a freed entry stays blank";
-    EXPECT_EQ(g.MapPlayer(11, 10), 0);
-    EXPECT_EQ(g.Items(g.MapItem(11, 10)).ID, FightItem::RatCarcass);
-    EXPECT_EQ(user().skill(kMeleeSkill).XPToRaise, 92);
-    EXPECT_EQ(user().XP, 8);
-    EXPECT_EQ(user().SpendableXP, 4);
-    EXPECT_EQ(user().CombatPenalty, 5);
-    EXPECT_EQ(t.io.sound.played, (std::vector<int>{1, 2}));
-}
-
-// Armour beyond the weapon's damage still lets 1 through.
-TEST_F(Combat, armourCannotStopAHitEntirely) {
+// Armour beyond the weapon's damage still lets 1 through; within a second of its last attack a creature
+// cannot attack at all (no rolls, stamina or sound); a hit bigger than the victim's life does exactly
+// its life and pays level times damage. A monster dies at 0 life, its entry left blank, leaving its dead
+// item if it has one, even item 1, and the cell is free.
+TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     give(t, u, 1, FightItem::Dagger);
+    give(t, u, 2, FightItem::Club);
     user().WeaponSlot = 1;
-    give(t, rat, 1, FightItem::Armor10);
+    give(t, rat, 1, FightItem::Armor1 + 4); // armour 10
     ratP().ArmorSlot = 1;
-    queue({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
+    draws({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
     modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(ratP().Life, 5);
-    EXPECT_EQ(g.damage(1).Amount, 1);
-}
-
-// A tie is a miss, and a miss by the user earns nothing.
-TEST_F(Combat, tieIsAMiss) {
-    ratP().skill(kMeleeSkill).Value = 15;
-    queue({0.5f, 0.5f});
+    EXPECT_EQ(std::tuple(ratP().Life, g.damage(1).Amount, user().XP), std::tuple(5, 1, 1));
+    t.io.clock.time = 50.9f;
     modPlayer_Attack(g, u, rat);
-    EXPECT_EQ(ratP().Life, 6);
-    EXPECT_EQ(user().XP, 0);
-    EXPECT_FALSE(g.damage(1).InUse);
-    EXPECT_EQ(t.io.sound.played, std::vector<int>{1});
+    EXPECT_EQ(std::tuple(user().Stamina, ratP().Stamina, ratP().CombatPenalty, sounds()),
+              std::tuple(99, 19, 5, std::vector<int>{1, 2}));
+
+    t.io.clock.time = 51;
+    std::tie(user().Level, user().WeaponSlot, ratP().Life) = std::tuple(2, 2, 4);
+    draws({0.5f, 0.5f, 0.5f, 0.5f}); // club 12 against armour 7
+    modPlayer_Attack(g, u, rat);
+    EXPECT_EQ(std::tuple(g.damage(2).Amount, g.damage(2).X, g.damage(2).Y), std::tuple(4, 11, 10));
+    EXPECT_EQ(std::tuple(ratP().Active, ratP().CombatPenalty, g.MapPlayer(11, 10), idAt(g, 11, 10)),
+              std::tuple(false, 0, 0, FightItem::RatCarcass));
+    const Player& p = user();
+    EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).XPToRaise, p.XP, p.SpendableXP, p.CombatPenalty, p.Stamina),
+              std::tuple(91, 9, 4, 10, 98));
+    EXPECT_EQ(sounds(), (std::vector<int>{1, 2, 1, 2}));
+
+    EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
+    EXPECT_EQ(g.MapItem(30, 30), 0);
+    g.MonsterTypes(2).DeadItem = 1;
+    EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
+    EXPECT_EQ(idAt(g, 30, 30), 1);
+    const int32_t second = modPlayer_Add(g, 1, 12, 10), gold = modItem_Add(g, ItemId::SmallGold, 12, 10);
+    EXPECT_FALSE(modPlayer_Reduce_Life(g, second, 5));
+    EXPECT_EQ(g.Players(second).Life, 1);
+    EXPECT_TRUE(modPlayer_Reduce_Life(g, second, 1));
+    EXPECT_EQ(g.MapItem(12, 10), gold);
 }
 
-// A monster's blow sounds its own cry, the user's "ow" and the punch.
-TEST_F(Combat, monsterHitOnUserPlaysItsSounds) {
-    queue({0.99f, 0.0f, 0.0f, 0.5f});
-    modPlayer_Attack(g, rat, u);
-    EXPECT_EQ(user().Life, 49);
-    EXPECT_EQ(g.damage(1).X, 10);
-    EXPECT_EQ(user().XP, 0);
-    EXPECT_EQ(t.io.sound.played, (std::vector<int>{6, 7, 2}));
-    EXPECT_EQ(ratP().NextAttackTime, 51.05f); // monsters are spread a little in time
-}
-
-// Parrying a monster teaches the user its level times 10; monsters parrying each other learn nothing.
-TEST_F(Combat, parryPaysOnlyTheUser) {
+// Parrying a monster teaches the user its level times 10, monsters learn nothing; a monster's blow sounds
+// its cry, "ow" and the punch; the user's death leaves no current player and the panel at 0 life.
+TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
     const int32_t goblin = modPlayer_Add(g, 2, 9, 10);
-    queue({0.0f, 0.5f, 0.0f});
+    draws({0.0f, 0.5f, 0.0f});
     modPlayer_Attack(g, goblin, u);
-    EXPECT_EQ(user().Life, 50);
-    EXPECT_EQ(user().XP, 20);
-    EXPECT_EQ(user().skill(kMeleeSkill).XPToRaise, 80);
-    EXPECT_TRUE(t.io.sound.played.empty()) << "the goblin has no sound";
-
-    queue({0.0f, 0.99f, 0.0f});
+    EXPECT_EQ(std::tuple(user().Life, user().XP, user().skill(kMeleeSkill).XPToRaise),
+              std::tuple(50, 20, 80));
+    draws({0.0f, 0.99f, 0.0f});
     modPlayer_Attack(g, rat, goblin);
-    EXPECT_EQ(g.Players(goblin).XP, 0);
-    EXPECT_EQ(g.Players(goblin).skill(kMeleeSkill).Value, 12);
-}
+    EXPECT_EQ(std::pair(g.Players(goblin).XP, g.Players(goblin).skill(kMeleeSkill).Value), std::pair(0, 12));
 
-// The user's death frees its entry and leaves the game without a current player, the panel at 0 life.
-TEST_F(Combat, userDeathClearsCurrentPlayer) {
+    t.io.clock.time = 52;
+    modPlayer_Process(g);
+    draws({0.99f, 0.0f, 0.0f, 0.5f});
+    modPlayer_Attack(g, rat, u);
+    EXPECT_EQ(std::tuple(user().Life, g.damage(1).X, user().XP), std::tuple(49, 10, 20));
+    EXPECT_EQ(sounds(), (std::vector<int>{6, 6, 7, 2})); // the goblin has no sound
+    EXPECT_EQ(ratP().NextAttackTime, 53.05f);            // monsters are spread a little in time
+
+    t.io.clock.time = 54;
     user().Life = 1;
     Update_Status(g);
-    queue({0.99f, 0.0f, 0.0f, 0.0f});
+    draws({0.99f, 0.0f, 0.0f, 0.0f});
     modPlayer_Attack(g, rat, u);
-    EXPECT_EQ(g.CurrentPlayer, 0);
-    EXPECT_EQ(g.status.life.value, 0) << "the panel shows the last blow";
-    EXPECT_FALSE(g.Players(u).Active);
-    EXPECT_EQ(g.MapPlayer(10, 10), 0);
-    EXPECT_EQ(g.MapItem(10, 10), 0);
+    EXPECT_EQ(std::tuple(g.CurrentPlayer, g.status.life.value, g.Players(u).Active, g.MapPlayer(10, 10),
+                         g.MapItem(10, 10)),
+              std::tuple(0, 0, false, 0, 0));
     EXPECT_TRUE(boxTexts(t).empty());
 }
 
-// A monster leaves its dead item only when it has one and the cell is free.
-TEST_F(Combat, deadItemNeedsAnItemAndAFreeCell) {
-    const int32_t goblin = modPlayer_Add(g, 2, 30, 30);
-    EXPECT_TRUE(modPlayer_Reduce_Life(g, goblin, 12));
-    EXPECT_EQ(g.MapItem(30, 30), 0);
-    g.MonsterTypes(2).DeadItem = 1; // the lowest catalogue number is an item like any other
-    EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
-    ASSERT_NE(g.MapItem(30, 30), 0);
-    EXPECT_EQ(g.Items(g.MapItem(30, 30)).ID, 1);
-
-    const int32_t gold = modItem_Add(g, ItemId::SmallGold, 11, 10);
-    EXPECT_FALSE(modPlayer_Reduce_Life(g, rat, 5));
-    EXPECT_EQ(ratP().Life, 1);
-    EXPECT_TRUE(modPlayer_Reduce_Life(g, rat, 1));
-    EXPECT_EQ(g.MapItem(11, 10), gold);
-}
-
-// Half of each grant becomes spendable, rounded half to even; a fresh creature reaches level 2 with
-// exactly 1000, one level per grant, and each next level needs more.
+// Half of each grant becomes spendable, rounded half to even; a level comes when the need reaches
+// exactly 0, one level per grant, and each next level needs more (a fresh creature needs 1000).
 TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
     for (const auto& [before, after] : {std::pair{0, 2}, {1, 4}, {2, 4}}) {
         user().SpendableXP = before;
         modPlayer_Raise_XP(g, u, 5);
         EXPECT_EQ(user().SpendableXP, after) << before;
     }
-    user().XP = user().SpendableXP = 0;
-    user().NextLevelXP = 1000;
-    modPlayer_Raise_XP(g, u, 999);
+    modPlayer_Raise_XP(g, u, 984);
     EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP), std::tuple(1, 1));
     modPlayer_Raise_XP(g, u, 2001);
-    EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP, user().SpendableXP), std::tuple(2, 1416, 1500));
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana has gained level 2!"});
-    EXPECT_EQ(g.message(20).Color, static_cast<int32_t>(kGreen));
-    int32_t previous = 1416;
-    for (const int32_t level : {3, 4}) {
+    EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP, user().SpendableXP), std::tuple(2, 1416, 1496));
+    EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color),
+              (std::pair<std::string, int32_t>("Ana has gained level 2!", kGreen)));
+    for (const auto& [level, need] : {std::pair{3, 2431}, {4, 4456}}) {
         modPlayer_Raise_XP(g, u, user().NextLevelXP);
-        EXPECT_EQ(user().Level, level);
-        EXPECT_GT(user().NextLevelXP, previous);
-        previous = user().NextLevelXP;
+        EXPECT_EQ(std::pair(user().Level, user().NextLevelXP), std::pair(level, need));
     }
-    EXPECT_EQ(user().NextLevelXP, 4456);
 }
 
 // Every attack a creature takes part in worsens its next rolls until the refresh tick, which gives 1 life
 // and up to 4 stamina to those who did not fight, never past the maximum.
 TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
-    const int32_t goblin = modPlayer_Add(g, 2, 10, 11);
-    user().Life = 1000;
     modPlayer_Attack(g, rat, u);
-    modPlayer_Attack(g, goblin, u);
+    modPlayer_Attack(g, modPlayer_Add(g, 2, 10, 11), u);
     EXPECT_EQ(std::tuple(user().CombatPenalty, ratP().CombatPenalty, user().InCombat),
               std::tuple(10, 5, true));
-    modPlayer_Process(g);
-    EXPECT_EQ(std::tuple(user().CombatPenalty, ratP().CombatPenalty, user().InCombat),
-              std::tuple(0, 0, false));
-
-    struct Case {
-        bool inCombat;
-        int32_t life, maxLife, stamina, maxStamina;
-        int32_t lifeAfter, staminaAfter;
-    };
-    const Case cases[] = {
-        {false, 40, 50, 90, 100, 41, 94},   {false, 50, 50, 98, 100, 50, 100},
-        {true, 40, 50, 90, 100, 40, 90},    {false, 10, 50, kMax - 2, kMax, 11, kMax},
+    // in combat; life, maximum, stamina, maximum; then life and stamina after the tick
+    const std::tuple<bool, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
+        {false, 40, 50, 90, 100, 41, 94},
+        {false, 50, 50, 98, 100, 50, 100},
+        {true, 40, 50, 90, 100, 40, 90},
         {false, 60, 50, 120, 100, 60, 120},
-    };
-    for (const Case& c : cases) {
+        {false, 10, 50, kMax - 2, kMax, 11, kMax}};
+    for (const auto& [fought, life, maxLife, stamina, maxStamina, lifeAfter, staminaAfter] : cases) {
         Player& p = user();
-        p.InCombat = c.inCombat;
-        p.CombatPenalty = 15;
-        p.Life = c.life;
-        p.MaxLife = c.maxLife;
-        p.Stamina = c.stamina;
-        p.MaxStamina = c.maxStamina;
+        std::tie(p.InCombat, p.CombatPenalty, p.Life, p.MaxLife, p.Stamina, p.MaxStamina) =
+            std::tuple(fought, 15, life, maxLife, stamina, maxStamina);
         modPlayer_Process(g);
-        EXPECT_EQ(p.Life, c.lifeAfter) << c.life << "/" << c.maxLife;
-        EXPECT_EQ(p.Stamina, c.staminaAfter) << c.stamina << "/" << c.maxStamina;
-        EXPECT_FALSE(p.InCombat);
-        EXPECT_EQ(p.CombatPenalty, 0);
+        EXPECT_EQ(std::tuple(p.Life, p.Stamina, p.InCombat, p.CombatPenalty, ratP().CombatPenalty),
+                  std::tuple(lifeAfter, staminaAfter, false, 0, 0))
+            << life << "/" << maxLife << " " << stamina << "/" << maxStamina;
     }
-    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 // Fields at the top of their range fail with a box rather than wrap.
 TEST_F(Combat, overflowsAreReportedNotWrapped) {
-    struct Case {
-        const char* what;
-        int32_t Player::*field;
-        int32_t value;
-        bool onRat;
-        std::string action;
-    };
-    const Case cases[] = {
-        {"experience", &Player::XP, kMax - 5, false, "Raise_XP"},
-        {"level curve", &Player::Level, 300, false, "Raise_XP"},
-        {"combat penalty", &Player::CombatPenalty, kMax - 2, false, "Attack"},
-        {"experience for a hit", &Player::Level, kMax / 2 + 1, false, "Attack"},
-        {"life", &Player::Life, -kMax, true, "Reduce_Life"},
-    };
-    for (const Case& c : cases) {
-        TestGame fresh;
-        prepareFightLevel(fresh);
-        Game& fg = fresh.game;
-        const int32_t user = addUser(fresh, 10, 10);
-        const int32_t victim = modPlayer_Add(fg, 1, 11, 10);
-        fg.Players(c.onRat ? victim : user).*c.field = c.value;
-        for (float r : {0.5f, 0.5f, 0.5f})
-            fresh.io.random.queue(r);
-        if (c.action == "Raise_XP") modPlayer_Raise_XP(fg, user, 1000);
-        if (c.action == "Attack") modPlayer_Attack(fg, user, victim);
-        if (c.action == "Reduce_Life") modPlayer_Reduce_Life(fg, victim, 5);
-        EXPECT_EQ(boxTexts(fresh), std::vector<std::string>{"Error_modPlayer_" + c.action + " : Overflow"})
-            << c.what;
+    user().XP = kMax - 5;
+    modPlayer_Raise_XP(g, u, 1000);
+    std::tie(user().XP, user().CombatPenalty) = std::tuple(0, kMax - 2);
+    modPlayer_Attack(g, u, rat);
+    std::tie(user().Level, user().CombatPenalty, user().NextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
+    draws({0.5f, 0.5f, 0.5f}); // a hit of 2 pays twice the level
+    modPlayer_Attack(g, u, rat);
+    ratP().Life = -kMax;
+    modPlayer_Reduce_Life(g, rat, 5);
+    std::vector<std::string> expected;
+    for (const char* failing : {"Raise_XP", "Attack", "Attack", "Reduce_Life"})
+        expected.push_back("Error_modPlayer_" + std::string(failing) + " : Overflow");
+    EXPECT_EQ(boxTexts(t), expected);
+}
+
+// Readying is a toggle: another weapon replaces the readied one, the same one is put away; damage wins
+// over armour, and the ready sound plays even for an item that is neither. An empty slot is an error.
+TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
+    give(t, u, 2, FightItem::Dagger);
+    give(t, u, 4, FightItem::SpikedShield);
+    give(t, u, 5, FightItem::SoftLeather);
+    give(t, u, 6, FightItem::Pebble);
+    const std::tuple<int32_t, int32_t, int32_t> steps[] = {{2, 2, 0}, {4, 4, 0}, {4, 0, 0},
+                                                           {5, 0, 5}, {6, 0, 5}, {5, 0, 0}};
+    for (const auto& [slot, weapon, armor] : steps) {
+        modItem_Arm_Weapon(g, u, slot);
+        EXPECT_EQ(std::pair(user().WeaponSlot, user().ArmorSlot), std::pair(weapon, armor)) << slot;
     }
+    modItem_Arm_Weapon(g, u, 3);
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
+    EXPECT_EQ(sounds(), std::vector<int>(6, 12));
+}
+
+// A blow does the catalogue damage -2 to +1, never below 1; bare hands 1 or 2, times a monster's level.
+// Armour absorbs from half its value to one less; odd halves round to even, so armour 1 absorbs nothing.
+TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
+    ratP().Level = 4;
+    using namespace FightItem;
+    // 'w' the user's weapon, 'm' the rat's, 'a' the user's armour (0 none); the draw; the value
+    for (const auto& [kind, item, r, value] : {std::tuple{'w', Stick, 0.0f, 1},
+                                               {'w', Stick, 0.75f, 2},
+                                               {'w', Dagger, 0.99f, 4},
+                                               {'w', Club, 0.5f, 12},
+                                               {'w', 0, 0.0f, 1},
+                                               {'w', 0, 0.99f, 2},
+                                               {'m', 0, 0.0f, 4},
+                                               {'m', 0, 0.5f, 8},
+                                               {'a', Armor1, 0.99f, 0},
+                                               {'a', Armor1 + 1, 0.99f, 2},
+                                               {'a', Armor1 + 2, 0.5f, 3},
+                                               {'a', Armor1 + 3, 0.5f, 4},
+                                               {'a', Armor1 + 4, 0.0f, 5},
+                                               {'a', Armor1 + 4, 0.99f, 9}}) {
+        const int32_t who = kind == 'm' ? rat : u;
+        if (item != 0) give(t, who, 1, static_cast<int16_t>(item));
+        (kind == 'a' ? g.Players(who).ArmorSlot : g.Players(who).WeaponSlot) = item != 0 ? 1 : 0;
+        draws({r});
+        EXPECT_EQ(kind == 'a' ? modItem_Armor(g, who) : modItem_Weapon_Damage(g, who), value)
+            << kind << " " << item << " r " << r;
+    }
+    user().ArmorSlot = 0;
+    EXPECT_EQ(modItem_Armor(g, u), 0);
+    EXPECT_TRUE(boxTexts(t).empty());
+}
+
+// A roll lies within the value plus or minus 10, halves rounding to even. A skill the creature lacks
+// counts as 0 and learns nothing, not even creature experience; one past the table is an error.
+TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
+    for (const auto& [r, roll] :
+         {std::pair{0.0f, 5}, {0.125f, 8}, {0.5f, 15}, {0.625f, 18}, {0.875f, 22}, {0.99999994f, 25}}) {
+        draws({r});
+        EXPECT_EQ(modSkill_Roll(g, u, kMeleeSkill), roll) << r;
+    }
+    user().skill(2).Value = 40;
+    draws({0.5f});
+    EXPECT_EQ(std::pair(modSkill_Value(g, u, 2), modSkill_Roll(g, u, 2)), std::pair(0, 0));
+    modSkill_Raise_XP(g, u, 2, 500, true);
+    EXPECT_EQ(std::tuple(user().skill(2).Value, user().XP, modSkill_Value(g, u, 11)), std::tuple(40, 0, 0));
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
+}
+
+// Buying an improvement takes its whole cost in spendable experience; a grant improves at most once, the
+// creature's experience granted too; each costs more than the last. Monsters improve silently.
+TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
+    PlayerSkill& melee = user().skill(kMeleeSkill);
+    for (const int32_t spendable : {99, 100}) {
+        user().SpendableXP = spendable;
+        modSkill_Raise(g, u, kMeleeSkill);
+    }
+    EXPECT_EQ(std::tuple(melee.Value, melee.XPToRaise, user().SpendableXP, user().XP),
+              std::tuple(16, 110, 0, 0));
+    EXPECT_EQ(shownMessages(g), (std::vector<std::string>{"You need 100 spendable XP to raise Melee!",
+                                                          "Ana's Melee skill has improved to 16!"}));
+    EXPECT_EQ(std::pair(g.message(19).Color, g.message(20).Color),
+              (std::pair<int32_t, int32_t>(kYellow, kGreen)));
+    modSkill_Raise_XP(g, u, kMeleeSkill, 109, true);
+    EXPECT_EQ(std::pair(melee.Value, melee.XPToRaise), std::pair(16, 1));
+    modSkill_Raise_XP(g, u, kMeleeSkill, 500, true);
+    EXPECT_EQ(std::tuple(melee.Value, melee.Raises, melee.XPToRaise, user().XP), std::tuple(17, 2, 130, 609));
+    EXPECT_EQ(shownMessages(g).back(), "Ana's Melee skill has improved to 17!");
+    while (melee.Raises < 10)
+        modSkill_Raise_XP(g, u, kMeleeSkill, melee.XPToRaise, false);
+    EXPECT_EQ(std::pair(melee.Value, melee.XPToRaise), std::pair(25, 694));
+    modSkill_Raise_XP(g, rat, kMeleeSkill, 100, false);
+    EXPECT_EQ(ratP().skill(kMeleeSkill).Value, 6);
+    EXPECT_EQ(shownMessages(g).size(), 11u);
 }
 
 } // namespace

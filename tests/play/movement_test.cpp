@@ -1,182 +1,128 @@
 #include "creatures/creature_table.h"
 #include "creatures/movement.h"
-#include "fight_support.h"
+#include "items/item_actions.h"
 #include "items/item_table.h"
+#include "test_game.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace gf::test {
 namespace {
 
-class Movement : public FightLevel {};
+class Movement : public FightLevel {
+protected:
+    bool step(int32_t who, int16_t direction, bool forward = true) {
+        return modPlayer_Move(g, who, direction, forward);
+    }
+};
 
-// Ten steps a second is the user's top speed; a second key press inside the pause is ignored.
+// Ten steps a second is the user's top speed, a step inside the pause refused; monsters are paced by
+// their own timer alone and step silently.
 TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {
-    addUser(t, 10, 10);
-    EXPECT_TRUE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    t.io.clock.time = 50.05f;
-    EXPECT_FALSE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    EXPECT_EQ(user().X, 11);
-    t.io.clock.time = 50.2f;
-    EXPECT_TRUE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    EXPECT_EQ(user().X, 12);
-    EXPECT_EQ(g.MapPlayer(11, 10), 0);
-    EXPECT_EQ(g.MapPlayer(12, 10), g.CurrentPlayer);
+    const int32_t u = addUser(t, 10, 10);
+    const int32_t rat = modPlayer_Add(g, 1, 10, 20);
+    for (const auto& [now, moves] : {std::pair{50.0f, true}, {50.05f, false}, {50.1f, true}}) {
+        t.io.clock.time = now;
+        EXPECT_EQ(step(u, 6), moves) << now;
+    }
+    EXPECT_EQ(std::tuple(user().X, g.MapPlayer(11, 10), g.MapPlayer(12, 10)), std::tuple(12, 0, u));
+    EXPECT_TRUE(step(rat, 2) && step(rat, 2));
+    EXPECT_EQ(std::pair(g.Players(rat).Y, g.Players(rat).NextMoveTime), std::pair(22, 0.0f));
     EXPECT_EQ(sounds(), (std::vector<int>{3, 3}));
 }
 
-// Monsters are paced by their timer alone and step silently.
-TEST_F(Movement, monsterStepsHaveNoPauseAndNoSound) {
-    const int32_t rat = modPlayer_Add(g, 1, 10, 10);
-    EXPECT_TRUE(modPlayer_Move(g, rat, 2, true));
-    EXPECT_TRUE(modPlayer_Move(g, rat, 2, true));
-    EXPECT_EQ(g.Players(rat).Y, 12);
-    EXPECT_EQ(g.Players(rat).NextMoveTime, 0.0f);
-    EXPECT_TRUE(sounds().empty());
-}
-
-// Only a forward step turns the creature; back and side steps keep the facing.
-TEST_F(Movement, onlyForwardStepsTurnTheCreature) {
-    addUser(t, 10, 10, 8);
-    EXPECT_TRUE(modPlayer_Move(g, g.CurrentPlayer, 2, false));
-    EXPECT_EQ(user().Facing, 8);
-    t.io.clock.time = 51;
-    EXPECT_TRUE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    EXPECT_EQ(user().Facing, 6);
-}
-
-// The grid ends at 0 and 100; a step beyond, or a direction that is no step, goes nowhere.
-TEST_F(Movement, stepsOffTheGridOrWithoutDirectionAreRefused) {
-    struct Case {
-        int32_t x, y;
-        int16_t direction;
-    };
-    for (const Case c : {Case{0, 5, 4}, Case{5, 0, 9}, Case{100, 100, 3}, Case{50, 50, 5}, Case{50, 50, 0}}) {
-        const int32_t rat = modPlayer_Add(g, 1, c.x, c.y);
-        EXPECT_FALSE(modPlayer_Move(g, rat, c.direction, true))
-            << c.x << "," << c.y << " dir " << c.direction;
-        EXPECT_EQ(g.Players(rat).X, c.x);
-        EXPECT_EQ(g.Players(rat).Y, c.y);
-        EXPECT_EQ(g.MapPlayer(c.x, c.y), rat);
-        EXPECT_EQ(g.Players(rat).CombatPenalty, 0); // never an attack on itself
-        modPlayer_Remove(g, rat);
-    }
-}
-
-// Walking forward into a monster is the user's attack; a back or side step into it is not.
-TEST_F(Movement, forwardStepIntoMonsterAttacksOtherStepsDoNot) {
-    addUser(t, 10, 10);
-    const int32_t rat = modPlayer_Add(g, 1, 11, 10);
-    EXPECT_FALSE(modPlayer_Move(g, g.CurrentPlayer, 6, false));
-    EXPECT_EQ(g.Players(rat).CombatPenalty, 0);
-    EXPECT_FALSE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    EXPECT_EQ(g.Players(rat).CombatPenalty, 5);
-    EXPECT_EQ(user().X, 10);
-    EXPECT_EQ(user().NextAttackTime, 51.0f);
-}
-
-// A monster never attacks by walking; it simply stays put.
-TEST_F(Movement, monsterWalkingIntoCreatureNeitherMovesNorAttacks) {
-    addUser(t, 11, 10);
-    const int32_t rat = modPlayer_Add(g, 1, 10, 10);
-    const int32_t goblin = modPlayer_Add(g, 2, 10, 11);
-    EXPECT_FALSE(modPlayer_Move(g, rat, 6, true));
-    EXPECT_FALSE(modPlayer_Move(g, rat, 2, true));
-    EXPECT_EQ(g.MapPlayer(10, 10), rat);
-    EXPECT_EQ(user().CombatPenalty, 0);
-    EXPECT_EQ(g.Players(goblin).CombatPenalty, 0);
-    EXPECT_EQ(g.Players(rat).NextAttackTime, 0.0f);
-}
-
-// A closed door opens when walked into forward and needs a second step to pass.
-TEST_F(Movement, doorOpensWhenWalkedIntoForward) {
-    addUser(t, 10, 10);
-    const int32_t door = modItem_Add(g, ItemId::DoorClosedEW, 11, 10);
-    EXPECT_FALSE(modPlayer_Move(g, g.CurrentPlayer, 6, false));
-    EXPECT_EQ(g.Items(door).ID, ItemId::DoorClosedEW);
-    EXPECT_FALSE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    EXPECT_EQ(g.Items(door).ID, ItemId::DoorOpenEW);
-    EXPECT_EQ(user().X, 10);
-    EXPECT_EQ(sounds(), std::vector<int>{4});
-    EXPECT_TRUE(modPlayer_Move(g, g.CurrentPlayer, 6, true));
-    EXPECT_EQ(user().X, 11);
-    EXPECT_EQ(g.MapItem(11, 10), door);
-}
-
-// Monsters walk forward, so they open doors in their way too.
-TEST_F(Movement, monsterOpensDoorItWalksInto) {
-    const int32_t rat = modPlayer_Add(g, 1, 10, 10);
-    const int32_t door = modItem_Add(g, ItemId::DoorClosedNS, 10, 11);
-    EXPECT_FALSE(modPlayer_Move(g, rat, 2, true));
-    EXPECT_EQ(g.Items(door).ID, ItemId::DoorOpenNS);
-    EXPECT_EQ(sounds(), std::vector<int>{4});
-}
-
-// Doors flip between their closed and open forms with their sounds; other items stay as they are.
-TEST_F(Movement, autoActionTogglesDoorPairs) {
-    struct Case {
-        int16_t before, after;
-        std::vector<int> sound;
-    };
-    const Case cases[] = {{17, 18, {4}}, {18, 17, {5}}, {19, 20, {4}},
-                          {20, 19, {5}}, {1, 1, {}},    {26, 26, {}}};
-    for (const Case& c : cases) {
-        const int32_t item = modItem_Add(g, c.before, 30, 30);
-        sounds().clear();
-        modPlayer_Auto_Action(g, 0, item);
-        EXPECT_EQ(g.Items(item).ID, c.after) << c.before;
-        EXPECT_EQ(sounds(), c.sound) << c.before;
-        EXPECT_EQ(g.MapItem(30, 30), item);
-        modItem_Delete(g, item);
-    }
-}
-
-// Turn 1 goes counter-clockwise and turn 2 clockwise, one eighth at a time.
-TEST_F(Movement, changeFacingFollowsTheTurningTable) {
+// Only a forward step turns the creature, and only the user's forward step into a monster attacks it;
+// monsters walking into anyone neither move nor strike.
+TEST_F(Movement, onlyTheUsersForwardStepTurnsAndAttacks) {
     const int32_t u = addUser(t, 10, 10, 8);
-    const int16_t counter[] = {8, 7, 4, 1, 2, 3, 6, 9, 8};
-    for (int i = 0; i < 8; ++i) {
-        modPlayer_Change_Facing(g, u, 1);
-        EXPECT_EQ(user().Facing, counter[i + 1]) << "from " << counter[i];
-    }
-    for (int i = 8; i > 0; --i) {
-        modPlayer_Change_Facing(g, u, 2);
-        EXPECT_EQ(user().Facing, counter[i - 1]) << "from " << counter[i];
+    const int32_t rat = modPlayer_Add(g, 1, 11, 11);
+    modPlayer_Add(g, 2, 11, 12);
+    EXPECT_TRUE(step(u, 2, false));
+    t.io.clock.time = 51;
+    EXPECT_FALSE(step(u, 6, false) || step(rat, 4) || step(rat, 2));
+    EXPECT_EQ(std::tuple(user().Facing, user().CombatPenalty, g.Players(rat).CombatPenalty,
+                         g.Players(rat).NextAttackTime),
+              std::tuple(8, 0, 0, 0.0f));
+    EXPECT_FALSE(step(u, 6));
+    EXPECT_EQ(std::tuple(g.Players(rat).CombatPenalty, user().X, user().NextAttackTime),
+              std::tuple(5, 10, 52.0f));
+    t.io.clock.time = 52;
+    EXPECT_TRUE(step(u, 1));
+    EXPECT_EQ(user().Facing, 1);
+}
+
+// Whoever walks forward into a closed door, or uses the open command on a door in front, flips it with
+// its sound and stays put; an open door is walked through; nothing else reacts.
+TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
+    // 'w' the user walks forward, 'b' steps back, 'm' a monster walks forward, 'o' the open command;
+    // the item in front before and after; the sounds
+    const std::tuple<char, int16_t, int16_t, std::vector<int>> cases[] = {
+        {'w', 17, 18, {4}}, {'b', 17, 17, {}},  {'m', 19, 20, {4}}, {'w', 20, 20, {3}}, {'o', 19, 20, {4}},
+        {'o', 18, 17, {5}}, {'o', 20, 19, {5}}, {'w', 1, 1, {}},    {'o', 1, 1, {}},    {'o', 26, 26, {}}};
+    for (const auto& [how, before, after, sound] : cases) {
+        TestGame f;
+        prepareFightLevel(f);
+        Game& fg = f.game;
+        const int32_t who = how == 'm' ? modPlayer_Add(fg, 1, 10, 10) : addUser(f, 10, 10, 6);
+        const int32_t item = modItem_Add(fg, before, 11, 10);
+        if (how == 'o')
+            modItem_Open(fg, who);
+        else
+            modPlayer_Move(fg, who, 6, how != 'b');
+        const int32_t x = sound == std::vector<int>{3} ? 11 : 10;
+        EXPECT_EQ(std::tuple(fg.Items(item).ID, fg.MapItem(11, 10), fg.Players(who).X, f.io.sound.played),
+                  std::tuple(after, item, x, sound))
+            << how << " " << before;
     }
 }
 
-// Any other turn, or a facing that is no direction, changes nothing.
-TEST_F(Movement, changeFacingIgnoresUnknownTurnsAndFacings) {
-    const int32_t u = addUser(t, 10, 10, 6);
-    modPlayer_Change_Facing(g, u, 3);
-    modPlayer_Change_Facing(g, u, 0);
-    EXPECT_EQ(user().Facing, 6);
-    for (int16_t facing : {0, 5, 10}) {
-        user().Facing = facing;
-        modPlayer_Change_Facing(g, u, 1);
+// Turns go one eighth at a time: a left and a right turn cancel, eight lefts visit every facing once,
+// and a left turn from north faces north-west. Any other turn, or a facing that is no direction, does
+// nothing.
+TEST_F(Movement, turnsStepAroundTheCompass) {
+    const int32_t u = addUser(t, 10, 10, 8);
+    modPlayer_Change_Facing(g, u, kFacingTurnLeft);
+    EXPECT_EQ(user().Facing, 7);
+    std::set<int16_t> seen;
+    for (int i = 0; i < 8; ++i) {
+        const int16_t before = user().Facing;
+        modPlayer_Change_Facing(g, u, kFacingTurnRight);
+        modPlayer_Change_Facing(g, u, kFacingTurnLeft);
+        EXPECT_EQ(user().Facing, before);
+        modPlayer_Change_Facing(g, u, kFacingTurnLeft);
+        seen.insert(user().Facing);
+    }
+    EXPECT_EQ(seen, (std::set<int16_t>{1, 2, 3, 4, 6, 7, 8, 9}));
+    for (const auto& [facing, turn] : {std::pair{6, 3}, {6, 0}, {0, 1}, {5, 1}, {10, 2}}) {
+        user().Facing = static_cast<int16_t>(facing);
+        modPlayer_Change_Facing(g, u, static_cast<int16_t>(turn));
         EXPECT_EQ(user().Facing, facing);
     }
 }
 
-// Attacking in a direction strikes only a creature that stands in front.
-TEST_F(Movement, attackDirectionStrikesOnlyACreatureInFront) {
-    const int32_t u = addUser(t, 0, 10, 4); // facing off the map
+// Steps, attacks and the open command reach only the cell in front, never off the map nor the creature's
+// own cell; the open command fails with its own error text, with a hyphen.
+TEST_F(Movement, actionsReachOnlyTheCellInFront) {
+    const int32_t u = addUser(t, 0, 10);
     modItem_Add(g, FightItem::Dagger, 1, 10);
+    draw(g, 0, 9, {"D"});
     const int32_t rat = modPlayer_Add(g, 1, 0, 11);
-    modPlayer_Attack_Direction(g, u);
-    user().Facing = 6; // an item only
-    modPlayer_Attack_Direction(g, u);
-    user().Facing = 8; // empty floor
-    modPlayer_Attack_Direction(g, u);
-    user().Facing = 5; // nowhere
-    modPlayer_Attack_Direction(g, u);
-    EXPECT_EQ(user().NextAttackTime, 0.0f);
-    EXPECT_EQ(user().CombatPenalty, 0);
+    for (const int16_t facing : {4, 6, 7, 5, 0}) { // off the map, an item only, a door aside, nowhere
+        user().Facing = facing;
+        modPlayer_Attack_Direction(g, u);
+        modItem_Open(g, u);
+        EXPECT_FALSE(modPlayer_Move(g, u, facing == 6 ? 1 : facing, true)) << facing;
+    }
+    EXPECT_EQ(std::tuple(user().X, user().Y, g.MapPlayer(0, 10), user().NextAttackTime, user().CombatPenalty,
+                         idAt(g, 0, 9), sounds().size()),
+              std::tuple(0, 10, u, 0.0f, 0, ItemId::DoorClosedEW, 0u));
     user().Facing = 2;
     modPlayer_Attack_Direction(g, u);
-    EXPECT_EQ(g.Players(rat).CombatPenalty, 5);
-    EXPECT_EQ(user().X, 0);
-    EXPECT_EQ(user().Facing, 2);
+    EXPECT_EQ(std::tuple(g.Players(rat).CombatPenalty, user().X, user().Facing), std::tuple(5, 0, 2));
+    modItem_Open(g, 99);
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
 }
 
 } // namespace

@@ -2,12 +2,15 @@
 
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
+#include "creatures/skills.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
 #include "map/map_file.h"
+#include "shell/text.h"
 
 #include <atomic>
 #include <fstream>
+#include <map>
 #include <unistd.h>
 
 namespace gf::test {
@@ -45,65 +48,35 @@ std::string crlf(std::initializer_list<std::string> lines) {
     return out;
 }
 
+std::string itemEntry(int id, const std::string& name, const std::vector<std::string>& lines) {
+    std::string out = "ITEM=" + std::to_string(id) + "\r\nNAME=" + name + "\r\n";
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
 std::string basicItemIni() {
     std::string s;
     for (int i = 1; i <= 16; ++i)
-        s += "ITEM=" + std::to_string(i) + "\r\nNAME=wall " + std::to_string(i) +
-             "\r\nIMAGE=" + std::to_string(i) + "\r\nBLOCKMOVEMENT\r\n";
-    s += crlf({"ITEM=17",
-               "NAME=closed door",
-               "IMAGE=17",
-               "BLOCKMOVEMENT",
-               "ITEM=18",
-               "NAME=open door",
-               "IMAGE=18",
-               "ITEM=19",
-               "NAME=closed door ns",
-               "IMAGE=19",
-               "BLOCKMOVEMENT",
-               "ITEM=20",
-               "NAME=open door ns",
-               "IMAGE=20",
-               "ITEM=21",
-               "NAME=stairs down",
-               "IMAGE=21",
-               "ITEM=22",
-               "NAME=stairs up",
-               "IMAGE=22",
-               "ITEM=23",
-               "NAME=bones",
-               "IMAGE=23",
-               "ITEM=24",
-               "NAME=small gold",
-               "IMAGE=24",
-               "ITEM=25",
-               "NAME=large gold",
-               "IMAGE=25",
-               "ITEM=26",
-               "NAME=dagger",
-               "IMAGE=26",
-               "DAMAGE=3",
-               "MOVABLE",
-               "ITEM=27",
-               "NAME=soft leather armor",
-               "IMAGE=27",
-               "ARMOR=2",
-               "MOVABLE",
-               "ITEM=28",
-               "NAME=rat carcass",
-               "IMAGE=28",
-               "MOVABLE"});
-    return s;
+        s += itemEntry(i, "wall " + std::to_string(i), {"IMAGE=" + std::to_string(i), "BLOCKMOVEMENT"});
+    int16_t id = ItemId::DoorClosedEW;
+    for (const char* name : {"closed door", "open door", "closed door ns", "open door ns", "stairs down",
+                             "stairs up", "bones", "small gold", "large gold"}) {
+        const bool closed = id == ItemId::DoorClosedEW || id == ItemId::DoorClosedNS;
+        s += closed ? itemEntry(id, name, {"IMAGE=" + std::to_string(id), "BLOCKMOVEMENT"})
+                    : itemEntry(id, name, {"IMAGE=" + std::to_string(id)});
+        ++id;
+    }
+    return s + itemEntry(26, "dagger", {"IMAGE=26", "DAMAGE=3", "MOVABLE"}) +
+           itemEntry(27, "soft leather armor", {"IMAGE=27", "ARMOR=2", "MOVABLE"}) +
+           itemEntry(28, "rat carcass", {"IMAGE=28", "MOVABLE"});
 }
 
 std::string basicMonsterIni() {
-    return crlf({"MONSTER=1",    "NAME=rat",     "LEVEL=1",
-                 "IMAGE=1",      "LIFE=6",       "STAMINA=20",
-                 "SIGHTRANGE=5", "MELEE=5",      "DEADITEM=rat carcass",
-                 "SOUNDID=6",    "MONSTER=2",    "NAME=goblin",
-                 "LEVEL=2",      "IMAGE=2",      "LIFE=12",
-                 "STAMINA=40",   "SIGHTRANGE=7", "MELEE=12",
-                 "DEADITEM=0",   "SOUNDID=0"});
+    return crlf({"MONSTER=1", "NAME=rat", "LEVEL=1", "IMAGE=1", "LIFE=6", "STAMINA=20", "SIGHTRANGE=5",
+                 "MELEE=5", "DEADITEM=rat carcass", "SOUNDID=6"}) +
+           crlf({"MONSTER=2", "NAME=goblin", "LEVEL=2", "IMAGE=2", "LIFE=12", "STAMINA=40", "SIGHTRANGE=7",
+                 "MELEE=12", "DEADITEM=0", "SOUNDID=0"});
 }
 
 void prepareEmptyLevel(TestGame& t) {
@@ -127,31 +100,50 @@ std::vector<std::string> boxTexts(const TestGame& t) {
 }
 
 void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art) {
+    const std::map<char, int16_t> items{{'X', ItemId::StoneWall},
+                                        {'D', ItemId::DoorClosedEW},
+                                        {'O', ItemId::DoorOpenEW},
+                                        {'g', ItemId::SmallGold}};
     for (std::size_t row = 0; row < art.size(); ++row)
-        for (std::size_t col = 0; col < art[row].size(); ++col) {
-            const int32_t x = x0 + static_cast<int32_t>(col), y = y0 + static_cast<int32_t>(row);
-            switch (art[row][col]) {
-            case 'X':
-                modItem_Add(g, ItemId::StoneWall, x, y);
-                break;
-            case 'D':
-                modItem_Add(g, ItemId::DoorClosedEW, x, y);
-                break;
-            case 'O':
-                modItem_Add(g, ItemId::DoorOpenEW, x, y);
-                break;
-            case 'g':
-                modItem_Add(g, ItemId::SmallGold, x, y);
-                break;
-            default:
-                break;
-            }
-        }
+        for (std::size_t col = 0; col < art[row].size(); ++col)
+            if (const auto it = items.find(art[row][col]); it != items.end())
+                modItem_Add(g, it->second, x0 + static_cast<int32_t>(col), y0 + static_cast<int32_t>(row));
 }
 
 int16_t idAt(Game& g, int32_t x, int32_t y) {
     const int32_t index = g.MapItem(x, y);
     return index == 0 ? 0 : g.Items(index).ID;
+}
+
+void prepareFightLevel(TestGame& t) {
+    prepareEmptyLevel(t);
+    std::string s = basicItemIni() + itemEntry(FightItem::Stick, "stick", {"DAMAGE=1", "MOVABLE"}) +
+                    itemEntry(FightItem::Club, "club", {"DAMAGE=12", "MOVABLE"}) +
+                    itemEntry(FightItem::SpikedShield, "spiked shield", {"DAMAGE=3", "ARMOR=2", "MOVABLE"});
+    int16_t id = FightItem::Armor1;
+    for (const int armor : {1, 3, 4, 5, 10})
+        s += itemEntry(id++, "armor " + std::to_string(armor), {"ARMOR=" + std::to_string(armor), "MOVABLE"});
+    t.write("item.ini", s + itemEntry(FightItem::Pebble, "pebble", {"MOVABLE"}));
+    modItem_Init(t.game);
+    modSkill_Init(t.game);
+    t.game.SoundEnabled = true;
+}
+
+int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing, int32_t melee, const std::string& name) {
+    Game& g = t.game;
+    g.CurrentPlayer = modPlayer_Add(g, 0, x, y);
+    Player& p = g.Players(g.CurrentPlayer);
+    p.Name = fixedName(name);
+    p.Facing = facing;
+    p.skill(kMeleeSkill) = PlayerSkill{true, melee, 0, 100};
+    return g.CurrentPlayer;
+}
+
+std::vector<std::string> shownMessages(Game& g) {
+    std::vector<std::string> out;
+    for (const Message& m : g.Messages)
+        if (m.InUse) out.push_back(m.Text);
+    return out;
 }
 
 } // namespace gf::test

@@ -3,6 +3,8 @@
 #include "scripted_platform.h"
 #include "shell/game.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -30,17 +32,17 @@ public:
 
 // Texts of the message boxes shown so far, oldest first.
 std::vector<std::string> boxTexts(const TestGame& t);
-
 // Places items from a drawing whose top-left character is (x0, y0): X a stone
 // wall, D a closed door, O an open door, g small gold, anything else nothing.
 void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art);
-
 // The catalogue number of the item on a cell, 0 for none.
 int16_t idAt(Game& g, int32_t x, int32_t y);
 
 // Lines joined with CR LF, as the data files are written.
 std::string crlf(std::initializer_list<std::string> lines);
 
+// One item-catalogue entry: its number and name, then the given lines (IMAGE=, flags, DAMAGE=...).
+std::string itemEntry(int id, const std::string& name, const std::vector<std::string>& lines = {});
 // A small item catalogue with every fixed number plus a dagger (26) and armour (27).
 std::string basicItemIni();
 // Monster 1 "rat" (level 1, life 6), monster 2 "goblin" (level 2, life 12).
@@ -50,5 +52,43 @@ std::string basicMonsterIni();
 void prepareEmptyLevel(TestGame& t);
 // The same for a game over another platform that reads t's folder.
 void prepareEmptyLevel(TestGame& t, Game& game);
+
+// The fight level's items: the basic dagger (damage 3), soft leather (armour 2) and rat carcass, a stick
+// (damage 1), a club (12), a spiked shield (3, armour 2), armours 1, 3, 4, 5 and 10 from Armor1 on, and a
+// pebble, neither weapon nor armour.
+namespace FightItem {
+inline constexpr int16_t Dagger = 26, SoftLeather = 27, RatCarcass = 28, Stick = 29, Club = 30,
+                         SpikedShield = 31, Armor1 = 32, Pebble = 37;
+} // namespace FightItem
+
+// An empty level over the fight level's items, the basic monsters and the skill catalogue, sound on.
+void prepareFightLevel(TestGame& t);
+// Places the user's creature, named and with a known melee value; returns its index.
+int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing = 6, int32_t melee = 15,
+                const std::string& name = "Ana");
+// Puts a copy of a catalogue item into the creature's carry slot.
+inline void give(TestGame& t, int32_t creature, int32_t slot, int16_t id) {
+    t.game.Players(creature).carry(slot) = Item{true, id, 0, 0, 0};
+}
+// Texts of the message lines in use, oldest first.
+std::vector<std::string> shownMessages(Game& g);
+
+// The play and fight tests' level at clock 50, before anyone is placed.
+class FightLevel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prepareFightLevel(t);
+        t.io.clock.time = 50;
+    }
+    Player& user() { return g.Players(g.CurrentPlayer); }
+    std::vector<int>& sounds() { return t.io.sound.played; }
+    void draws(std::initializer_list<float> rs) {
+        for (float r : rs)
+            t.io.random.queue(r);
+    }
+
+    TestGame t;
+    Game& g = t.game;
+};
 
 } // namespace gf::test
