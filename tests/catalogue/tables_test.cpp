@@ -66,21 +66,6 @@ TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
     EXPECT_EQ(l.items().size(), 1003u);
 }
 
-// A table replaced whole, by a new level or by hand, is searched from its start again, whether the new
-// one is cleared, of the same size or smaller.
-TEST(ItemTable, replacedTableIsSearchedFromTheStart) {
-    Level l;
-    for (const auto replace : {+[](Game& g) { modItem_Init(g); }, +[](Game& g) { g.Items.redim(1000); },
-                               +[](Game& g) { g.Items.redim(50); }}) {
-        l.g.MapItem.create();
-        l.fill(300);
-        replace(l.g);
-        l.g.MapItem.create();
-        EXPECT_EQ(modItem_Add(l.g, 1, 7, 7), 1);
-        modItem_Delete(l.g, 1);
-    }
-}
-
 // Entries are handed out lowest first and reused after removal; a full table grows by ten and takes the
 // first new entry; a monster starts from its catalogue entry, at home where it was placed. Taken cells,
 // off-map cells and unknown monster types leave no half-made entry; removing the user's creature is how the
