@@ -9,111 +9,77 @@
 namespace gf::test {
 namespace {
 
-struct Points {
-    int32_t x1, y1, x2, y2;
-    int16_t expected;
-};
+using Step = std::pair<int32_t, int32_t>;
 
-// Monsters compare this against their ranges; diagonals must count as one step.
-TEST(Directions, distanceIsKingsMove) {
-    TestGame t;
-    const Points cases[] = {
-        {4, 4, 4, 4, 0}, {0, 0, 3, 7, 7}, {5, 5, 2, 8, 3}, {100, 0, 0, 100, 100}, {7, 3, 0, 3, 7}};
-    for (const auto& c : cases)
-        EXPECT_EQ(modMap_Dist(t.game, c.x1, c.y1, c.x2, c.y2), c.expected) << c.x1 << "," << c.y1;
-    EXPECT_EQ(boxTexts(t).size(), 0u);
+// The cell a direction faces from (50, 50), as an offset.
+Step step(Game& g, int16_t d) {
+    int32_t x = 50, y = 50;
+    EXPECT_TRUE(modMap_Get_Facing_XY(g, d, x, y));
+    return {x - 50, y - 50};
 }
 
-// Monsters head along the signs of the differences, never weighing their sizes.
-TEST(Directions, directionFollowsSignsOnly) {
+// The keypad directions, north up, must agree with each other: a monster heads along the signs of the
+// differences, a turn clockwise and back cancels out, opposites step back, and a refused step retries on
+// either side 45 degrees away, the draw choosing strictly above one half.
+TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
     TestGame t;
-    const Points cases[] = {{10, 10, 10, 10, 5}, {10, 10, 20, 9, 9}, {10, 10, 9, 10, 4},
-                            {10, 10, 10, 50, 2}, {10, 10, 0, 0, 7},  {10, 10, 10, 0, 8},
-                            {10, 10, 11, 10, 6}, {10, 10, 0, 99, 1}, {10, 10, 90, 11, 3}};
-    for (const auto& c : cases)
-        EXPECT_EQ(modMap_Direction(t.game, c.x1, c.y1, c.x2, c.y2), c.expected) << c.x2 << "," << c.y2;
-}
-
-// A refused monster step retries 45 degrees to one side; the draw decides which, strictly above one half.
-TEST(Directions, altDirectionTakesNeighbourByStrictHalf) {
-    TestGame t;
-    const int16_t above[] = {0, 2, 1, 2, 1, 0, 3, 4, 7, 6};
-    const int16_t atOrBelow[] = {0, 4, 3, 6, 7, 0, 9, 8, 9, 8};
+    Game& g = t.game;
+    EXPECT_EQ(std::tuple(step(g, 8), step(g, 3), step(g, 4)),
+              std::tuple(Step{0, -1}, Step{1, 1}, Step{-1, 0}));
     for (int16_t d = 1; d <= 9; ++d) {
         if (d == 5) continue;
+        const auto [dx, dy] = step(g, d);
+        EXPECT_EQ(modMap_Direction(g, 10, 10, 10 + dx * 37, 10 + dy * 3), d);
+        EXPECT_EQ(step(g, modMap_Opposite_Direction(g, d)), (Step{-dx, -dy})) << d;
+        const int16_t clockwise = modMap_Quarter_Direction(g, d, 1);
+        EXPECT_EQ(step(g, clockwise), (Step{-dy, dx})) << d;
+        for (const int16_t back : {0, 2, -7})
+            EXPECT_EQ(modMap_Quarter_Direction(g, clockwise, back), d) << d;
         t.io.random.queue(0.5001f);
         t.io.random.queue(0.5f);
-        EXPECT_EQ(modMap_AltDirection(t.game, d), above[d]) << d;
-        EXPECT_EQ(modMap_AltDirection(t.game, d), atOrBelow[d]) << d;
+        const int16_t above = modMap_AltDirection(g, d), atOrBelow = modMap_AltDirection(g, d);
+        EXPECT_NE(above, atOrBelow) << d;
+        for (const int16_t alt : {above, atOrBelow}) {
+            const auto [ax, ay] = step(g, alt);
+            EXPECT_EQ(std::abs(ax - dx) + std::abs(ay - dy), 1) << d << " retries " << alt;
+            EXPECT_NE(alt, 5) << d;
+        }
     }
-}
-
-// No direction has no neighbours, and asking must not use up a draw another caller expects.
-TEST(Directions, altDirectionOfNonStepIsZeroWithoutDraw) {
-    TestGame t;
+    EXPECT_EQ(modMap_Direction(g, 10, 10, 10, 10), 5);
+    // No direction has no turn, opposite or retry, and asking must not use up another caller's draw.
     t.io.random.queue(0.25f);
-    for (int16_t d : {0, 5, 10, -1})
-        EXPECT_EQ(modMap_AltDirection(t.game, d), 0) << d;
-    EXPECT_EQ(t.game.draw(), 0.25f);
+    for (const int16_t d : {0, 5, 10, -3}) {
+        EXPECT_EQ(std::tuple(modMap_Quarter_Direction(g, d, 1), modMap_Quarter_Direction(g, d, 2),
+                             modMap_Opposite_Direction(g, d), modMap_AltDirection(g, d)),
+                  std::tuple(0, 0, 0, 0))
+            << d;
+        EXPECT_EQ(step(g, d), (Step{0, 0})) << d;
+    }
+    EXPECT_EQ(g.draw(), 0.25f);
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
-// Backing away and side steps turn the facing; the tables are as seen on the view, north up.
-TEST(Directions, turnsMatchTheView) {
+// Distances are king's moves, as monsters compare them against their ranges; a step is made even when it
+// leaves the map, so callers pass copies; fields never wrap: past 16 or 32 bits is a failure with its box.
+TEST(Directions, distancesAndStepsAtTheEdges) {
     TestGame t;
-    const int16_t clockwise[] = {0, 7, 4, 1, 8, 0, 2, 9, 6, 3};
-    const int16_t counter[] = {0, 3, 6, 9, 2, 0, 8, 1, 4, 7};
-    for (int16_t d = 1; d <= 9; ++d) {
-        if (d == 5) continue;
-        EXPECT_EQ(modMap_Quarter_Direction(t.game, d, 1), clockwise[d]) << d;
-        EXPECT_EQ(modMap_Quarter_Direction(t.game, d, 2), counter[d]) << d;
-        EXPECT_EQ(modMap_Quarter_Direction(t.game, d, -7), counter[d]) << d;
-        int16_t turned = d;
-        for (int i = 0; i < 4; ++i)
-            turned = modMap_Quarter_Direction(t.game, turned, 1);
-        EXPECT_EQ(turned, d);
-        EXPECT_EQ(modMap_Quarter_Direction(t.game, modMap_Quarter_Direction(t.game, d, 1), 0), d);
-        EXPECT_EQ(modMap_Opposite_Direction(t.game, d), 10 - d);
+    Game& g = t.game;
+    EXPECT_EQ((std::vector<int16_t>{modMap_Dist(g, 4, 4, 4, 4), modMap_Dist(g, 0, 0, 3, 7),
+                                    modMap_Dist(g, 5, 5, 2, 8), modMap_Dist(g, 100, 0, 0, 100),
+                                    modMap_Dist(g, 0, 0, 32767, 0), modMap_Dist(g, 0, 0, 0, 32768)}),
+              (std::vector<int16_t>{0, 7, 3, 100, 32767, 0}));
+    const int32_t most = std::numeric_limits<int32_t>::max();
+    for (const auto& [d, x, y, inMap, toX, toY] : {std::tuple{7, 0, 0, false, -1, -1},
+                                                   {3, 99, 99, true, 100, 100},
+                                                   {9, 100, 0, false, 101, -1},
+                                                   {5, 101, 4, false, 101, 4},
+                                                   {6, most, 0, false, most, 0}}) {
+        int32_t sx = x, sy = y;
+        EXPECT_EQ(modMap_Get_Facing_XY(g, static_cast<int16_t>(d), sx, sy), inMap) << d;
+        EXPECT_EQ((Step{sx, sy}), (Step{toX, toY})) << d;
     }
-    for (int16_t d : {0, 5, 10, -3}) {
-        EXPECT_EQ(modMap_Quarter_Direction(t.game, d, 1), 0);
-        EXPECT_EQ(modMap_Quarter_Direction(t.game, d, 2), 0);
-        EXPECT_EQ(modMap_Opposite_Direction(t.game, d), 0);
-    }
-}
-
-// Callers pass copies because the step is made even when it leaves the map.
-TEST(Directions, facingStepMovesInPlaceEvenOffMap) {
-    TestGame t;
-    int32_t x = 0, y = 0;
-    EXPECT_FALSE(modMap_Get_Facing_XY(t.game, 7, x, y));
-    EXPECT_EQ(x, -1);
-    EXPECT_EQ(y, -1);
-
-    x = 50, y = 50;
-    EXPECT_TRUE(modMap_Get_Facing_XY(t.game, 3, x, y));
-    EXPECT_EQ(x, 51);
-    EXPECT_EQ(y, 51);
-
-    for (int16_t d : {5, 0, 12}) {
-        x = 100, y = 100;
-        EXPECT_TRUE(modMap_Get_Facing_XY(t.game, d, x, y));
-        EXPECT_EQ(x, 100);
-        EXPECT_EQ(y, 100);
-    }
-    x = 101, y = 4;
-    EXPECT_FALSE(modMap_Get_Facing_XY(t.game, 5, x, y));
-}
-
-// Fields never wrap: a distance past 16 bits or a step past the 32-bit limit is a failure with its box.
-TEST(Directions, overflowFailsWithBoxInsteadOfWrapping) {
-    TestGame t;
-    EXPECT_EQ(modMap_Dist(t.game, 0, 0, 40000, 0), 0);
-    int32_t x = std::numeric_limits<int32_t>::max(), y = 0;
-    EXPECT_FALSE(modMap_Get_Facing_XY(t.game, 6, x, y));
-    EXPECT_EQ(x, std::numeric_limits<int32_t>::max());
-    ASSERT_EQ(boxTexts(t).size(), 2u);
-    EXPECT_EQ(boxTexts(t).at(0), "Error_modMap_Dist : Overflow");
-    EXPECT_EQ(boxTexts(t).at(1), "Error_modMap_Get_Facing_XY : Overflow");
+    EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"Error_modMap_Dist : Overflow",
+                                                     "Error_modMap_Get_Facing_XY : Overflow"}));
 }
 
 } // namespace

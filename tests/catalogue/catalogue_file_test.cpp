@@ -1,0 +1,180 @@
+#include "creatures/monster_catalogue.h"
+#include "items/item_catalogue.h"
+#include "test_game.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+// Lines given with '\n', written with CR LF as the data files are.
+std::string lines(std::string text) {
+    std::string s;
+    for (const char c : text)
+        s += c == '\n' ? "\r\n" : std::string(1, c);
+    return s + "\r\n";
+}
+
+// The catalogue's upper bound, then every entry that is not blank with all its fields, so one comparison
+// shows the whole catalogue.
+std::string itemEntries(Game& g) {
+    std::string out = std::to_string(g.ItemTypes.ubound());
+    for (int32_t i = 1; i <= g.ItemTypes.ubound(); ++i) {
+        const ItemType& t = g.ItemTypes(i);
+        const std::string e = t.Name + "|" + std::to_string(t.Image) + "|" + std::to_string(t.Damage) + "|" +
+                              std::to_string(t.Armor) + "|" + (t.BlockMovement ? "B" : "") +
+                              (t.Movable ? "M" : "");
+        if (e != "|0|0|0|") out += " / " + std::to_string(i) + ":" + e;
+    }
+    return out;
+}
+
+std::string monsterEntries(Game& g) {
+    std::string out = std::to_string(g.MonsterTypes.ubound());
+    for (int32_t i = 1; i <= g.MonsterTypes.ubound(); ++i) {
+        const MonsterInfo& m = g.MonsterTypes(i);
+        std::string e = m.Name;
+        for (const int64_t n :
+             {int64_t{m.Level}, int64_t{m.Image}, int64_t{m.Life}, int64_t{m.Stamina}, int64_t{m.SightRange},
+              int64_t{m.Melee}, int64_t{m.DeadItem}, int64_t{m.SoundID}})
+            e += "|" + std::to_string(n);
+        if (e != "|0|0|0|0|0|0|0|0") out += " / " + std::to_string(i) + ":" + e;
+    }
+    return out;
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string out;
+    for (const auto& text : texts)
+        out += (out.empty() ? "" : " / ") + text;
+    return out;
+}
+
+struct Rule {
+    const char* name;
+    bool monsters; // monster.ini read against basicItemIni, else item.ini
+    const char* file;
+    const char* entries;
+    const char* boxes;
+};
+
+void PrintTo(const Rule& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class CatalogueRules : public ::testing::TestWithParam<Rule> {};
+
+// Both catalogues go through one reader: what an author writes is read line by line, a bad value stops
+// reading with one numbered box, and what was read before it stands.
+TEST_P(CatalogueRules, fileReadsToTheseEntriesAndBoxes) {
+    const Rule& r = GetParam();
+    TestGame t;
+    t.write("item.ini", r.monsters ? basicItemIni() : lines(r.file));
+    modItem_Init(t.game);
+    if (r.monsters) {
+        t.io.log.events.clear();
+        t.write("monster.ini", lines(r.file));
+        modMonster_Init(t.game);
+    }
+    EXPECT_EQ(r.monsters ? monsterEntries(t.game) : itemEntries(t.game), r.entries);
+    EXPECT_EQ(joined(boxTexts(t)), r.boxes);
+    for (const auto& box : t.io.log.of("msgbox")) {
+        const bool failed = box["text"].get<std::string>().starts_with("Error_");
+        EXPECT_EQ(box["title"], failed ? "Murkhol" : "WARNING!!!!");
+        EXPECT_EQ(box["icon"], failed ? box["icon"] : "exclamation");
+    }
+}
+
+const Rule kRules[] = {
+    {"ItemsSizedByHighestNumber", false, "ITEM=30\nNAME=last\nITEM=2\nNAME=second",
+     "30 / 2:second|0|0|0| / 30:last|0|0|0|", ""},
+    {"ItemKeysCaseFreeValuesTrimmedAndFloored", false,
+     "; ITEM=99\n\n   \nitem=4\nName=   long sword   \niMaGe=3.9\nDAMAGE=5\nARMOR=-0.5\nBlockMovement=0\n"
+     "MOVABLE=NO\nITEM=1.7\nNAME=wall\twith tab \nITEM=4\nNAME=renamed",
+     "4 / 1:wall\twith tab|0|0|0| / 4:renamed|3|5|-1|BM", ""},
+    {"ItemKeyMustFillTheFirstColumns", false, "ITEM=1\n NAME=indented\nXAME=x\nCOLOR=red\nNAME=kept",
+     "1 / 1:kept|0|0|0|",
+     " NAME=indented\r\nUnknown line found in item.ini / XAME=x\r\nUnknown line found in item.ini / "
+     "COLOR=red\r\nUnknown line found in item.ini"},
+    {"ItemTypeMismatch", false, "ITEM=1\nNAME=a\nITEM=2\nIMAGE=abc\nNAME=never", "2 / 1:a|0|0|0|",
+     "Error_modItem_Init: Type mismatch: \"abc\" is not a number Item#=2"},
+    {"ItemNumberPast16Bits", false, "ITEM=1\nNAME=a\nITEM=32768", "0",
+     "Error_modItem_Init: Overflow Item#=1"},
+    {"ItemImagePast16Bits", false, "ITEM=1\nNAME=a\nITEM=2\nIMAGE=32767\nIMAGE=32768",
+     "2 / 1:a|0|0|0| / 2:|32767|0|0|", "Error_modItem_Init: Overflow Item#=2"},
+    {"ItemDamagePast32Bits", false, "ITEM=1\nDAMAGE=2147483647\nDAMAGE=2147483648", "1 / 1:|0|2147483647|0|",
+     "Error_modItem_Init: Overflow Item#=1"},
+    {"ItemLineBeforeAnyBlock", false, "NAME=before\nITEM=1", "1",
+     "Error_modItem_Init: Subscript out of range: \"NAME=before\" is not inside an ITEM= block numbered 1 or "
+     "more Item#=0"},
+    {"ItemNumberZero", false, "ITEM=1\nNAME=a\nITEM=0\nNAME=zero", "1 / 1:a|0|0|0|",
+     "Error_modItem_Init: Subscript out of range: \"NAME=zero\" is not inside an ITEM= block numbered 1 or "
+     "more Item#=0"},
+    {"ItemNumberNegative", false, "ITEM=1\nITEM=-3\nMOVABLE", "1",
+     "Error_modItem_Init: Subscript out of range: \"MOVABLE\" is not inside an ITEM= block numbered 1 or "
+     "more Item#=-3"},
+    {"ItemFileWithoutBlocks", false, "; nothing", "0", "Error_modItem_Init: Subscript out of range Item#=0"},
+    {"MonsterFieldsFromTheirKeys", true,
+     "; MONSTER=9\nMONSTER=3\nname=  cave bear  \nLevel=2.9\nIMAGE=7\nLIFE=40\nSTAMINA=-0.5\nSIGHTRANGE=6\n"
+     "MELEE=15\nDEADITEM=dagger\nSoundId=255\nLIFE=41",
+     "3 / 3:cave bear|2|7|41|-1|6|15|26|255", ""},
+    {"MonsterDeadItemByNumberOrName", true,
+     "MONSTER=1\nDEADITEM=28\nMONSTER=2\nDEADITEM=5.7\nMONSTER=3\nDEADITEM=SMALL GOLD\nMONSTER=4\n"
+     "DEADITEM=  rat carcass \nMONSTER=5\nDEADITEM=no such thing\nMONSTER=6\nDEADITEM=\nMONSTER=7\n"
+     "DEADITEM=-2\nMONSTER=8\nDEADITEM=-0.5",
+     "8 / 1:|0|0|0|0|0|0|28|0 / 2:|0|0|0|0|0|0|5|0 / 3:|0|0|0|0|0|0|24|0 / 4:|0|0|0|0|0|0|28|0 / "
+     "7:|0|0|0|0|0|0|-2|0 / 8:|0|0|0|0|0|0|-1|0",
+     ""},
+    {"MonsterUnknownLineShowsTextFirst", true, "MONSTER=1\n  NAME=indented\nNAME=rat",
+     "1 / 1:rat|0|0|0|0|0|0|0|0", "Unknown line found in monster.ini\r\n  NAME=indented"},
+    {"MonsterSoundPast8Bits", true, "MONSTER=1\nSOUNDID=255\nSOUNDID=256", "1 / 1:|0|0|0|0|0|0|0|255",
+     "Error_modMonster_Init: Overflow Monster#=1"},
+    {"MonsterSoundBelowZero", true, "MONSTER=1\nSOUNDID=-1", "1",
+     "Error_modMonster_Init: Overflow Monster#=1"},
+    {"MonsterDeadItemPastTheItems", true, "MONSTER=1\nNAME=rat\nMONSTER=2\nDEADITEM=29\nNAME=never",
+     "2 / 1:rat|0|0|0|0|0|0|0|0", "Error_modMonster_Init: Dead item 29 is not in item.ini Monster#=2"},
+    {"MonsterNumberZero", true, "MONSTER=1\nNAME=rat\nMONSTER=0\nLIFE=3", "1 / 1:rat|0|0|0|0|0|0|0|0",
+     "Error_modMonster_Init: Subscript out of range: \"LIFE=3\" is not inside a MONSTER= block numbered 1 or "
+     "more Monster#=0"},
+    {"MonsterFileWithoutPositiveNumbers", true, "MONSTER=0\nMONSTER=-4", "0",
+     "Error_modMonster_Init: No MONSTER= line with a number of 1 or more Monster#=0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueRules, ::testing::ValuesIn(kRules),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Every level re-reads item.ini: a missing file still empties the placed items; a missing monster.ini
+// leaves the catalogue it had.
+TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
+    TestGame t;
+    prepareEmptyLevel(t);
+    t.game.Items(5).InUse = true;
+    std::filesystem::remove(t.folder / "item.ini");
+    std::filesystem::remove(t.folder / "monster.ini");
+    t.io.log.events.clear();
+    modItem_Init(t.game);
+    modMonster_Init(t.game);
+    EXPECT_EQ(joined(boxTexts(t)), "Error_modItem_Init: File not found: " + t.path("item.ini") +
+                                       " Item#=0 / Error_modMonster_Init: File not found: " +
+                                       t.path("monster.ini") + " Monster#=0");
+    EXPECT_EQ(std::tuple(t.game.Items.ubound(), t.game.Items(5).InUse, t.game.MonsterTypes.ubound()),
+              std::tuple(1000, false, 2));
+}
+
+// A file that is no catalogue at all costs at most twenty boxes and a closing count, each cut short, and
+// no crash.
+TEST(Catalogue, hostileFileGivesBoundedBoxes) {
+    std::string file = std::string("ITEM=1\r\nNAME=a\0b\r\nNAME=", 23) + std::string(10'000'000, 'x') +
+                       "\r\n" + std::string(10'000'000, 'y') + std::string(3'000'000, '\n');
+    for (int i = 0; i < 200000; ++i)
+        file += static_cast<char>((i * 7919) % 256);
+    TestGame t;
+    t.write("item.ini", file);
+    modItem_Init(t.game);
+    EXPECT_EQ(boxTexts(t).size(), 21u);
+    for (const auto& text : boxTexts(t))
+        EXPECT_LT(text.size(), 1000u);
+}
+
+} // namespace
+} // namespace gf::test
