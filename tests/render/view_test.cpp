@@ -76,6 +76,7 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
         {1, 1, 3, 1, "draw 6 0, bar 11"},
         {2, 3, 3, 1, "draw 6 1, bar 32"},
         {3, 1, 64, 1, "draw 6 2"},
+        {3, 1, 32, 1, "draw 6 2, bar 1"},
         {6, 3, 64, 1, "draw 6 3, bar 2"},
         {9, -2, 3, 1, "draw 6 4"},
         {8, 2000000000, 1, 1, "draw 6 5, bar 32"},
