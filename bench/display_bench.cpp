@@ -1,6 +1,5 @@
 // A full redraw of a large view: runs on every key press and every 100 ms.
-#include "creatures/creature_table.h"
-#include "items/item_table.h"
+#include "draw_scene.h"
 #include "render/view.h"
 #include "scripted_platform.h"
 
@@ -28,18 +27,9 @@ public:
 
 // An open hall around the user's creature, with a wall ring, items, monsters and messages in view.
 void prepare(Game& g) {
-    g.ItemTypes.redim(30);
-    for (int16_t i = 1; i <= 30; ++i)
-        g.ItemTypes(i) = ItemType{"thing", i, i <= 16, i > 22, 0, 0};
-    g.MonsterTypes.redim(2);
-    g.MonsterTypes(1) = MonsterInfo{"rat", 1, 1, 6, 20, 5, 5, 0, 0};
-    g.MonsterTypes(2) = MonsterInfo{"goblin", 2, 2, 12, 40, 7, 12, 0, 0};
-    g.Items.redim(kItemTableStep);
-    g.Players.redim(20);
-    g.MapItem.create();
-    g.MapPlayer.create();
-    g.MapVisible.create();
-    g.MapLight.create();
+    scene::prepare(g);
+    for (int16_t i = ItemId::StoneWall; i <= ItemId::LastWallPiece; ++i)
+        g.ItemTypes(i).BlockMovement = true;
     for (int x = 15; x <= 85; ++x) {
         modItem_Add(g, 1, x, 30);
         modItem_Add(g, 1, x, 70);
@@ -49,8 +39,6 @@ void prepare(Game& g) {
     for (int k = 0; k < 15; ++k)
         modPlayer_Add(g, static_cast<int16_t>(1 + k % 2), 25 + k * 3, 45 + k % 7);
     g.CurrentPlayer = modPlayer_Add(g, 0, 50, 50);
-    g.ViewX = 50;
-    g.ViewY = 50;
     for (int i = 1; i <= kMessageLines; ++i)
         g.message(i) = Message{true, "You pick up 12 gold!", 16711680, 0};
     for (int i = 1; i <= 5; ++i)

@@ -1,6 +1,6 @@
-#include "scene.h"
-
+#include "../../bench/draw_scene.h"
 #include "render/death.h"
+#include "test_game.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,21 @@
 namespace gf::test {
 namespace {
 
-// Keeps, per shown frame, the red boxes drawn over it.
+using Cell = std::pair<int, int>;
+using Frame = std::tuple<std::size_t, bool, Cell, Cell>; // red cells, the centre red, the red span
+
 class FrameCanvas : public RecordingCanvas {
 public:
     void present() override {
-        std::set<std::pair<int, int>> red;
+        std::set<Cell> red;
         for (const Op& o : ops)
-            if (o.kind == "box" && o.color == 255 && o.x2 == o.x + 31 && o.y2 == o.y + 31)
+            if (o.kind == "box" && o.color == kRed && o.x2 == o.x + 31 && o.y2 == o.y + 31)
                 red.insert({o.x, o.y});
-        frames.push_back(red);
+        if (red.empty()) red.insert({0, 0}); // a frame without red still shows
+        frames.emplace_back(red.size(), red.count({7 * 32, 7 * 32}) == 1, *red.begin(), *red.rbegin());
         RecordingCanvas::present();
     }
-    std::vector<std::set<std::pair<int, int>>> frames;
+    std::vector<Frame> frames;
 };
 
 class PauseClock : public ScriptedClock {
@@ -30,34 +33,23 @@ public:
     std::vector<float> pauses;
 };
 
-class DeathTest : public ::testing::Test {
-protected:
-    DeathTest() {
-        canvas.resize(480, 416);
-        prepareScene(g);
-    }
+// A 480 x 416 view has halves 8 and 6, so 9 frames close in one ring at a time
+// until the whole view is red; the view under them is drawn without showing.
+TEST(Death, redClosesInOneRingPerFrame) {
     TestGame t;
     FrameCanvas canvas;
     PauseClock clock;
     Game g{Platform{clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string()};
-};
-
-// A 480 x 416 view has halves 8 and 6, so 9 frames close in one ring at a time
-// until the whole view is red.
-TEST_F(DeathTest, redClosesInOneRingPerFrame) {
+    canvas.resize(480, 416);
+    scene::prepare(g);
     EXPECT_EQ(Death(g), 9);
-    ASSERT_EQ(canvas.frames.size(), 9u);
-    EXPECT_EQ(canvas.presents, 9) << "the view itself is drawn without showing";
+    EXPECT_EQ(canvas.presents, 9);
     EXPECT_EQ(clock.pauses, std::vector<float>(9, 0.01f));
-    for (int k = 8; k >= 0; --k) {
-        const auto& red = canvas.frames[static_cast<std::size_t>(8 - k)];
-        const int inner = k == 0 ? 0 : (2 * k - 1) * (2 * k - 1);
-        EXPECT_EQ(red.size(), static_cast<std::size_t>(17 * 17 - inner)) << "ring " << k;
-        EXPECT_EQ(red.count({(8 - 1) * 32, (8 - 1) * 32}) == 1, k == 0) << "centre red only at the end";
-    }
-    for (int x = 0; x < 480; x += 32)
-        for (int y = 0; y < 416; y += 32)
-            EXPECT_EQ(canvas.frames.back().count({x, y}), 1u) << x << "," << y;
+    std::vector<Frame> expected;
+    for (int k = 8; k >= 0; --k)
+        expected.emplace_back(17 * 17 - (k == 0 ? 0 : (2 * k - 1) * (2 * k - 1)), k == 0, Cell{-32, -32},
+                              Cell{480, 480});
+    EXPECT_EQ(canvas.frames, expected);
 }
 
 } // namespace

@@ -1,32 +1,46 @@
-#include "scene.h"
-
+#include "../../bench/draw_scene.h"
 #include "render/status.h"
 #include "shell/text.h"
+#include "test_game.h"
 
 #include <gtest/gtest.h>
 
 namespace gf::test {
 namespace {
 
-class StatusTest : public ::testing::Test {
-protected:
-    StatusTest() {
-        prepareScene(g);
-        g.CurrentPlayer = modPlayer_Add(g, 0, 50, 50);
-        g.Skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
-        g.Skills[2] = SkillInfo{"Lore", "Knowing old things"};
-    }
-    Player& me() { return g.Players(g.CurrentPlayer); }
-    void carry(int slot, int16_t id) { me().carry(slot) = Item{true, id, 0, 0, 0}; }
+using Texts = std::vector<std::string>;
 
-    TestGame t;
-    Game& g = t.game;
-};
+// The panel as text: labels, skill rows ("name|tooltip|value|tooltip") and
+// carry boxes ("slot" alone when empty, "slot:tile" and an R when readied).
+Texts panel(const StatusPanel& s) {
+    Texts out{s.name,        s.life.text,   s.stamina.text, s.level,  s.xp,
+              s.nextLevelXP, s.spendableXP, s.gold,         s.weapon, s.armor};
+    for (const SkillRow& r : s.skills)
+        out.push_back(r.name + "|" + r.nameTooltip + "|" + r.value + "|" + r.valueTooltip);
+    for (const CarryBox& c : s.carry)
+        out.push_back(std::to_string(c.slot) + (c.filled ? ":" + std::to_string(c.tile) : "") +
+                      (c.readied ? "R" : ""));
+    return out;
+}
 
 // Every label shows its value behind the literal caption, blanks included;
-// weapon and armour name the readied slot's catalogue entry or say there is none.
-TEST_F(StatusTest, labelsShowTheUsersCreature) {
-    Player& p = me();
+// weapon and armour name the readied slot's catalogue entry or say there is
+// none. Known skills fill the rows in skill order, five at most; rows below
+// keep what they showed. Box b shows slot scroll + b, readied items carry the
+// R and image numbers keep their last two digits. After death nothing is
+// looked up: the panel keeps its last contents.
+TEST(StatusPanel, showsTheUsersCreature) {
+    TestGame t;
+    Game& g = t.game;
+    scene::prepare(g);
+    g.CurrentPlayer = modPlayer_Add(g, 0, 50, 50);
+    Player& p = g.Players(g.CurrentPlayer);
+    g.Skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
+    g.Skills[2] = SkillInfo{"Lore", "Knowing old things"};
+    g.status.skills[2] = SkillRow{" Old", "old tip", "9 ", "1 XP needed"};
+    p.skill(1) = PlayerSkill{true, 15, 0, 110};
+    p.skill(2) = PlayerSkill{false, 99, 0, 5};
+    p.skill(3) = PlayerSkill{true, 4, 1, 230};
     p.Name = fixedName("  Ann");
     p.Life = 37;
     p.Stamina = 0;
@@ -36,79 +50,39 @@ TEST_F(StatusTest, labelsShowTheUsersCreature) {
     p.SpendableXP = 40;
     p.Gold = 17;
     Update_Status(g);
-    const StatusPanel& s = g.status;
-    EXPECT_EQ(s.name, "Ann");
-    EXPECT_EQ(std::make_tuple(s.life.value, s.life.max, s.life.text, s.life.tooltip),
-              std::make_tuple(37, 50, "37/50", "Life Points"));
-    EXPECT_EQ(std::make_tuple(s.stamina.text, s.stamina.tooltip), std::make_tuple("0/100", "Stamina Points"));
+    const Texts before = panel(g.status);
+    EXPECT_EQ(Texts(before.begin(), before.begin() + 10),
+              (Texts{"Ann", "37/50", "0/100", " Level: 3", " XP: 2500", " Next Level XP: 2431",
+                     " Spendable XP: 40", " Gold: 17", " Weapon: Bare Hands", " Armor: none"}));
     EXPECT_EQ(
-        (std::vector<std::string>{s.level, s.xp, s.nextLevelXP, s.spendableXP, s.gold, s.weapon, s.armor}),
-        (std::vector<std::string>{" Level: 3", " XP: 2500", " Next Level XP: 2431", " Spendable XP: 40",
-                                  " Gold: 17", " Weapon: Bare Hands", " Armor: none"}));
-    carry(2, 26);
-    carry(5, 27);
-    p.WeaponSlot = 2;
-    p.ArmorSlot = 5;
-    Update_Status(g);
-    EXPECT_EQ(s.weapon, " Weapon: dagger");
-    EXPECT_EQ(s.armor, " Armor: soft leather armor");
-    EXPECT_TRUE(t.io.log.of("msgbox").empty());
-}
+        Texts(before.begin() + 10, before.end()),
+        (Texts{" Melee|Fighting hand to hand|15 |110 XP needed", " Lore|Knowing old things|4 |230 XP needed",
+               " Old|old tip|9 |1 XP needed", "|||", "|||", "1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(std::make_pair(g.status.life.value, g.status.life.max), std::make_pair(37, 50));
 
-// Known skills fill the rows in skill order, five at most; rows below keep what they showed.
-TEST_F(StatusTest, skillRowsListKnownSkills) {
-    g.status.skills[2] = SkillRow{" Old", "old tip", "9 ", "1 XP needed"};
-    me().skill(1) = PlayerSkill{true, 15, 0, 110};
-    me().skill(2) = PlayerSkill{false, 99, 0, 5};
-    me().skill(3) = PlayerSkill{true, 4, 1, 230};
-    Update_Status(g);
-    const auto& rows = g.status.skills;
-    EXPECT_EQ(std::make_tuple(rows[0].name, rows[0].nameTooltip, rows[0].value, rows[0].valueTooltip),
-              std::make_tuple(" Melee", "Fighting hand to hand", "15 ", "110 XP needed"));
-    EXPECT_EQ(std::make_tuple(rows[1].name, rows[1].value, rows[1].valueTooltip),
-              std::make_tuple(" Lore", "4 ", "230 XP needed"));
-    EXPECT_EQ(std::make_tuple(rows[2].name, rows[2].value), std::make_tuple(" Old", "9 "));
-
-    for (int s = 1; s <= kSkillCount; ++s)
-        me().skill(s) = PlayerSkill{true, s, 0, 0};
-    Update_Skills(g);
-    EXPECT_EQ(rows[4].value, "5 ");
-    EXPECT_TRUE(t.io.log.of("msgbox").empty());
-}
-
-// Box b shows slot scroll + b, cleared first; readied items carry the R and
-// image numbers keep their last two digits.
-TEST_F(StatusTest, carryBoxesFollowTheScrollBar) {
     g.ItemTypes(28).Image = 123;
-    carry(1, 28);
-    carry(3, 26);
-    carry(4, 28);
-    carry(9, 27);
-    me().WeaponSlot = 3;
-    me().ArmorSlot = 9;
+    for (const auto& [slot, id] : {std::pair{1, 26}, {3, 28}, {5, 27}})
+        p.carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
+    p.WeaponSlot = 1;
+    p.ArmorSlot = 5;
+    for (int k = 1; k <= kSkillCount; ++k)
+        p.skill(k) = PlayerSkill{true, k, 0, 0};
     Update_Status(g);
-    const auto& boxes = g.status.carry;
-    auto shown = [&](int b) {
-        const CarryBox& c = boxes[static_cast<std::size_t>(b)];
-        return std::make_tuple(c.slot, c.filled, c.tile, c.readied);
-    };
-    EXPECT_EQ(shown(1), std::make_tuple(2, false, 0, false));
-    EXPECT_EQ(shown(2), std::make_tuple(3, true, 26, true));
-    EXPECT_EQ(shown(3), std::make_tuple(4, true, 23, false));
-    g.carryScroll = 5;
+    Texts after = panel(g.status);
+    EXPECT_EQ(
+        Texts(after.begin() + 8, after.end()),
+        (Texts{" Weapon: dagger", " Armor: soft leather armor", " Melee|Fighting hand to hand|1 |0 XP needed",
+               " ||2 |0 XP needed", " Lore|Knowing old things|3 |0 XP needed", " ||4 |0 XP needed",
+               " ||5 |0 XP needed", "1:26R", "2", "3:23", "4", "5:27R", "6", "7", "8"}));
+    g.carryScroll = 2;
     Update_Carry(g);
-    EXPECT_EQ(shown(0), std::make_tuple(5, false, 0, false));
-    EXPECT_EQ(shown(4), std::make_tuple(9, true, 27, true));
-}
-
-// After death nothing is looked up: the panel keeps its last contents.
-TEST_F(StatusTest, noUserCreatureLeavesThePanelAlone) {
-    me().Life = 12;
-    Update_Status(g);
+    after = panel(g.status);
+    EXPECT_EQ(Texts(after.end() - 8, after.end()), (Texts{"2", "3:23", "4", "5:27R", "6", "7", "8", "9"}));
+    p.Life = 12;
     g.CurrentPlayer = 0;
     Update_Status(g);
-    EXPECT_EQ(g.status.life.text, "12/50");
-    EXPECT_TRUE(t.io.log.of("msgbox").empty());
+    EXPECT_EQ(panel(g.status), after);
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 } // namespace
