@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace gf::test {
 namespace {
@@ -169,6 +170,13 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
 TEST_F(Combat, overflowsAreReportedNotWrapped) {
     user().XP = kMax - 5;
     modPlayer_Raise_XP(g, u, 1000);
+    std::tie(user().XP, user().Level) = std::tuple(0, 300); // the level curve itself passes the top
+    modPlayer_Raise_XP(g, u, 1000);
+    user().Level = 1;
+    user().skill(kMeleeSkill).Value = kMax;
+    modSkill_Raise_XP(g, u, kMeleeSkill, 100, false);
+    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).Value, 15), kMax)
+        << "a failed improvement keeps the value";
     std::tie(user().XP, user().CombatPenalty) = std::tuple(0, kMax - 2);
     modPlayer_Attack(g, u, rat);
     std::tie(user().Level, user().CombatPenalty, user().NextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
@@ -177,8 +185,9 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
     ratP().Life = -kMax;
     modPlayer_Reduce_Life(g, rat, 5);
     std::vector<std::string> expected;
-    for (const char* failing : {"Raise_XP", "Attack", "Attack", "Reduce_Life"})
-        expected.push_back("Error_modPlayer_" + std::string(failing) + " : Overflow");
+    for (const char* failing : {"Player_Raise_XP", "Player_Raise_XP", "Skill_Raise_XP", "Player_Attack",
+                                "Player_Attack", "Player_Reduce_Life"})
+        expected.push_back("Error_mod" + std::string(failing) + " : Overflow");
     EXPECT_EQ(boxTexts(t), expected);
 }
 

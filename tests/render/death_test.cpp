@@ -1,4 +1,4 @@
-#include "../../bench/draw_scene.h"
+#include "draw_scene.h"
 #include "render/death.h"
 #include "test_game.h"
 

@@ -1,4 +1,4 @@
-#include "../../bench/draw_scene.h"
+#include "draw_scene.h"
 #include "messages/messages.h"
 #include "render/layout.h"
 #include "render/view.h"
