@@ -1,5 +1,6 @@
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"
+#include "shell/findings.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,12 @@ const Rule kRules[] = {
      "2 / 1:a|0|0|0| / 2:|32767|0|0|", "Error_modItem_Init: Overflow Item#=2"},
     {"ItemDamagePast32Bits", false, "ITEM=1\nDAMAGE=2147483647\nDAMAGE=2147483648", "1 / 1:|0|2147483647|0|",
      "Error_modItem_Init: Overflow Item#=1"},
+    {"NumbersOfUpTo64Characters", false,
+     "ITEM=1\nDAMAGE=0000000000000000000000000000000000000000000000000000000000000007\nARMOR="
+     "00000000000000000000000000000000000000000000000000000000000000001",
+     "1 / 1:|0|7|0|",
+     "Error_modItem_Init: Type mismatch: \"0000000000000000000000000000000000000000\" is not a number "
+     "Item#=1"},
     {"ItemLineBeforeAnyBlock", false, "NAME=before\nITEM=1", "1",
      "Error_modItem_Init: Subscript out of range: \"NAME=before\" is not inside an ITEM= block numbered 1 or "
      "more Item#=0"},
@@ -142,6 +149,14 @@ const Rule kRules[] = {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueRules, ::testing::ValuesIn(kRules),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A line quoted in a checker's fault keeps printable Latin-1, shows control characters and DEL as
+// escapes, and stops at 60 characters.
+TEST(Catalogue, quotedLinesShowControlCharacters) {
+    EXPECT_EQ(gf::quoted("a\tb\x01~\x7f\xe9"), "\"a\\tb\\x01~\\x7f\xe9\"");
+    EXPECT_EQ(gf::quoted(std::string(61, 'x')), "\"" + std::string(60, 'x') + "...\"");
+    EXPECT_EQ(gf::quoted(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
+}
 
 // Every level re-reads item.ini: a missing file still empties the placed items; a missing monster.ini
 // leaves the catalogue it had.

@@ -254,6 +254,8 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
     EXPECT_EQ(std::pair(modSkill_Value(g, u, 2), modSkill_Roll(g, u, 2)), std::pair(0, 0));
     modSkill_Raise_XP(g, u, 2, 500, true);
     EXPECT_EQ(std::tuple(user().skill(2).Value, user().XP, modSkill_Value(g, u, 11)), std::tuple(40, 0, 0));
+    user().skill(kSkillCount).Known = true; // the last row of the skill table is a skill like any other
+    modSkill_Raise(g, u, kSkillCount);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
 }
 

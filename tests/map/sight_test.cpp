@@ -74,6 +74,15 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     modMonster_Init(g);
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<int> cell(0, kMapUpper), range(1, 40);
+    const auto expectPlainVisibility = [&](int32_t px, int32_t py, int32_t rangeX, int32_t rangeY) {
+        modMap_Set_Visible(g, rangeX, rangeY);
+        const Layer<bool> expected = plainVisible(g, px, py, rangeX, rangeY);
+        for (int32_t y = 0; y <= kMapUpper; ++y)
+            for (int32_t x = 0; x <= kMapUpper; ++x)
+                ASSERT_EQ(g.MapVisible(x, y), expected(x, y))
+                    << "creature at (" << px << ", " << py << "), range " << rangeX << " x " << rangeY
+                    << ", cell (" << x << ", " << y << ")";
+    };
     for (int level = 0; level < 6; ++level) {
         t.io.random.seedWhole(static_cast<uint64_t>(level) + 1);
         modMap_Create_Random(g);
@@ -86,13 +95,7 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
                 px = cell(rng), py = cell(rng);
             g.CurrentPlayer = modPlayer_Add(g, 0, px, py);
             const int32_t rangeX = range(rng), rangeY = range(rng);
-            modMap_Set_Visible(g, rangeX, rangeY);
-            const Layer<bool> expected = plainVisible(g, px, py, rangeX, rangeY);
-            for (int32_t y = 0; y <= kMapUpper; ++y)
-                for (int32_t x = 0; x <= kMapUpper; ++x)
-                    ASSERT_EQ(g.MapVisible(x, y), expected(x, y))
-                        << "level " << level << ", creature at (" << px << ", " << py << "), range " << rangeX
-                        << " x " << rangeY << ", cell (" << x << ", " << y << ")";
+            expectPlainVisibility(px, py, rangeX, rangeY);
             for (int line = 0; line < 200; ++line) {
                 const int32_t x2 = cell(rng), y2 = cell(rng);
                 const bool open = plainSightLine(g, px, py, x2, y2);
@@ -103,6 +106,9 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
             }
         }
     }
+    // Only a damaged game puts the user's creature off the map; it still sees by the same rules.
+    g.Players(g.CurrentPlayer).X = -1;
+    expectPlainVisibility(-1, g.Players(g.CurrentPlayer).Y, 12, 12);
     EXPECT_TRUE(t.io.log.of("msgbox").empty());
 }
 

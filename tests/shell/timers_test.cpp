@@ -1,4 +1,5 @@
 #include "creatures/creature_table.h"
+#include "shell/guard.h"
 #include "shell/timers.h"
 #include "test_game.h"
 
@@ -45,6 +46,16 @@ TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
                 std::tuple(runs ? tick.presents : 0, runs ? tick.life : 1, 0u))
                 << tick.name << " held by " << hold;
         }
+}
+
+// An error raised while an error box is open goes to standard error: boxes stacked on boxes would
+// each wait for the player, and the failure that raised them repeats on every tick.
+TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
+    TestGame t;
+    t.io.window.whileOpen = [&] { showError(t.game, "second"); };
+    showError(t.game, "first");
+    showError(t.game, "third");
+    EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"first", "third"}));
 }
 
 // The game over runs once however many ticks come (even below its own boxes): the timers stop,

@@ -1,0 +1,65 @@
+#include "render/sheet_header.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+struct Sheet {
+    const char* name;
+    const char* magic;
+    uint32_t headerSize;
+    int32_t width, height;
+    uint16_t bits;
+    uint32_t compression;
+    std::size_t pixelBytes;
+    const char* problem;
+};
+
+// A BMP file with the given header and that many bytes of pixels after it.
+std::string bmp(const Sheet& s) {
+    std::string b(14 + s.headerSize, '\0');
+    const auto put = [&](std::size_t at, uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    };
+    b.replace(0, 2, s.magic);
+    put(10, 14 + s.headerSize, 4);
+    put(14, s.headerSize, 4);
+    const bool core = s.headerSize == 12;
+    put(18, static_cast<uint32_t>(s.width), core ? 2 : 4);
+    put(core ? 20 : 22, static_cast<uint32_t>(s.height), core ? 2 : 4);
+    put(core ? 24 : 28, s.bits, 2);
+    if (!core) put(30, s.compression, 4);
+    return b + std::string(s.pixelBytes, '\0');
+}
+
+// The game, the driver and the checker decide from these answers whether a sheet is drawn at all;
+// rows end on a padded 4-byte boundary, and only the kinds the picture decoder takes pass.
+TEST(SheetHeader, headersPassOrSayWhy) {
+    const Sheet sheets[] = {
+        {"plain 24 bits", "BM", 40, 3, 2, 24, 0, 24, ""},
+        {"cut short", "BM", 40, 3, 2, 24, 0, 23, "BMP cut short: its pixels need 24 bytes"},
+        {"top-down", "BM", 40, 3, -2, 24, 0, 24, ""},
+        {"one bit rounds up to a word", "BM", 40, 33, 1, 1, 0, 8, ""},
+        {"core header", "BM", 12, 2, 2, 8, 0, 8, ""},
+        {"RLE4", "BM", 40, 4, 4, 4, 2, 0, ""},
+        {"RLE8", "BM", 108, 4, 4, 8, 1, 0, ""},
+        {"RLE8 of 4 bits", "BM", 40, 4, 4, 4, 1, 0, "BMP of an unknown kind (4 bits, compression 1)"},
+        {"header of 11 bytes", "BM", 11, 4, 4, 8, 0, 64, "BMP header of an unknown kind"},
+        {"XM", "XM", 40, 3, 2, 24, 0, 24, "not a BMP file"},
+        {"BX", "BX", 40, 3, 2, 24, 0, 24, "not a BMP file"},
+    };
+    for (const Sheet& s : sheets) {
+        SheetHeader h;
+        EXPECT_EQ(readSheetHeader(bmp(s), h), s.problem) << s.name;
+        if (*s.problem == '\0') {
+            EXPECT_EQ(std::tuple(h.width, h.height, h.topDown),
+                      std::tuple(s.width, std::abs(s.height), s.height < 0))
+                << s.name;
+        }
+    }
+}
+
+} // namespace
+} // namespace gf::test
