@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+
 namespace gf::test {
 namespace {
 
@@ -18,7 +22,7 @@ struct Sheet {
 
 // A BMP file with the given header and that many bytes of pixels after it.
 std::string bmp(const Sheet& s) {
-    std::string b(14 + s.headerSize, '\0');
+    std::string b(std::max<std::size_t>(14 + s.headerSize, 54), '\0'); // room for every field written
     const auto put = [&](std::size_t at, uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i)
             b[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
