@@ -11,6 +11,8 @@
 #include "shell/startup.h"
 #include "shell/timers.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -155,10 +157,14 @@ private:
     bool lifeChecked_ = false;
 };
 
+// A folder of its own, so two runs of one seed (CI and a developer's) never share saved games.
 fs::path privateCopy(const std::string& folder, uint64_t seed) {
-    const fs::path copy = fs::temp_directory_path() / ("gloamfell-soak-" + std::to_string(seed));
-    fs::remove_all(copy);
-    fs::create_directories(copy);
+    std::string name =
+        (fs::temp_directory_path() / ("gloamfell-soak-" + std::to_string(seed) + "-XXXXXX")).string();
+    if (!mkdtemp(name.data()))
+        throw fs::filesystem_error("cannot make a folder", name,
+                                   std::error_code(errno, std::generic_category()));
+    const fs::path copy = name;
     for (const auto& entry : fs::directory_iterator(folder))
         if (entry.is_regular_file()) fs::copy_file(entry.path(), copy / entry.path().filename());
     return copy;

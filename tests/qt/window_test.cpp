@@ -48,8 +48,11 @@ bool runUntil(const std::function<bool()>& done, int ms = 20000) {
     return done();
 }
 
-// Lets queued events (a resize, a focus change) take effect.
+// Lets queued events (a resize, a focus change) take effect: a number of passes, as a loaded
+// machine may spend the whole time slice on one.
 void settle() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     runUntil([] { return false; }, 20);
 }
 
