@@ -176,6 +176,15 @@ TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
               std::tuple(1000, false, 2));
 }
 
+// Every level re-reads item.ini: one emptied of its blocks leaves no catalogue, not the one before.
+TEST(Catalogue, itemFileWithoutBlocksClearsTheOldCatalogue) {
+    TestGame t;
+    prepareEmptyLevel(t);
+    t.write("item.ini", lines("; nothing"));
+    modItem_Init(t.game);
+    EXPECT_EQ(itemEntries(t.game), "0");
+}
+
 // A file that is no catalogue at all costs at most twenty boxes and a closing count, each cut short, and
 // no crash.
 TEST(Catalogue, hostileFileGivesBoundedBoxes) {
