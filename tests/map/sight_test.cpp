@@ -109,7 +109,7 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     // Only a damaged game puts the user's creature off the map; it still sees by the same rules.
     g.Players(g.CurrentPlayer).X = -1;
     expectPlainVisibility(-1, g.Players(g.CurrentPlayer).Y, 12, 12);
-    EXPECT_TRUE(t.io.log.of("msgbox").empty());
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
 class Sight : public ::testing::Test {
