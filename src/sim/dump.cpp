@@ -150,6 +150,9 @@ json dumpState(Game& g, bool withLayers) {
     for (const Message& m : g.Messages)
         messages.push_back(
             {{"InUse", m.InUse}, {"Text", text(m.Text)}, {"Color", m.Color}, {"Time", m.Time}});
+    json log = json::array();
+    for (const LoggedMessage& m : g.log.lines())
+        log.push_back({{"Text", text(m.Text)}, {"Color", m.Color}});
     json damages = json::array();
     for (const DamageNumber& d : g.Damages)
         damages.push_back(
@@ -174,6 +177,7 @@ json dumpState(Game& g, bool withLayers) {
                   {"MonsterTypes", monsterTypes},
                   {"Skills", skills},
                   {"Messages", messages},
+                  {"Log", log},
                   {"Damages", damages},
                   {"Status", status(g)},
                   {"Sounds", g.soundLoaded}};

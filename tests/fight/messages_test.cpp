@@ -38,6 +38,24 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     EXPECT_EQ(std::tuple(g.message(19).InUse, g.message(20).Color, g.message(20).Time),
               std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
+    // The log keeps what the view forgot, oldest first, in its colours.
+    ASSERT_EQ(g.log.lines().size(), 22u);
+    EXPECT_EQ(std::tuple(g.log.lines().front().Text, g.log.lines().back().Text, g.log.lines().back().Color),
+              std::tuple("line 1", "new", static_cast<int32_t>(kBlue)));
+}
+
+// The log holds the last thousand lines, numbered for the whole run, so a view can tell what is new
+// and what was dropped; emptied for a new game, the numbers go on.
+TEST(Messages, theLogKeepsTheLastThousandLines) {
+    MessageLog log;
+    for (int i = 0; i < 1005; ++i)
+        log.add("line " + std::to_string(i), i);
+    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.end(), log.line(5).Text, log.line(1004).Color),
+              std::tuple(1000u, 5u, 1005u, "line 5", 1004));
+    log.clear();
+    log.add("fresh", 0);
+    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.line(1005).Text),
+              std::tuple(1u, 1005u, "fresh"));
 }
 
 } // namespace

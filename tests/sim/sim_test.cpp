@@ -80,6 +80,31 @@ TEST(Sim, newGameOnTheFirstLevelThenKeysAndClock) {
     EXPECT_EQ(later["Players"][me - 1]["Facing"], 4) << "two turns clockwise from south face west";
 }
 
+// The log belongs to the running game: it keeps the lines the view has let go, and a new game or
+// a load starts it afresh.
+TEST(Sim, theMessageLogBelongsToTheRunningGame) {
+    const fs::path player = fs::temp_directory_path() / ("gloamfell-log-" + std::to_string(::getpid()));
+    fs::create_directories(player);
+    const SimRun run = runSim({"--player", player.string(), kData},
+                              kNewGame + "menu save\nadvance 6\ntick 2\nmenu save\ndump\n"
+                                         "answer box no\nanswer input Bob\nmenu new\ndump\nmenu save\n"
+                                         "answer file saved/Ann.saved\nmenu load\ndump\n");
+    fs::remove_all(player);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    std::vector<std::string> logs, shown;
+    for (const json& state : run.of("dump")) {
+        std::string log;
+        for (const json& line : state["Log"])
+            log += line["Text"].get<std::string>() + " " + std::to_string(line["Color"].get<int>()) + "; ";
+        logs.push_back(log);
+        shown.push_back(std::to_string(std::count_if(state["Messages"].begin(), state["Messages"].end(),
+                                                     [](const json& m) { return m["InUse"] == true; })));
+    }
+    EXPECT_EQ(logs, (std::vector<std::string>{"Game saved. 65280; Game saved. 65280; ", "",
+                                              "Game loaded. 65280; "}));
+    EXPECT_EQ(shown[0], "1") << "the first line left the view but not the log";
+}
+
 // A line or a command line the driver cannot use stops it with status 2 and one line naming the
 // fault, rather than reading standard input and passing; nothing after the bad line runs.
 TEST(Sim, mistakesExitWithTwoAndOneLine) {

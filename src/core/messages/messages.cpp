@@ -10,6 +10,7 @@ void modMessage_Add(Game& g, const std::string& text, int32_t color) {
         for (int i = 2; i <= kMessageLines; ++i)
             g.message(i - 1) = g.message(i);
         g.message(kMessageLines) = Message{true, text, color, g.now()};
+        g.log.add(text, color);
     });
 }
 

@@ -5,6 +5,7 @@
 #include "items/item.h"
 #include "map/layer.h"
 #include "messages/message.h"
+#include "messages/message_log.h"
 #include "platform/canvas.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -61,6 +62,7 @@ struct Game {
 
     std::array<Message, kMessageLines> Messages{};      // 1-based in the game's terms: message(i)
     std::array<DamageNumber, kDamageNumbers> Damages{}; // damage(i)
+    MessageLog log;                                     // every line of the running game
 
     bool SoundEnabled = false;
     std::array<bool, kSoundCount> soundLoaded{};

@@ -78,6 +78,7 @@ void mnuFileLoad_Click(Game& g) {
     const std::string path = g.io.window.openFile(request);
     if (path.empty()) return;
     if (!modFile_Load(g, path)) return;
+    g.log.clear();
     modMessage_Add(g, "Game loaded.", kGreen);
     if (g.paused) setPaused(g, false); // the loaded game runs at once
 }

@@ -22,8 +22,9 @@ bool defaultLevelReadable(const Game& g) {
 }
 
 void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& name) {
-    // A new game starts from the creature table as start-up made it.
+    // A new game starts from the creature table as start-up made it, and with a log of its own.
     g.CurrentPlayer = 0;
+    g.log.clear();
     createPlayers(g);
     if (randomMap)
         modMap_Create_Random(g);
