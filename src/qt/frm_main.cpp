@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +31,7 @@ frmMain::frmMain(Game& game, QtCanvas& canvas, QWidget* parent)
     : QMainWindow(parent), g_(game), canvas_(canvas), area_(new QWidget(this)) {
     setWindowTitle(toQt(g_.Caption));
     buildMenus();
+    buildMessageLog();
 
     setCentralWidget(area_);
     picView = new ViewWidget(canvas_, area_);
@@ -64,6 +66,7 @@ void frmMain::buildMenus() {
     mnuFileLoad = mnuFile->addAction(QStringLiteral("Load"));
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction(QStringLiteral("Exit"));
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About"));
 
@@ -77,6 +80,20 @@ void frmMain::buildMenus() {
     connect(mnuFileLoad, &QAction::triggered, this, [this] { run([&] { mnuFileLoad_Click(g_); }); });
     connect(mnuFileExit, &QAction::triggered, this, [this] { run([&] { mnuFileExit_Click(g_); }); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { run([&] { mnuHelpAbout_Click(g_); }); });
+}
+
+void frmMain::buildMessageLog() {
+    messageLog = new MessageLogWidget;
+    messageLogDock = new QDockWidget(QStringLiteral("Message Log"), this);
+    messageLogDock->setObjectName(QStringLiteral("messageLog"));
+    messageLogDock->setWidget(messageLog);
+    messageLogDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, messageLogDock);
+    messageLogDock->hide();
+    mnuViewMessageLog = messageLogDock->toggleViewAction();
+    mnuViewMessageLog->setText(QStringLiteral("Message Log"));
+    mnuViewMessageLog->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuView->addAction(mnuViewMessageLog);
 }
 
 template <class F> void frmMain::run(F&& handler) {
@@ -117,6 +134,7 @@ PopupChoice frmMain::popupCarryMenu(bool offerReady) {
 
 void frmMain::refreshPanel() {
     picStatus->showStatus(g_.status, canvas_.sheet(kSheetItem), g_.carryScroll);
+    messageLog->follow(g_.log);
 }
 
 QSize frmMain::sizeForView(int w, int h) const {
@@ -149,8 +167,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
     // Only keys meant for this window; a pop-up or a box handles its own.
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this || qobject_cast<const QMenuBar*>(widget) ||
-        QApplication::activePopupWidget() || QApplication::activeModalWidget())
+    // The log, floating on its own, still leaves the keys to the game.
+    if (!widget || (widget->window() != this && widget->window() != messageLogDock) ||
+        qobject_cast<const QMenuBar*>(widget) || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const int16_t code = virtualKey(key->key(), key->modifiers());

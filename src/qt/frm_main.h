@@ -1,6 +1,7 @@
 #pragma once
 // The main window: menus, the view, the side panel and the three timers. It
 // turns Qt events into calls of the game and repaints the panel after each.
+#include "message_log_widget.h"
 #include "platform/window.h"
 #include "status_widgets.h"
 #include "view_widget.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 
 namespace gf {
@@ -27,7 +29,7 @@ public:
     void stopTimers();
     // The Carry pop-up at the mouse, until an entry is chosen or it is dismissed.
     PopupChoice popupCarryMenu(bool offerReady);
-    // Paints the panel from what the last update left in the game.
+    // Paints the panel and the log from what the last update left in the game.
     void refreshPanel();
     // The window size whose view is w x h pixels.
     QSize sizeForView(int w, int h) const;
@@ -39,6 +41,10 @@ public:
     QAction* mnuFileSave;
     QAction* mnuFileLoad;
     QAction* mnuFileExit;
+    QMenu* mnuView;
+    QAction* mnuViewMessageLog;
+    QDockWidget* messageLogDock;
+    MessageLogWidget* messageLog;
     QMenu* mnuHelp;
     QAction* mnuHelpAbout;
     QMenu* mnuCarry; // never on the menu bar
@@ -57,6 +63,7 @@ protected:
 private:
     void Form_Resize();
     void buildMenus();
+    void buildMessageLog();
     // Every call into the game goes through here, so the panel follows it.
     template <class F> void run(F&& handler);
 

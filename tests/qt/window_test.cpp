@@ -4,12 +4,14 @@
 #include "creatures/skills.h"
 #include "frm_main.h"
 #include "key_codes.h"
+#include "messages/messages.h"
 #include "qt_canvas.h"
 #include "qt_window.h"
 #include "render/layout.h"
 #include "test_game.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
@@ -17,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
@@ -184,6 +187,41 @@ TEST_F(WindowTest, carryPopupOffersReadyForWeaponsAndArmour) {
     EXPECT_EQ(popupFor(3), QStringList{});
     EXPECT_EQ(popupFor(2, "Ready"), QStringList({"Ready", "Drop"}));
     EXPECT_EQ(std::tuple(player().WeaponSlot, player().ArmorSlot, game.CarrySlot), std::tuple(0, 3, 0));
+}
+
+// View, Message Log (Ctrl+L) lists the game's lines oldest first, in their colours, the last
+// thousand of them. At the bottom it follows new lines; scrolled up it stays where the player reads;
+// a new game empties it.
+TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
+    QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(window.messageLogDock->isVisible());
+    MessageLogWidget* log = window.messageLog;
+    QScrollBar* bar = log->verticalScrollBar();
+    const auto add = [&](const std::string& text, Color color, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            modMessage_Add(game, text + " " + std::to_string(i), static_cast<int32_t>(color));
+        window.refreshPanel();
+        settle();
+    };
+    add("first", kGreen, 60);
+    ASSERT_EQ(log->count(), 60);
+    EXPECT_EQ(std::tuple(log->item(0)->text(), log->item(59)->foreground().color()),
+              std::tuple(QStringLiteral("first 0"), QColor(0, 255, 0)));
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    bar->setValue(3);
+    add("read past", kYellow);
+    EXPECT_EQ(bar->value(), 3);
+    bar->setValue(bar->maximum());
+    add("more", kBlue, 1000);
+    EXPECT_EQ(std::tuple(log->count(), log->item(0)->text(), log->item(999)->foreground().color()),
+              std::tuple(1000, QStringLiteral("more 0"), QColor(0, 0, 255)));
+    EXPECT_EQ(bar->value(), bar->maximum());
+    game.log.clear();
+    add("new game", kGreen);
+    EXPECT_EQ(log->count(), 1);
+    QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_FALSE(window.messageLogDock->isVisible());
 }
 
 // Every widget of the panel inside it and clear of every other.

@@ -1,0 +1,46 @@
+#include "message_log_widget.h"
+
+#include "qt_canvas.h"
+#include "qt_text.h"
+
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace gf {
+
+MessageLogWidget::MessageLogWidget(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::NoSelection);
+    // Keys belong to the game; the log is only read.
+    setFocusPolicy(Qt::NoFocus);
+    setUniformItemSizes(true);
+    // The lines' colours were chosen to stand on the dark maze.
+    QPalette dark = palette();
+    dark.setColor(QPalette::Base, Qt::black);
+    setPalette(dark);
+    setFont(QtCanvas::gameFont(11, true));
+    QScrollBar* bar = verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { atBottom_ = value == bar->maximum(); });
+    // New lines, or a shorter list, move the bottom; keep up with it while following.
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (atBottom_) bar->setValue(maximum);
+    });
+}
+
+void MessageLogWidget::follow(const MessageLog& log) {
+    if (shownEnd_ == log.end() && static_cast<uint64_t>(count()) == log.lines().size()) return;
+    const uint64_t listedFirst = shownEnd_ - static_cast<uint64_t>(count());
+    const auto stale = std::min<uint64_t>(log.first() - std::min(listedFirst, log.first()), count());
+    for (uint64_t i = 0; i < stale; ++i)
+        delete takeItem(0);
+    for (uint64_t n = std::max(shownEnd_, log.first()); n < log.end(); ++n) {
+        const LoggedMessage& line = log.line(n);
+        auto* item = new QListWidgetItem(toQt(line.Text), this);
+        item->setForeground(QtCanvas::toQColor(static_cast<Color>(line.Color)));
+    }
+    shownEnd_ = log.end();
+    if (atBottom_) scrollToBottom();
+}
+
+} // namespace gf
