@@ -183,6 +183,11 @@ StatusPanelWidget::StatusPanelWidget(QWidget* parent) : QWidget(parent) {
         lblSkillValue[row]->setFixedWidth(34);
         cmdSkillRaise[row] = new QPushButton(QStringLiteral("Raise Skill"), skills);
         cmdSkillRaise[row]->setFixedHeight(kSkillRowHeight - 2);
+        // Rows keep their height while empty, so the panel does not jump as skills are learnt.
+        QSizePolicy keepsRoom = cmdSkillRaise[row]->sizePolicy();
+        keepsRoom.setRetainSizeWhenHidden(true);
+        cmdSkillRaise[row]->setSizePolicy(keepsRoom);
+        cmdSkillRaise[row]->hide();
         connect(cmdSkillRaise[row], &QPushButton::clicked, this, [this, row] { Q_EMIT raiseClicked(row); });
         for (QWidget* w : std::initializer_list<QWidget*>{lblSkillName[row], lblSkillValue[row]})
             w->setFixedHeight(kSkillRowHeight - 2);
@@ -232,6 +237,7 @@ void StatusPanelWidget::showStatus(const StatusPanel& status, const clsBitmap* i
         const SkillRow& skill = status.skills[static_cast<std::size_t>(row)];
         setTextAndTip(lblSkillName[row], skill.name, skill.nameTooltip);
         setTextAndTip(lblSkillValue[row], skill.value, skill.valueTooltip);
+        cmdSkillRaise[row]->setVisible(skill.known);
     }
     for (int b = 0; b < kCarryBoxes; ++b)
         picCarry[b]->setBox(status.carry[static_cast<std::size_t>(b)], itemSheet);

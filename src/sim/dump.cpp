@@ -82,7 +82,8 @@ json status(const Game& g) {
     const StatusPanel& s = g.status;
     json skills = json::array();
     for (const SkillRow& r : s.skills)
-        skills.push_back({{"name", text(r.name)},
+        skills.push_back({{"known", r.known},
+                          {"name", text(r.name)},
                           {"nameTooltip", text(r.nameTooltip)},
                           {"value", text(r.value)},
                           {"valueTooltip", text(r.valueTooltip)}});

@@ -10,13 +10,15 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The panel as text: labels, skill rows ("name|tooltip|value|tooltip") and
+// The panel as text: labels, skill rows ("name|tooltip|value|tooltip", a + before a known
+// skill's, which has a raise button) and
 // carry boxes ("slot" alone when empty, "slot:tile" and an R when readied).
 Texts panel(const StatusPanel& s) {
     Texts out{s.name,        s.life.text,   s.stamina.text, s.level,  s.xp,
               s.nextLevelXP, s.spendableXP, s.gold,         s.weapon, s.armor};
     for (const SkillRow& r : s.skills)
-        out.push_back(r.name + "|" + r.nameTooltip + "|" + r.value + "|" + r.valueTooltip);
+        out.push_back((r.known ? "+" : "") + r.name + "|" + r.nameTooltip + "|" + r.value + "|" +
+                      r.valueTooltip);
     for (const CarryBox& c : s.carry)
         out.push_back(std::to_string(c.slot) + (c.filled ? ":" + std::to_string(c.tile) : "") +
                       (c.readied ? "R" : ""));
@@ -26,9 +28,9 @@ Texts panel(const StatusPanel& s) {
 // Every label shows its value behind the literal caption, blanks included;
 // weapon and armour name the readied slot's catalogue entry or say there is
 // none. Known skills fill the rows in skill order, five at most; rows below
-// keep what they showed. Box b shows slot scroll + b, readied items carry the
-// R and image numbers keep their last two digits. After death nothing is
-// looked up: the panel keeps its last contents.
+// are emptied, so a skill of a game before shows no name and no raise button. Box b shows slot scroll + b,
+// readied items carry the R and image numbers keep their last two digits. After death nothing is looked up:
+// the panel keeps its last contents.
 TEST(StatusPanel, showsTheUsersCreature) {
     TestGame t;
     Game& g = t.game;
@@ -37,7 +39,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
     Player& p = g.Players(g.CurrentPlayer);
     g.Skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
     g.Skills[2] = SkillInfo{"Lore", "Knowing old things"};
-    g.status.skills[2] = SkillRow{" Old", "old tip", "9 ", "1 XP needed"};
+    g.status.skills[2] = SkillRow{true, " Old", "old tip", "9 ", "1 XP needed"};
     p.skill(1) = PlayerSkill{true, 15, 0, 110};
     p.skill(2) = PlayerSkill{false, 99, 0, 5};
     p.skill(3) = PlayerSkill{true, 4, 1, 230};
@@ -54,10 +56,10 @@ TEST(StatusPanel, showsTheUsersCreature) {
     EXPECT_EQ(Texts(before.begin(), before.begin() + 10),
               (Texts{"Ann", "37/50", "0/100", " Level: 3", " XP: 2500", " Next Level XP: 2431",
                      " Spendable XP: 40", " Gold: 17", " Weapon: Bare Hands", " Armor: none"}));
-    EXPECT_EQ(
-        Texts(before.begin() + 10, before.end()),
-        (Texts{" Melee|Fighting hand to hand|15 |110 XP needed", " Lore|Knowing old things|4 |230 XP needed",
-               " Old|old tip|9 |1 XP needed", "|||", "|||", "1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(Texts(before.begin() + 10, before.end()),
+              (Texts{"+ Melee|Fighting hand to hand|15 |110 XP needed",
+                     "+ Lore|Knowing old things|4 |230 XP needed", "|||", "|||", "|||", "1", "2", "3", "4",
+                     "5", "6", "7", "8"}));
     EXPECT_EQ(std::make_pair(g.status.life.value, g.status.life.max), std::make_pair(37, 50));
 
     g.ItemTypes(28).Image = 123;
@@ -69,11 +71,11 @@ TEST(StatusPanel, showsTheUsersCreature) {
         p.skill(k) = PlayerSkill{true, k, 0, 0};
     Update_Status(g);
     Texts after = panel(g.status);
-    EXPECT_EQ(
-        Texts(after.begin() + 8, after.end()),
-        (Texts{" Weapon: dagger", " Armor: soft leather armor", " Melee|Fighting hand to hand|1 |0 XP needed",
-               " ||2 |0 XP needed", " Lore|Knowing old things|3 |0 XP needed", " ||4 |0 XP needed",
-               " ||5 |0 XP needed", "1:26R", "2", "3:23", "4", "5:27R", "6", "7", "8"}));
+    EXPECT_EQ(Texts(after.begin() + 8, after.end()),
+              (Texts{" Weapon: dagger", " Armor: soft leather armor",
+                     "+ Melee|Fighting hand to hand|1 |0 XP needed", "+ ||2 |0 XP needed",
+                     "+ Lore|Knowing old things|3 |0 XP needed", "+ ||4 |0 XP needed", "+ ||5 |0 XP needed",
+                     "1:26R", "2", "3:23", "4", "5:27R", "6", "7", "8"}));
     g.carryScroll = 2;
     Update_Carry(g);
     after = panel(g.status);

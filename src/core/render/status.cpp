@@ -54,11 +54,15 @@ void Update_Skills(Game& g) {
             if (!known.Known) continue;
             const SkillInfo& info = g.Skills[static_cast<std::size_t>(skill - 1)];
             SkillRow& shown = g.status.skills[row++];
+            shown.known = true;
             shown.name = " " + info.Name;
             shown.nameTooltip = info.Description;
             shown.value = std::to_string(modSkill_Value(g, g.CurrentPlayer, skill)) + " ";
             shown.valueTooltip = std::to_string(known.XPToRaise) + " XP needed";
         }
+        // A game with fewer skills than the one before must not show, or offer to raise, its skills.
+        for (; row < g.status.skills.size(); ++row)
+            g.status.skills[row] = SkillRow{};
     });
 }
 

@@ -19,6 +19,7 @@ struct StatusBar {
 };
 
 struct SkillRow {
+    bool known = false; // a skill of the creature's, so it has a raise button
     std::string name;
     std::string nameTooltip;
     std::string value;
