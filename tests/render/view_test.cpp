@@ -1,6 +1,7 @@
 #include "draw_scene.h"
 #include "messages/messages.h"
 #include "render/layout.h"
+#include "render/overview.h"
 #include "render/view.h"
 #include "shell/text.h"
 #include "test_game.h"
@@ -130,12 +131,14 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
 
 // Recentring follows the user's creature, draws around it and refreshes the
 // panel; without one there is nothing to recentre on. The overview marks every
-// item, seen or not, at whole pixels a cell, what the level fills centred, the
-// user in red.
+// item, seen or not, at whole pixels a cell, what the level fills centred beside
+// the legend, the user's cell in red; from four pixels a cell up marks have a dark rim.
 TEST_F(ViewTest, userViewAndMapOverview) {
     modItem_Add(g, scene::kPlainItem, 0, 0);
     Display_Map(g);
-    EXPECT_EQ(ops("box").size(), 1u) << "the first column alone is a level too";
+    const auto marks = ops("box");
+    EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const Op& o) { return o.x >= 124; }), 1)
+        << "the first column alone is a level too";
     canvas.ops.clear();
     canvas.presents = 0;
     modItem_Add(g, 26, 100, 7);
@@ -149,20 +152,25 @@ TEST_F(ViewTest, userViewAndMapOverview) {
               std::make_tuple(60, 40, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
     g.MapVisible(100, 7) = false;
     using Box = std::tuple<int, int, int, int, Color>;
+    const auto mark = [](int x, int y, int s, Color color) {
+        if (s < 4) return std::vector<Box>{{x, y, x + s - 1, y + s - 1, color}};
+        return std::vector<Box>{{x, y, x + s - 1, y + s - 1, kBlack},
+                                {x + 1, y + 1, x + s - 2, y + s - 2, color}};
+    };
     // width, height, then pixels a cell and the level's top-left corner
     for (const auto& [w, h, s, left, top] :
-         {std::array{640, 480, 6, 17, 117}, {99, 300, 1, -1, 129}, {303, 303, 3, 0, 90}}) {
+         {std::array{640, 480, 5, 129, 137}, {1920, 1080, 17, 163, 191}, {303, 303, 1, 163, 131}}) {
         canvas.resize(w, h);
         Display_Map(g);
         std::vector<Box> boxes;
         for (const Op& o : ops("box"))
-            boxes.emplace_back(o.x, o.y, o.x2, o.y2, o.color);
-        const int ux = left + 60 * s, uy = top + 40 * s;
-        EXPECT_EQ(boxes, (std::vector<Box>{
-                             {left, top, left + s - 1, top + s - 1, kBlack},
-                             {left + 100 * s, top + 7 * s, left + 101 * s - 1, top + 8 * s - 1, kBlack},
-                             {ux - s, uy - s, ux + 2 * s - 1, uy + 2 * s - 1, kRed}}))
-            << w << " x " << h;
+            if (o.x >= 124 && o.color != kOverviewCrosshair)
+                boxes.emplace_back(o.x, o.y, o.x2, o.y2, o.color);
+        std::vector<Box> expected{{left, top, left + s - 1, top + s - 1, kBlack}};
+        for (const auto& [x, y, color] : {std::tuple{100, 7, kOverviewItem}, {60, 40, kOverviewYou}})
+            for (const Box& b : mark(left + x * s, top + y * s, s, color))
+                expected.push_back(b);
+        EXPECT_EQ(boxes, expected) << w << " x " << h;
         EXPECT_EQ(canvas.ops.back().kind, "present");
     }
 }

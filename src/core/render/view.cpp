@@ -2,6 +2,7 @@
 
 #include "map/map_file.h"
 #include "map/sight.h"
+#include "render/overview.h"
 #include "render/sizes.h"
 #include "render/status.h"
 #include "shell/game.h"
@@ -107,43 +108,6 @@ void drawView(Game& g) {
     }
     drawMessages(g);
     drawDamages(g, half);
-}
-
-struct CellBounds {
-    int32_t left = kMapUpper, top = kMapUpper, right = -1, bottom = -1;
-    void add(int32_t x, int32_t y) {
-        left = std::min(left, x);
-        top = std::min(top, y);
-        right = std::max(right, x);
-        bottom = std::max(bottom, y);
-    }
-};
-
-// What the level fills (its items and the user's creature) at as many whole pixels a cell as
-// the view allows, centred; the user's creature in a red square three cells wide so it shows
-// at any scale.
-void drawOverview(Game& g) {
-    Canvas& canvas = g.io.canvas;
-    const Player* me = g.CurrentPlayer != 0 ? &g.Players(g.CurrentPlayer) : nullptr;
-    CellBounds level;
-    for (int32_t x = 0; x <= kMapUpper; ++x)
-        for (int32_t y = 0; y <= kMapUpper; ++y)
-            if (g.MapItem(x, y) > 0) level.add(x, y);
-    if (me && In_Map(me->X, me->Y)) level.add(me->X, me->Y);
-    if (level.right < 0) return;
-    const int across = level.right - level.left + 1, down = level.bottom - level.top + 1;
-    const int scale = std::max(1, std::min(canvas.width() / across, canvas.height() / down));
-    const int left = (canvas.width() - across * scale) / 2 - level.left * scale;
-    const int top = (canvas.height() - down * scale) / 2 - level.top * scale;
-    for (int32_t x = level.left; x <= level.right; ++x)
-        for (int32_t y = level.top; y <= level.bottom; ++y)
-            if (g.MapItem(x, y) > 0) {
-                const int px = left + x * scale, py = top + y * scale;
-                canvas.fillBox(px, py, px + scale - 1, py + scale - 1, kBlack);
-            }
-    if (!me) return;
-    const int px = left + me->X * scale, py = top + me->Y * scale;
-    canvas.fillBox(px - scale, py - scale, px + 2 * scale - 1, py + 2 * scale - 1, kRed);
 }
 
 // A quarter down the view, clear of the user's creature in the middle.
