@@ -1,11 +1,14 @@
-# What `cmake --install` lays out: the programs, the data, and the desktop's
-# launcher, icons and metainfo. Tests, benchmarks and the art and sound makers
+# What `cmake --install` lays out: the programs with their manual pages, the
+# data, and the desktop's launcher, icons and metainfo. Tests, benchmarks and the art and sound makers
 # stay in the build tree.
 set(programs gloamfell-sim gloamfell-check)
 if(GLOAMFELL_QT)
   list(PREPEND programs gloamfell)
 endif()
 install(TARGETS ${programs} RUNTIME DESTINATION ${GLOAMFELL_INSTALL_BINDIR})
+list(TRANSFORM programs PREPEND ${CMAKE_SOURCE_DIR}/docs/man/ OUTPUT_VARIABLE pages)
+list(TRANSFORM pages APPEND .6)
+install(FILES ${pages} DESTINATION share/man/man6)
 
 # The icons are compiled into the game for its window; the data folder has no use for them.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${GLOAMFELL_INSTALL_DATADIR}

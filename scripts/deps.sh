@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev nlohmann-json3-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang-format git
-          pulseaudio pulseaudio-utils desktop-file-utils appstream "$@")
+          pulseaudio pulseaudio-utils desktop-file-utils appstream groff-base "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

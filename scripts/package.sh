@@ -3,7 +3,7 @@
 # release build in build-package/, and runs lintian on it when it is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh dpkg-dev
+scripts/deps.sh dpkg-dev lintian
 dir=build-package
 stage=$dir/stage
 TARGETS="gloamfell gloamfell-sim gloamfell-check" scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
@@ -19,7 +19,7 @@ doc=$stage/usr/share/doc/gloamfell
 when=$(git log -1 --format=%aD 2>/dev/null || date -R)
 printf 'gloamfell (%s) unstable; urgency=medium\n\n  * Release %s.\n\n -- %s  %s\n' \
     "$version" "$version" "$maintainer" "$when" >"$doc/changelog"
-gzip -9n "$doc/changelog"
+gzip -9n "$doc/changelog" "$stage"/usr/share/man/man6/*.6
 
 # dpkg-shlibdeps reads the libraries the programs link against; it insists on a
 # debian/control, which a package built this way does not otherwise need.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # installed_game.sh BUILD_DIR: installs the build under a fresh prefix and
 # starts the installed game offscreen; passes once it reaches the start menu
-# reading the installed data. Nothing of the tests may be installed.
+# reading the installed data, with the manual pages in place. Nothing of the tests may be installed.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -11,6 +11,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 strays=$(find "$prefix" -type f -executable | grep -v -E '/games/gloamfell(-sim|-check)?$' || true)
 [ -z "$strays" ] || { echo "installed programs that are not the game's: $strays"; exit 1; }
+for program in gloamfell gloamfell-sim gloamfell-check; do
+    [ -f "$prefix/share/man/man6/$program.6" ] || { echo "no manual page for $program"; exit 1; }
+done
 
 log=$prefix/log
 env -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='gloamfell.startup.info=true' HOME=$prefix/home \

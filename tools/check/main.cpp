@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: gloamfell-check FOLDER\n"
+    "       gloamfell-check --help | -h\n"
     "Checks the catalogues, tile sheets and levels of a game data folder with the\n"
     "game's own readers and lists each fault as \"file:line: text\".\n"
     "Exits 0 with no faults, 1 with faults, 2 when the folder cannot be read.\n";

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# manual_pages.sh BIN_DIR PAGES_DIR PROGRAM...: each program's manual page is
+# free of formatter warnings, and the options its OPTIONS section describes
+# are exactly those its --help names.
+set -euo pipefail
+bin=$1
+pages=$2
+shift 2
+options() { grep -oE -- '(^|[^[:alnum:]-])--?[[:alpha:]][[:alnum:]-]*' | sed -E 's/^[^-]+//' | sort -u; }
+status=0
+for program in "$@"; do
+    page=$pages/$program.6
+    warnings=$(groff -man -ww -z "$page" 2>&1)
+    [ -z "$warnings" ] || { echo "$page: $warnings"; status=1; }
+    helped=$(env QT_QPA_PLATFORM=offscreen "$bin/$program" --help | options)
+    described=$(sed -n '/^\.SH OPTIONS/,/^\.SH [^O]/p' "$page" | grep -A1 '^\.TP' | grep -v -e '^\.TP' -e '^--$' |
+        sed 's/\\-/-/g' | options)
+    if [ "$helped" != "$described" ]; then
+        echo "$program: --help and the manual page disagree (< --help, > page):"
+        diff <(echo "$helped") <(echo "$described") || true
+        status=1
+    fi
+done
+exit $status
