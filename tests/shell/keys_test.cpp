@@ -35,9 +35,7 @@ struct KeyGame {
         for (const int sound : t.io.sound.played)
             s += ", sound " + std::to_string(sound);
         for (const auto& op : t.io.canvas.ops)
-            s += op.text == "Paused"                    ? ", says Paused"
-                 : op.kind == "box" && op.color == kRed ? ", overview"
-                                                        : "";
+            s += op.text == "Paused" ? ", says Paused" : op.text == "Stairs down" ? ", overview" : "";
         if (t.game.paused != !t.io.window.timersRunning) s += ", timers disagree";
         return s + (t.game.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
     }
