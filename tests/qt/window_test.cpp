@@ -138,11 +138,18 @@ protected:
 
 // Turning keys reach the game from every control, with or without Shift,
 // Ctrl or Alt (Alt+F still opens the menu through its shortcut), and no key
-// scrolls the bar or moves the focus away from that control.
+// scrolls the bar or moves the focus away from that control. The message log,
+// floating as a window of its own, leaves them to the game too.
 TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     StatusPanelWidget* panel = window.picStatus;
-    for (QWidget* target : std::initializer_list<QWidget*>{panel->vsCarry, panel->cmdSkillRaise[1],
-                                                           panel->picCarry[2], window.picView}) {
+    player().skill(1).Known = true;
+    Update_Status(game);
+    window.refreshPanel();
+    window.messageLogDock->setFloating(true);
+    window.messageLogDock->show();
+    for (QWidget* target :
+         std::initializer_list<QWidget*>{panel->vsCarry, panel->cmdSkillRaise[0], panel->picCarry[2],
+                                         window.picView, window.messageLog}) {
         target->setFocus();
         settle();
         QWidget* focused = QApplication::focusWidget();
