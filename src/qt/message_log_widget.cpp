@@ -29,10 +29,9 @@ MessageLogWidget::MessageLogWidget(QWidget* parent) : QListWidget(parent) {
 }
 
 void MessageLogWidget::follow(const MessageLog& log) {
-    if (shownEnd_ == log.end() && static_cast<uint64_t>(count()) == log.lines().size()) return;
-    const uint64_t listedFirst = shownEnd_ - static_cast<uint64_t>(count());
-    const auto stale = std::min<uint64_t>(log.first() - std::min(listedFirst, log.first()), count());
-    for (uint64_t i = 0; i < stale; ++i)
+    // The list holds the lines numbered up to shownEnd_; the log only ever drops its oldest
+    // lines, so what it dropped lies at the top.
+    for (uint64_t n = shownEnd_ - static_cast<uint64_t>(count()); n < log.first() && count() > 0; ++n)
         delete takeItem(0);
     for (uint64_t n = std::max(shownEnd_, log.first()); n < log.end(); ++n) {
         const LoggedMessage& line = log.line(n);
