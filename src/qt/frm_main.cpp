@@ -17,11 +17,13 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QWheelEvent>
+#include <QWidgetAction>
 
 namespace gf {
 
@@ -151,10 +153,10 @@ void frmMain::restoreWindow(const WindowSettings& values) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
     // A window left on a screen that is gone comes back on this one.
-    const bool onAScreen =
-        screen &&
-        std::any_of(screen->virtualSiblings().begin(), screen->virtualSiblings().end(),
-                    [&](const QScreen* s) { return s->availableGeometry().intersects(values.geometry); });
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool onAScreen = std::any_of(screens.begin(), screens.end(), [&](const QScreen* s) {
+        return s->availableGeometry().intersects(values.geometry);
+    });
     if (values.geometry.isValid() && onAScreen) {
         setGeometry(QRect(values.geometry.topLeft(), values.geometry.size().expandedTo(minimumSizeHint())));
     } else {
@@ -163,8 +165,12 @@ void frmMain::restoreWindow(const WindowSettings& values) {
         setGeometry(placed);
     }
     setZoom(values.zoom > 0 ? values.zoom : zoomForScreen(available.size()));
-    for (QAction* volume : mnuSoundVolume->actions())
-        volume->setChecked(volume->data().toInt() == values.volume);
+    // A volume written by hand between the menu's steps takes the nearest one.
+    const auto distance = [&](const QAction* a) { return std::abs(a->data().toInt() - values.volume); };
+    const QList<QAction*> volumes = mnuSoundVolume->actions();
+    (*std::min_element(volumes.begin(), volumes.end(), [&](const QAction* a, const QAction* b) {
+        return distance(a) < distance(b);
+    }))->setChecked(true);
     mnuSoundMute->setChecked(values.muted);
     applySound();
     Qt::WindowStates state = windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen);
@@ -221,8 +227,15 @@ void frmMain::stopTimers() {
 
 PopupChoice frmMain::popupCarryMenu(const QString& itemName, bool offerReady) {
     // Named at the top, so a player knows which of two alike items the menu acts on.
-    const std::unique_ptr<QAction> title(new QAction(itemName));
-    title->setEnabled(false);
+    // A label rather than a disabled entry, which the style would grey out.
+    auto* heading = new QLabel(itemName);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    heading->setContentsMargins(8, 4, 8, 4);
+    const auto title = std::make_unique<QWidgetAction>(nullptr);
+    title->setText(itemName);
+    title->setDefaultWidget(heading);
     mnuCarry->insertAction(mnuCarryReady, title.get());
     mnuCarryReady->setVisible(offerReady);
     mnuCarryUse->setVisible(false);
