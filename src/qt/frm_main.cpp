@@ -70,6 +70,7 @@ void frmMain::buildMenus() {
     mnuFileLoad = mnuFile->addAction(QStringLiteral("Load"));
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction(QStringLiteral("Exit"));
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About"));
 
@@ -88,8 +89,6 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::buildViewMenu() {
-    mnuView = new QMenu(QStringLiteral("&View"), this);
-    menuBar()->insertMenu(mnuHelp->menuAction(), mnuView);
     mnuViewZoomIn = mnuView->addAction(QStringLiteral("Zoom In"), this, [this] { setZoom(zoom_ + 1); });
     mnuViewZoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     mnuViewZoomOut = mnuView->addAction(QStringLiteral("Zoom Out"), this, [this] { setZoom(zoom_ - 1); });
