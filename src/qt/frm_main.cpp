@@ -313,6 +313,15 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
 }
 
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The window manager may end full screen by itself; the menu's tick follows it.
+    if (event->type() == QEvent::WindowStateChange) {
+        const QSignalBlocker quiet(mnuViewFullScreen);
+        mnuViewFullScreen->setChecked(isFullScreen());
+    }
+}
+
 void frmMain::leave() {
     leaving_ = true;
     stopTimers();
