@@ -135,6 +135,7 @@ TEST(Sim, leavingAChangedGameAsksFirst) {
     };
     const Case cases[] = {
         {kNewGame + "menu exit\n", {0, 1, 0, 1}, false},
+        {kNewGame + "raise 0\nmenu exit\n", {0, 1, 0, 1}, false}, // no spendable XP: nothing raised
         {changed + "answer save cancel\nmenu exit\n", {1, 0, 0, 1}, false},
         {changed + "answer save no\nmenu exit\n", {1, 1, 0, 1}, false},
         {changed + "answer save yes\nmenu exit\n", {1, 1, 0, 1}, true},

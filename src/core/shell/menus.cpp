@@ -119,16 +119,12 @@ void mnuHelpAbout_Click(Game& g) {
 
 void mnuCarryReady_Click(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer == 0 || g.CarrySlot == 0) return;
-    modItem_Arm_Weapon(g, g.CurrentPlayer, g.CarrySlot);
-    g.unsavedChanges = true;
+    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) modItem_Arm_Weapon(g, g.CurrentPlayer, g.CarrySlot);
 }
 
 void mnuCarryDrop_Click(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer == 0 || g.CarrySlot == 0) return;
-    modItem_Drop(g, g.CurrentPlayer, g.CarrySlot);
-    g.unsavedChanges = true;
+    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) modItem_Drop(g, g.CurrentPlayer, g.CarrySlot);
 }
 
 void cmdSkillRaise_Click(Game& g, int row) {
@@ -141,7 +137,6 @@ void cmdSkillRaise_Click(Game& g, int row) {
             if (!me.skill(skill).Known) continue;
             if (count == row) {
                 modSkill_Raise(g, g.CurrentPlayer, skill);
-                g.unsavedChanges = true;
                 Update_Status(g);
                 return;
             }
