@@ -12,13 +12,19 @@
 #include "shell/startup.h"
 #include "shell/timers.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDockWidget>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QWheelEvent>
+#include <QWidgetAction>
 
 namespace gf {
 
@@ -80,6 +86,118 @@ void frmMain::buildMenus() {
     connect(mnuFileLoad, &QAction::triggered, this, [this] { run([&] { mnuFileLoad_Click(g_); }); });
     connect(mnuFileExit, &QAction::triggered, this, [this] { run([&] { mnuFileExit_Click(g_); }); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { run([&] { mnuHelpAbout_Click(g_); }); });
+    buildViewMenu();
+    buildSoundMenu();
+}
+
+void frmMain::buildViewMenu() {
+    mnuViewZoomIn = mnuView->addAction(QStringLiteral("Zoom In"), this, [this] { setZoom(zoom_ + 1); });
+    mnuViewZoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    mnuViewZoomOut = mnuView->addAction(QStringLiteral("Zoom Out"), this, [this] { setZoom(zoom_ - 1); });
+    mnuViewZoomOut->setShortcut(QKeySequence::ZoomOut);
+    mnuViewActualSize =
+        mnuView->addAction(QStringLiteral("Actual Size"), this, [this] { setZoom(kMinZoom); });
+    mnuViewActualSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    mnuView->addSeparator();
+    mnuViewFullScreen = mnuView->addAction(QStringLiteral("Full Screen"));
+    mnuViewFullScreen->setCheckable(true);
+    mnuViewFullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(mnuViewFullScreen, &QAction::toggled, this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+    });
+}
+
+void frmMain::buildSoundMenu() {
+    mnuSound = new QMenu(QStringLiteral("&Sound"), this);
+    menuBar()->insertMenu(mnuHelp->menuAction(), mnuSound);
+    mnuSoundMute = mnuSound->addAction(QStringLiteral("Mute"));
+    mnuSoundMute->setCheckable(true);
+    mnuSoundMute->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(mnuSoundMute, &QAction::toggled, this, [this] { applySound(); });
+    mnuSound->addSeparator();
+    mnuSoundVolume = new QActionGroup(this);
+    for (const int percent : {100, 75, 50, 25}) {
+        QAction* volume = mnuSound->addAction(QStringLiteral("Volume %1%").arg(percent));
+        volume->setCheckable(true);
+        volume->setData(percent);
+        volume->setChecked(percent == 100);
+        mnuSoundVolume->addAction(volume);
+    }
+    connect(mnuSoundVolume, &QActionGroup::triggered, this, [this] { applySound(); });
+}
+
+void frmMain::applySound() {
+    const QAction* volume = mnuSoundVolume->checkedAction();
+    const float gain = mnuSoundMute->isChecked() || !volume ? 0.0f : volume->data().toFloat() / 100.0f;
+    if (soundGain_) soundGain_(gain);
+}
+
+void frmMain::setSoundGain(std::function<void(float)> gain) {
+    soundGain_ = std::move(gain);
+    applySound();
+}
+
+void frmMain::setZoom(int zoom) {
+    zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+    mnuViewZoomIn->setEnabled(zoom_ < kMaxZoom);
+    mnuViewZoomOut->setEnabled(zoom_ > kMinZoom);
+    picView->setZoom(zoom_);
+    Form_Resize();
+}
+
+void frmMain::remember(std::unique_ptr<QSettings> settings) {
+    settings_ = std::move(settings);
+    restoreWindow(readSettings(*settings_));
+}
+
+void frmMain::restoreWindow(const WindowSettings& values) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    // A window left on a screen that is gone comes back on this one.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool onAScreen = std::any_of(screens.begin(), screens.end(), [&](const QScreen* s) {
+        return s->availableGeometry().intersects(values.geometry);
+    });
+    if (values.geometry.isValid() && onAScreen) {
+        setGeometry(QRect(values.geometry.topLeft(), values.geometry.size().expandedTo(minimumSizeHint())));
+    } else {
+        QRect placed(QPoint(), (available.size() * 3 / 4).expandedTo(minimumSizeHint()));
+        placed.moveCenter(available.center());
+        setGeometry(placed);
+    }
+    setZoom(values.zoom > 0 ? values.zoom : zoomForScreen(available.size()));
+    // A volume written by hand between the menu's steps takes the nearest one.
+    const auto distance = [&](const QAction* a) { return std::abs(a->data().toInt() - values.volume); };
+    const QList<QAction*> volumes = mnuSoundVolume->actions();
+    (*std::min_element(volumes.begin(), volumes.end(), [&](const QAction* a, const QAction* b) {
+        return distance(a) < distance(b);
+    }))->setChecked(true);
+    mnuSoundMute->setChecked(values.muted);
+    applySound();
+    Qt::WindowStates state = windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (values.maximized) state |= Qt::WindowMaximized;
+    if (values.fullScreen) state |= Qt::WindowFullScreen;
+    setWindowState(state);
+    mnuViewFullScreen->setChecked(values.fullScreen);
+}
+
+WindowSettings frmMain::currentSettings() const {
+    WindowSettings values;
+    values.geometry = normalGeometry();
+    values.maximized = windowState().testFlag(Qt::WindowMaximized);
+    values.fullScreen = windowState().testFlag(Qt::WindowFullScreen);
+    values.zoom = zoom_;
+    const QAction* volume = mnuSoundVolume->checkedAction();
+    values.volume = volume ? volume->data().toInt() : 0;
+    values.muted = mnuSoundMute->isChecked();
+    return values;
+}
+
+bool frmMain::isMenuShortcut(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    const auto actions = findChildren<QAction*>();
+    return std::any_of(actions.begin(), actions.end(),
+                       [&](const QAction* a) { return a->shortcuts().contains(pressed); });
 }
 
 void frmMain::buildMessageLog() {
@@ -93,7 +211,8 @@ void frmMain::buildMessageLog() {
     mnuViewMessageLog = messageLogDock->toggleViewAction();
     mnuViewMessageLog->setText(QStringLiteral("Message Log"));
     mnuViewMessageLog->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    mnuView->addAction(mnuViewMessageLog);
+    mnuView->insertAction(mnuViewZoomIn, mnuViewMessageLog);
+    mnuView->insertSeparator(mnuViewZoomIn);
 }
 
 template <class F> void frmMain::run(F&& handler) {
@@ -122,7 +241,18 @@ void frmMain::stopTimers() {
     Timer3.stop();
 }
 
-PopupChoice frmMain::popupCarryMenu(bool offerReady) {
+PopupChoice frmMain::popupCarryMenu(const QString& itemName, bool offerReady) {
+    // Named at the top, so a player knows which of two alike items the menu acts on.
+    // A label rather than a disabled entry, which the style would grey out.
+    auto* heading = new QLabel(itemName);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    heading->setContentsMargins(8, 4, 8, 4);
+    const auto title = std::make_unique<QWidgetAction>(nullptr);
+    title->setText(itemName);
+    title->setDefaultWidget(heading);
+    mnuCarry->insertAction(mnuCarryReady, title.get());
     mnuCarryReady->setVisible(offerReady);
     mnuCarryUse->setVisible(false);
     mnuCarryDrop->setVisible(true);
@@ -152,7 +282,7 @@ void frmMain::Form_Resize() {
             };
             place(picView, layout->picView);
             place(picStatus, layout->picStatus);
-            canvas_.resize(picView->width(), picView->height());
+            canvas_.resize(zoomedLength(picView->width(), zoom_), zoomedLength(picView->height(), zoom_));
             if (g_.CurrentPlayer > 0) Display(g_, true);
         });
     });
@@ -164,6 +294,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         Form_Resize();
         return false;
     }
+    if (type == QEvent::Wheel && watched == picView) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!(wheel->modifiers() & Qt::ControlModifier)) return false;
+        const int notches = wheel->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+        if (notches != 0) setZoom(zoom_ + notches);
+        return true;
+    }
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
     // Only keys meant for this window; a pop-up or a box handles its own.
     const auto* widget = qobject_cast<QWidget*>(watched);
@@ -174,7 +311,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const int16_t code = virtualKey(key->key(), key->modifiers());
-    if (code == 0) return false;
+    if (code == 0 || isMenuShortcut(key)) return false;
     if (type == QEvent::ShortcutOverride) {
         // Claim plain keys before any shortcut; Alt and Ctrl stay free for the menus.
         if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
@@ -196,8 +333,30 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The window manager may end full screen by itself; the menu's tick follows it.
+    if (event->type() == QEvent::WindowStateChange) {
+        const QSignalBlocker quiet(mnuViewFullScreen);
+        mnuViewFullScreen->setChecked(isFullScreen());
+    }
+}
+
+void frmMain::leave() {
+    leaving_ = true;
     stopTimers();
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    bool mayClose = leaving_;
+    if (!mayClose) run([&] { mayClose = mayLeaveGame(g_); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    stopTimers();
+    if (settings_) writeSettings(*settings_, currentSettings());
     event->accept();
 }
 

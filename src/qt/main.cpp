@@ -10,7 +10,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QSettings>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -67,6 +70,10 @@ int main(int argc, char* argv[]) {
     gf::Game game(io.platform(), gf::pathFromQt(folders.data), gf::pathFromQt(folders.player));
     gf::frmMain window(game, io.canvas);
     io.window.attach(&window);
+    window.setSoundGain([&io](float gain) { io.sound.setGain(gain); });
+    // In the XDG configuration folder: gloamfell/gloamfell.ini.
+    window.remember(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                QStringLiteral("gloamfell"), QStringLiteral("gloamfell")));
     window.show();
     // The load event runs inside the event loop, so its boxes and the timers work.
     QTimer::singleShot(0, &window, [&window] { window.start(); });

@@ -21,6 +21,8 @@ public:
     bool init(int count) override;
     std::string load(const std::string& path, int index) override;
     void play(int index) override;
+    // 0 (silent) to 1 (as recorded).
+    void setGain(float gain) { mixer_.setGain(gain); }
     // Why there is no sound, or empty while the stream runs.
     const std::string& offReason() const { return offReason_; }
 

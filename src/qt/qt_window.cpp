@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace gf {
@@ -54,6 +55,18 @@ QString wrappable(const QString& text) {
     return out;
 }
 
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    case Buttons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
 } // namespace
 
 QtWindow::QtWindow() = default;
@@ -69,13 +82,15 @@ void QtWindow::attach(frmMain* window) {
 }
 
 Answer QtWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
-    QMessageBox box(qtIcon(icon), titleOrApp(title), wrappable(toQt(text)),
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    window_);
+    QMessageBox box(qtIcon(icon), titleOrApp(title), wrappable(toQt(text)), qtButtons(buttons), window_);
+    if (buttons == Buttons::SaveDiscardCancel)
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("Don't Save"));
     const HeldKeys::Guard deafToHeldKeys(heldKeys_, box);
     const int answer = box.exec();
     if (buttons == Buttons::Ok) return Answer::Ok;
-    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    if (answer == QMessageBox::Yes || answer == QMessageBox::Save) return Answer::Yes;
+    if (answer == QMessageBox::No || answer == QMessageBox::Discard) return Answer::No;
+    return Answer::Cancel; // closed by its frame or Escape
 }
 
 std::optional<std::string> QtWindow::inputBox(const std::string& prompt, const std::string& title) {
@@ -138,15 +153,12 @@ void QtWindow::stopTimers() {
 }
 
 void QtWindow::quit() {
-    if (window_) {
-        window_->stopTimers();
-        window_->close();
-    }
+    if (window_) window_->leave();
     QCoreApplication::exit(0);
 }
 
-PopupChoice QtWindow::carryMenu(int, bool offerReady) {
-    return window_ ? window_->popupCarryMenu(offerReady) : PopupChoice::None;
+PopupChoice QtWindow::carryMenu(int, const std::string& itemName, bool offerReady) {
+    return window_ ? window_->popupCarryMenu(toQt(itemName), offerReady) : PopupChoice::None;
 }
 
 } // namespace gf

@@ -28,7 +28,7 @@ public:
     void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) override;
     void stopTimers() override;
     void quit() override;
-    PopupChoice carryMenu(int slot, bool offerReady) override;
+    PopupChoice carryMenu(int slot, const std::string& itemName, bool offerReady) override;
     void gameOver(int) override {}
 
     // "Name (*.a)|*.a|Other (*.*)|*.*" as a Qt file dialog wants it.

@@ -10,9 +10,9 @@
 namespace gf {
 
 bool saveWindowScreenshot(Game& g, ForwardingCanvas& drawing, const std::string& pngPath, int viewW,
-                          int viewH) {
+                          int viewH, int zoom) {
     if (viewW < 1 || viewH < 1) return false;
-    QtCanvas shot(viewW, viewH);
+    QtCanvas shot(zoomedLength(viewW, zoom), zoomedLength(viewH, zoom));
     for (const auto& [sheet, path] : drawing.sheets())
         shot.loadSheet(sheet, path);
 
@@ -25,6 +25,7 @@ bool saveWindowScreenshot(Game& g, ForwardingCanvas& drawing, const std::string&
         // Any size the caller asks for, even one a player could not drag the window to.
         window.centralWidget()->setMinimumSize(0, 0);
         window.setMinimumSize(0, 0);
+        window.setZoom(zoom);
         window.resize(window.sizeForView(viewW, viewH));
         window.show(); // lays the window out, which draws the view once
         picture = window.grab().toImage();

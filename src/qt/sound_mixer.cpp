@@ -1,6 +1,7 @@
 #include "sound_mixer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace gf {
 
@@ -33,6 +34,11 @@ bool SoundMixer::playing(int index) const {
     return voices_[static_cast<std::size_t>(index - 1)].active;
 }
 
+void SoundMixer::setGain(float gain) {
+    std::lock_guard lock(mutex_);
+    gain_ = std::isnan(gain) ? 1.0f : std::clamp(gain, 0.0f, 1.0f);
+}
+
 void SoundMixer::mix(float* out, std::size_t frames) {
     std::fill(out, out + frames * 2, 0.0f);
     std::lock_guard lock(mutex_);
@@ -45,7 +51,7 @@ void SoundMixer::mix(float* out, std::size_t frames) {
         if (v.cursor >= v.frames.size()) v.active = false;
     }
     for (std::size_t i = 0; i < frames * 2; ++i)
-        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+        out[i] = std::clamp(out[i] * gain_, -1.0f, 1.0f);
 }
 
 } // namespace gf

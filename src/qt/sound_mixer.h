@@ -16,6 +16,8 @@ public:
     void setBuffer(int index, std::vector<float> stereo);
     void play(int index);
     bool playing(int index) const;
+    // Scales the whole mix, 0 (silent) to 1; a value outside is held to that range.
+    void setGain(float gain);
     // Writes `frames` stereo frames of the mix, silence where nothing plays.
     void mix(float* out, std::size_t frames);
 
@@ -30,6 +32,7 @@ private:
     // The audio back end may pull from its own thread.
     mutable std::mutex mutex_;
     std::vector<Voice> voices_;
+    float gain_ = 1.0f;
 };
 
 } // namespace gf

@@ -101,6 +101,7 @@ CarryBoxWidget::CarryBoxWidget(int box, QWidget* parent) : QWidget(parent), inde
 void CarryBoxWidget::setBox(const CarryBox& box, const clsBitmap* itemSheet) {
     const bool changed = box.slot != box_.slot || box.filled != box_.filled || box.tile != box_.tile ||
                          box.readied != box_.readied || itemSheet != sheet_;
+    if (box.tooltip != box_.tooltip) setToolTip(toQt(box.tooltip));
     box_ = box;
     sheet_ = itemSheet;
     if (changed) update();

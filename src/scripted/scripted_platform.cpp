@@ -17,7 +17,15 @@ float QueuedRandom::next() {
 }
 
 static const char* buttonsName(Buttons b) {
-    return b == Buttons::YesNo ? "yesno" : "ok";
+    switch (b) {
+    case Buttons::YesNo:
+        return "yesno";
+    case Buttons::SaveDiscardCancel:
+        return "savediscardcancel";
+    case Buttons::Ok:
+        break;
+    }
+    return "ok";
 }
 
 static const char* iconName(Icon i) {
@@ -42,6 +50,8 @@ static const char* answerName(Answer a) {
         return "yes";
     case Answer::No:
         return "no";
+    case Answer::Cancel:
+        return "cancel";
     case Answer::Ok:
         break;
     }
@@ -66,7 +76,15 @@ static const char* menuName(MenuChoice m) {
 
 Answer ScriptedWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
     Answer answer = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    if (!boxAnswers.empty()) {
+    if (buttons == Buttons::SaveDiscardCancel) {
+        // Its own queue, so the answers a script queued for later boxes stay theirs; scripts
+        // written before the question see the game left unsaved, as it was then.
+        answer = Answer::No;
+        if (!saveAnswers.empty()) {
+            answer = saveAnswers.front();
+            saveAnswers.pop_front();
+        }
+    } else if (!boxAnswers.empty()) {
         answer = boxAnswers.front();
         boxAnswers.pop_front();
         // An OK box has only one button, whatever the script queued.
@@ -151,11 +169,11 @@ void ScriptedWindow::quit() {
     log_.emit({{"event", "exit"}});
 }
 
-PopupChoice ScriptedWindow::carryMenu(int slot, bool offerReady) {
+PopupChoice ScriptedWindow::carryMenu(int slot, const std::string& itemName, bool offerReady) {
     json entries = json::array();
     if (offerReady) entries.push_back("Ready");
     entries.push_back("Drop");
-    log_.emit({{"event", "popup"}, {"slot", slot}, {"entries", entries}});
+    log_.emit({{"event", "popup"}, {"slot", slot}, {"item", latin1ToUtf8(itemName)}, {"entries", entries}});
     PopupChoice answer = PopupChoice::None;
     if (!popupAnswers.empty()) {
         answer = popupAnswers.front();

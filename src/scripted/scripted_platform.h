@@ -56,10 +56,11 @@ public:
     void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) override;
     void stopTimers() override;
     void quit() override;
-    PopupChoice carryMenu(int slot, bool offerReady) override;
+    PopupChoice carryMenu(int slot, const std::string& itemName, bool offerReady) override;
     void gameOver(int deathFrames) override;
 
     std::deque<Answer> boxAnswers;
+    std::deque<Answer> saveAnswers;                      // the question before a changed game is left
     std::deque<std::optional<std::string>> inputAnswers; // nullopt = cancel
     std::deque<std::optional<std::string>> fileAnswers;  // nullopt = cancel
     std::deque<MenuChoice> menuAnswers;

@@ -170,6 +170,7 @@ json dumpState(Game& g, bool withLayers) {
                   {"Caption", text(g.Caption)},
                   {"paused", g.paused},
                   {"overview", g.overview},
+                  {"unsaved", g.unsavedChanges},
                   {"Clock", g.now()},
                   {"Players", players},
                   {"ItemsUBound", g.Items.ubound()},

@@ -60,8 +60,15 @@ void noMore(std::istringstream& in) {
 
 SimSession::SimSession(const std::string& folder, const std::string& playerFolder, std::ostream& out)
     : out_(out),
-      game_(Platform{io_.clock, io_.random, io_.window, io_.sound, drawing_}, folder, playerFolder) {
+      game_(Platform{io_.clock, io_.random, io_.window, io_.sound, drawing_}, folder, playerFolder),
+      viewW_(io_.canvas.width()), viewH_(io_.canvas.height()) {
     io_.log.streamTo(&out_);
+}
+
+void SimSession::showView(int w, int h) {
+    viewW_ = w;
+    viewH_ = h;
+    io_.canvas.resize(zoomedLength(w, zoom_), zoomedLength(h, zoom_));
 }
 
 std::string SimSession::resolve(const std::string& folder, const std::string& path) {
@@ -70,7 +77,11 @@ std::string SimSession::resolve(const std::string& folder, const std::string& pa
 }
 
 void SimSession::dump(bool withLayers) {
-    out_ << nlohmann::json{{"dump", dumpState(game_, withLayers)}}.dump() << '\n';
+    nlohmann::json state = dumpState(game_, withLayers);
+    const HalfSize half = viewHalfSize(io_.canvas.width(), io_.canvas.height());
+    state["zoom"] = zoom_;
+    state["viewCells"] = {2 * half.w, 2 * half.h}; // the last row and column may be cut
+    out_ << nlohmann::json{{"dump", state}}.dump() << '\n';
 }
 
 void SimSession::run(const std::string& line) {
@@ -101,7 +112,7 @@ void SimSession::run(const std::string& line) {
         const int w = whole(in, "width"), h = whole(in, "height");
         noMore(in);
         if (w < 0 || h < 0) throw ScriptError("view size must not be negative");
-        io_.canvas.resize(w, h);
+        showView(w, h);
     } else if (command == "answer") {
         runAnswer(restAfter(line, 1));
     } else if (command == "startup") {
@@ -161,13 +172,21 @@ void SimSession::run(const std::string& line) {
         const int w = whole(in, "width"), h = whole(in, "height");
         noMore(in);
         if (const auto layout = formLayout(w, h, kStatusWidth, false)) {
-            io_.canvas.resize(layout->picView.width, layout->picView.height);
+            showView(layout->picView.width, layout->picView.height);
             if (g.CurrentPlayer > 0) Display(g, true);
         }
+    } else if (command == "zoom") {
+        const int zoom = whole(in, "zoom");
+        noMore(in);
+        if (zoom < kMinZoom || zoom > kMaxZoom)
+            throw ScriptError("zoom takes " + std::to_string(kMinZoom) + " to " + std::to_string(kMaxZoom));
+        zoom_ = zoom;
+        showView(viewW_, viewH_);
+        if (g.CurrentPlayer > 0) Display(g, true);
     } else if (command == "screenshot") {
         const std::string path = restAfter(line, 1);
         if (path.empty()) throw ScriptError("screenshot needs a file name");
-        screenshots_.take(g, drawing_, path);
+        screenshots_.take(g, drawing_, path, viewW_, viewH_, zoom_);
     } else if (command == "scroll") {
         const int v = whole(in, "scroll");
         noMore(in);
@@ -211,6 +230,15 @@ void SimSession::runAnswer(const std::string& rest) {
             d.boxAnswers.push_back(Answer::Ok);
         else
             throw ScriptError("answer box takes yes, no or ok");
+    } else if (kind == "save") {
+        if (value == "yes")
+            d.saveAnswers.push_back(Answer::Yes);
+        else if (value == "no")
+            d.saveAnswers.push_back(Answer::No);
+        else if (value == "cancel")
+            d.saveAnswers.push_back(Answer::Cancel);
+        else
+            throw ScriptError("answer save takes yes, no or cancel");
     } else if (kind == "menu") {
         if (value == "new")
             d.menuAnswers.push_back(MenuChoice::New);
@@ -234,7 +262,7 @@ void SimSession::runAnswer(const std::string& rest) {
         else
             throw ScriptError("answer popup takes ready, drop or none");
     } else {
-        throw ScriptError("answer takes box, input, file, menu or popup");
+        throw ScriptError("answer takes box, save, input, file, menu or popup");
     }
 }
 

@@ -2,6 +2,7 @@
 // One gloamfell-sim session: a game over the scripted seam, driven one
 // script line at a time, writing JSON lines as things happen.
 #include "platform/forwarding_canvas.h"
+#include "render/sizes.h"
 #include "scripted_platform.h"
 #include "shell/game.h"
 #include "sim_screenshot.h"
@@ -31,6 +32,8 @@ private:
     void runCarry(const std::string& rest);
     void runMenu(const std::string& what);
     void dump(bool withLayers);
+    // The view's screen pixels; the canvas holds them divided by the zoom.
+    void showView(int w, int h);
     static std::string resolve(const std::string& folder, const std::string& path);
 
     std::ostream& out_;
@@ -38,6 +41,8 @@ private:
     ForwardingCanvas drawing_{io_.canvas}; // a screenshot points it at Qt for a moment
     Game game_;
     Screenshots screenshots_;
+    int viewW_, viewH_;
+    int zoom_ = kMinZoom;
 };
 
 // Runs a whole script; the exit status of gloamfell-sim.

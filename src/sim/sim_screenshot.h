@@ -16,7 +16,8 @@ public:
     Screenshots(const Screenshots&) = delete;
     Screenshots& operator=(const Screenshots&) = delete;
 
-    void take(Game& g, ForwardingCanvas& drawing, const std::string& pngPath);
+    // The view is viewW x viewH pixels of the window, showing the canvas at `zoom`.
+    void take(Game& g, ForwardingCanvas& drawing, const std::string& pngPath, int viewW, int viewH, int zoom);
 
 private:
     struct Toolkit;

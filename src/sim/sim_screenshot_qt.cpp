@@ -20,12 +20,13 @@ struct Screenshots::Toolkit {
 Screenshots::Screenshots() = default;
 Screenshots::~Screenshots() = default;
 
-void Screenshots::take(Game& g, ForwardingCanvas& drawing, const std::string& pngPath) {
+void Screenshots::take(Game& g, ForwardingCanvas& drawing, const std::string& pngPath, int viewW, int viewH,
+                       int zoom) {
     if (!toolkit_) {
         if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
         toolkit_ = std::make_unique<Toolkit>();
     }
-    if (!saveWindowScreenshot(g, drawing, pngPath, drawing.width(), drawing.height()))
+    if (!saveWindowScreenshot(g, drawing, pngPath, viewW, viewH, zoom))
         throw ScriptError("cannot write " + pngPath);
 }
 

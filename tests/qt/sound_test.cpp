@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -116,6 +117,20 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     for (const auto& [name, in, rate, stereo] : cases)
         EXPECT_EQ(toStereo(in, rate), stereo) << name;
     EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
+}
+
+// The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing.
+TEST(SoundMixer, gainScalesTheMix) {
+    for (const auto& [gain, heard] : {std::pair(1.0f, 0.5f), std::pair(0.5f, 0.25f), std::pair(0.0f, 0.0f),
+                                      std::pair(7.0f, 0.5f), std::pair(-1.0f, 0.0f), std::pair(NAN, 0.5f)}) {
+        SoundMixer mixer(1);
+        mixer.setBuffer(1, {0.5f, -0.5f});
+        mixer.setGain(gain);
+        mixer.play(1);
+        float out[2];
+        mixer.mix(out, 1);
+        EXPECT_EQ(std::pair(out[0], out[1]), std::pair(heard, -heard)) << gain;
+    }
 }
 
 constexpr int kRate = 44100;

@@ -9,8 +9,13 @@
 #include "qt_window.h"
 #include "render/layout.h"
 #include "render/status.h"
+#include "render/view.h"
+#include "settings.h"
+#include "shell/text.h"
 #include "test_game.h"
 
+#include <QAbstractButton>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDockWidget>
 #include <QElapsedTimer>
@@ -21,13 +26,18 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -185,17 +195,36 @@ TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
               std::vector<int16_t>({37, 105, 57, 188, 0, 5, 2}));
 }
 
-// The carry pop-up offers Ready only for what can be wielded or worn, an
-// empty box opens nothing, and Ready readies the item of the box clicked.
-TEST_F(WindowTest, carryPopupOffersReadyForWeaponsAndArmour) {
+// The carry pop-up is headed by the item's name and offers Ready only for what can be wielded or
+// worn, an empty box opens nothing, and Ready readies the item of the box clicked.
+TEST_F(WindowTest, carryPopupNamesTheItemAndOffersReadyForWeaponsAndArmour) {
     for (const auto& [slot, id] :
          {std::pair(1, 26), std::pair(2, 28), std::pair(3, 27)}) // dagger, carcass, armour
         player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
-    EXPECT_EQ(popupFor(0), QStringList({"Ready", "Drop"}));
-    EXPECT_EQ(popupFor(1), QStringList{"Drop"});
+    EXPECT_EQ(popupFor(0), QStringList({"dagger", "Ready", "Drop"}));
+    EXPECT_EQ(popupFor(1), QStringList({"rat carcass", "Drop"}));
     EXPECT_EQ(popupFor(3), QStringList{});
-    EXPECT_EQ(popupFor(2, "Ready"), QStringList({"Ready", "Drop"}));
+    EXPECT_EQ(popupFor(2, "Ready"), QStringList({"soft leather armor", "Ready", "Drop"}));
     EXPECT_EQ(std::tuple(player().WeaponSlot, player().ArmorSlot, game.CarrySlot), std::tuple(0, 3, 0));
+    EXPECT_EQ(popupFor(2), QStringList({"soft leather armor", "Ready", "Drop"})) << "one heading, not two";
+}
+
+// Hovering a carried item shows its name, what it does and whether it is readied or worn.
+TEST_F(WindowTest, hoveringACarriedItemNamesIt) {
+    for (const auto& [slot, id] : {std::pair(1, 26), std::pair(2, 27), std::pair(3, 28), std::pair(4, 26)})
+        player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
+    player().WeaponSlot = 4;
+    player().ArmorSlot = 2;
+    Update_Status(game);
+    window.refreshPanel();
+    const char* expected[] = {"dagger\nDamage: 3", "soft leather armor\nArmor: 2\nWorn", "rat carcass",
+                              "dagger\nDamage: 3\nReadied", ""};
+    for (std::size_t box = 0; box < std::size(expected); ++box)
+        EXPECT_EQ(window.picStatus->picCarry[box]->toolTip().toStdString(), expected[box]) << box;
+    CarryBoxWidget* hovered = window.picStatus->picCarry[3];
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), hovered->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(hovered, &hover);
+    EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
 }
 
 // View, Message Log (Ctrl+L) lists the game's lines oldest first, in their colours, the last
@@ -397,6 +426,144 @@ INSTANTIATE_TEST_SUITE_P(EachBox, Reentry,
                                            BoxCase{"fileBoxDuringTick", false, 'f'},
                                            BoxCase{"fileBoxDuringKeyPress", true, 'f'}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Ctrl+Plus, Ctrl+Minus, Ctrl+0 and Ctrl+wheel over the view zoom by whole steps within 1x to 4x; the
+// canvas holds the view's pixels divided by the zoom and is shown crisp. F11 reaches the window too.
+TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
+    window.resize(window.sizeForView(640, 480));
+    settle();
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+        QTest::keyClick(window.picView, k, m);
+    };
+    const auto wheel = [&](int dy) {
+        QWheelEvent event(QPointF(5, 5), window.picView->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, dy),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.picView, &event);
+    };
+    const std::pair<std::function<void()>, int> steps[] = {
+        {[&] { key(Qt::Key_Plus); }, 2}, {[&] { key(Qt::Key_Equal); }, 3}, {[&] { wheel(120); }, 4},
+        {[&] { key(Qt::Key_Plus); }, 4}, {[&] { key(Qt::Key_Minus); }, 3}, {[&] { wheel(-120); }, 2},
+        {[&] { key(Qt::Key_0); }, 1},    {[&] { key(Qt::Key_Minus); }, 1}, {[&] { window.setZoom(3); }, 3}};
+    for (const auto& [step, zoom] : steps) {
+        step();
+        settle();
+        EXPECT_EQ(window.zoom(), zoom);
+        EXPECT_EQ(QSize(view.width(), view.height()),
+                  QSize(zoomedLength(640, zoom), zoomedLength(480, zoom)));
+    }
+    Display(game, true);
+    const QImage expected = view.shown().scaled(view.width() * 3, view.height() * 3).copy(0, 0, 640, 480);
+    EXPECT_EQ(window.picView->grab().toImage().convertToFormat(expected.format()), expected);
+    key(Qt::Key_F11, Qt::NoModifier);
+    EXPECT_TRUE(window.isFullScreen());
+    key(Qt::Key_F11, Qt::NoModifier);
+    EXPECT_FALSE(window.isFullScreen());
+}
+
+// What was written reads back; a file that cannot be read or holds nonsense reads as the defaults.
+// The zoom chosen from the screen shows as many cells at 3840 x 2160 as at 1920 x 1080.
+TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
+    const WindowSettings chosen{QRect(40, 50, 900, 700), true, false, 3, 50, true};
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        writeSettings(settings, chosen);
+    }
+    QSettings back(file, QSettings::IniFormat);
+    EXPECT_EQ(readSettings(back), chosen);
+    const char* damaged[] = {
+        "\xFF\xFE\x01[[[=\n\x00\x80",
+        "[window]\ngeometry=banana\nmaximized=perhaps\nfullScreen=2\n[view]\nzoom=9\n[sound]\nvolume=-5\n"
+        "muted=yes\n",
+        "[window]\ngeometry=@Rect(0 0 -5 -5)\n[view]\nzoom=0\n[sound]\nvolume=1e9\n",
+        "[window]\ngeometry=@Rect(0 0 99999999 5)\n[view]\nzoom=@Rect(1 2 3 4)\n"};
+    for (const char* contents : damaged) {
+        QFile(file).remove();
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+        out.close();
+        QSettings settings(file, QSettings::IniFormat);
+        EXPECT_EQ(readSettings(settings), WindowSettings{}) << contents;
+    }
+    QSettings folder(dir.path(), QSettings::IniFormat);
+    EXPECT_EQ(readSettings(folder), WindowSettings{});
+    EXPECT_EQ(
+        std::vector({zoomForScreen({1920, 1080}), zoomForScreen({3840, 2160}), zoomForScreen({2560, 1440}),
+                     zoomForScreen({800, 600}), zoomForScreen({15360, 8640})}),
+        std::vector({1, 2, 1, 1, 4}));
+}
+
+// The window takes its size, zoom and sound from the settings and leaves them there on closing;
+// the sound's gain follows the volume and mute.
+TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        writeSettings(settings, {QRect(30, 40, 1000, 700), false, false, 3, 50, false});
+    }
+    std::vector<float> gains;
+    window.setSoundGain([&](float gain) { gains.push_back(gain); });
+    window.remember(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    settle();
+    EXPECT_EQ(std::tuple(window.normalGeometry().size(), window.zoom(), gains.back()),
+              std::tuple(QSize(1000, 700), 3, 0.5f));
+    window.mnuSoundMute->trigger();
+    window.mnuSoundVolume->actions().at(1)->trigger();
+    EXPECT_EQ(gains.back(), 0.0f);
+    QTest::keyClick(window.picView, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(gains.back(), 0.75f);
+    window.resize(900, 650);
+    window.setZoom(2);
+    window.mnuViewFullScreen->trigger();
+    settle();
+    window.leave();
+    QSettings settings(file, QSettings::IniFormat);
+    const WindowSettings kept = readSettings(settings);
+    EXPECT_EQ(
+        std::tuple(kept.geometry.size(), kept.maximized, kept.fullScreen, kept.zoom, kept.volume, kept.muted),
+        std::tuple(QSize(900, 650), false, true, 2, 75, false));
+}
+
+// Closing the window asks Save / Don't Save / Cancel only when the game changed since it was last
+// saved or loaded: Save writes the game and closes, Don't Save closes, Cancel keeps everything.
+TEST_F(WindowTest, closingAChangedGameAsksFirst) {
+    boxCloser->stop();
+    player().Name = fixedName("Ann");
+    const std::filesystem::path saved = t.folder / "saved" / "Ann.saved";
+    struct Case {
+        const char* name;
+        bool changed;
+        QMessageBox::StandardButton answer;
+        bool closes, saves;
+    };
+    const Case cases[] = {{"unchanged", false, QMessageBox::NoButton, true, false},
+                          {"cancel", true, QMessageBox::Cancel, false, false},
+                          {"don't save", true, QMessageBox::Discard, true, false},
+                          {"save", true, QMessageBox::Save, true, true}};
+    for (const Case& c : cases) {
+        window.show();
+        settle();
+        std::filesystem::remove(saved);
+        game.unsavedChanges = c.changed;
+        QStringList buttons;
+        const auto answerer = every(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            box->button(c.answer)->click();
+        });
+        window.close();
+        settle();
+        EXPECT_EQ(buttons.size(), c.changed ? 3 : 0) << c.name;
+        EXPECT_EQ(buttons.contains(QStringLiteral("Don't Save")), c.changed) << c.name;
+        EXPECT_EQ(window.isVisible(), !c.closes) << c.name;
+        EXPECT_EQ(std::filesystem::exists(saved), c.saves) << c.name;
+    }
+}
 
 } // namespace
 } // namespace gf

@@ -115,6 +115,7 @@ TEST(Sim, mistakesExitWithTwoAndOneLine) {
     const Case cases[] = {
         {{kData}, "# a comment\n\nfrobnicate\ndump\n", "line 3"},
         {{kData}, "key NoSuchKey\ndump\n", "line 1"},
+        {{kData}, "zoom 5\n", "zoom takes 1 to 4"},
         {{"--check", kData}, "", "unknown option --check"},
         {{"--soak", "/no/such/folder"}, "", "/no/such/folder is not a folder"},
         {{kData, "/no/such.script"}, "", "cannot read the script /no/such.script"},
@@ -144,6 +145,61 @@ TEST(Sim, runsAreDeterministicAndQueuedDrawsComeFirst) {
     const json state = a.of("dump").at(0);
     EXPECT_EQ(state["MapItem"][5][0], 0) << "west opening of room (0, 0)";
     EXPECT_NE(state["MapItem"][0][5], 0) << "no north opening";
+}
+
+// A changed game asks before Exit, New or Load leave it: Cancel keeps it, Don't Save goes on, Save
+// writes the file first. No question for a game unchanged since it began, was saved or was loaded.
+TEST(Sim, leavingAChangedGameAsksFirst) {
+    const std::string changed = kNewGame + "key Left\n";
+    const fs::path player = fs::temp_directory_path() / ("gloamfell-leave-" + std::to_string(::getpid()));
+    struct Case {
+        std::string script;
+        // questions, then what leaving went on to: exits, file dialogs, name boxes (start-up asks one)
+        std::tuple<std::size_t, std::size_t, std::size_t, std::size_t> events;
+        bool saved;
+    };
+    const Case cases[] = {
+        {kNewGame + "menu exit\n", {0, 1, 0, 1}, false},
+        {kNewGame + "raise 0\nmenu exit\n", {0, 1, 0, 1}, false}, // no spendable XP: nothing raised
+        {changed + "answer save cancel\nmenu exit\n", {1, 0, 0, 1}, false},
+        {changed + "answer save no\nmenu exit\n", {1, 1, 0, 1}, false},
+        {changed + "answer save yes\nmenu exit\n", {1, 1, 0, 1}, true},
+        {changed + "answer save cancel\nmenu new\n", {1, 0, 0, 1}, false},
+        {changed + "answer save no\nanswer box no\nanswer input Bo\nmenu new\nmenu exit\n",
+         {1, 1, 0, 2},
+         false},
+        {changed + "answer save cancel\nmenu load\n", {1, 0, 0, 1}, false},
+        {changed + "answer save yes\nmenu load\n", {1, 0, 1, 1}, true},
+        {changed + "menu save\nmenu load\nanswer file saved/Ann.saved\nmenu load\nmenu exit\n",
+         {0, 1, 2, 1},
+         true},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(player);
+        const SimRun run = runSim({"--player", player.string(), kData}, c.script);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        std::size_t questions = 0;
+        for (const json& box : run.of("msgbox"))
+            questions += box["buttons"] == "savediscardcancel";
+        EXPECT_EQ(
+            std::tuple(questions, run.of("exit").size(), run.of("filedialog").size(), run.of("input").size()),
+            c.events)
+            << c.script;
+        EXPECT_EQ(fs::exists(player / "saved" / "Ann.saved"), c.saved) << c.script;
+    }
+    fs::remove_all(player);
+}
+
+// `zoom N` shows the view N times larger, so fewer cells; what the cells hold does not change.
+TEST(Sim, zoomShowsFewerCells) {
+    const SimRun run = runSim({kData}, kNewGame + "view 640 480\ndump\nzoom 2\ndump\nzoom 4\ndump\n");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    std::vector<json> cells;
+    for (const json& state : run.of("dump")) {
+        cells.push_back(state["viewCells"]);
+        EXPECT_EQ(state["Players"], run.of("dump")[0]["Players"]);
+    }
+    EXPECT_EQ(cells, (std::vector<json>{{20, 16}, {10, 8}, {4, 4}}));
 }
 
 } // namespace

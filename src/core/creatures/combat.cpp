@@ -101,6 +101,7 @@ bool modPlayer_Reduce_Life(Game& g, int32_t index, int32_t amount) {
     return guarded(g, "modPlayer_Reduce_Life", [&] {
         Player& p = g.Players(index);
         p.Life = sub32(p.Life, amount);
+        if (index == g.CurrentPlayer) g.unsavedChanges = true;
         if (p.Life >= 1) return false;
         // The panel keeps the last blow: the entry is gone by the time the game-over box shows.
         if (index == g.CurrentPlayer) Update_Status(g);

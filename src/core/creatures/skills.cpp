@@ -65,6 +65,7 @@ void modSkill_Raise(Game& g, int32_t index, int32_t skill) {
         if (cost <= p.SpendableXP) {
             p.SpendableXP = sub32(p.SpendableXP, cost);
             modSkill_Raise_XP(g, index, skill, cost, false);
+            if (index == g.CurrentPlayer) g.unsavedChanges = true;
         } else if (index == g.CurrentPlayer) {
             modMessage_Add(g,
                            "You need " + std::to_string(cost) + " spendable XP to raise " +

@@ -22,6 +22,7 @@ void modItem_Arm_Weapon(Game& g, int32_t creature, int32_t slot) {
             p.WeaponSlot = p.WeaponSlot == slot ? 0 : slot;
         else if (type.Armor > 0)
             p.ArmorSlot = p.ArmorSlot == slot ? 0 : slot;
+        if (creature == g.CurrentPlayer) g.unsavedChanges = true;
         modSound_Play(g, SoundId::Ready);
     });
 }

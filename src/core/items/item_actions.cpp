@@ -123,6 +123,7 @@ void modItem_Drop(Game& g, int32_t creature, int32_t slot) {
         carried = Item{};
         if (p.WeaponSlot == slot) p.WeaponSlot = 0;
         if (p.ArmorSlot == slot) p.ArmorSlot = 0;
+        if (creature == g.CurrentPlayer) g.unsavedChanges = true;
     });
 }
 

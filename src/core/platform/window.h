@@ -6,9 +6,10 @@
 
 namespace gf {
 
-enum class Buttons { Ok, YesNo };
+// SaveDiscardCancel answers Yes for Save and No for Don't Save.
+enum class Buttons { Ok, YesNo, SaveDiscardCancel };
 enum class Icon { None, Critical, Exclamation, Information, Question };
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Cancel };
 enum class MenuChoice { New, Load, About, Exit, Close };
 enum class PopupChoice { Ready, Drop, None };
 
@@ -37,8 +38,9 @@ public:
     virtual void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) = 0;
     virtual void stopTimers() = 0;
     virtual void quit() = 0;
-    // The Carry pop-up over carry slot `slot`: "Ready" only when offered, "Drop" always.
-    virtual PopupChoice carryMenu(int slot, bool offerReady) = 0;
+    // The Carry pop-up over carry slot `slot`, headed by the item's name: "Ready" only when
+    // offered, "Drop" always.
+    virtual PopupChoice carryMenu(int slot, const std::string& itemName, bool offerReady) = 0;
     // The death animation has played its frames; the game-over box follows.
     virtual void gameOver(int deathFrames) = 0;
 };

@@ -21,6 +21,16 @@ std::string carriedName(Game& g, const Player& p, int32_t slot) {
     return g.ItemTypes(p.carry(slot).ID).Name;
 }
 
+// Two swords or two armours look alike in their boxes; the tooltip tells them apart.
+std::string carriedTooltip(const ItemType& type, bool weapon, bool armour) {
+    std::string tip = type.Name;
+    if (type.Damage > 0) tip += "\nDamage: " + std::to_string(type.Damage);
+    if (type.Armor > 0) tip += "\nArmor: " + std::to_string(type.Armor);
+    if (weapon) tip += "\nReadied";
+    if (armour) tip += "\nWorn";
+    return tip;
+}
+
 } // namespace
 
 void Update_Status(Game& g) {
@@ -76,9 +86,12 @@ void Update_Carry(Game& g) {
             box.slot = g.carryScroll + b;
             const Item& item = p.carry(box.slot);
             if (!item.InUse) continue;
+            const ItemType& type = g.ItemTypes(item.ID);
+            const bool weapon = box.slot == p.WeaponSlot, armour = box.slot == p.ArmorSlot;
             box.filled = true;
-            box.tile = g.ItemTypes(item.ID).Image % 100;
-            box.readied = box.slot == p.WeaponSlot || box.slot == p.ArmorSlot;
+            box.tile = type.Image % 100;
+            box.readied = weapon || armour;
+            box.tooltip = carriedTooltip(type, weapon, armour);
         }
     });
 }

@@ -31,6 +31,7 @@ struct CarryBox {
     bool filled = false;
     int tile = 0;         // tile of the item sheet
     bool readied = false; // the blue "R"
+    std::string tooltip;  // the item's name, what it does and whether it is readied
 };
 
 struct StatusPanel {

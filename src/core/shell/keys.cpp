@@ -66,6 +66,7 @@ void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
             return;
         }
         g.overview = false;
+        g.unsavedChanges = true;
         Update_User_View(g);
     });
 }

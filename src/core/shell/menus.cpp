@@ -22,9 +22,52 @@
 
 namespace gf {
 
+namespace {
+
+// Another game's file (an earlier creature of the same name) is only replaced when the user says so.
+bool mayReplace(Game& g, const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path target = savedGamePath(g, name);
+    if (!std::filesystem::exists(target, ec)) return true;
+    if (!g.gameFile.empty() && std::filesystem::equivalent(target, g.gameFile, ec)) return true;
+    return g.io.window.msgBox("A saved game named " + name + " already exists. Replace it?", kAppTitle,
+                              Buttons::YesNo, Icon::Question) == Answer::Yes;
+}
+
+// Saves under the creature's name, asking before another game's file is replaced.
+bool saveGame(Game& g) {
+    const std::string name = displayName(g.player(g.CurrentPlayer).Name);
+    if (!mayReplace(g, name)) {
+        modMessage_Add(g, "Game not saved.", kYellow);
+        return false;
+    }
+    if (!modFile_Save(g, name)) return false;
+    g.unsavedChanges = false;
+    modMessage_Add(g, "Game saved.", kGreen);
+    return true;
+}
+
+} // namespace
+
+bool mayLeaveGame(Game& g) {
+    HandlerScope scope(g);
+    if (g.CurrentPlayer == 0 || !g.unsavedChanges) return true;
+    switch (g.io.window.msgBox("The game has changed since it was last saved. Save it first?", kAppTitle,
+                               Buttons::SaveDiscardCancel, Icon::Question)) {
+    case Answer::Yes:
+        return saveGame(g);
+    case Answer::No:
+        return true;
+    case Answer::Ok:
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void mnuFileNew_Click(Game& g) {
     HandlerScope scope(g);
-    if (g.gameOverStarted) return;
+    if (g.gameOverStarted || !mayLeaveGame(g)) return;
     guarded(g, "mnuFileNew_Click", [&] {
         const bool randomMap = askForRandomMap(g);
         // A default level that cannot be read would end the running game for nothing:
@@ -42,33 +85,14 @@ void mnuFileNew_Click(Game& g) {
     });
 }
 
-namespace {
-
-// Another game's file (an earlier creature of the same name) is only replaced when the user says so.
-bool mayReplace(Game& g, const std::string& name) {
-    std::error_code ec;
-    const std::filesystem::path target = savedGamePath(g, name);
-    if (!std::filesystem::exists(target, ec)) return true;
-    if (!g.gameFile.empty() && std::filesystem::equivalent(target, g.gameFile, ec)) return true;
-    return g.io.window.msgBox("A saved game named " + name + " already exists. Replace it?", kAppTitle,
-                              Buttons::YesNo, Icon::Question) == Answer::Yes;
-}
-
-} // namespace
-
 void mnuFileSave_Click(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer == 0) return;
-    const std::string name = displayName(g.player(g.CurrentPlayer).Name);
-    if (!mayReplace(g, name)) {
-        modMessage_Add(g, "Game not saved.", kYellow);
-        return;
-    }
-    if (modFile_Save(g, name)) modMessage_Add(g, "Game saved.", kGreen);
+    if (g.CurrentPlayer != 0) saveGame(g);
 }
 
 void mnuFileLoad_Click(Game& g) {
     HandlerScope scope(g);
+    if (!mayLeaveGame(g)) return;
     FileDialogRequest request;
     request.title = "Load Saved Game";
     request.folder = g.playerFolder + "\\saved\\";
@@ -79,12 +103,14 @@ void mnuFileLoad_Click(Game& g) {
     if (path.empty()) return;
     if (!modFile_Load(g, path)) return;
     g.log.clear();
+    g.unsavedChanges = false;
     modMessage_Add(g, "Game loaded.", kGreen);
     if (g.paused) setPaused(g, false); // the loaded game runs at once
 }
 
 void mnuFileExit_Click(Game& g) {
-    g.io.window.quit();
+    HandlerScope scope(g);
+    if (mayLeaveGame(g)) g.io.window.quit();
 }
 
 void mnuHelpAbout_Click(Game& g) {
@@ -129,7 +155,7 @@ void picCarry_MouseUp(Game& g, int box) {
         if (!item.InUse) return;
         const ItemType& type = g.ItemTypes(item.ID);
         g.CarrySlot = slot;
-        const PopupChoice choice = g.io.window.carryMenu(slot, type.Damage > 0 || type.Armor > 0);
+        const PopupChoice choice = g.io.window.carryMenu(slot, type.Name, type.Damage > 0 || type.Armor > 0);
         if (choice == PopupChoice::Ready) mnuCarryReady_Click(g);
         if (choice == PopupChoice::Drop) mnuCarryDrop_Click(g);
     });

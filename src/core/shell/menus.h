@@ -4,6 +4,9 @@
 namespace gf {
 struct Game;
 
+// Before the running game is left: when it changed since it was last saved or loaded, asks
+// Save / Don't Save / Cancel; true when the game may be left.
+bool mayLeaveGame(Game& g);
 void mnuFileNew_Click(Game& g);
 void mnuFileSave_Click(Game& g);
 void mnuFileLoad_Click(Game& g);

@@ -31,6 +31,7 @@ void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& nam
     else
         modMap_Load(g, defaultLevelPath(g));
     modPlayer_Setup(g, name);
+    g.unsavedChanges = false;
 }
 
 } // namespace gf
