@@ -319,9 +319,9 @@ std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
     return files;
 }
 
-// A save that cannot finish, even for a user no permission stops, or a name that could put the
-// file anywhere but directly in saved/, says so in one box and changes no file; data the disk
-// would not keep is a failure too, not a saved game.
+// A save that cannot finish, even for a user no permission stops, a target that is a link, or a
+// name that could put the file anywhere but directly in saved/, says so in one box and changes no
+// file; data the disk would not keep is a failure too, not a saved game.
 TEST(SavedGame, failedSaveChangesNoFile) {
     struct Case {
         std::string name;
@@ -332,9 +332,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     const Case cases[] = {
         {kName, [](const fs::path& f) { fs::remove_all(f.parent_path()), writeFile(f.parent_path(), "-"); },
          "is not a folder"},
-        {kName, [](const fs::path& f) { fs::create_directory(f.string() + ".tmp"); }, "Cannot write "},
-        {kName, [](const fs::path& f) { fs::create_symlink("/dev/null", f.string() + ".tmp"); },
-         "Cannot write "},
+        {kName, [](const fs::path& f) { fs::remove(f), fs::create_symlink("../victim", f); }, "is a link"},
         {"", none, "A saved game needs a name"},
         {"../Zo", none, "may not hold"},
         {"a\\b", none, "may not hold"},
@@ -347,6 +345,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     for (const Case& c : cases) {
         SavedGame s;
         ASSERT_TRUE(s.save());
+        writeFile(s.t.folder / "victim", "the user's own file");
         c.block(s.file);
         s.g.Players(1).Gold = 7;
         s.t.io.log.events.clear();
@@ -359,6 +358,22 @@ TEST(SavedGame, failedSaveChangesNoFile) {
                     boxes[0].find(c.box) != std::string::npos)
             << boxes[0];
     }
+}
+
+// Links planted where the save writes its temporary file are passed over, never written through,
+// and saved/ may itself be a link the user made to another folder.
+TEST(SavedGame, saveNeverWritesThroughAPlantedLink) {
+    SavedGame s;
+    fs::create_directories(s.t.folder / "elsewhere");
+    fs::create_directory_symlink("elsewhere", s.t.folder / "saved");
+    const fs::path victim = s.t.folder / "victim";
+    writeFile(victim, "the user's own file");
+    for (const std::string& tail : {std::string(".tmp"), "." + std::to_string(::getpid()) + "-0.tmp"})
+        fs::create_symlink(victim, s.file.string() + tail);
+    ASSERT_TRUE(s.save());
+    EXPECT_EQ(readFile(victim), "the user's own file");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(s.t.folder / "elsewhere" / s.file.filename())));
+    EXPECT_GT(s.saved().size(), kFileSize);
 }
 
 } // namespace
