@@ -195,9 +195,10 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
 }
 
-// Each unsound file is refused with a box saying what is wrong, and the game goes on as it was.
-// A file saved before the level header, or with something else or a later version's header after
-// the tables, loads as before and keeps the running level (rows without a box).
+// Each unsound file is refused with a box saying what is wrong, and the game goes on as it was; a
+// flipped bit anywhere in the level header damages it. A file saved before the level header, or
+// with something else after the tables, loads as before and keeps the running level (rows
+// without a box).
 TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     struct Case {
         std::size_t at;
@@ -211,6 +212,10 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {kFileSize - 1, 0, 0, "The file is cut short"},
         {kFileSize + 10, 0, 0, "The level header after the tables is damaged"},
         {kFileSize + 14, 1, 1, "The level header after the tables is damaged"},
+        {kFileSize + 4, 1, 3, "The level header after the tables is damaged"},
+        {kFileSize + 4, 2, 0, "The level header after the tables is damaged"},
+        {kFileSize + 6, 4, 1 << 30, "The level header after the tables is damaged"},
+        {kFileSize + 6, 4, -1, "The level header after the tables is damaged"},
         {0, 4, 0, "The file announces 0 creature entries"},
         {0, 4, 45, "The file is cut short"},
         {kItemsCountAt, 4, 0, "The file announces 0 item entries"},
@@ -235,7 +240,6 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {itemAt(2) + 2, 2, 0, "Item 2 has item number 0"},
         {kFileSize, 0, 0, ""},
         {kFileSize, 4, 0x7F7F7F7F, ""},
-        {kFileSize + 4, 1, 2, ""},
     };
     SavedGame s;
     ASSERT_TRUE(s.save());

@@ -2,6 +2,7 @@
 
 #include "items/item_table.h"
 #include "map/map_file.h"
+#include "messages/messages.h"
 #include "savegame/level_block.h"
 #include "savegame/records.h"
 #include "shell/files.h"
@@ -322,6 +323,11 @@ bool modFile_Load(Game& g, const std::string& path) {
                 g.StartX = l.header->StartX;
                 g.StartY = l.header->StartY;
                 setLevelCaption(g, g.MapName);
+            } else if (g.MapLower.empty() && g.MapUpper.empty()) {
+                modMessage_Add(g,
+                               "This saved game does not name its levels: its stairs lead nowhere until a "
+                               "new level is entered.",
+                               kYellow);
             }
             return true;
         },
