@@ -61,13 +61,18 @@ SimRun runSim(std::vector<std::string> args, const std::string& script = "") {
     return run;
 }
 
-// The check from the README: a new game on the first level with Ann on its start cell; then keys
-// by name with modifiers (Pause and M among them) and the clock the script moves.
+// The check from the README: a new game on the first level with Ann on its start cell, once names
+// the file cannot hold (outside Latin-1, or hidden) are asked for again with the reason, not changed;
+// then keys by name with modifiers (Pause and M among them) and the clock the script moves.
 TEST(Sim, newGameOnTheFirstLevelThenKeysAndClock) {
-    const SimRun run = runSim(
-        {kData},
-        kNewGame + "dump\nclock 10\nkey Shift+Right\nkey Right\nadvance 0.5\nkey M\nkey Pause\ndump\n");
+    const std::string names = "answer input \u0141ukasz\nanswer input .hidden\n";
+    const std::string keys = "clock 10\nkey Shift+Right\nkey Right\nadvance 0.5\nkey M\nkey Pause\n";
+    const SimRun run = runSim({kData}, names + kNewGame + "dump\n" + keys + "dump\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const auto asked = run.of("input");
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_NE(asked[1]["prompt"].get<std::string>().find("outside Latin-1"), std::string::npos);
+    EXPECT_NE(asked[2]["prompt"].get<std::string>().find("\".hidden\" cannot name"), std::string::npos);
     const auto dumps = run.of("dump");
     ASSERT_EQ(dumps.size(), 2u);
     const json& state = dumps[0];

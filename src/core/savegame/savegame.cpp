@@ -252,6 +252,9 @@ LoadedGame readGame(const Game& g, const std::string& path) {
 // A saved game goes directly into saved/ and nowhere else.
 std::string saveNameProblem(const std::string& name) {
     if (name.empty()) return "A saved game needs a name";
+    if (name.find(kNotLatin1) != std::string::npos)
+        return "A saved game cannot hold that name: it has a character outside Latin-1 (Western European "
+               "letters)";
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '/' || c == '\\' || c == ':' || u < 0x20 || (u >= 0x7F && u < 0xA0))
@@ -260,6 +263,8 @@ std::string saveNameProblem(const std::string& name) {
     }
     if (name.find("..") != std::string::npos)
         return "\"" + name + "\" cannot name a saved game: it may not hold \"..\"";
+    if (name.front() == '.')
+        return "\"" + name + "\" cannot name a saved game: a name beginning with \".\" would hide its file";
     return {};
 }
 
