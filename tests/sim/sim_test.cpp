@@ -98,6 +98,12 @@ TEST(Sim, mistakesExitWithTwoAndOneLine) {
     const Case cases[] = {
         {{kData}, "# a comment\n\nfrobnicate\ndump\n", "line 3"},
         {{kData}, "key NoSuchKey\ndump\n", "line 1"},
+        {{kData}, "view 1e300 1\n", "out of range for width"},
+        {{kData}, "seed 1e300\n", "out of range for seed"},
+        {{kData}, "seed nan\n", "not a finite number for seed"},
+        {{kData}, "clock 1e39\n", "out of range for clock"},
+        {{kData}, "draws 0.5 1\n", "a draw must lie from 0 to below 1"},
+        {{kData}, "tick 1.5\n", "not a whole number for tick"},
         {{"--check", kData}, "", "unknown option --check"},
         {{"--soak", "/no/such/folder"}, "", "/no/such/folder is not a folder"},
         {{kData, "/no/such.script"}, "", "cannot read the script /no/such.script"},
