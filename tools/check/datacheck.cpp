@@ -226,7 +226,7 @@ public:
     const Level* target(const std::string& name) {
         const std::string file = name + ".map";
         if (auto it = levels_.find(file); it != levels_.end()) return &it->second;
-        // A name with a folder in it reaches outside the checked files.
+        // A level the listing lacks is looked for once more, and remembered as missing.
         if (auto it = outside_.find(file); it != outside_.end()) return it->second ? &*it->second : nullptr;
         std::optional<Level>& slot = outside_[file];
         if (const auto text = folder_.readQuietly(file)) {
