@@ -16,7 +16,7 @@ export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure
 
-targets=(item_catalogue monster_catalogue map_file saved_game tile_sheet)
+targets=(item_catalogue monster_catalogue map_file saved_game tile_sheet wave_file)
 fuzz_one() {
     local target=$1 work="$build/work/$1" findings="$build/findings/$1"
     mkdir -p "$work" "$findings"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# package-check.sh: the package end to end, as root on a brand-new Debian 12:
-#   /work/shared/tools/fresh-debian scripts/package-check.sh
+# package-check.sh: the package end to end, as root on a brand-new Debian 12,
+# laid out by the fresh-debian tool beside the repository:
+#   fresh-debian scripts/package-check.sh
 # Builds the .deb from this clone, installs it with apt, and then, as an
 # ordinary user, plays and saves a new game on the installed data, checks the
 # installed data and asks the game its version.

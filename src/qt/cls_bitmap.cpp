@@ -17,9 +17,6 @@ namespace gf {
 
 namespace {
 
-// Far beyond any sheet within the pixel limit; the header decides the rest.
-constexpr qint64 kMaxSheetFile = 64 * 1024 * 1024;
-
 // The channel widths of a 16-bit BMP; zero for any other file.
 std::array<int, 3> sixteenBitChannels(const QByteArray& bytes, const SheetHeader& header) {
     if (header.bits != 16) return {};
@@ -87,7 +84,8 @@ void maskSheet(const QImage& opaque, QImage& masked, std::vector<clsBitmap::Cove
 bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
     *this = clsBitmap{};
     QFile file(pathToQt(strName));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFile) return false;
+    if (!file.open(QIODevice::ReadOnly) || static_cast<std::size_t>(file.size()) > kMaxSheetFile)
+        return false;
     const QByteArray bytes = file.readAll();
     SheetHeader header;
     if (!readSheetHeader(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), header)

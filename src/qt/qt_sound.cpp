@@ -15,7 +15,6 @@
 namespace gf {
 
 namespace {
-constexpr qint64 kMaxWaveBytes = 16 * 1024 * 1024;
 // The stream is kept full, so this is most of the delay from key to sound;
 // PulseAudio grants a little less than asked.
 constexpr int kBufferMs = 60;
@@ -121,12 +120,8 @@ void QtSound::feed() {
 }
 
 std::string QtSound::load(const std::string& path, int index) {
-    QFile file(pathToQt(path));
-    if (!file.open(QIODevice::ReadOnly)) return "File not found: " + path;
-    if (file.size() > kMaxWaveBytes) return "File too large: " + path;
     WaveData wave;
-    const std::string reason = parseWave(file.readAll().toStdString(), wave);
-    if (!reason.empty()) return reason;
+    if (std::string why = readWaveFile(path, wave); !why.empty()) return why;
     mixer_.setBuffer(index, toStereo(wave, format_.sampleRate()));
     return "";
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The core keeps text in Latin-1 and paths in the file system's bytes; these
 // are the only conversions at the Qt edge.
+#include "shell/text.h"
+
 #include <QFile>
 #include <QString>
 
@@ -15,8 +17,12 @@ inline QString toQt(const std::string& latin1) {
     return s;
 }
 
+// Qt would put '?' for a character Latin-1 lacks, which would rename a creature unasked.
 inline std::string fromQt(const QString& s) {
-    return s.toLatin1().toStdString();
+    std::string out;
+    for (const char32_t c : s.toUcs4())
+        out += c <= 0xFF ? static_cast<char>(c) : kNotLatin1;
+    return out;
 }
 
 inline QString pathToQt(const std::string& path) {

@@ -193,13 +193,8 @@ bool RecordingSound::init(int) {
 }
 
 std::string RecordingSound::load(const std::string& path, int) {
-    try {
-        WaveData wave;
-        if (std::string why = parseWave(readDataFile(path), wave); !why.empty()) return why + ": " + path;
-        return {};
-    } catch (const Failure& f) {
-        return f.what();
-    }
+    WaveData wave;
+    return readWaveFile(path, wave);
 }
 
 void RecordingSound::play(int index) {
@@ -211,7 +206,7 @@ bool RecordingCanvas::loadSheet(int sheet, const std::string& path) {
     sheetRequests.emplace_back(sheet, path);
     try {
         SheetHeader header;
-        return readSheetHeader(readDataFile(path), header).empty();
+        return readSheetHeader(readDataFile(path, kMaxSheetFile), header).empty();
     } catch (const Failure&) {
         return false;
     }

@@ -13,7 +13,9 @@
 #include "shell/timers.h"
 #include "sim_keys.h"
 
+#include <cmath>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <sstream>
 
@@ -31,24 +33,41 @@ std::string restAfter(const std::string& line, std::size_t words) {
     return line.substr(pos + 1);
 }
 
+// Every number is checked for range while still a double: converting one that
+// does not fit is undefined.
 double number(std::istringstream& in, const char* what) {
     std::string word;
     if (!(in >> word)) throw ScriptError(std::string("missing ") + what);
+    double v = 0;
     try {
         std::size_t used = 0;
-        const double v = std::stod(word, &used);
+        v = std::stod(word, &used);
         if (used != word.size()) throw ScriptError("");
-        return v;
     } catch (const std::exception&) {
         throw ScriptError(std::string("not a number for ") + what + ": " + word);
     }
+    if (!std::isfinite(v)) throw ScriptError(std::string("not a finite number for ") + what + ": " + word);
+    return v;
+}
+
+// A whole number from lowest to below `beyond`.
+double wholeBelow(std::istringstream& in, const char* what, double lowest, double beyond) {
+    const double v = number(in, what);
+    if (v < lowest || v >= beyond)
+        throw ScriptError(std::string("out of range for ") + what + ": " + std::to_string(v));
+    if (v != std::trunc(v)) throw ScriptError(std::string("not a whole number for ") + what);
+    return v;
 }
 
 int whole(std::istringstream& in, const char* what) {
-    const double v = number(in, what);
-    if (v != static_cast<double>(static_cast<long long>(v)) || v < -2147483648.0 || v > 2147483647.0)
-        throw ScriptError(std::string("not a whole number for ") + what);
-    return static_cast<int>(v);
+    return static_cast<int>(wholeBelow(in, what, std::numeric_limits<int>::min(), 2147483648.0));
+}
+
+// A 32-bit float, as the game's clock and draws are.
+float single(double v, const char* what) {
+    if (std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max()))
+        throw ScriptError(std::string("out of range for ") + what + ": " + std::to_string(v));
+    return static_cast<float>(v);
 }
 
 void noMore(std::istringstream& in) {
@@ -90,7 +109,8 @@ void SimSession::run(const std::string& line) {
     in >> command;
     Game& g = game_;
     if (command == "seed") {
-        const double v = number(in, "seed");
+        constexpr double kBeyond = 9223372036854775808.0; // 2^63
+        const double v = wholeBelow(in, "seed", -kBeyond, kBeyond);
         noMore(in);
         io_.random.seedWhole(static_cast<uint64_t>(static_cast<int64_t>(v)));
     } else if (command == "draws") {
@@ -98,15 +118,18 @@ void SimSession::run(const std::string& line) {
         int count = 0;
         while (in >> word) {
             std::istringstream one(word);
-            io_.random.queue(static_cast<float>(number(one, "draws")));
+            const float r = single(number(one, "draws"), "draws");
+            // The game relies on 0 <= r < 1 from every draw.
+            if (!(r >= 0.0f && r < 1.0f)) throw ScriptError("a draw must lie from 0 to below 1: " + word);
+            io_.random.queue(r);
             ++count;
         }
         if (count == 0) throw ScriptError("draws needs at least one value");
     } else if (command == "clock") {
-        io_.clock.time = static_cast<float>(number(in, "clock"));
+        io_.clock.time = single(number(in, "clock"), "clock");
         noMore(in);
     } else if (command == "advance") {
-        io_.clock.time = static_cast<float>(io_.clock.time + number(in, "advance"));
+        io_.clock.time = single(io_.clock.time + number(in, "advance"), "advance");
         noMore(in);
     } else if (command == "view") {
         const int w = whole(in, "width"), h = whole(in, "height");

@@ -4,6 +4,7 @@
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
 #include "map/walls.h"
+#include "shell/text.h"
 #include "shell/version.h"
 #include "test_game.h"
 
@@ -84,6 +85,28 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
     load(crlf({"X"}));
     EXPECT_EQ(std::tuple(t.game.MapName, t.game.MapLower, t.game.Caption, t.game.StartX, t.game.StartY),
               std::tuple("", "", "Gloamfell (ver " + std::string(kVersion) + ")  : ", 0, 0));
+}
+
+// The stairs read a neighbour's name beside the level: one with a folder, "..", or a control character
+// is ignored with one box naming it, and the good name given before it stays.
+TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
+    const std::vector<std::string> bad{"LOWER=../../../../tmp/x/evil",
+                                       "UPPER=up/stairs",
+                                       "LOWER=a\\b",
+                                       "UPPER=..",
+                                       "LOWER=x\x01y",
+                                       "UPPER=x\x85y"};
+    std::string contents = "LOWER=cellar\r\nUPPER=attic\r\n";
+    for (const std::string& line : bad)
+        contents += line + "\r\n";
+    const std::string path = load(contents + "X");
+    EXPECT_EQ(std::tuple(t.game.MapLower, t.game.MapUpper), std::tuple("cellar", "attic"));
+    const auto boxes = boxTexts(t);
+    ASSERT_EQ(boxes.size(), bad.size());
+    for (std::size_t i = 0; i < bad.size(); ++i)
+        EXPECT_TRUE(
+            boxes[i].starts_with("Level name ignored in " + path + "\r\n" + latin1ToUtf8(bad[i]) + "\r\n"))
+            << boxes[i];
 }
 
 // Each character places its own catalogue item or monster, the later start mark wins, and what the

@@ -1,14 +1,17 @@
 // The game and gloamfell-check must judge every file alike: each fuzz input
-// for the catalogues, levels and sheets goes through both, and a file one
-// takes and the other refuses is a fault of whichever is wrong.
+// for the catalogues, levels, sheets and sounds goes through both, and a file
+// one takes and the other refuses is a fault of whichever is wrong.
 #include "check/catalogue.hpp"
+#include "check/datacheck.hpp"
 #include "check/level.hpp"
 #include "check/sheet.hpp"
 #include "cls_bitmap.h"
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"
 #include "map/map_file.h"
+#include "qt_sound.h"
 #include "shell/files.h"
+#include "sound/sound.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +34,8 @@ struct Input {
 std::vector<Input> inputs() {
     std::vector<Input> out;
     for (const char* set : {"corpus", "regressions"})
-        for (const char* target : {"item_catalogue", "monster_catalogue", "map_file", "tile_sheet"})
+        for (const char* target :
+             {"item_catalogue", "monster_catalogue", "map_file", "tile_sheet", "wave_file"})
             if (const fs::path dir = fs::path(GLOAMFELL_FUZZ_DIR) / set / target; fs::is_directory(dir))
                 for (const auto& entry : fs::directory_iterator(dir))
                     out.push_back({target, entry.path()});
@@ -53,6 +57,12 @@ TEST_P(ReaderAgreement, gameAndCheckerJudgeAlike) {
         std::string why;
         game = clsBitmap().LoadBitmap(in.file.string(), true);
         if (!check::Sheet::read(contents, why)) faults.push_back({});
+    } else if (in.target == "wave_file") {
+        // The checker over a folder holding the file as one of the thirteen sounds.
+        t.write("walk.wav", contents);
+        game = QtSound().load(t.path("walk.wav"), SoundId::Walk).empty();
+        for (const check::Fault& f : check::checkDataFolder(t.folder))
+            if (f.file == "walk.wav") faults.push_back(f);
     } else if (in.target == "item_catalogue") {
         t.write("item.ini", contents);
         modItem_Init(t.game);

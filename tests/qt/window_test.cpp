@@ -1,5 +1,5 @@
-// The main window: keys from any control, the carry pop-up, the layout, keys held into a box and ticks behind
-// one.
+// The main window: keys from any control, the carry pop-up, the layout, keys held into a box, the name box
+// and ticks behind a box.
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "frm_main.h"
@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -364,6 +365,29 @@ TEST(MessageBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
         EXPECT_TRUE(openWhileHeld) << key;
         EXPECT_TRUE(answered) << key << ": a fresh press did not answer the box";
     }
+}
+
+// A name the saved-game file cannot hold, or one that would hide its file, is asked for again
+// with the reason and never changed.
+TEST(NameBox, namesTheFileCannotHoldAreAskedAgain) {
+    test::TestGame t;
+    QtWindow dialogs;
+    Game game(Platform{t.io.clock, t.io.random, dialogs, t.io.sound, t.io.canvas}, t.folder.string());
+    const QStringList typed{QStringLiteral(u"Łukasz"), QStringLiteral(".hidden"), QStringLiteral(u"Zoë")};
+    QStringList prompts;
+    const auto typist = every(10, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (!box) return;
+        prompts << box->labelText();
+        // A box still asking after every name was typed is cancelled, so a failure cannot hang.
+        if (prompts.size() > typed.size()) return box->reject();
+        box->setTextValue(typed[prompts.size() - 1]);
+        box->accept();
+    });
+    EXPECT_EQ(askForName(game), std::optional<std::string>("Zo\xEB"));
+    ASSERT_EQ(prompts.size(), 3);
+    EXPECT_TRUE(prompts[1].contains("outside Latin-1") && prompts[2].contains("\".hidden\" cannot name"))
+        << prompts.join('|').toStdString();
 }
 
 struct BoxCase {

@@ -195,9 +195,10 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
 }
 
-// Each unsound file is refused with a box saying what is wrong, and the game goes on as it was.
-// A file saved before the level header, or with something else or a later version's header after
-// the tables, loads as before and keeps the running level (rows without a box).
+// Each unsound file is refused with a box saying what is wrong, and the game goes on as it was; a
+// flipped bit anywhere in the level header damages it. A file saved before the level header, or
+// with something else after the tables, loads as before and keeps the running level (rows
+// without a box).
 TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     struct Case {
         std::size_t at;
@@ -211,6 +212,10 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {kFileSize - 1, 0, 0, "The file is cut short"},
         {kFileSize + 10, 0, 0, "The level header after the tables is damaged"},
         {kFileSize + 14, 1, 1, "The level header after the tables is damaged"},
+        {kFileSize + 4, 1, 3, "The level header after the tables is damaged"},
+        {kFileSize + 4, 2, 0, "The level header after the tables is damaged"},
+        {kFileSize + 6, 4, 1 << 30, "The level header after the tables is damaged"},
+        {kFileSize + 6, 4, -1, "The level header after the tables is damaged"},
         {0, 4, 0, "The file announces 0 creature entries"},
         {0, 4, 45, "The file is cut short"},
         {kItemsCountAt, 4, 0, "The file announces 0 item entries"},
@@ -235,7 +240,6 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {itemAt(2) + 2, 2, 0, "Item 2 has item number 0"},
         {kFileSize, 0, 0, ""},
         {kFileSize, 4, 0x7F7F7F7F, ""},
-        {kFileSize + 4, 1, 2, ""},
     };
     SavedGame s;
     ASSERT_TRUE(s.save());
@@ -319,9 +323,9 @@ std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
     return files;
 }
 
-// A save that cannot finish, even for a user no permission stops, or a name that could put the
-// file anywhere but directly in saved/, says so in one box and changes no file; data the disk
-// would not keep is a failure too, not a saved game.
+// A save that cannot finish, even for a user no permission stops, a target that is a link, or a
+// name that could put the file anywhere but directly in saved/, says so in one box and changes no
+// file; data the disk would not keep is a failure too, not a saved game.
 TEST(SavedGame, failedSaveChangesNoFile) {
     struct Case {
         std::string name;
@@ -332,9 +336,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     const Case cases[] = {
         {kName, [](const fs::path& f) { fs::remove_all(f.parent_path()), writeFile(f.parent_path(), "-"); },
          "is not a folder"},
-        {kName, [](const fs::path& f) { fs::create_directory(f.string() + ".tmp"); }, "Cannot write "},
-        {kName, [](const fs::path& f) { fs::create_symlink("/dev/null", f.string() + ".tmp"); },
-         "Cannot write "},
+        {kName, [](const fs::path& f) { fs::remove(f), fs::create_symlink("../victim", f); }, "is a link"},
         {"", none, "A saved game needs a name"},
         {"../Zo", none, "may not hold"},
         {"a\\b", none, "may not hold"},
@@ -347,6 +349,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     for (const Case& c : cases) {
         SavedGame s;
         ASSERT_TRUE(s.save());
+        writeFile(s.t.folder / "victim", "the user's own file");
         c.block(s.file);
         s.g.Players(1).Gold = 7;
         s.t.io.log.events.clear();
@@ -359,6 +362,22 @@ TEST(SavedGame, failedSaveChangesNoFile) {
                     boxes[0].find(c.box) != std::string::npos)
             << boxes[0];
     }
+}
+
+// Links planted where the save writes its temporary file are passed over, never written through,
+// and saved/ may itself be a link the user made to another folder.
+TEST(SavedGame, saveNeverWritesThroughAPlantedLink) {
+    SavedGame s;
+    fs::create_directories(s.t.folder / "elsewhere");
+    fs::create_directory_symlink("elsewhere", s.t.folder / "saved");
+    const fs::path victim = s.t.folder / "victim";
+    writeFile(victim, "the user's own file");
+    for (const std::string& tail : {std::string(".tmp"), "." + std::to_string(::getpid()) + "-0.tmp"})
+        fs::create_symlink(victim, s.file.string() + tail);
+    ASSERT_TRUE(s.save());
+    EXPECT_EQ(readFile(victim), "the user's own file");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(s.t.folder / "elsewhere" / s.file.filename())));
+    EXPECT_GT(s.saved().size(), kFileSize);
 }
 
 } // namespace

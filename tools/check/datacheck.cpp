@@ -3,6 +3,9 @@
 #include "check/catalogue.hpp"
 #include "check/level.hpp"
 #include "check/sheet.hpp"
+#include "map/sight.h"
+#include "sound/sound.h"
+#include "sound/wave_file.h"
 
 #include <algorithm>
 #include <fstream>
@@ -79,6 +82,46 @@ void checkItemPictures(const Folder& folder, const Catalogue& items, Faults& fau
             faults.push_back(
                 {items.file, e.lineOf("IMAGE"),
                  item + ", but tile " + std::to_string(tile) + " of item.bmp is blank (all white)"});
+    }
+}
+
+struct PlainSheet {
+    const char* file;
+    int lastTile; // the highest tile the game draws from it
+    const char* use;
+};
+
+constexpr PlainSheet kPlainSheets[] = {
+    {"background.bmp", 0, "the floor of every cell is drawn from it"},
+    {"void.bmp", 0, "every cell out of sight is drawn from it"},
+    {"light.bmp", gf::kUnlit, "the light of every cell is drawn from it"},
+    {"damage.bmp", 0, "damage numbers are drawn on it"},
+};
+
+void checkPlainSheets(const Folder& folder, Faults& faults) {
+    for (const PlainSheet& p : kPlainSheets) {
+        const auto bytes = folder.read(p.file, p.use, faults);
+        if (!bytes) continue;
+        std::string error;
+        const auto sheet = Sheet::read(*bytes, error);
+        if (!sheet)
+            faults.push_back({p.file, 0, "cannot be read: " + error + "; " + p.use});
+        else if (!sheet->hasTile(p.lastTile))
+            faults.push_back(
+                {p.file, 0,
+                 "(" + sizeOf(*sheet) + ") has no tile " + std::to_string(p.lastTile) + "; " + p.use});
+    }
+}
+
+// The game shows a box for each sound it cannot load.
+void checkSounds(const Folder& folder, Faults& faults) {
+    for (const gf::SoundFile& s : gf::kSoundFiles) {
+        const std::string name = s.file + 1; // the game's literal starts with a separator
+        const auto bytes = folder.read(name, "a sound effect", faults);
+        if (!bytes) continue;
+        gf::WaveData wave;
+        if (const std::string why = gf::parseWave(*bytes, wave); !why.empty())
+            faults.push_back({name, 0, "cannot be played: " + why});
     }
 }
 
@@ -183,7 +226,7 @@ public:
     const Level* target(const std::string& name) {
         const std::string file = name + ".map";
         if (auto it = levels_.find(file); it != levels_.end()) return &it->second;
-        // A name with a folder in it reaches outside the checked files.
+        // A level the listing lacks is looked for once more, and remembered as missing.
         if (auto it = outside_.find(file); it != outside_.end()) return it->second ? &*it->second : nullptr;
         std::optional<Level>& slot = outside_[file];
         if (const auto text = folder_.readQuietly(file)) {
@@ -273,8 +316,10 @@ Faults checkDataFolder(const fs::path& path) {
     checkItems(items, faults);
     checkGearKinds(items, faults);
     checkMonsters(monsters, items, faults);
+    checkPlainSheets(folder, faults);
     checkItemPictures(folder, items, faults);
     checkCreaturePictures(folder, monsters, faults);
+    checkSounds(folder, faults);
 
     if (std::find(mapFiles.begin(), mapFiles.end(), kDefaultLevel) == mapFiles.end())
         faults.push_back({kDefaultLevel, 0, "missing; a new game starts on it"});

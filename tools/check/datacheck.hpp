@@ -1,5 +1,5 @@
 #pragma once
-// Checks a game data folder: the catalogues, the tile sheets and every level.
+// Checks a game data folder: the catalogues, the tile sheets, the sounds and every level.
 #include "check/fault.hpp"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-// Checks the catalogues, tile sheets and levels of a game data folder and
+// Checks the catalogues, tile sheets, sounds and levels of a game data folder and
 // lists every fault as "file:line: text". Exits 0 when there is none, 1 when
 // there are faults, 2 when the folder cannot be read.
 #include "check/datacheck.hpp"
@@ -11,8 +11,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: gloamfell-check FOLDER\n"
     "       gloamfell-check --help | -h\n"
-    "Checks the catalogues, tile sheets and levels of a game data folder with the\n"
-    "game's own readers and lists each fault as \"file:line: text\".\n"
+    "Checks the catalogues, tile sheets, sounds and levels of a game data folder\n"
+    "with the game's own readers and lists each fault as \"file:line: text\".\n"
     "Exits 0 with no faults, 1 with faults, 2 when the folder cannot be read.\n";
 
 } // namespace

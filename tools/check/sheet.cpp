@@ -35,6 +35,11 @@ bool Sheet::tileIsBlank(int n) const {
 }
 
 std::optional<Sheet> Sheet::read(const std::string& b, std::string& error) {
+    if (b.size() > gf::kMaxSheetFile) {
+        error =
+            "larger than the " + std::to_string(gf::kMaxSheetFile / (1024 * 1024)) + " MiB a sheet may have";
+        return std::nullopt;
+    }
     gf::SheetHeader h;
     error = gf::readSheetHeader(b, h);
     if (!error.empty()) return std::nullopt;

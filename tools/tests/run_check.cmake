@@ -1,8 +1,8 @@
 # Runs gloamfell-check over one folder and requires its exit code and the
 # given lines (separated by "|") in its output.
-# FOLDER is checked as it is; otherwise BASE is copied to WORK, OVERLAY's
-# files laid over it and the files named in REMOVE (separated by ",")
-# taken away.
+# FOLDER is checked as it is; otherwise SHARED's sheets and sounds and BASE
+# are copied to WORK, OVERLAY's files laid over them and the files named in
+# REMOVE (separated by ",") taken away.
 foreach(var CHECK CODE)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "run_check.cmake needs -D${var}=...")
@@ -12,10 +12,19 @@ endforeach()
 if(NOT DEFINED FOLDER)
     file(REMOVE_RECURSE "${WORK}")
     file(MAKE_DIRECTORY "${WORK}")
+    # The sheets and sounds every level shares come from the shipped data, under the fixture.
+    set(shared)
+    if(DEFINED SHARED)
+        file(GLOB shared "${SHARED}/*.wav" "${SHARED}/background.bmp" "${SHARED}/void.bmp"
+             "${SHARED}/light.bmp" "${SHARED}/damage.bmp")
+    endif()
     # file(COPY) would skip an overlay file as old as the base file it replaces.
     foreach(dir IN ITEMS "${BASE}" "${OVERLAY}")
         if(dir)
             file(GLOB files "${dir}/*")
+            if(dir STREQUAL BASE)
+                list(PREPEND files ${shared})
+            endif()
             foreach(path IN LISTS files)
                 get_filename_component(name "${path}" NAME)
                 file(COPY_FILE "${path}" "${WORK}/${name}")

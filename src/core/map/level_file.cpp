@@ -37,9 +37,9 @@ public:
         if (startsWithKey(line, "MAP=")) {
             level.name = {trimSpaces(line.substr(4)), lineNo_};
         } else if (startsWithKey(line, "LOWER=")) {
-            level.lower = {trimSpaces(line.substr(6)), lineNo_};
+            neighbour(level.lower, line);
         } else if (startsWithKey(line, "UPPER=")) {
-            level.upper = {trimSpaces(line.substr(6)), lineNo_};
+            neighbour(level.upper, line);
         } else if (line.front() == 'X' || line.front() == 'x') {
             row(line);
         } else {
@@ -52,6 +52,17 @@ public:
     LevelFile level;
 
 private:
+    void neighbour(HeaderKey& key, std::string_view line) {
+        std::string value = trimSpaces(line.substr(6));
+        if (const std::string problem = levelNameProblem(value); !problem.empty()) {
+            findings_.warning(
+                {file_, lineNo_, "level name ignored: " + problem,
+                 "Level name ignored in " + file_ + "\r\n" + shownInBox(line) + "\r\n" + problem});
+            return;
+        }
+        key = {std::move(value), lineNo_};
+    }
+
     void row(std::string_view line) {
         std::string cells = trimSpaces(line);
         if (cells.size() > kMaxRowLength)
@@ -79,6 +90,16 @@ constexpr std::array<const char*, 8> kGearNames = {
     "great sword", "soft leather armor", "hard leather armor", "studded leather armor"};
 
 } // namespace
+
+std::string levelNameProblem(std::string_view name) {
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\') return quoted(name) + " holds a slash; a level is named by its file alone";
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0)) return quoted(name) + " holds a control character";
+    }
+    if (name.find("..") != std::string_view::npos) return quoted(name) + " holds \"..\"";
+    return {};
+}
 
 LevelFile readLevelFile(const std::string& contents, const std::string& file, Findings& findings) {
     Reader reader(file, findings);

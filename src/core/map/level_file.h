@@ -37,6 +37,10 @@ struct LevelFile {
     std::vector<LevelCell> cellsOf(std::string_view chars) const;
 };
 
+// Why `name` cannot name the level the stairs lead to, or empty when it can:
+// the stairs read name + ".map" beside the other levels and nowhere else.
+std::string levelNameProblem(std::string_view name);
+
 LevelFile readLevelFile(const std::string& contents, const std::string& file, Findings& findings);
 
 // What the characters of a row place.

@@ -13,8 +13,6 @@ namespace gf {
 
 namespace {
 
-constexpr int16_t kUnlit = 7;
-
 int64_t kingDistance(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     return std::max(std::llabs(x1 - x2), std::llabs(y1 - y2));
 }

@@ -5,6 +5,8 @@ namespace gf {
 struct Game;
 
 inline constexpr int16_t kLightRadius = 7;
+// The darkest light step, so the light sheet's last tile.
+inline constexpr int16_t kUnlit = 7;
 
 void modMap_Set_Visible(Game& g, int32_t rangeX, int32_t rangeY);
 void modMap_Set_Light(Game& g);

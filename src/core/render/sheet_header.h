@@ -14,6 +14,8 @@ namespace gf {
 // milliseconds of mask work.
 inline constexpr int64_t kMaxSheetSide = 8192;
 inline constexpr int64_t kMaxSheetPixels = 1024 * 1024;
+// Far beyond any sheet within the pixel limit; the header decides the rest.
+inline constexpr std::size_t kMaxSheetFile = 64 * 1024 * 1024;
 
 struct SheetHeader {
     int64_t width = 0;

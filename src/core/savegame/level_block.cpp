@@ -1,5 +1,6 @@
 #include "savegame/level_block.h"
 
+#include "map/level_file.h"
 #include "savegame/records.h"
 #include "shell/failure.h"
 #include "shell/game.h"
@@ -12,12 +13,29 @@ namespace gf {
 namespace {
 
 constexpr std::string_view kTag = "GFLH";
-constexpr int16_t kVersion = 1;
+// Version 1 sealed the payload only, so a flipped bit in its version or
+// length went unseen; version 2 seals the whole block.
+constexpr int16_t kVersion = 2;
+constexpr int16_t kPayloadSealed = 1;
 constexpr const char* kDamaged = "The level header after the tables is damaged";
 
 uint32_t checksum(std::string_view bytes) {
     return static_cast<uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
+
+LevelHeader decodePayload(const std::string& bytes) {
+    RecordReader payload(bytes);
+    LevelHeader h;
+    h.MapName = payload.text();
+    h.MapLower = payload.text();
+    h.MapUpper = payload.text();
+    h.StartX = payload.int32();
+    h.StartY = payload.int32();
+    if (!payload.atEnd()) fail(kDamaged);
+    // The stairs turn these into paths.
+    if (!levelNameProblem(h.MapLower).empty() || !levelNameProblem(h.MapUpper).empty()) fail(kDamaged);
+    return h;
 }
 
 } // namespace
@@ -26,7 +44,7 @@ LevelHeader levelHeaderOf(const Game& g) {
     return {g.MapName, g.MapLower, g.MapUpper, g.StartX, g.StartY};
 }
 
-// Tag, version, payload length, payload, and a CRC-32 of the payload.
+// Tag, version, payload length, payload, and a CRC-32 of all before it.
 std::string encodeLevelBlock(const LevelHeader& h) {
     RecordWriter payload;
     payload.text(h.MapName);
@@ -38,7 +56,7 @@ std::string encodeLevelBlock(const LevelHeader& h) {
     block.raw(kTag);
     block.int16(kVersion);
     block.text(payload.bytes());
-    block.int32(static_cast<int32_t>(checksum(payload.bytes())));
+    block.int32(static_cast<int32_t>(checksum(block.bytes())));
     if (block.bytes().size() > kMaxLevelBlock) fail("The level's names are too long to save");
     return block.bytes();
 }
@@ -48,19 +66,17 @@ std::optional<LevelHeader> decodeLevelBlock(std::string_view tail) {
     if (tail.substr(0, kTag.size()) != kTag) return std::nullopt;
     try {
         RecordReader block(tail.substr(kTag.size()));
-        // A later program's block is for a later program.
-        if (block.int16() != kVersion) return std::nullopt;
+        const int16_t version = block.int16();
+        if (version < kPayloadSealed) fail(kDamaged);
         const std::string bytes = block.text();
-        if (static_cast<uint32_t>(block.int32()) != checksum(bytes)) fail(kDamaged);
-        RecordReader payload(bytes);
-        LevelHeader h;
-        h.MapName = payload.text();
-        h.MapLower = payload.text();
-        h.MapUpper = payload.text();
-        h.StartX = payload.int32();
-        h.StartY = payload.int32();
-        if (!payload.atEnd()) fail(kDamaged);
-        return h;
+        const std::size_t sealedEnd = kTag.size() + block.offset();
+        const auto crc = static_cast<uint32_t>(block.int32());
+        const bool sound =
+            version == kPayloadSealed ? crc == checksum(bytes) : crc == checksum(tail.substr(0, sealedEnd));
+        if (!sound) fail(kDamaged);
+        // A later program's block is for a later program.
+        if (version > kVersion) return std::nullopt;
+        return decodePayload(bytes);
     } catch (const Failure&) {
         fail(kDamaged);
     }

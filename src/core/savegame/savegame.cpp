@@ -2,6 +2,7 @@
 
 #include "items/item_table.h"
 #include "map/map_file.h"
+#include "messages/messages.h"
 #include "savegame/level_block.h"
 #include "savegame/records.h"
 #include "shell/files.h"
@@ -15,7 +16,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -38,23 +41,79 @@ std::string encodeGame(const Game& g) {
     return w.bytes() + encodeLevelBlock(levelHeaderOf(g));
 }
 
-void writeWhole(const fs::path& path, const std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) fail("Cannot write " + path.string() + ": " + std::strerror(errno));
+// Closes a descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // The result of close(), which can report a write the disk did not keep.
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] void failWriting(const fs::path& path, int err) {
+    fail("Cannot write " + path.string() + ": " + std::strerror(err));
+}
+
+void writeAll(int fd, const fs::path& path, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int err = errno;
-            ::close(fd);
-            fail("Cannot write " + path.string() + ": " + std::strerror(err));
-        }
+        if (n <= 0) failWriting(path, n < 0 ? errno : ENOSPC);
         done += static_cast<std::size_t>(n);
     }
-    const bool synced = ::fsync(fd) == 0;
-    const int err = errno;
-    if (::close(fd) != 0 || !synced) fail("Cannot write " + path.string() + ": " + std::strerror(err));
+}
+
+// A fresh file of our own beside the target: O_EXCL and O_NOFOLLOW make a
+// name someone planted, link or not, a name we pass over rather than open.
+Descriptor createTemporary(int folder, const std::string& target, std::string& name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        const int fd =
+            ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0) return Descriptor(fd);
+        if (errno != EEXIST && errno != EINTR) return Descriptor(-1);
+    }
+    errno = EEXIST;
+    return Descriptor(-1);
+}
+
+// Written whole to a temporary file, then renamed over the target, so a save
+// cut short leaves the earlier file; nothing here follows a link in saved/.
+void writeWhole(const fs::path& path, const std::string& bytes) {
+    const fs::path folderPath = path.parent_path();
+    const std::string target = path.filename().string();
+    // saved/ itself may be a link the user made to another disk.
+    Descriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) failWriting(path, errno);
+    struct stat existing {};
+    if (::fstatat(folder.get(), target.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(existing.st_mode))
+        fail(path.string() + " is a link to another file; the game does not save through links");
+    std::string temporary;
+    Descriptor file = createTemporary(folder.get(), target, temporary);
+    if (file.get() < 0) failWriting(path, errno);
+    try {
+        writeAll(file.get(), path, bytes);
+        const bool synced = ::fsync(file.get()) == 0;
+        const int err = errno;
+        if (!file.close() || !synced) failWriting(path, synced ? errno : err);
+        if (::renameat(folder.get(), temporary.c_str(), folder.get(), target.c_str()) != 0)
+            failWriting(path, errno);
+    } catch (...) {
+        ::unlinkat(folder.get(), temporary.c_str(), 0);
+        throw;
+    }
+    // The rename itself reaches the disk only with its folder.
+    ::fsync(folder.get());
 }
 
 // The counts and every field are read into fresh tables; only a file that is
@@ -193,6 +252,9 @@ LoadedGame readGame(const Game& g, const std::string& path) {
 // A saved game goes directly into saved/ and nowhere else.
 std::string saveNameProblem(const std::string& name) {
     if (name.empty()) return "A saved game needs a name";
+    if (name.find(kNotLatin1) != std::string::npos)
+        return "A saved game cannot hold that name: it has a character outside Latin-1 (Western European "
+               "letters)";
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '/' || c == '\\' || c == ':' || u < 0x20 || (u >= 0x7F && u < 0xA0))
@@ -201,6 +263,8 @@ std::string saveNameProblem(const std::string& name) {
     }
     if (name.find("..") != std::string::npos)
         return "\"" + name + "\" cannot name a saved game: it may not hold \"..\"";
+    if (name.front() == '.')
+        return "\"" + name + "\" cannot name a saved game: a name beginning with \".\" would hide its file";
     return {};
 }
 
@@ -226,15 +290,7 @@ bool modFile_Save(Game& g, const std::string& name) {
             } else if (!fs::is_directory(status)) {
                 fail(folder.string() + " is not a folder");
             }
-            const std::string bytes = encodeGame(g);
-            const fs::path temporary = fs::path(target.string() + ".tmp");
-            try {
-                writeWhole(temporary, bytes);
-                fs::rename(temporary, target);
-            } catch (...) {
-                fs::remove(temporary, ec);
-                throw;
-            }
+            writeWhole(target, encodeGame(g));
             g.gameFile = target.string();
             return true;
         },
@@ -272,6 +328,11 @@ bool modFile_Load(Game& g, const std::string& path) {
                 g.StartX = l.header->StartX;
                 g.StartY = l.header->StartY;
                 setLevelCaption(g, g.MapName);
+            } else if (g.MapLower.empty() && g.MapUpper.empty()) {
+                modMessage_Add(g,
+                               "This saved game does not name its levels: its stairs lead nowhere until a "
+                               "new level is entered.",
+                               kYellow);
             }
             return true;
         },

@@ -7,15 +7,13 @@
 
 namespace gf {
 
-static constexpr std::streamoff kMaxDataFile = 64 * 1024 * 1024;
-
-std::string readDataFile(const std::string& path) {
+std::string readDataFile(const std::string& path, std::size_t maxBytes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) fail("File not found: " + path);
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     if (size < 0) fail("Cannot read file: " + path);
-    if (size > kMaxDataFile) fail("File too large: " + path);
+    if (static_cast<std::size_t>(size) > maxBytes) fail("File too large: " + path);
     in.seekg(0);
     std::string contents(static_cast<std::size_t>(size), '\0');
     if (size > 0 && !in.read(contents.data(), size)) fail("Cannot read file: " + path);

@@ -74,7 +74,7 @@ std::string utf8ToLatin1(const std::string& text) {
         unsigned code = c & (0x3F >> extra);
         for (int k = 0; k < extra && i + 1 < text.size(); ++k)
             code = (code << 6) | (text[++i] & 0x3F);
-        out += code <= 0xFF && extra > 0 ? static_cast<char>(code) : '?';
+        out += code <= 0xFF && extra > 0 ? static_cast<char>(code) : kNotLatin1;
     }
     return out;
 }

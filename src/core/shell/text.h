@@ -19,7 +19,11 @@ std::string fixedName(std::string_view s);
 // For display: no padding, no NUL filler of a blank entry.
 std::string displayName(std::string_view s);
 
-// File names and the driver's JSON are UTF-8; a character Latin-1 lacks becomes '?'.
+// Typed text holds this (ASCII's "substitute") where a character has no
+// Latin-1 byte, so a name with one is refused rather than silently changed.
+inline constexpr char kNotLatin1 = '\x1A';
+
+// File names and the driver's JSON are UTF-8; a character Latin-1 lacks becomes kNotLatin1.
 std::string latin1ToUtf8(const std::string& text);
 std::string utf8ToLatin1(const std::string& text);
 

@@ -4,30 +4,9 @@
 #include "shell/game.h"
 #include "shell/guard.h"
 
-#include <array>
-
 namespace gf {
 
-namespace {
-struct SoundFile {
-    int number;
-    const char* file;
-};
-// The order the buffers are filled in: beep2 comes ninth.
-constexpr std::array<SoundFile, kSoundCount> kLoadOrder{{{1, "\\caneswish.wav"},
-                                                         {2, "\\punch.wav"},
-                                                         {3, "\\walk.wav"},
-                                                         {4, "\\dooropen.wav"},
-                                                         {5, "\\doorclose.wav"},
-                                                         {6, "\\mouse.wav"},
-                                                         {7, "\\ow.wav"},
-                                                         {8, "\\beep1.wav"},
-                                                         {13, "\\beep2.wav"},
-                                                         {9, "\\snakehiss.wav"},
-                                                         {10, "\\whistleup.wav"},
-                                                         {11, "\\whistledown.wav"},
-                                                         {12, "\\ready.wav"}}};
-} // namespace
+static_assert(kSoundFiles.size() == kSoundCount);
 
 void modSound_Init(Game& g) {
     guarded(g, "modSound_Init", [&] {
@@ -36,7 +15,7 @@ void modSound_Init(Game& g) {
             g.SoundEnabled = false;
             return;
         }
-        for (const SoundFile& s : kLoadOrder) {
+        for (const SoundFile& s : kSoundFiles) {
             const std::string error = g.io.sound.load(programPath(g.folder, s.file), s.number);
             if (error.empty())
                 g.soundLoaded[static_cast<std::size_t>(s.number - 1)] = true;

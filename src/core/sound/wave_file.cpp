@@ -1,5 +1,8 @@
 #include "sound/wave_file.h"
 
+#include "shell/failure.h"
+#include "shell/files.h"
+
 #include <algorithm>
 
 namespace gf {
@@ -45,6 +48,8 @@ float sampleAt(const char* p, int bytes) {
 
 std::string parseWave(const std::string& bytes, WaveData& out) {
     out = WaveData{};
+    if (bytes.size() > kMaxWaveFile)
+        return "Larger than the " + std::to_string(kMaxWaveFile / (1024 * 1024)) + " MiB a sound may have";
     if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
         return "Not a RIFF/WAVE file";
     bool haveFormat = false;
@@ -90,6 +95,16 @@ std::string parseWave(const std::string& bytes, WaveData& out) {
         at = body + size + (size & 1); // chunks are padded to even lengths
     }
     return haveFormat ? "No data chunk" : "No fmt chunk";
+}
+
+std::string readWaveFile(const std::string& path, WaveData& out) {
+    out = WaveData{};
+    try {
+        const std::string why = parseWave(readDataFile(path, kMaxWaveFile), out);
+        return why.empty() ? why : why + ": " + path;
+    } catch (const Failure& f) {
+        return f.what();
+    }
 }
 
 std::vector<float> toStereo(const WaveData& wave, int rate) {
