@@ -8,12 +8,11 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: gloamfell-check FOLDER\n"
-    "       gloamfell-check --help | -h\n"
-    "Checks the catalogues, tile sheets, sounds and levels of a game data folder\n"
-    "with the game's own readers and lists each fault as \"file:line: text\".\n"
-    "Exits 0 with no faults, 1 with faults, 2 when the folder cannot be read.\n";
+constexpr const char* kUsage = "usage: gloamfell-check FOLDER\n"
+                               "       gloamfell-check --help | -h\n"
+                               "Checks the catalogues, tile sheets, sounds and levels of a game data folder\n"
+                               "with the game's own readers and lists each fault as \"file:line: text\".\n"
+                               "Exits 0 with no faults, 1 with faults, 2 when the folder cannot be read.\n";
 
 } // namespace
 
