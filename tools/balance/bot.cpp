@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <deque>
 #include <set>
 
@@ -103,6 +104,9 @@ private:
             return;
         }
         trackFight(tally);
+        lastMelee_ = me().skill(1).Value;
+        lastArmor_ = readied(false);
+        lastWeapon_ = readied(true);
         act(tally);
         lastLife_ = g.CurrentPlayer != 0 ? me().Life : 0;
     }
@@ -137,6 +141,12 @@ private:
         if (level_ >= 0) {
             LevelTally& tally = outcome_.levels[static_cast<std::size_t>(level_)];
             if (oneLife_) ++tally.deaths;
+            if (oneLife_)
+                std::fprintf(
+                    stderr,
+                    "DEATH level %d startLife %d opponents %zu ticks %ld melee %d armor %d weapon %d\n",
+                    level_, fightStartLife_, fightOpponents_.size(), (long)levelTicks_, lastMelee_,
+                    lastArmor_, lastWeapon_);
             if (!fightOpponents_.empty()) endFight(tally, 0);
         }
         oneLife_ = false;
@@ -210,14 +220,20 @@ private:
             return;
         }
         const gf::Player& p = me();
-        if (p.Life < p.MaxLife * settings_.restBelow) resting_ = true;
-        if (resting_ && p.Life >= p.MaxLife * settings_.restUntil) resting_ = false;
+        if (below(settings_.restBelow)) resting_ = true;
+        if (resting_ && !below(settings_.restUntil)) resting_ = false;
         if (resting_) {
             ++tally.waitTicks;
             return;
         }
         if (g.now() < p.NextMoveTime) return;
         walk();
+    }
+
+    // A fighter out of stamina rolls at a quarter, so it is never let run low.
+    bool below(double share) {
+        const gf::Player& p = me();
+        return p.Life < p.MaxLife * share || p.Stamina < p.MaxStamina * share / 2;
     }
 
     void spendOnMelee() {
@@ -342,6 +358,11 @@ private:
                 done_ = true;
                 return;
             }
+            // Nobody takes the stairs into the unknown half dead.
+            if (below(settings_.restUntil)) {
+                resting_ = true;
+                return;
+            }
             step = route(Seek::StairsDown);
         }
         if (!step.found) {
@@ -372,6 +393,7 @@ private:
     std::set<int32_t> fightOpponents_;
     int32_t fightStartLife_ = 0;
     int32_t lastLife_ = 0;
+    int lastMelee_ = 0, lastArmor_ = 0, lastWeapon_ = 0;
 };
 
 } // namespace

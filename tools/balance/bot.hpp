@@ -38,8 +38,8 @@ struct DescentOutcome {
 
 struct BotSettings {
     int mostReloads = 10;
-    double restBelow = 0.5; // rest when life falls under this share of the most
-    double restUntil = 0.9;
+    double restBelow = 0.5; // rest when life falls under this share of the most, stamina under half that
+    double restUntil = 0.8;
 };
 
 // Plays one seeded descent in a game of its own. Saved games go into playerFolder.
