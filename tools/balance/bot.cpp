@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <deque>
 #include <set>
 
@@ -104,9 +103,6 @@ private:
             return;
         }
         trackFight(tally);
-        lastMelee_ = me().skill(1).Value;
-        lastArmor_ = readied(false);
-        lastWeapon_ = readied(true);
         act(tally);
         lastLife_ = g.CurrentPlayer != 0 ? me().Life : 0;
     }
@@ -141,12 +137,6 @@ private:
         if (level_ >= 0) {
             LevelTally& tally = outcome_.levels[static_cast<std::size_t>(level_)];
             if (oneLife_) ++tally.deaths;
-            if (oneLife_)
-                std::fprintf(
-                    stderr,
-                    "DEATH level %d startLife %d opponents %zu ticks %ld melee %d armor %d weapon %d\n",
-                    level_, fightStartLife_, fightOpponents_.size(), (long)levelTicks_, lastMelee_,
-                    lastArmor_, lastWeapon_);
             if (!fightOpponents_.empty()) endFight(tally, 0);
         }
         oneLife_ = false;
@@ -393,7 +383,6 @@ private:
     std::set<int32_t> fightOpponents_;
     int32_t fightStartLife_ = 0;
     int32_t lastLife_ = 0;
-    int lastMelee_ = 0, lastArmor_ = 0, lastWeapon_ = 0;
 };
 
 } // namespace
