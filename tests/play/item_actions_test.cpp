@@ -81,8 +81,9 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
         draws({r});
         EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
         EXPECT_EQ(std::pair(user().Gold, g.MapItem(user().X, 10)), std::pair(gold += amount, 0)) << r;
-        EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color),
-                  std::pair("You pick up " + std::to_string(amount) + " gold!", static_cast<int32_t>(kBlue)));
+        EXPECT_EQ(
+            std::pair(g.message(20).Text, g.message(20).Color),
+            std::pair("You pick up " + std::to_string(amount) + " gold!", static_cast<int32_t>(kLightBlue)));
     }
     EXPECT_EQ(sounds(), (std::vector<int>{3, 8, 3, 8, 3, 8, 3, 8, 3, 8}));
 

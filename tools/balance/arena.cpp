@@ -8,7 +8,10 @@
 #include "items/equipment.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
+#include "map/directions.h"
 #include "map/map_file.h"
+#include "savegame/savegame.h"
+#include "shell/keys.h"
 #include "shell/timers.h"
 
 #include <stdexcept>
@@ -19,50 +22,41 @@ namespace gloamfell::balance {
 namespace {
 
 constexpr int32_t kUserX = 50, kMonsterX = 51, kRow = 50;
-// The game's timers in quarter seconds: every time the arena uses is exact in a float.
-constexpr float kStep = 0.25f;
-constexpr int kStepsPerSecond = 4;
-constexpr int kMonsterSteps = gf::kTimer1Ms * kStepsPerSecond / 1000;
-constexpr int kRefreshSteps = gf::kTimer3Ms * kStepsPerSecond / 1000;
-constexpr float kStartTime = 1000;
-// Every blow does at least 1, so fights end; this only guards a broken catalogue.
-constexpr int kMaxSteps = 3600 * kStepsPerSecond;
+constexpr int kMonsterTicks = gf::kTimer1Ms / FightTiming::kTickMs;
+constexpr int kRefreshTicks = gf::kTimer3Ms / FightTiming::kTickMs;
+static_assert(FightTiming::kTickMs == gf::kTimer2Ms);
 
 } // namespace
 
-Arena::Arena(const std::string& dataFolder) : game_(io_.platform(), dataFolder) {
+bool FightTiming::monsters(int tick, int phase) {
+    return (tick + phase) % kMonsterTicks == 0;
+}
+bool FightTiming::refresh(int tick, int phase) {
+    return (tick + phase) % kRefreshTicks == 0;
+}
+
+Arena::Arena(const std::string& dataFolder, const std::string& playerFolder)
+    : game_(io_.platform(), dataFolder, playerFolder.empty() ? dataFolder : playerFolder) {
     gf::modItem_Init(game_);
     gf::createPlayers(game_);
     gf::modMonster_Init(game_);
     gf::modSkill_Init(game_);
     gf::modMap_Clear(game_, "Arena");
+    // What the view shows changes nothing in the fight; a small one keeps the redraws cheap.
+    io_.canvas.resize(32, 32);
 }
 
-Fighter Arena::freshFighter(int32_t level, int32_t melee) {
-    gf::Game& g = game_;
-    g.StartX = kUserX;
-    g.StartY = kRow;
-    io_.window.inputAnswers.push_back("Fighter");
-    gf::modPlayer_Setup(g);
-    Fighter f;
-    f.record = g.Players(g.CurrentPlayer);
-    f.record.Level = level;
-    f.record.skill(gf::kMeleeSkill).Value = melee;
-    clearArena();
-    return f;
-}
-
-int32_t Arena::placeUser(const Fighter& user) {
+int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
     gf::Game& g = game_;
     g.CurrentPlayer = gf::modPlayer_Add(g, 0, kUserX, kRow);
     gf::Player& p = g.Players(g.CurrentPlayer);
     const gf::Player placed = p;
-    p = user.record;
+    p = user.creature;
     p.Active = true;
     p.MonsterType = 0;
     p.X = p.HomeX = placed.X;
     p.Y = p.HomeY = placed.Y;
-    p.Facing = 6; // toward the monster
+    p.Facing = gf::Direction::East; // toward the monster
     p.Life = p.MaxLife;
     p.Stamina = p.MaxStamina;
     p.NextAttackTime = 0;
@@ -76,7 +70,12 @@ int32_t Arena::placeUser(const Fighter& user) {
         p.carry(++slot) = gf::Item{true, id, 0, 0, 0};
         gf::modItem_Arm_Weapon(g, g.CurrentPlayer, slot);
     }
-    return g.CurrentPlayer;
+    const int32_t m = gf::modPlayer_Add(g, monsterType, kMonsterX, kRow);
+    if (m == 0) {
+        clearArena();
+        throw std::runtime_error("monster " + std::to_string(monsterType) + " cannot be placed");
+    }
+    return m;
 }
 
 void Arena::clearArena() {
@@ -86,42 +85,36 @@ void Arena::clearArena() {
     gf::modItem_Delete(g, g.MapItem(kMonsterX, kRow));
 }
 
-FightOutcome Arena::fight(const Fighter& user, int16_t monsterType) {
+FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t seed, int phase) {
     gf::Game& g = game_;
-    const int32_t u = placeUser(user);
-    const int32_t m = gf::modPlayer_Add(g, monsterType, kMonsterX, kRow);
-    if (m == 0) {
-        clearArena();
-        throw std::runtime_error("monster " + std::to_string(monsterType) + " cannot be placed");
+    const int32_t m = meet(user, monsterType);
+    io_.random.seedWhole(seed);
+    int tick = 0;
+    while (tick < FightTiming::kMostTicks && g.CurrentPlayer != 0 && g.Players(m).Active) {
+        ++tick;
+        io_.clock.time = FightTiming::timeAt(tick);
+        if (FightTiming::monsters(tick, phase)) gf::Timer1_Timer(g);
+        gf::Timer2_Timer(g);
+        if (FightTiming::refresh(tick, phase)) gf::Timer3_Timer(g);
+        if (g.CurrentPlayer != 0) gf::Form_KeyDown(g, gf::Key::A, 0);
     }
-    // The user meets the monster at any point of the timers' cycles.
-    const int phase = static_cast<int>(g.draw() * kRefreshSteps);
+    io_.log.events.clear();
+    io_.sound.played.clear();
     FightOutcome out;
-    int step = 0;
-    for (; step < kMaxSteps && g.CurrentPlayer != 0 && g.Players(m).Active; ++step) {
-        io_.clock.time = kStartTime + static_cast<float>(step) * kStep;
-        const int tick = step + phase;
-        if (tick % kMonsterSteps == 0) gf::modMonster_Process(g);
-        if (tick % kRefreshSteps == 0) gf::modPlayer_Process(g);
-        if (g.CurrentPlayer != 0 && g.Players(m).Active) gf::modPlayer_Attack(g, u, m);
-    }
-    out.seconds = static_cast<float>(step) * kStep;
+    out.seconds = static_cast<float>(tick) * FightTiming::kTickMs / 1000;
     out.won = g.CurrentPlayer != 0 && !g.Players(m).Active;
-    if (g.CurrentPlayer != 0) {
-        spendOnMelee(g, u);
-        out.after = g.Players(u);
-        out.lifeLost = out.after.MaxLife - out.after.Life;
-    } else {
-        out.lifeLost = user.record.MaxLife;
-    }
+    out.lifeLost = g.CurrentPlayer != 0 ? g.player(g.CurrentPlayer).MaxLife - g.player(g.CurrentPlayer).Life
+                                        : user.creature.MaxLife;
     clearArena();
     return out;
 }
 
-void Arena::spendOnMelee(gf::Game& g, int32_t user) {
-    const gf::Player& p = g.Players(user);
-    while (p.skill(gf::kMeleeSkill).XPToRaise > 0 && p.skill(gf::kMeleeSkill).XPToRaise <= p.SpendableXP)
-        gf::modSkill_Raise(g, user, gf::kMeleeSkill);
+std::string Arena::saveMeeting(const Arrival& user, int16_t monsterType, const std::string& name) {
+    meet(user, monsterType);
+    const bool saved = gf::modFile_Save(game_, name);
+    clearArena();
+    if (!saved) throw std::runtime_error("the meeting could not be saved as " + name);
+    return gf::savedGamePath(game_, name).string();
 }
 
 } // namespace gloamfell::balance

@@ -1,6 +1,8 @@
 #pragma once
-// One-on-one fights over the game's own rules: an empty level, the user's
-// creature and one monster side by side, and the game's timers run by hand.
+// One-on-one fights in the game itself: an empty level, the user's creature and
+// one monster side by side, the three timers at their periods and the attack key
+// pressed whenever the fastest timer fires.
+#include "bot.hpp"
 #include "scripted_platform.h"
 #include "shell/game.h"
 
@@ -9,39 +11,41 @@
 
 namespace gloamfell::balance {
 
-// What the user brings to a fight. The whole record travels, so experience
-// and skill progress carry from one fight to the next.
-struct Fighter {
-    gf::Player record;
-    int16_t weapon = 0; // catalogue numbers, 0 for none
-    int16_t armor = 0;
-};
-
 struct FightOutcome {
     bool won = false;
     int32_t lifeLost = 0;
     float seconds = 0;
-    gf::Player after; // the user's record when the fight ended (meaningless when lost)
+};
+
+// How a fight's ticks fall: the time it starts at and the timers' offset.
+struct FightTiming {
+    static constexpr float kStartTime = 1000;
+    static constexpr int kTickMs = 100;
+    static constexpr int kMostTicks = 3600 * 1000 / kTickMs; // every blow does at least 1
+    static float timeAt(int tick) {
+        return static_cast<float>(kStartTime + static_cast<double>(tick) * kTickMs / 1000);
+    }
+    // Which timers fire on a tick, given where in their cycles the fight began.
+    static bool monsters(int tick, int phase);
+    static bool refresh(int tick, int phase);
 };
 
 class Arena {
 public:
-    // Reads the catalogues of the data folder, as start-up does.
-    explicit Arena(const std::string& dataFolder);
+    // Reads the catalogues of the data folder, as start-up does; saves go to playerFolder.
+    explicit Arena(const std::string& dataFolder, const std::string& playerFolder = {});
     Arena(const Arena&) = delete;
     Arena& operator=(const Arena&) = delete;
 
-    void seed(uint64_t value) { io_.random.seedWhole(value); }
     gf::Game& game() { return game_; }
 
-    // A new user's creature as the game makes one, at the given level and melee value.
-    Fighter freshFighter(int32_t level, int32_t melee);
-    FightOutcome fight(const Fighter& user, int16_t monsterType);
-    // Spends the user's spendable experience on Melee, as far as it goes.
-    static void spendOnMelee(gf::Game& g, int32_t user);
+    // The creature comes at full life and stamina, skills and gear as they arrived.
+    FightOutcome fight(const Arrival& user, int16_t monsterType, uint64_t seed, int phase);
+    // The same meeting written as a saved game, to play it through gloamfell-sim; returns its path.
+    std::string saveMeeting(const Arrival& user, int16_t monsterType, const std::string& name);
 
 private:
-    int32_t placeUser(const Fighter& user);
+    int32_t meet(const Arrival& user, int16_t monsterType);
     void clearArena();
 
     gf::ScriptedPlatform io_;

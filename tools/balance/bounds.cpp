@@ -11,32 +11,17 @@ namespace {
 
 constexpr int kMostNewGearPerLevel = 2;
 constexpr int kLevelsWithTheBest = 2; // counted from the bottom
-constexpr double kLeastWinRate = 0.90;
-// Mean life lost per fight, as shares of the user's life: about a tenth on the
-// first level, about a third on the one above the last, and a rise on every level.
-constexpr double kFirstLevelLoss[] = {0.05, 0.15};
-constexpr double kLastButOneLoss[] = {0.25, 0.42};
-constexpr double kLeastRise = 0.02;
+constexpr double kMostDeathShare = 0.15;
+constexpr double kLeastWeakReachFourth = 0.5;
+constexpr double kMostWaitShare = 1.0 / 3;
 constexpr double kFinaleWinRate[] = {0.40, 0.70};
 
-std::string lifeText(double life) {
-    return fixed(life, 1);
-}
-
-void checkLoss(std::vector<std::string>& faults, const LevelReport& level, double life,
-               const double (&range)[2]) {
-    const double share = level.meanLifeLost / life;
-    if (share < range[0] || share > range[1])
-        faults.push_back(level.contents.file + ": mean life lost per fight is " +
-                         lifeText(level.meanLifeLost) + " (" + percent(share) +
-                         " of the user's life), outside " + percent(range[0]) + " to " + percent(range[1]));
-}
-
+// The fight of the level its median arrival wins least often.
 const FightStats* hardest(const LevelReport& level) {
-    const auto it =
-        std::min_element(level.fights.begin(), level.fights.end(),
-                         [](const FightStats& a, const FightStats& b) { return a.winRate < b.winRate; });
-    return it == level.fights.end() ? nullptr : &*it;
+    const auto it = std::min_element(
+        level.oneOnOne.begin(), level.oneOnOne.end(),
+        [](const FightStats& a, const FightStats& b) { return a.medianWinRate < b.medianWinRate; });
+    return it == level.oneOnOne.end() ? nullptr : &*it;
 }
 
 } // namespace
@@ -83,32 +68,39 @@ std::vector<std::string> curveFaults(const DescentReport& report) {
     std::vector<std::string> faults;
     const auto& levels = report.levels;
     if (levels.size() < 2) return {"the descent has fewer than two levels"};
-    const double life = report.userLife;
     const std::size_t last = levels.size() - 1;
-    for (std::size_t l = 0; l < last; ++l) {
-        for (const FightStats& f : levels[l].fights)
-            if (f.winRate < kLeastWinRate)
-                faults.push_back(levels[l].contents.file + ": the " + f.name + " is beaten " +
-                                 percent(f.winRate) + " of the time, less than " + percent(kLeastWinRate));
-        if (l > 0 && levels[l].meanLifeLost < levels[l - 1].meanLifeLost + kLeastRise * life)
-            faults.push_back(levels[l].contents.file + ": mean life lost per fight " +
-                             lifeText(levels[l].meanLifeLost) + " does not rise enough above " +
-                             lifeText(levels[l - 1].meanLifeLost) + " on " + levels[l - 1].contents.file);
+    for (std::size_t l = 0; l < levels.size(); ++l) {
+        const LevelReport& r = levels[l];
+        const std::string& file = r.contents.file;
+        if (l < last && r.deathShare > kMostDeathShare)
+            faults.push_back(file + ": " + percent(r.deathShare) +
+                             " of the one-life arrivals die here, more than " + percent(kMostDeathShare));
+        if (l > 0 && r.meanLifeLost <= levels[l - 1].meanLifeLost)
+            faults.push_back(file + ": mean life lost per fight " + fixed(r.meanLifeLost, 1) +
+                             " does not rise above " + fixed(levels[l - 1].meanLifeLost, 1) + " on " +
+                             levels[l - 1].contents.file);
+        if (r.contents.arrivalNextToStairsUp)
+            faults.push_back(file + ": the arrival cell lies one step from the stairs back up");
     }
-    checkLoss(faults, levels.front(), life, kFirstLevelLoss);
-    checkLoss(faults, levels[last - 1], life, kLastButOneLoss);
+    if (report.weakReachFourth < kLeastWeakReachFourth)
+        faults.push_back("starts at melee 10 to 12 reach level 4 " + percent(report.weakReachFourth) +
+                         " of the time, less than " + percent(kLeastWeakReachFourth));
+    if (report.waitShare > kMostWaitShare)
+        faults.push_back(percent(report.waitShare) + " of play time is spent waiting for life, more than " +
+                         percent(kMostWaitShare));
 
     const FightStats* finale = hardest(levels[last]);
     if (!finale)
         return faults.push_back(levels[last].contents.file + ": the last level holds no fight"), faults;
     for (std::size_t l = 0; l < last; ++l)
-        if (const FightStats* f = hardest(levels[l]); f && f->winRate <= finale->winRate)
-            faults.push_back(levels[l].contents.file + ": the " + f->name +
-                             " is as hard as the last level's " + finale->name);
-    if (finale->winRate < kFinaleWinRate[0] || finale->winRate > kFinaleWinRate[1])
-        faults.push_back(levels[last].contents.file + ": the " + finale->name + " is beaten " +
-                         percent(finale->winRate) + " of the time, outside " + percent(kFinaleWinRate[0]) +
-                         " to " + percent(kFinaleWinRate[1]));
+        for (const FightStats& f : levels[l].oneOnOne)
+            if (f.medianWinRate <= finale->medianWinRate)
+                faults.push_back(levels[l].contents.file + ": the " + f.name +
+                                 " is as hard as the last level's " + finale->name);
+    if (finale->medianWinRate < kFinaleWinRate[0] || finale->medianWinRate > kFinaleWinRate[1])
+        faults.push_back(levels[last].contents.file + ": the median arrival beats the " + finale->name + " " +
+                         percent(finale->medianWinRate) + " of the time, outside " +
+                         percent(kFinaleWinRate[0]) + " to " + percent(kFinaleWinRate[1]));
     return faults;
 }
 

@@ -10,7 +10,7 @@ namespace gloamfell::balance {
 
 // Gear found in order of strength, a few new pieces a level, the best at the bottom.
 std::vector<std::string> gearFaults(const std::vector<LevelContents>& levels);
-// Fights won above the last level, life lost rising level by level, and a winnable finale.
+// Few deaths above the last level, life lost rising level by level, little waiting, a winnable finale.
 std::vector<std::string> curveFaults(const DescentReport& report);
 
 std::vector<std::string> balanceFaults(const DescentReport& report);

@@ -1,10 +1,9 @@
 #pragma once
-// The descent through the shipped levels as a player would make it: what each
-// level holds, the profile a player arrives with, and the fights waiting there.
-#include "arena.hpp"
+// Whole descents played by the bot through the shipped levels, and the
+// one-on-one fights of every monster type against the creatures that arrived.
+#include "bot.hpp"
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,39 +23,54 @@ struct LevelContents {
     std::string name;
     std::vector<int16_t> monsters; // monster types in placement order, repeats kept
     std::vector<Gear> gear;        // weapons and armour lying there, in placement order
+    bool arrivalNextToStairsUp = false;
 };
 
 // The chain of levels from the default level down the LOWER= names.
 std::vector<LevelContents> readDescent(const std::string& dataFolder);
 
+struct Quartiles {
+    double low = 0, median = 0, high = 0;
+};
+
 struct FightStats {
     int16_t monster = 0;
     std::string name;
-    int placed = 0; // how many the level holds
-    double winRate = 0;
+    int placed = 0;           // how many the level holds
+    double winRate = 0;       // against every creature that arrived
+    double medianWinRate = 0; // against the median arrival alone
     double meanLifeLost = 0;
-    int p90LifeLost = 0;
-    double meanSeconds = 0;
 };
 
 struct LevelReport {
     LevelContents contents;
-    int32_t arrivalLevel = 1; // the expected player's creature level and melee on arrival
-    int32_t arrivalMelee = 0;
-    Gear weapon; // the best gear found on the levels above; id 0 for none
-    Gear armor;
-    std::vector<FightStats> fights; // one row per monster type, in first-placed order
-    double meanLifeLost = 0;        // over every monster the level holds
+    int arrivals = 0;
+    Quartiles melee, creatureLevel, weapon, armor; // gear by strength, 0 for none
+    double deathShare = 0;                         // of one-life arrivals
+    int fights = 0;
+    int groupFights = 0;
+    double meanLifeLost = 0;
+    double waitShare = 0; // of the play time on this level
+    Arrival medianArrival;
+    std::vector<FightStats> oneOnOne; // one row per monster type, in first-placed order
 };
 
 struct Settings {
-    int fights = 4000;       // per table row
-    int journeys = 200;      // whole descents behind the arrival profiles
-    int32_t startMelee = 15; // a new creature's melee lies from 10 to 20
+    int descents = 1000;
+    int fights = 400; // per monster type and level
+    int threads = 2;
+    uint64_t firstSeed = 1;
+    BotSettings bot;
 };
 
 struct DescentReport {
-    int32_t userLife = 0; // a user's creature's life, full
+    int descents = 0;
+    int32_t userLife = 0;
+    double completion = 0;    // one-life descents that cleared the last level
+    double medianReloads = 0; // with a reload after every death; above the cap when not finished
+    int weakStarts = 0;       // descents starting at melee 10 to 12
+    double weakReachFourth = 0;
+    double waitShare = 0; // of all play time
     std::vector<LevelReport> levels;
 };
 

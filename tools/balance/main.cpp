@@ -1,6 +1,6 @@
-// gloamfell-balance [--fights N] [--journeys N] [--before FOLDER] DATA_FOLDER [OUT_FOLDER]
-// Measures the descent through DATA_FOLDER's levels and checks it against the
-// curve the game keeps. With OUT_FOLDER it writes balance.md and balance.png
+// gloamfell-balance [--descents N] [--fights N] [--threads N] [--before FOLDER] DATA_FOLDER [OUT_FOLDER]
+// Plays seeded descents through DATA_FOLDER's levels and checks them against
+// the curve the game keeps. With OUT_FOLDER it writes balance.md and balance.png
 // there; --before adds an earlier data folder to compare with.
 #include "bounds.hpp"
 #include "common/png.hpp"
@@ -17,8 +17,8 @@ using namespace gloamfell::balance;
 namespace {
 
 int usage() {
-    std::cerr << "usage: gloamfell-balance [--fights N] [--journeys N] [--before FOLDER] DATA_FOLDER "
-                 "[OUT_FOLDER]\n";
+    std::cerr << "usage: gloamfell-balance [--descents N] [--fights N] [--threads N] [--before FOLDER] "
+                 "DATA_FOLDER [OUT_FOLDER]\n";
     return 2;
 }
 
@@ -36,8 +36,10 @@ int run(int argc, char** argv) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--fights" && hasValue)
             settings.fights = std::stoi(argv[++i]);
-        else if (arg == "--journeys" && hasValue)
-            settings.journeys = std::stoi(argv[++i]);
+        else if (arg == "--descents" && hasValue)
+            settings.descents = std::stoi(argv[++i]);
+        else if (arg == "--threads" && hasValue)
+            settings.threads = std::stoi(argv[++i]);
         else if (arg == "--before" && hasValue)
             before = argv[++i];
         else if (data.empty())
@@ -47,7 +49,7 @@ int run(int argc, char** argv) {
         else
             return usage();
     }
-    if (data.empty() || settings.fights < 1 || settings.journeys < 1) return usage();
+    if (data.empty() || settings.fights < 1 || settings.descents < 1 || settings.threads < 1) return usage();
     for (const std::string& folder : {data, before})
         if (!folder.empty() && !std::filesystem::is_directory(folder)) {
             std::cerr << folder << ": is not a folder\n";
@@ -57,6 +59,7 @@ int run(int argc, char** argv) {
     std::vector<Measured> runs;
     if (!before.empty()) runs.push_back(measure("before", before, settings));
     runs.push_back(measure(before.empty() ? "now" : "after", data, settings));
+    std::cout << summary(runs.back());
     for (const std::string& f : runs.back().faults)
         std::cout << f << "\n";
     if (!out.empty()) {

@@ -12,23 +12,22 @@ namespace {
 using tools::Image;
 using tools::Rgb;
 
-std::string gearText(const Gear& g) {
-    return g.id == 0 ? "none" : g.name + " (" + std::to_string(g.strength) + ")";
+std::string spread(const Quartiles& q) {
+    return fixed(q.low, 0) + " / " + fixed(q.median, 0) + " / " + fixed(q.high, 0);
 }
 
 void levelTable(std::ostringstream& md, const LevelReport& l) {
-    md << "Arrives at creature level " << l.arrivalLevel << ", melee " << l.arrivalMelee << ", with "
-       << gearText(l.weapon) << " and " << gearText(l.armor) << ". Gear lying here:";
-    if (l.contents.gear.empty()) md << " none";
-    for (std::size_t i = 0; i < l.contents.gear.size(); ++i)
-        md << (i ? ", " : " ") << gearText(l.contents.gear[i]);
-    md << ".\n\n| monster | placed | won | mean life lost | 90th percentile | fight length (s) |\n"
-       << "|---|---:|---:|---:|---:|---:|\n";
-    for (const FightStats& f : l.fights)
+    md << l.arrivals << " one-life arrivals; quartiles (lower / median / upper): melee " << spread(l.melee)
+       << ", creature level " << spread(l.creatureLevel) << ", weapon damage " << spread(l.weapon)
+       << ", armour " << spread(l.armor) << ". Died here: " << percent(l.deathShare) << ". " << l.fights
+       << " fights, " << l.groupFights << " against two or more, " << fixed(l.meanLifeLost, 1)
+       << " life lost per fight; " << percent(l.waitShare) << " of the time here spent waiting for life.\n\n"
+       << "| monster | placed | won against arrivals | won by the median arrival | mean life lost |\n"
+       << "|---|---:|---:|---:|---:|\n";
+    for (const FightStats& f : l.oneOnOne)
         md << "| " << f.name << " | " << f.placed << " | " << percent(f.winRate) << " | "
-           << fixed(f.meanLifeLost, 1) << " | " << f.p90LifeLost << " | " << fixed(f.meanSeconds, 1)
-           << " |\n";
-    md << "| **all** | | | **" << fixed(l.meanLifeLost, 1) << "** | | |\n\n";
+           << percent(f.medianWinRate) << " | " << fixed(f.meanLifeLost, 1) << " |\n";
+    md << "\n";
 }
 
 // Digits 0 to 9 in a 3 x 5 grid, one row of three bits per entry.
@@ -66,36 +65,49 @@ std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& s
                             const std::string& plotFile) {
     std::ostringstream md;
     md << "# The descent's balance\n\n"
-       << "Written by `gloamfell-balance` (tools/balance); do not edit by hand. Every fight runs on the "
-          "game's own "
-          "combat, skill, equipment and monster code: the user's creature and one monster side by side on an "
-          "empty "
-          "level, the monster timer every second, the refresh every four seconds, and the user striking "
-          "whenever "
-          "its attack pause allows. Each row is "
-       << settings.fights << " seeded fights. The arrival profile of a level is the median of "
-       << settings.journeys << " seeded descents by a new creature of melee " << settings.startMelee
-       << " that fights every monster of the levels above (a lost fight is loaded and fought again), spends "
-          "its "
-          "spendable experience on Melee and readies the best weapon and armour it has passed.\n\n"
+       << "Written by `gloamfell-balance` (tools/balance); do not edit by hand. A greedy bot plays "
+       << settings.descents
+       << " seeded descents through the game itself: the start menu, the keys, the carry pop-up, Raise "
+          "Skill, Save and Load, and the three timers at their periods. It walks to the nearest monster or "
+          "better weapon or armour, opens doors on the way, fights whatever stands next to it (the weakest "
+          "first), rests when its life falls below "
+       << percent(settings.bot.restBelow) << " of the most until it is back at "
+       << percent(settings.bot.restUntil)
+       << ", readies the best gear it carries, spends its experience on Melee, and takes the stairs when "
+          "nothing is left. Its first life gives the one-life figures; after a death it loads the save it "
+          "made on arriving at the level, up to "
+       << settings.bot.mostReloads
+       << " times. A fight lasts while any monster stands next to the creature. The one-on-one tables put "
+          "each monster type, "
+       << settings.fights
+       << " times, against the creatures that really arrived at the level (their skills, raises and gear "
+          "as they were), and against the arrival of median melee alone.\n\n"
        << "![Mean life lost per fight on each level";
     for (std::size_t i = 0; i < runs.size(); ++i)
         md << (i ? ", " : ": ") << runs[i].label << (i ? " in orange" : " in grey");
-    md << "; the dark tick marks the level's hardest fight](" << plotFile << ")\n\n";
+    md << "; the dark tick marks the level's hardest one-on-one fight](" << plotFile << ")\n\n";
 
-    md << "| level | name |";
     for (const Measured& m : runs)
-        md << " mean life lost " << m.label << " |";
+        md << "- " << m.label << ": " << percent(m.report.completion)
+           << " of one-life descents cleared the last level; median reloads "
+           << fixed(m.report.medianReloads, 0) << "; starts at melee 10 to 12 (" << m.report.weakStarts
+           << ") reached level 4 " << percent(m.report.weakReachFourth) << " of the time.\n";
+    md << "\n| level | name |";
+    for (const Measured& m : runs)
+        md << " died " << m.label << " | life lost per fight " << m.label << " |";
     md << "\n|---|---|";
     for (std::size_t i = 0; i < runs.size(); ++i)
-        md << "---:|";
+        md << "---:|---:|";
     md << "\n";
     const std::size_t levels = runs.back().report.levels.size();
     for (std::size_t l = 0; l < levels; ++l) {
         md << "| " << l + 1 << " | " << runs.back().report.levels[l].contents.name << " |";
         for (const Measured& m : runs)
-            md << " " << (l < m.report.levels.size() ? fixed(m.report.levels[l].meanLifeLost, 1) : "")
-               << " |";
+            if (l < m.report.levels.size())
+                md << " " << percent(m.report.levels[l].deathShare) << " | "
+                   << fixed(m.report.levels[l].meanLifeLost, 1) << " |";
+            else
+                md << " | |";
         md << "\n";
     }
     for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
@@ -111,6 +123,25 @@ std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& s
         }
     }
     return md.str();
+}
+
+std::string summary(const Measured& run) {
+    std::ostringstream out;
+    const DescentReport& r = run.report;
+    out << run.label << ": " << r.descents << " descents, " << percent(r.completion)
+        << " cleared with one life, median reloads " << fixed(r.medianReloads, 0)
+        << ", melee 10 to 12 reach level 4 " << percent(r.weakReachFourth) << ", waiting "
+        << percent(r.waitShare) << "\n";
+    for (const LevelReport& l : r.levels) {
+        out << l.contents.file << ": " << l.arrivals << " arrive (melee " << spread(l.melee) << "), "
+            << percent(l.deathShare) << " die, " << fixed(l.meanLifeLost, 1) << " lost per fight, "
+            << l.groupFights << " of " << l.fights << " fights against two or more, waiting "
+            << percent(l.waitShare) << "\n";
+        for (const FightStats& f : l.oneOnOne)
+            out << "  " << f.name << " x" << f.placed << ": won " << percent(f.winRate) << ", by the median "
+                << percent(f.medianWinRate) << ", " << fixed(f.meanLifeLost, 1) << " lost\n";
+    }
+    return out.str();
 }
 
 Image lifeLostPlot(const std::vector<Measured>& runs) {
@@ -139,7 +170,7 @@ Image lifeLostPlot(const std::vector<Measured>& runs) {
             const int x = gx + static_cast<int>(k) * bar;
             box(img, x, yOf(r.meanLifeLost), x + bar - 4, yOf(0), kRunColors[std::min<std::size_t>(k, 1)]);
             double worst = 0;
-            for (const FightStats& f : r.fights)
+            for (const FightStats& f : r.oneOnOne)
                 worst = std::max(worst, f.meanLifeLost);
             box(img, x, yOf(worst) - 1, x + bar - 4, yOf(worst) + 1, kHardestColor);
         }

@@ -17,6 +17,8 @@ struct Measured {
 // Earlier measurements first; the plot's file name is linked from the text.
 std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& settings,
                             const std::string& plotFile);
+// A few lines per level for the terminal.
+std::string summary(const Measured& run);
 tools::Image lifeLostPlot(const std::vector<Measured>& runs);
 
 } // namespace gloamfell::balance

@@ -276,14 +276,16 @@ void checkStairs(const Level& from, const Direction& d, Levels& levels, Faults& 
         if (const std::string fault = arrivalFault(*to, s); !fault.empty())
             faults.push_back(
                 {from.file, line, head + " arrive at " + at(s) + " in " + to->file + " " + fault});
+        // Two steps away keeps a creature that walks on after arriving off the way back.
         bool pairedBack = false;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
                 pairedBack = pairedBack || ((dx || dy) && to->at(s.x + dx, s.y + dy) == d.back);
         if (!pairedBack)
             faults.push_back({from.file, line,
                               head + " have no '" + std::string(1, d.back) +
-                                  "' beside their arrival cell in " + to->file + " to lead back"});
+                                  "' within two steps of their arrival cell in " + to->file +
+                                  " to lead back"});
     }
     if (!to) return;
     const std::string stem = from.file.substr(0, from.file.size() - 4);

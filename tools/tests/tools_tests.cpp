@@ -3,6 +3,7 @@
 #include "art/paint.hpp"
 #include "art/sheets.hpp"
 #include "common/image.hpp"
+#include "platform/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,29 @@ TEST(AssetTools, wallJoins) {
                 }
 }
 
+double luminance(Rgb c) { // WCAG relative luminance
+    const auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(c.r / 255.0) + 0.7152 * lin(c.g / 255.0) + 0.0722 * lin(c.b / 255.0);
+}
+
+double contrast(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The gold message is written over the view; it must read on the floor's darkest pixel.
+TEST(AssetTools, goldMessageReadsOnTheFloor) {
+    const Image floor = makeFloorSheet();
+    double darkest = 1;
+    for (int y = 0; y < kTile; ++y)
+        for (int x = 0; x < kTile; ++x)
+            darkest = std::min(darkest, luminance(floor.at(x, y)));
+    const gf::Color c = gf::kLightBlue;
+    const Rgb blue{static_cast<uint8_t>(c & 255), static_cast<uint8_t>(c >> 8 & 255),
+                   static_cast<uint8_t>(c >> 16)};
+    EXPECT_GT(blue.b, std::max(blue.r, blue.g)) << "still a blue";
+    EXPECT_GE(contrast(luminance(blue), darkest), 4.5);
+}
+
 // Frames turn clockwise in 45 degree steps from south-west. Every frame of
 // every creature is drawn inside its tile, and its rim (opaque pixels beside
 // a clear one) stands out from the mean floor by the WCAG contrast ratio, in
@@ -69,15 +93,6 @@ TEST(AssetTools, wallJoins) {
 TEST(AssetTools, creatureFrames) {
     for (int f = 0; f < 8; ++f)
         EXPECT_EQ(frameAngle(f), (225 + 360 - 45 * f) % 360) << "frame " << f;
-    const auto luminance = [](Rgb c) { // WCAG relative luminance
-        const auto lin = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * lin(c.r / 255.0) + 0.7152 * lin(c.g / 255.0) + 0.0722 * lin(c.b / 255.0);
-    };
-    const auto contrast = [](double a, double b) {
-        return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-    };
     const Image floor = makeFloorSheet(), light = makeLightSheet();
     constexpr int kDimmestLitBand = 6; // band 7 is darkness
     double floorMean = 0, dim = 0;

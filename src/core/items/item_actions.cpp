@@ -36,7 +36,7 @@ void takeGold(Game& g, int32_t creature, int32_t item, double base) {
     const int32_t amount = roundEven(g.draw() * base + base);
     Player& p = g.Players(creature);
     p.Gold = add32(p.Gold, amount);
-    modMessage_Add(g, "You pick up " + std::to_string(amount) + " gold!", kBlue);
+    modMessage_Add(g, "You pick up " + std::to_string(amount) + " gold!", kLightBlue);
     modItem_Delete(g, item);
     modSound_Play(g, SoundId::Beep1);
 }

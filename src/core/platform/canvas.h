@@ -12,6 +12,8 @@ inline constexpr Color kRed = 255;
 inline constexpr Color kGreen = 65280;
 inline constexpr Color kYellow = 65535;
 inline constexpr Color kBlue = 16711680;
+// Pure blue reads poorly on the dark view; the gold message uses a lighter one.
+inline constexpr Color kLightBlue = 128 + 256 * 160 + 65536 * 255;
 
 inline constexpr int kSheetBackground = 0;
 inline constexpr int kSheetVoid = 1;

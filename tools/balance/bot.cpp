@@ -1,0 +1,397 @@
+#include "bot.hpp"
+
+#include "map/directions.h"
+#include "scripted_platform.h"
+#include "shell/keys.h"
+#include "shell/menus.h"
+#include "shell/startup.h"
+#include "shell/timers.h"
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <set>
+
+namespace gloamfell::balance {
+
+namespace {
+
+// The shortest timer sets the pace; the others fire on its multiples.
+constexpr int kTickMs = gf::kTimer2Ms;
+constexpr int kMonsterTicks = gf::kTimer1Ms / kTickMs;
+constexpr int kRefreshTicks = gf::kTimer3Ms / kTickMs;
+// A level still unfinished after three hours of play holds something the bot cannot solve.
+constexpr int64_t kMostTicksPerLevel = 3 * 3600 * 1000 / kTickMs;
+
+// Clockwise from north, so turning the shorter way is a matter of counting.
+constexpr std::array<int16_t, 8> kCompass = {
+    gf::Direction::North, gf::Direction::NorthEast, gf::Direction::East, gf::Direction::SouthEast,
+    gf::Direction::South, gf::Direction::SouthWest, gf::Direction::West, gf::Direction::NorthWest};
+constexpr int kSide = 101;
+constexpr int kTile = 32;
+
+int compassIndex(int16_t d) {
+    return static_cast<int>(std::find(kCompass.begin(), kCompass.end(), d) - kCompass.begin());
+}
+
+int16_t stepDirection(int dx, int dy) {
+    // North is up, so a step north lowers y.
+    static constexpr int16_t kByOffset[3][3] = {
+        {gf::Direction::NorthWest, gf::Direction::North, gf::Direction::NorthEast},
+        {gf::Direction::West, gf::Direction::Here, gf::Direction::East},
+        {gf::Direction::SouthWest, gf::Direction::South, gf::Direction::SouthEast}};
+    return kByOffset[dy + 1][dx + 1];
+}
+
+class Bot {
+public:
+    Bot(const std::string& dataFolder, const std::string& playerFolder, const std::vector<std::string>& names,
+        const BotSettings& settings)
+        : game_(io_.platform(), dataFolder, playerFolder), names_(names), settings_(settings) {
+        outcome_.levels.resize(names.size());
+        // What the view shows changes nothing in the game; a small one keeps the redraws cheap.
+        io_.canvas.resize(kTile, kTile);
+    }
+
+    DescentOutcome play(uint64_t seed) {
+        gf::Game& g = game_;
+        io_.random.seedWhole(seed);
+        io_.window.menuAnswers = {gf::MenuChoice::New};
+        io_.window.boxAnswers = {gf::Answer::No};
+        io_.window.inputAnswers = {"Bot"};
+        gf::Form_Load(g);
+        if (g.CurrentPlayer == 0) return outcome_;
+        outcome_.startMelee = me().skill(gf::kMeleeSkill).Value;
+        arrive();
+        while (!done_) {
+            tick();
+            if (io_.window.exited) break;
+        }
+        return outcome_;
+    }
+
+private:
+    gf::Player& me() { return game_.player(game_.CurrentPlayer); }
+
+    int levelIndex() const {
+        const auto it = std::find(names_.begin(), names_.end(), game_.MapName);
+        return it == names_.end() ? -1 : static_cast<int>(it - names_.begin());
+    }
+
+    void tick() {
+        gf::Game& g = game_;
+        ++ticks_;
+        io_.clock.time = static_cast<float>(static_cast<double>(ticks_) * kTickMs / 1000);
+        if (ticks_ % kMonsterTicks == 0) gf::Timer1_Timer(g);
+        gf::Timer2_Timer(g);
+        if (ticks_ % kRefreshTicks == 0) gf::Timer3_Timer(g);
+        io_.log.events.clear();
+        io_.sound.played.clear();
+        if (g.CurrentPlayer == 0) {
+            died();
+            return;
+        }
+        if (g.MapName != mapName_) arrive();
+        if (level_ < 0) {
+            done_ = true;
+            return;
+        }
+        LevelTally& tally = outcome_.levels[static_cast<std::size_t>(level_)];
+        ++tally.playTicks;
+        if (++levelTicks_ > kMostTicksPerLevel) {
+            done_ = true;
+            return;
+        }
+        trackFight(tally);
+        act(tally);
+        lastLife_ = g.CurrentPlayer != 0 ? me().Life : 0;
+    }
+
+    // A new level, reached by the stairs: the one-life count and the save to reload.
+    void arrive() {
+        gf::Game& g = game_;
+        mapName_ = g.MapName;
+        level_ = levelIndex();
+        levelTicks_ = 0;
+        resting_ = false;
+        fightOpponents_.clear();
+        lastLife_ = me().Life;
+        if (level_ < 0) return;
+        if (oneLife_) {
+            const gf::Player& p = me();
+            Arrival a{p, 0, 0};
+            if (p.WeaponSlot != 0) a.weapon = p.carry(p.WeaponSlot).ID;
+            if (p.ArmorSlot != 0) a.armor = p.carry(p.ArmorSlot).ID;
+            outcome_.levels[static_cast<std::size_t>(level_)].arrivals.push_back(a);
+            outcome_.deepest = std::max(outcome_.deepest, level_);
+        }
+        // A save of an earlier descent under the same name is replaced.
+        io_.window.boxAnswers = {gf::Answer::Yes};
+        gf::mnuFileSave_Click(g);
+        io_.window.boxAnswers.clear();
+        savedGame_ = g.gameFile;
+    }
+
+    void died() {
+        gf::Game& g = game_;
+        if (level_ >= 0) {
+            LevelTally& tally = outcome_.levels[static_cast<std::size_t>(level_)];
+            if (oneLife_) ++tally.deaths;
+            if (!fightOpponents_.empty()) endFight(tally, 0);
+        }
+        oneLife_ = false;
+        if (outcome_.reloads >= settings_.mostReloads || savedGame_.empty()) {
+            done_ = true;
+            return;
+        }
+        ++outcome_.reloads;
+        // The game-over box leads to the start menu, which loads the level's save.
+        io_.window.menuAnswers = {gf::MenuChoice::Load};
+        io_.window.fileAnswers = {savedGame_};
+        while (g.CurrentPlayer == 0 && !io_.window.exited) {
+            ++ticks_;
+            io_.clock.time = static_cast<float>(static_cast<double>(ticks_) * kTickMs / 1000);
+            if (ticks_ % kMonsterTicks == 0) gf::Timer1_Timer(g);
+        }
+        if (g.CurrentPlayer == 0) {
+            done_ = true;
+            return;
+        }
+        mapName_ = g.MapName;
+        resting_ = false;
+        lastLife_ = me().Life;
+    }
+
+    std::vector<int32_t> adjacentMonsters() {
+        gf::Game& g = game_;
+        std::vector<int32_t> found;
+        const gf::Player& p = me();
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int x = p.X + dx, y = p.Y + dy;
+                if ((dx == 0 && dy == 0) || x < 1 || y < 1 || x > kSide || y > kSide) continue;
+                const int32_t other = g.MapPlayer(x, y);
+                if (other > 0 && g.Players(other).isMonster()) found.push_back(other);
+            }
+        return found;
+    }
+
+    // A fight lasts while anything stands next to the user's creature.
+    void trackFight(LevelTally& tally) {
+        const std::vector<int32_t> near = adjacentMonsters();
+        if (near.empty()) {
+            if (!fightOpponents_.empty()) endFight(tally, me().Life);
+            return;
+        }
+        if (fightOpponents_.empty()) fightStartLife_ = lastLife_;
+        fightOpponents_.insert(near.begin(), near.end());
+    }
+
+    void endFight(LevelTally& tally, int32_t lifeAfter) {
+        ++tally.fights;
+        if (fightOpponents_.size() >= 2) ++tally.groupFights;
+        tally.lifeLost += std::max(0, fightStartLife_ - lifeAfter);
+        fightOpponents_.clear();
+    }
+
+    void act(LevelTally& tally) {
+        gf::Game& g = game_;
+        spendOnMelee();
+        readyBestGear();
+        const std::vector<int32_t> near = adjacentMonsters();
+        if (!near.empty()) {
+            resting_ = false;
+            // The weakest first: one enemy fewer sooner takes the combat penalty off.
+            const int32_t foe = *std::min_element(near.begin(), near.end(), [&](int32_t a, int32_t b) {
+                return g.Players(a).Life < g.Players(b).Life;
+            });
+            face(g.Players(foe).X, g.Players(foe).Y);
+            gf::Form_KeyDown(g, gf::Key::A, 0);
+            return;
+        }
+        const gf::Player& p = me();
+        if (below(settings_.restBelow)) resting_ = true;
+        if (resting_ && !below(settings_.restUntil)) resting_ = false;
+        if (resting_) {
+            ++tally.waitTicks;
+            return;
+        }
+        if (g.now() < p.NextMoveTime) return;
+        walk();
+    }
+
+    // A fighter out of stamina rolls at a quarter, so it is never let run low.
+    bool below(double share) {
+        const gf::Player& p = me();
+        return p.Life < p.MaxLife * share || p.Stamina < p.MaxStamina * share / 2;
+    }
+
+    void spendOnMelee() {
+        const gf::Player& p = me();
+        while (p.skill(gf::kMeleeSkill).XPToRaise <= p.SpendableXP) {
+            const int32_t before = p.SpendableXP;
+            gf::cmdSkillRaise_Click(game_, 0);
+            if (p.SpendableXP == before) return;
+        }
+    }
+
+    int32_t strength(int16_t id, bool weapon) {
+        if (id == 0) return 0;
+        const gf::ItemType& t = game_.ItemTypes(id);
+        return weapon ? t.Damage : t.Armor;
+    }
+
+    bool isWeapon(int16_t id) { return game_.ItemTypes(id).Damage > 0; }
+    bool isArmor(int16_t id) { return !isWeapon(id) && game_.ItemTypes(id).Armor > 0; }
+
+    int32_t readied(bool weapon) {
+        const gf::Player& p = me();
+        const int32_t slot = weapon ? p.WeaponSlot : p.ArmorSlot;
+        return slot == 0 ? 0 : strength(p.carry(slot).ID, weapon);
+    }
+
+    // Readies carried gear stronger than what is readied, through the carry box's pop-up.
+    void readyBestGear() {
+        for (int32_t slot = 1; slot <= gf::kCarrySlots; ++slot) {
+            const gf::Item& item = me().carry(slot);
+            if (!item.InUse) continue;
+            const bool weapon = isWeapon(item.ID);
+            if (!weapon && !isArmor(item.ID)) continue;
+            if (strength(item.ID, weapon) <= readied(weapon)) continue;
+            gf::vsCarry_Change(game_, slot);
+            io_.window.popupAnswers = {gf::PopupChoice::Ready};
+            gf::picCarry_MouseUp(game_, slot - game_.carryScroll);
+        }
+    }
+
+    bool wanted(int32_t item) {
+        const int16_t id = game_.Items(item).ID;
+        if (isWeapon(id)) return strength(id, true) > readied(true);
+        if (isArmor(id)) return strength(id, false) > readied(false);
+        return false;
+    }
+
+    void face(int32_t x, int32_t y) {
+        const gf::Player& p = me();
+        const int want = compassIndex(stepDirection(x - p.X, y - p.Y));
+        for (int turns = 0; turns < 8 && compassIndex(p.Facing) != want; ++turns) {
+            const int clockwise = (want - compassIndex(p.Facing) + 8) % 8;
+            gf::Form_KeyDown(game_, clockwise <= 4 ? gf::Key::Right : gf::Key::Left, 0);
+        }
+    }
+
+    enum class Seek { MonstersAndGear, StairsDown };
+
+    // The first cell on the shortest way to the nearest goal, and whether that cell is the goal.
+    struct Step {
+        int x = 0, y = 0;
+        bool goal = false;
+        bool found = false;
+    };
+
+    Step route(Seek seek) {
+        gf::Game& g = game_;
+        const gf::Player& p = me();
+        std::array<int, kSide * kSide> from{};
+        from.fill(-1);
+        const auto at = [](int x, int y) { return (y - 1) * kSide + (x - 1); };
+        std::deque<int> queue{at(p.X, p.Y)};
+        from[static_cast<std::size_t>(queue.front())] = queue.front();
+        while (!queue.empty()) {
+            const int cell = queue.front();
+            queue.pop_front();
+            const int cx = cell % kSide + 1, cy = cell / kSide + 1;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int x = cx + dx, y = cy + dy;
+                    if (x < 1 || y < 1 || x > kSide || y > kSide) continue;
+                    const int next = at(x, y);
+                    if (from[static_cast<std::size_t>(next)] >= 0) continue;
+                    const int32_t who = g.MapPlayer(x, y);
+                    const int32_t item = g.MapItem(x, y);
+                    const int16_t id = item > 0 ? g.Items(item).ID : 0;
+                    bool goal = false;
+                    bool open = id == 0 || !g.ItemTypes(id).BlockMovement || id == gf::ItemId::DoorClosedEW ||
+                                id == gf::ItemId::DoorClosedNS;
+                    if (id == gf::ItemId::StairsUp) open = false;
+                    if (id == gf::ItemId::StairsDown) {
+                        open = false;
+                        goal = seek == Seek::StairsDown;
+                    }
+                    if (seek == Seek::MonstersAndGear) {
+                        if (who > 0 && g.Players(who).isMonster()) goal = true;
+                        if (item > 0 && wanted(item)) goal = true;
+                    }
+                    if (!open && !goal) continue;
+                    from[static_cast<std::size_t>(next)] = cell;
+                    if (goal) return firstStep(from, next, at(p.X, p.Y));
+                    queue.push_back(next);
+                }
+        }
+        return {};
+    }
+
+    static Step firstStep(const std::array<int, kSide * kSide>& from, int goal, int start) {
+        int cell = goal;
+        while (from[static_cast<std::size_t>(cell)] != start)
+            cell = from[static_cast<std::size_t>(cell)];
+        return Step{cell % kSide + 1, cell / kSide + 1, cell == goal, true};
+    }
+
+    void walk() {
+        gf::Game& g = game_;
+        Step step = route(Seek::MonstersAndGear);
+        if (!step.found) {
+            if (level_ + 1 == static_cast<int>(names_.size())) {
+                outcome_.finished = true;
+                outcome_.completed = oneLife_;
+                done_ = true;
+                return;
+            }
+            // Nobody takes the stairs into the unknown half dead.
+            if (below(settings_.restUntil)) {
+                resting_ = true;
+                return;
+            }
+            step = route(Seek::StairsDown);
+        }
+        if (!step.found) {
+            done_ = true;
+            return;
+        }
+        face(step.x, step.y);
+        const int32_t item = g.MapItem(step.x, step.y);
+        if (step.goal && item > 0 && wanted(item))
+            gf::Form_KeyDown(g, gf::Key::P, 0);
+        else
+            gf::Form_KeyDown(g, gf::Key::Up, 0);
+    }
+
+    gf::ScriptedPlatform io_;
+    gf::Game game_;
+    const std::vector<std::string>& names_;
+    BotSettings settings_;
+    DescentOutcome outcome_;
+    int64_t ticks_ = 0;
+    int64_t levelTicks_ = 0;
+    std::string mapName_;
+    std::string savedGame_;
+    int level_ = -1;
+    bool oneLife_ = true;
+    bool done_ = false;
+    bool resting_ = false;
+    std::set<int32_t> fightOpponents_;
+    int32_t fightStartLife_ = 0;
+    int32_t lastLife_ = 0;
+};
+
+} // namespace
+
+DescentOutcome playDescent(const std::string& dataFolder, const std::string& playerFolder,
+                           const std::vector<std::string>& levelNames, uint64_t seed,
+                           const BotSettings& settings) {
+    Bot bot(dataFolder, playerFolder, levelNames, settings);
+    return bot.play(seed);
+}
+
+} // namespace gloamfell::balance
