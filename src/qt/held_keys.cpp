@@ -27,14 +27,17 @@ void HeldKeys::watchFirst() {
     }
 }
 
-HeldKeys::Guard::Guard(HeldKeys& keys, QWidget& box) : keys_(keys) {
+HeldKeys::Guard::Guard(HeldKeys& keys, QWidget& box, int deafMs)
+    : keys_(keys), outerBox_(keys.box_), outerHeld_(keys.heldAtOpen_), outerDeaf_(keys.deaf_) {
     keys_.box_ = &box;
     keys_.heldAtOpen_ = keys_.down_;
+    keys_.deaf_ = QDeadlineTimer(deafMs);
 }
 
 HeldKeys::Guard::~Guard() {
-    keys_.box_ = nullptr;
-    keys_.heldAtOpen_.clear();
+    keys_.box_ = outerBox_;
+    keys_.heldAtOpen_ = outerHeld_;
+    keys_.deaf_ = outerDeaf_;
 }
 
 bool HeldKeys::repeated(QEvent::Type type, const QKeyEvent& key) const {
@@ -53,17 +56,22 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
     // safe to repeat.
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const bool repeat = repeated(type, key);
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    const bool inBox = box_ && widget && widget->window() == box_;
+    const bool deaf = inBox && !deaf_.hasExpired();
     if (type == QEvent::KeyPress && !repeat) {
         down_.insert(key.key());
-        heldAtOpen_.remove(key.key());
+        if (deaf)
+            heldAtOpen_.insert(key.key());
+        else
+            heldAtOpen_.remove(key.key());
     }
     if (type == QEvent::KeyRelease && !repeat) {
         down_.remove(key.key());
         releasedAt_[key.key()] = key.timestamp();
     }
-    const auto* widget = qobject_cast<const QWidget*>(watched);
-    const bool inBox = box_ && widget && widget->window() == box_;
-    return inBox && (repeat || heldAtOpen_.contains(key.key()));
+    // A key pressed afresh in the box repeats there as usual (Backspace in the name box).
+    return deaf || (inBox && heldAtOpen_.contains(key.key()));
 }
 
 } // namespace gf

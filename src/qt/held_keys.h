@@ -1,7 +1,10 @@
 #pragma once
 // Which keys are down, watched for the whole program, so a box can ignore a
 // key that was already held when it opened: a key held at the moment of death
-// must not close the game-over box unread.
+// must not close the game-over box unread. A box that ends or changes the game
+// can also ignore every key for a while, so a player still tapping the attack
+// key cannot skip it either.
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QHash>
 #include <QObject>
@@ -21,17 +24,22 @@ public:
     // take a key before later ones see it.
     void watchFirst();
 
-    // While the guard lives, `box` ignores the keys down now until each is
-    // pressed afresh, and every auto-repeat.
+    // While the guard lives, `box` ignores the keys down now, and their
+    // repeats, until each is pressed afresh; for its first `deafMs` it ignores
+    // every key, and one pressed then counts as held. A guard for a box opened
+    // from another box's puts the outer one's back when it goes.
     class Guard {
     public:
-        Guard(HeldKeys& keys, QWidget& box);
+        Guard(HeldKeys& keys, QWidget& box, int deafMs = 0);
         ~Guard();
         Guard(const Guard&) = delete;
         Guard& operator=(const Guard&) = delete;
 
     private:
         HeldKeys& keys_;
+        QPointer<QWidget> outerBox_;
+        QSet<int> outerHeld_;
+        QDeadlineTimer outerDeaf_;
     };
 
 protected:
@@ -44,6 +52,7 @@ private:
     QHash<int, quint64> releasedAt_; // window-system time of each key's last release
     QSet<int> heldAtOpen_;
     QPointer<QWidget> box_;
+    QDeadlineTimer deaf_; // until when the box ignores every key
 };
 
 } // namespace gf

@@ -1,7 +1,10 @@
 #include "qt_clock.h"
 
-#include <QThread>
+#include <QEventLoop>
 #include <QTime>
+#include <QTimer>
+
+#include <cmath>
 
 namespace gf {
 
@@ -14,12 +17,12 @@ float QtClock::now() {
 }
 
 void QtClock::pause(float seconds) {
-    // Deliberately no event processing: nothing may run between the frames.
-    QElapsedTimer waited;
-    waited.start();
-    const qint64 until = static_cast<qint64>(static_cast<double>(seconds) * 1e9);
-    while (waited.nsecsElapsed() < until)
-        QThread::usleep(500);
+    // The window paints and can be closed meanwhile, but keys and clicks wait,
+    // and a tick that fires finds its handler busy: no game handler runs.
+    QEventLoop wait;
+    QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000.0f)), Qt::PreciseTimer, &wait,
+                       &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace gf
