@@ -17,6 +17,14 @@ class QWidget;
 namespace gf {
 
 class HeldKeys : public QObject {
+    // The box that listens now.
+    struct Box {
+        QPointer<QWidget> widget;
+        QSet<int> heldAtOpen;
+        int deafMs = 0;
+        QDeadlineTimer deafUntil;
+    };
+
 public:
     HeldKeys();
     ~HeldKeys() override;
@@ -25,9 +33,10 @@ public:
     void watchFirst();
 
     // While the guard lives, `box` ignores the keys down now, and their
-    // repeats, until each is pressed afresh; for its first `deafMs` it ignores
-    // every key, and one pressed then counts as held. A guard for a box opened
-    // from another box's puts the outer one's back when it goes.
+    // repeats, until each is pressed afresh. With `deafMs`, it ignores every
+    // key until that long after it opened and after the last key pressed in
+    // it, so a player tapping on cannot answer it; a key pressed then counts
+    // as held. A guard for a box opened over another puts the outer one's back.
     class Guard {
     public:
         Guard(HeldKeys& keys, QWidget& box, int deafMs = 0);
@@ -37,9 +46,7 @@ public:
 
     private:
         HeldKeys& keys_;
-        QPointer<QWidget> outerBox_;
-        QSet<int> outerHeld_;
-        QDeadlineTimer outerDeaf_;
+        Box outer_;
     };
 
 protected:
@@ -50,9 +57,7 @@ private:
 
     QSet<int> down_;
     QHash<int, quint64> releasedAt_; // window-system time of each key's last release
-    QSet<int> heldAtOpen_;
-    QPointer<QWidget> box_;
-    QDeadlineTimer deaf_; // until when the box ignores every key
+    Box box_;
 };
 
 } // namespace gf
