@@ -19,8 +19,8 @@ namespace {
 constexpr qint64 kMaxWaveBytes = 16 * 1024 * 1024;
 // The stream is kept full, so this is most of the delay from key to sound;
 // PulseAudio grants a little less than asked.
-constexpr int kBufferMs = 60;
-constexpr int kFeedMs = 10;
+constexpr int kBufferMs = 80;
+constexpr int kFeedMs = 5;
 
 void putSample(char* at, float v, QAudioFormat::SampleFormat format) {
     switch (format) {
