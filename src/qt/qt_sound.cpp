@@ -18,8 +18,9 @@ namespace gf {
 namespace {
 constexpr qint64 kMaxWaveBytes = 16 * 1024 * 1024;
 // The stream is kept full, so this is most of the delay from key to sound;
-// PulseAudio grants a little less than asked.
-constexpr int kBufferMs = 80;
+// PulseAudio keeps about two thirds of it in the stream, the rest in the sink.
+// Less runs dry on a loaded machine whenever the feeder is woken late.
+constexpr int kBufferMs = 120;
 constexpr int kFeedMs = 5;
 
 void putSample(char* at, float v, QAudioFormat::SampleFormat format) {
