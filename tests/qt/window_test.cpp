@@ -6,6 +6,7 @@
 #include "frm_main_menu.h"
 #include "key_codes.h"
 #include "qt_canvas.h"
+#include "qt_clock.h"
 #include "qt_window.h"
 #include "render/layout.h"
 #include "shell/keys.h"
@@ -356,6 +357,24 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     window.stopTimers();
     EXPECT_EQ(opened.join(QStringLiteral("|")).toStdString(), "Oh Bananas!| Main Menu|Load Saved Game");
     EXPECT_TRUE(pressAnswered) << "the box ignored a press a second after the taps";
+}
+
+// Between the death animation's frames timers run, so the window paints, but
+// no key reaches the game; once the window is closed no box holds the program
+// open: the game-over box is skipped and the start menu answers Exit.
+TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
+    const int16_t facing = player().Facing;
+    int ticks = 0;
+    const auto presser = every(5, [&] { ++ticks, press(window.picView, Qt::Key_Left); });
+    QtClock().pause(0.1f);
+    EXPECT_GT(ticks, 3);
+    EXPECT_EQ(player().Facing, facing) << "a key reached the game during the pause";
+    const auto rescue = every(2000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    window.close();
+    dialogs.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok, Icon::Exclamation);
+    EXPECT_EQ(dialogs.startMenu(), MenuChoice::Exit);
 }
 
 struct BoxCase {
