@@ -101,17 +101,17 @@ std::string QtSound::open() {
         format.sampleFormat() == QAudioFormat::Unknown)
         return "the device \"" + fromQt(output.description()) + "\" offers no usable format";
 
-    format_ = format;
     if (!thread_.isRunning()) thread_.start();
     bool started = false;
     QMetaObject::invokeMethod(
-        &onThread_, [&] { started = startStream(output); }, Qt::BlockingQueuedConnection);
+        &onThread_, [&] { started = startStream(output, format); }, Qt::BlockingQueuedConnection);
     if (!started) return "the device \"" + fromQt(output.description()) + "\" cannot be opened";
     return "";
 }
 
-bool QtSound::startStream(const QAudioDevice& output) {
+bool QtSound::startStream(const QAudioDevice& output, const QAudioFormat& format) {
     stopStream();
+    format_ = format;
     sink_ = std::make_unique<QAudioSink>(output, format_);
     sink_->setBufferSize(format_.bytesForDuration(kBufferMs * 1000));
     // We push rather than let the sink pull: pulled, it feeds whole periods only and

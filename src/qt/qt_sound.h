@@ -31,7 +31,7 @@ public:
 private:
     std::string open();
     // These run on the sound thread only.
-    bool startStream(const QAudioDevice& output);
+    bool startStream(const QAudioDevice& output, const QAudioFormat& format);
     void feed();
     void stopStream();
 

@@ -81,7 +81,7 @@ bool QtWindow::closed() const {
 
 Answer QtWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
     const bool endsGame = std::exchange(gameOverBoxNext_, false);
-    menuAfterGameOver_ = endsGame;
+    if (endsGame) menuAfterGameOver_ = true;
     if (closed()) {
         std::cerr << "gloamfell: " << text << '\n';
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
