@@ -27,14 +27,12 @@ void HeldKeys::watchFirst() {
     }
 }
 
-HeldKeys::Guard::Guard(HeldKeys& keys, QWidget& box) : keys_(keys) {
-    keys_.box_ = &box;
-    keys_.heldAtOpen_ = keys_.down_;
+HeldKeys::Guard::Guard(HeldKeys& keys, QWidget& box, int deafMs) : keys_(keys), outer_(keys.box_) {
+    keys_.box_ = Box{&box, keys_.down_, deafMs, QDeadlineTimer(deafMs)};
 }
 
 HeldKeys::Guard::~Guard() {
-    keys_.box_ = nullptr;
-    keys_.heldAtOpen_.clear();
+    keys_.box_ = outer_;
 }
 
 bool HeldKeys::repeated(QEvent::Type type, const QKeyEvent& key) const {
@@ -53,17 +51,24 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
     // safe to repeat.
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const bool repeat = repeated(type, key);
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    const bool inBox = box_.widget && widget && widget->window() == box_.widget;
+    const bool deaf = inBox && !box_.deafUntil.hasExpired();
     if (type == QEvent::KeyPress && !repeat) {
         down_.insert(key.key());
-        heldAtOpen_.remove(key.key());
+        if (deaf) {
+            box_.heldAtOpen.insert(key.key());
+            box_.deafUntil = QDeadlineTimer(box_.deafMs);
+        } else {
+            box_.heldAtOpen.remove(key.key());
+        }
     }
     if (type == QEvent::KeyRelease && !repeat) {
         down_.remove(key.key());
         releasedAt_[key.key()] = key.timestamp();
     }
-    const auto* widget = qobject_cast<const QWidget*>(watched);
-    const bool inBox = box_ && widget && widget->window() == box_;
-    return inBox && (repeat || heldAtOpen_.contains(key.key()));
+    // A key pressed afresh in the box repeats there as usual (Backspace in the name box).
+    return deaf || (inBox && box_.heldAtOpen.contains(key.key()));
 }
 
 } // namespace gf

@@ -7,8 +7,27 @@ namespace gf {
 int16_t virtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
     // The keypad's digits only arrive as digits while NumLock is on; with it
     // off they arrive as the arrows and Home/End/PgUp/PgDn they double as.
-    if (modifiers & Qt::KeypadModifier && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return static_cast<int16_t>(Key::Num0 + (qtKey - Qt::Key_0));
+    if (modifiers & Qt::KeypadModifier) {
+        if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+            return static_cast<int16_t>(Key::Num0 + (qtKey - Qt::Key_0));
+        // The digits the game gives a meaning act the same with NumLock off.
+        switch (qtKey) {
+        case Qt::Key_End:
+            return Key::Num1;
+        case Qt::Key_Down:
+            return Key::Num2;
+        case Qt::Key_PageDown:
+            return Key::Num3;
+        case Qt::Key_Left:
+            return Key::Num4;
+        case Qt::Key_Right:
+            return Key::Num6;
+        case Qt::Key_Up:
+            return Key::Num8;
+        default:
+            break;
+        }
+    }
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
         return static_cast<int16_t>(qtKey); // Qt uses the ASCII capitals and digits
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)

@@ -1,9 +1,22 @@
 #include "qt_clock.h"
 
-#include <QThread>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
 #include <QTime>
+#include <QTimer>
+
+#include <cmath>
 
 namespace gf {
+
+namespace {
+// Drops keys and clicks, so no game handler runs from them.
+class DropInput : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->isInputEvent(); }
+};
+} // namespace
 
 QtClock::QtClock() : startOfDay_(QTime::currentTime().msecsSinceStartOfDay() / 1000.0) {
     steady_.start();
@@ -14,12 +27,16 @@ float QtClock::now() {
 }
 
 void QtClock::pause(float seconds) {
-    // Deliberately no event processing: nothing may run between the frames.
-    QElapsedTimer waited;
-    waited.start();
-    const qint64 until = static_cast<qint64>(static_cast<double>(seconds) * 1e9);
-    while (waited.nsecsElapsed() < until)
-        QThread::usleep(500);
+    // The window paints and can be closed meanwhile (Qt would hold a close
+    // request back with the input it excludes), and a tick that fires finds
+    // its handler busy.
+    DropInput dropInput;
+    QCoreApplication::instance()->installEventFilter(&dropInput);
+    QEventLoop wait;
+    QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000.0f)), Qt::PreciseTimer, &wait,
+                       &QEventLoop::quit);
+    wait.exec();
+    QCoreApplication::instance()->removeEventFilter(&dropInput);
 }
 
 } // namespace gf

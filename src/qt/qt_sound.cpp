@@ -6,6 +6,7 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -16,9 +17,10 @@ namespace gf {
 
 namespace {
 // The stream is kept full, so this is most of the delay from key to sound;
-// PulseAudio grants a little less than asked.
-constexpr int kBufferMs = 60;
-constexpr int kFeedMs = 10;
+// PulseAudio keeps about two thirds of it in the stream, the rest in the sink.
+// Less runs dry on a loaded machine whenever the feeder is woken late.
+constexpr int kBufferMs = 120;
+constexpr int kFeedMs = 5;
 
 void putSample(char* at, float v, QAudioFormat::SampleFormat format) {
     switch (format) {
@@ -64,21 +66,23 @@ void encodeMix(SoundMixer& mixer, const QAudioFormat& format, char* out, std::si
 } // namespace
 
 QtSound::QtSound() {
-    feeder_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&feeder_, &QTimer::timeout, [this] { feed(); });
+    thread_.setObjectName(QStringLiteral("sound"));
+    onThread_.moveToThread(&thread_);
 }
 
 QtSound::~QtSound() {
-    feeder_.stop();
-    if (sink_) sink_->stop();
+    if (thread_.isRunning()) {
+        QMetaObject::invokeMethod(
+            &onThread_, [this] { stopStream(); }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    }
 }
 
 bool QtSound::init(int count) {
     mixer_.reset(count);
     offReason_ = open();
     if (offReason_.empty()) return true;
-    sink_.reset();
-    stream_ = nullptr;
     std::cerr << "gloamfell: sound is off: " << offReason_ << '\n';
     return false;
 }
@@ -96,17 +100,40 @@ std::string QtSound::open() {
         format.sampleFormat() == QAudioFormat::Unknown)
         return "the device \"" + fromQt(output.description()) + "\" offers no usable format";
 
+    if (!thread_.isRunning()) thread_.start();
+    bool started = false;
+    QMetaObject::invokeMethod(
+        &onThread_, [&] { started = startStream(output, format); }, Qt::BlockingQueuedConnection);
+    if (!started) return "the device \"" + fromQt(output.description()) + "\" cannot be opened";
+    return "";
+}
+
+bool QtSound::startStream(const QAudioDevice& output, const QAudioFormat& format) {
+    stopStream();
     format_ = format;
     sink_ = std::make_unique<QAudioSink>(output, format_);
     sink_->setBufferSize(format_.bytesForDuration(kBufferMs * 1000));
     // We push rather than let the sink pull: pulled, it feeds whole periods only and
     // can stop just short of the amount PulseAudio waits for before it starts.
     stream_ = sink_->start();
-    if (!stream_ || sink_->error() != QAudio::NoError)
-        return "the device \"" + fromQt(output.description()) + "\" cannot be opened";
+    if (!stream_ || sink_->error() != QAudio::NoError) {
+        stopStream();
+        return false;
+    }
+    feeder_ = new QTimer(&onThread_);
+    feeder_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(feeder_, &QTimer::timeout, [this] { feed(); });
     feed();
-    feeder_.start(kFeedMs);
-    return "";
+    feeder_->start(kFeedMs);
+    return true;
+}
+
+void QtSound::stopStream() {
+    delete feeder_;
+    feeder_ = nullptr;
+    if (sink_) sink_->stop();
+    sink_.reset();
+    stream_ = nullptr;
 }
 
 void QtSound::feed() {

@@ -1,16 +1,20 @@
 #pragma once
-// Sound through one audio stream fed by a small mixer.
+// Sound through one audio stream fed by a small mixer, on a thread of its
+// own so that nothing the window does can starve it.
 #include "platform/sound_out.h"
 #include "sound_mixer.h"
 
 #include <QAudioFormat>
-#include <QTimer>
+#include <QObject>
+#include <QThread>
 
 #include <memory>
 #include <vector>
 
+class QAudioDevice;
 class QAudioSink;
 class QIODevice;
+class QTimer;
 
 namespace gf {
 
@@ -28,13 +32,18 @@ public:
 
 private:
     std::string open();
+    // These run on the sound thread only.
+    bool startStream(const QAudioDevice& output, const QAudioFormat& format);
     void feed();
+    void stopStream();
 
     SoundMixer mixer_;
     QAudioFormat format_;
+    QThread thread_;
+    QObject onThread_; // lives on thread_, so calls queued to it run there
     std::unique_ptr<QAudioSink> sink_;
     QIODevice* stream_ = nullptr; // owned by sink_
-    QTimer feeder_;
+    QTimer* feeder_ = nullptr;    // a child of onThread_
     std::vector<float> scratch_;
     std::vector<char> bytes_;
     std::string offReason_;

@@ -13,9 +13,16 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <iostream>
+#include <utility>
+
 namespace gf {
 
 namespace {
+
+// A player still pressing keys when a box that ends or changes the game
+// opens would otherwise answer it unread.
+constexpr int kDeafMs = 1000;
 
 QString titleOrApp(const std::string& title) {
     return toQt(title.empty() ? std::string(kAppTitle) : title);
@@ -81,11 +88,22 @@ void QtWindow::attach(frmMain* window) {
     heldKeys_.watchFirst();
 }
 
+bool QtWindow::closed() const {
+    return window_ && !window_->isVisible();
+}
+
 Answer QtWindow::msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {
+    const bool endsGame = std::exchange(gameOverBoxNext_, false);
+    if (endsGame) menuAfterGameOver_ = true;
+    if (closed()) {
+        std::cerr << "gloamfell: " << text << '\n';
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
     QMessageBox box(qtIcon(icon), titleOrApp(title), wrappable(toQt(text)), qtButtons(buttons), window_);
     if (buttons == Buttons::SaveDiscardCancel)
         box.button(QMessageBox::Discard)->setText(QStringLiteral("Don't Save"));
-    const HeldKeys::Guard deafToHeldKeys(heldKeys_, box);
+    // A question's answer changes the game.
+    const HeldKeys::Guard deafToKeys(heldKeys_, box, endsGame || buttons != Buttons::Ok ? kDeafMs : 0);
     const int answer = box.exec();
     if (buttons == Buttons::Ok) return Answer::Ok;
     if (answer == QMessageBox::Yes || answer == QMessageBox::Save) return Answer::Yes;
@@ -94,11 +112,12 @@ Answer QtWindow::msgBox(const std::string& text, const std::string& title, Butto
 }
 
 std::optional<std::string> QtWindow::inputBox(const std::string& prompt, const std::string& title) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(window_, titleOrApp(title), toQt(prompt), QLineEdit::Normal, {}, &ok);
-    if (!ok) return std::nullopt;
-    return fromQt(text);
+    QInputDialog box(window_);
+    box.setWindowTitle(titleOrApp(title));
+    box.setLabelText(toQt(prompt));
+    const HeldKeys::Guard deafToHeldKeys(heldKeys_, box);
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return fromQt(box.textValue());
 }
 
 QString QtWindow::qtFilter(const std::string& filter) {
@@ -125,18 +144,23 @@ std::string QtWindow::openFile(const FileDialogRequest& request) {
     dialog.setDefaultSuffix(toQt(request.defaultExt));
     dialog.setNameFilter(qtFilter(request.filter));
     if (!request.fileName.empty()) dialog.selectFile(pathToQt(request.fileName));
+    const HeldKeys::Guard deafToHeldKeys(heldKeys_, dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
     return pathFromQt(dialog.selectedFiles().constFirst());
 }
 
 MenuChoice QtWindow::startMenu() {
+    const bool afterGameOver = std::exchange(menuAfterGameOver_, false);
+    if (closed()) return MenuChoice::Exit;
     if (!menu_) menu_ = new frmMainMenu(window_);
     qCInfo(lcStartup) << "start menu";
+    const HeldKeys::Guard deafToKeys(heldKeys_, *menu_, afterGameOver ? kDeafMs : 0);
     return menu_->choose();
 }
 
 void QtWindow::about() {
     frmAbout box(window_);
+    const HeldKeys::Guard deafToHeldKeys(heldKeys_, box);
     box.exec();
 }
 

@@ -29,14 +29,21 @@ public:
     void stopTimers() override;
     void quit() override;
     PopupChoice carryMenu(int slot, const std::string& itemName, bool offerReady) override;
-    void gameOver(int) override {}
+    // The next box ends the game, and the start menu follows it.
+    void gameOver(int) override { gameOverBoxNext_ = true; }
 
     // "Name (*.a)|*.a|Other (*.*)|*.*" as a Qt file dialog wants it.
     static QString qtFilter(const std::string& filter);
 
 private:
+    // The window was closed (during the death animation, say): the program is
+    // ending and no box should keep it.
+    bool closed() const;
+
     frmMain* window_ = nullptr;
     HeldKeys heldKeys_;
+    bool gameOverBoxNext_ = false;
+    bool menuAfterGameOver_ = false;
     QPointer<frmMainMenu> menu_; // stays loaded between showings
 };
 

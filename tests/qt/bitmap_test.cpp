@@ -1,6 +1,10 @@
-// Tile sheets: what loads, what is transparent, and how tiles land on the view.
+// Tile sheets: what loads, what is transparent, and how tiles land on the view;
+// the death animation's last frame.
 #include "cls_bitmap.h"
+#include "draw_scene.h"
 #include "qt_canvas.h"
+#include "render/death.h"
+#include "test_game.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -193,6 +197,25 @@ TEST_F(SheetFiles, picturesPastTheSizeLimitOrUnreadableAreRefused) {
         EXPECT_EQ(bmp.LoadBitmap(save(std::string(c.name) + ".bmp", c.bytes), true), c.w > 0) << c.name;
         EXPECT_EQ(std::pair(bmp.Width(), bmp.Height()), std::pair(c.w, c.h)) << c.name;
         EXPECT_EQ(bmp.empty(), c.w == 0) << c.name;
+    }
+}
+
+// The last frame of the death animation is red to every edge, whatever part
+// of a cell the view's width and height leave over.
+TEST(DeathAnimation, lastFrameCoversTheWholeView) {
+    for (const QSize size : {QSize(640, 480), QSize(656, 495), QSize(687, 511), QSize(481, 417)}) {
+        test::TestGame t;
+        QtCanvas canvas(size.width(), size.height());
+        Game g{Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string()};
+        scene::prepare(g);
+        Death(g);
+        const QImage& shown = canvas.shown();
+        ASSERT_EQ(shown.size(), size);
+        int notRed = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                notRed += shown.pixel(x, y) != kRed;
+        EXPECT_EQ(notRed, 0) << size.width() << " x " << size.height();
     }
 }
 

@@ -11,13 +11,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -166,22 +169,34 @@ std::string startPulse(const QString& dir) {
     return shell.exitCode() == 0 ? "" : shell.readAllStandardOutput().toStdString();
 }
 
+bool audible(const QByteArray& recorded, qsizetype block) {
+    const auto* samples = reinterpret_cast<const int16_t*>(recorded.constData() + block * kBlockBytes);
+    return std::any_of(samples, samples + kBlockBytes / 2, [](int16_t s) { return std::abs(s) >= 300; });
+}
+
 // Blocks of ten milliseconds where a run of sound starts after at least 50 ms of silence.
 std::vector<qsizetype> onsets(const QByteArray& recorded) {
     std::vector<qsizetype> starts;
     int quiet = 5;
     for (qsizetype block = 0; (block + 1) * kBlockBytes <= recorded.size(); ++block) {
-        const auto* samples = reinterpret_cast<const int16_t*>(recorded.constData() + block * kBlockBytes);
-        const bool audible =
-            std::any_of(samples, samples + kBlockBytes / 2, [](int16_t s) { return std::abs(s) >= 300; });
-        if (audible && quiet >= 5) starts.push_back(block);
-        quiet = audible ? 0 : quiet + 1;
+        const bool heard = audible(recorded, block);
+        if (heard && quiet >= 5) starts.push_back(block);
+        quiet = heard ? 0 : quiet + 1;
     }
     return starts;
 }
 
-// The sound of a key reaches the speakers, not only the mixer.
-TEST(PulseSound, stepAndDoorAreHeardOnTheServer) {
+// Blocks of sound from `block` up to the first silent one.
+qsizetype runFrom(const QByteArray& recorded, qsizetype block) {
+    qsizetype end = block;
+    while ((end + 1) * kBlockBytes <= recorded.size() && audible(recorded, end))
+        ++end;
+    return end - block;
+}
+
+// The sound of a key reaches the speakers, not only the mixer, and a sound
+// plays whole while the window's thread is stalled.
+TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/gloamfell-pulse-XXXXXX"));
     dir.setAutoRemove(false);
     if (const std::string why = startPulse(dir.path()); !why.empty()) {
@@ -205,16 +220,18 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServer) {
     game.player(game.CurrentPlayer).Facing = 6;
     modItem_Add(game, ItemId::DoorClosedEW, 52, 50);
 
+    // Straight to a file: a pipe read by this thread would fill while the test stalls it.
+    const QString recording = dir.filePath(QStringLiteral("recording.raw"));
     QProcess parec;
-    QByteArray recorded;
-    const auto blocks = [&] { return (recorded += parec.readAllStandardOutput()).size() / kBlockBytes; };
+    parec.setStandardOutputFile(recording);
+    const auto blocks = [&] { return QFileInfo(recording).size() / kBlockBytes; };
     parec.startCommand(
         QStringLiteral(
             "parec --device=gf.monitor --raw --format=s16le --channels=2 --rate=%1 --latency-msec=10")
             .arg(kRate));
     spin(5000, [&] { return blocks() > 0; });
     ASSERT_GT(blocks(), 0) << "parec recorded nothing";
-    spin(300);
+    QThread::msleep(300);
     // What was recorded before a key was pressed lags the key, so sounds can
     // only start at or after the block each key press was seen in.
     std::vector<qsizetype> pressedAt;
@@ -225,13 +242,33 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServer) {
         spin(time == 100 ? 600 : 900);
     }
     EXPECT_EQ(game.player(game.CurrentPlayer).X, 51);
-    const std::vector<qsizetype> heard = onsets(recorded += parec.readAllStandardOutput());
+
+    // A steady 600 ms tone, audible in every block, stalled a little after it starts.
+    std::string tone;
+    for (int i = 0; i < kRate * 3 / 5; ++i)
+        tone += le(std::lround(8000 * std::sin(i * 2 * M_PI * 441 / kRate)), 2);
+    const std::string tonePath = dir.filePath(QStringLiteral("tone.wav")).toStdString();
+    std::ofstream(tonePath, std::ios::binary) << wave({.rate = kRate}, tone);
+    ASSERT_EQ(sound.load(tonePath, 1), "");
+    pressedAt.push_back(blocks());
+    sound.play(1);
+    spin(100);
+    QThread::msleep(300);
+    spin(1000);
+
     parec.terminate();
     parec.waitForFinished(3000);
-    ASSERT_EQ(heard.size(), 2u) << "expected the step and the door";
+    QFile file(recording);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray recorded = file.readAll();
+    const std::vector<qsizetype> heard = onsets(recorded);
+    ASSERT_EQ(heard.size(), 3u) << "expected the step, the door and the tone, each once; heard at blocks "
+                                << ::testing::PrintToString(heard);
     EXPECT_GE(heard[0], pressedAt[0]);
     EXPECT_LT(heard[0], pressedAt[1]);
     EXPECT_GE(heard[1], pressedAt[1]);
+    EXPECT_GE(heard[2], pressedAt[2]);
+    EXPECT_NEAR(runFrom(recorded, heard[2]), 60, 1) << "the tone was cut or broken";
 }
 
 } // namespace

@@ -3,22 +3,29 @@
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "frm_main.h"
+#include "frm_main_menu.h"
 #include "key_codes.h"
 #include "messages/messages.h"
 #include "qt_canvas.h"
+#include "qt_clock.h"
 #include "qt_window.h"
 #include "render/layout.h"
 #include "render/status.h"
 #include "render/view.h"
 #include "settings.h"
+#include "shell/keys.h"
+#include "shell/menus.h"
 #include "shell/text.h"
 #include "test_game.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -185,15 +192,24 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
-// Qt's keys become the game's virtual-key codes: the keypad's digits only
-// while NumLock makes them digits, Shift keeps the comma and full stop.
+// Qt's keys become the game's virtual-key codes. The keypad's digits that
+// move or turn act the same with NumLock off, when Qt reports them as the keys
+// they double as; Shift keeps the comma and full stop.
 TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
+    const std::pair<int, int> keypad[] = {{Qt::Key_1, Qt::Key_End},      {Qt::Key_2, Qt::Key_Down},
+                                          {Qt::Key_3, Qt::Key_PageDown}, {Qt::Key_4, Qt::Key_Left},
+                                          {Qt::Key_6, Qt::Key_Right},    {Qt::Key_8, Qt::Key_Up}};
+    for (const auto& [digit, numLockOff] : keypad) {
+        EXPECT_EQ(virtualKey(digit, Qt::KeypadModifier), Key::Num0 + digit - Qt::Key_0) << digit;
+        EXPECT_EQ(virtualKey(numLockOff, Qt::KeypadModifier), Key::Num0 + digit - Qt::Key_0) << digit;
+    }
     EXPECT_EQ(std::vector<int16_t>(
-                  {virtualKey(Qt::Key_Left, Qt::KeypadModifier), virtualKey(Qt::Key_9, Qt::KeypadModifier),
-                   virtualKey(Qt::Key_9, Qt::NoModifier), virtualKey(Qt::Key_Less, Qt::ShiftModifier),
-                   virtualKey(Qt::Key_Eacute, {}), shiftState(Qt::ShiftModifier | Qt::AltModifier),
+                  {virtualKey(Qt::Key_End, Qt::NoModifier), virtualKey(Qt::Key_Left, {}),
+                   virtualKey(Qt::Key_9, Qt::KeypadModifier), virtualKey(Qt::Key_9, Qt::NoModifier),
+                   virtualKey(Qt::Key_Less, Qt::ShiftModifier), virtualKey(Qt::Key_Eacute, {}),
+                   shiftState(Qt::ShiftModifier | Qt::AltModifier),
                    shiftState(Qt::ControlModifier | Qt::KeypadModifier)}),
-              std::vector<int16_t>({37, 105, 57, 188, 0, 5, 2}));
+              std::vector<int16_t>({35, 37, 105, 57, 188, 0, 5, 2}));
 }
 
 // The carry pop-up is headed by the item's name and offers Ready only for what can be wielded or
@@ -331,39 +347,56 @@ TEST_F(WindowTest, layoutFollowsResizes) {
 // A key held when a box opens (attacking at the moment of death) neither
 // closes it by repeating nor by its release; a fresh press does. X repeats
 // as a release and a press at one moment, which Qt does not always mark.
-TEST(MessageBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
-    for (const int key : {int{Qt::Key_Return}, int{Qt::Key_Escape}}) {
-        // `at` is the window system's time in milliseconds.
-        const auto send = [key](QWidget* to, QEvent::Type type, quint64 at, bool repeat = false) {
-            QKeyEvent event(type, key, Qt::NoModifier, {}, repeat);
-            event.setTimestamp(at);
-            QApplication::sendEvent(to, &event);
-        };
-        QtWindow boxes;
-        QWidget game;
-        send(&game, QEvent::KeyPress, 1000);
-        bool openWhileHeld = false, answered = true, pressed = false;
-        const auto presser = every(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || std::exchange(pressed, true)) return;
-            QWidget* to = box->focusWidget() ? box->focusWidget() : box;
-            for (const quint64 at : {1500, 1540, 1580}) {
-                send(to, QEvent::KeyRelease, at, at == 1540);
-                send(to, QEvent::KeyPress, at, at == 1540);
-            }
-            send(to, QEvent::KeyRelease, 1600);
-            settle();
-            openWhileHeld = box->isVisible();
-            send(to, QEvent::KeyPress, 1900);
-            send(to, QEvent::KeyRelease, 1950);
-        });
-        // A box still open a few seconds later is closed, so a failure cannot hang.
-        const auto rescue = every(3000, [&] {
-            if (QWidget* box = QApplication::activeModalWidget()) answered = false, box->close();
-        });
-        boxes.msgBox("Your player has died!!!", "Oh Bananas!", Buttons::Ok, Icon::None);
-        EXPECT_TRUE(openWhileHeld) << key;
-        EXPECT_TRUE(answered) << key << ": a fresh press did not answer the box";
+// Every modal box and dialog behaves so.
+TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
+    using Open = std::function<void(QtWindow&)>;
+    const std::tuple<const char*, Open, std::vector<int>> cases[] = {
+        {"message box",
+         [](QtWindow& w) { w.msgBox("Your player has died!!!", "Oh Bananas!", Buttons::Ok, Icon::None); },
+         {Qt::Key_Return, Qt::Key_Escape}},
+        {"name box",
+         [](QtWindow& w) { w.inputBox("Enter your players name:", ""); },
+         {Qt::Key_Return, Qt::Key_Escape}},
+        {"Load dialog",
+         [](QtWindow& w) {
+             w.openFile({"Load Saved Game", QDir::tempPath().toStdString(), "", "saved", "", 0});
+         },
+         {Qt::Key_Escape}},
+        {"start menu", [](QtWindow& w) { w.startMenu(); }, {Qt::Key_Escape}}};
+    for (const auto& [name, open, keys] : cases) {
+        for (const int key : keys) {
+            // `at` is the window system's time in milliseconds.
+            const auto send = [key](QWidget* to, QEvent::Type type, quint64 at, bool repeat = false) {
+                QKeyEvent event(type, key, Qt::NoModifier, {}, repeat);
+                event.setTimestamp(at);
+                QApplication::sendEvent(to, &event);
+            };
+            QtWindow boxes;
+            QWidget game;
+            send(&game, QEvent::KeyPress, 1000);
+            bool openWhileHeld = false, answered = true, pressed = false;
+            const auto presser = every(0, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                if (!box || std::exchange(pressed, true)) return;
+                QWidget* to = box->focusWidget() ? box->focusWidget() : box;
+                for (const quint64 at : {1500, 1540, 1580}) {
+                    send(to, QEvent::KeyRelease, at, at == 1540);
+                    send(to, QEvent::KeyPress, at, at == 1540);
+                }
+                send(to, QEvent::KeyRelease, 1600);
+                settle();
+                openWhileHeld = box->isVisible();
+                send(to, QEvent::KeyPress, 1900);
+                send(to, QEvent::KeyRelease, 1950);
+            });
+            // A box still open a few seconds later is closed, so a failure cannot hang.
+            const auto rescue = every(3000, [&] {
+                if (QWidget* box = QApplication::activeModalWidget()) answered = false, box->close();
+            });
+            open(boxes);
+            EXPECT_TRUE(openWhileHeld) << name << " " << key;
+            EXPECT_TRUE(answered) << name << " " << key << ": a fresh press did not answer it";
+        }
     }
 }
 
@@ -388,6 +421,85 @@ TEST(NameBox, namesTheFileCannotHoldAreAskedAgain) {
     ASSERT_EQ(prompts.size(), 3);
     EXPECT_TRUE(prompts[1].contains("outside Latin-1") && prompts[2].contains("\".hidden\" cannot name"))
         << prompts.join('|').toStdString();
+}
+
+// A player tapping the attack key as the creature dies: the taps, going on for
+// most of a second after the game-over box opens and again after the start
+// menu does, neither close the box nor press a button; a press a second after
+// the last tap does. The game then goes on from the start menu's Load.
+TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
+    boxCloser.reset();
+    player().Name = "Ann";
+    mnuFileSave_Click(game);
+    const QString saved = QString::fromStdString(t.path("saved/Ann.saved"));
+    ASSERT_TRUE(QFile::exists(saved));
+    QElapsedTimer clock;
+    clock.start();
+    qint64 boxAt = -1, menuAt = -1;
+    bool died = false, pressAnswered = false;
+    QStringList opened; // each box, dialog and menu shown, in order
+    QWidget* lastModal = nullptr;
+    const auto send = [&](QWidget* to, QEvent::Type type, int key) {
+        QKeyEvent event(type, key, Qt::NoModifier);
+        event.setTimestamp(static_cast<quint64>(clock.elapsed()) + 10000);
+        QApplication::sendEvent(to, &event);
+    };
+    const auto tap = [&](QWidget* to, int key) {
+        for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease})
+            send(to->focusWidget() ? to->focusWidget() : to, type, key);
+    };
+    const auto tapper = every(250, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const qint64 openedAt = qobject_cast<QMessageBox*>(modal) ? boxAt : menuAt;
+        if (!modal || clock.elapsed() - openedAt < 900) tap(modal ? modal : window.picView, Qt::Key_Space);
+    });
+    // Answers what it expects once its second is over; anything a tap opened
+    // is closed and the menu's Load taken, so a failure cannot hang.
+    const auto driver = every(10, [&] {
+        if (!died && clock.elapsed() > 300) died = true, game.CurrentPlayer = 0;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != std::exchange(lastModal, modal)) opened << modal->windowTitle();
+        const bool astray = opened.size() > 3;
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && !astray) {
+            if (boxAt < 0) boxAt = clock.elapsed();
+            if (clock.elapsed() - boxAt < 2100) return;
+            tap(box, Qt::Key_Return);
+            pressAnswered = !box->isVisible();
+        } else if (auto* menu = qobject_cast<frmMainMenu*>(modal)) {
+            if (menuAt < 0) menuAt = clock.elapsed();
+            if (clock.elapsed() - menuAt < 2100 && !astray) return;
+            for (QPushButton* button : menu->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("&Load")) button->click();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialog->selectFile(saved);
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (modal) {
+            modal->close();
+        }
+    });
+    window.startTimers(20, 50, 50);
+    EXPECT_TRUE(runUntil([&] { return menuAt >= 0 && game.CurrentPlayer != 0; }));
+    window.stopTimers();
+    EXPECT_EQ(opened.join(QStringLiteral("|")).toStdString(), "Oh Bananas!| Main Menu|Load Saved Game");
+    EXPECT_TRUE(pressAnswered) << "the box ignored a press a second after the taps";
+}
+
+// Between the death animation's frames timers run, so the window paints, but
+// no key reaches the game; once the window is closed no box holds the program
+// open: the game-over box is skipped and the start menu answers Exit.
+TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
+    const int16_t facing = player().Facing;
+    int ticks = 0;
+    const auto presser = every(5, [&] { ++ticks, press(window.picView, Qt::Key_Left); });
+    QtClock().pause(0.1f);
+    EXPECT_GT(ticks, 3);
+    EXPECT_EQ(player().Facing, facing) << "a key reached the game during the pause";
+    const auto rescue = every(2000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    window.close();
+    dialogs.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok, Icon::Exclamation);
+    EXPECT_EQ(dialogs.startMenu(), MenuChoice::Exit);
 }
 
 struct BoxCase {

@@ -47,8 +47,8 @@ TEST(Death, redClosesInOneRingPerFrame) {
     EXPECT_EQ(clock.pauses, std::vector<float>(9, 0.01f));
     std::vector<Frame> expected;
     for (int k = 8; k >= 0; --k)
-        expected.emplace_back(17 * 17 - (k == 0 ? 0 : (2 * k - 1) * (2 * k - 1)), k == 0, Cell{-32, -32},
-                              Cell{480, 480});
+        expected.emplace_back(18 * 18 - (k == 0 ? 0 : (2 * k - 1) * (2 * k - 1)), k == 0, Cell{-32, -32},
+                              Cell{512, 512});
     EXPECT_EQ(canvas.frames, expected);
 }
 

@@ -8,7 +8,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual float now() = 0;
-    // A busy pause that lets no other event in (the death animation's frames).
+    // A pause between the death animation's frames, during which no game
+    // handler runs: no tick, no key.
     virtual void pause(float seconds) = 0;
 };
 

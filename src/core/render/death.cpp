@@ -18,9 +18,11 @@ int Death(Game& g) {
         const int r = std::max(half.w, half.h);
         for (int k = r; k >= 0; --k) {
             Display(g, false);
-            for (int a = -r; a <= r; ++a) {
+            // One ring beyond r on the right and bottom, as the view draws it: a
+            // width that rounds down to r cells leaves up to half a cell there.
+            for (int a = -r; a <= r + 1; ++a) {
                 const int x = (r + a - 1) * kTile;
-                for (int b = -r; b <= r; ++b) {
+                for (int b = -r; b <= r + 1; ++b) {
                     if (std::abs(a) < k && std::abs(b) < k) continue;
                     const int y = (r + b - 1) * kTile;
                     canvas.fillBox(x, y, x + kTile - 1, y + kTile - 1, kRed);
