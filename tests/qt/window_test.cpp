@@ -213,28 +213,21 @@ TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
 }
 
 // The carry pop-up is headed by the item's name and offers Ready only for what can be wielded or
-// worn, an empty box opens nothing, and Ready readies the item of the box clicked.
-TEST_F(WindowTest, carryPopupNamesTheItemAndOffersReadyForWeaponsAndArmour) {
-    for (const auto& [slot, id] :
-         {std::pair(1, 26), std::pair(2, 28), std::pair(3, 27)}) // dagger, carcass, armour
+// worn, an empty box opens nothing, and Ready readies the item of the box clicked. Hovering an item
+// shows its name, what it does and whether it is readied or worn.
+TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
+    for (const auto& [slot, id] : {std::pair(1, 26), std::pair(2, 28), std::pair(3, 27), std::pair(4, 26)})
         player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
     EXPECT_EQ(popupFor(0), QStringList({"dagger", "Ready", "Drop"}));
     EXPECT_EQ(popupFor(1), QStringList({"rat carcass", "Drop"}));
-    EXPECT_EQ(popupFor(3), QStringList{});
+    EXPECT_EQ(popupFor(4), QStringList{});
     EXPECT_EQ(popupFor(2, "Ready"), QStringList({"soft leather armor", "Ready", "Drop"}));
     EXPECT_EQ(std::tuple(player().WeaponSlot, player().ArmorSlot, game.CarrySlot), std::tuple(0, 3, 0));
     EXPECT_EQ(popupFor(2), QStringList({"soft leather armor", "Ready", "Drop"})) << "one heading, not two";
-}
-
-// Hovering a carried item shows its name, what it does and whether it is readied or worn.
-TEST_F(WindowTest, hoveringACarriedItemNamesIt) {
-    for (const auto& [slot, id] : {std::pair(1, 26), std::pair(2, 27), std::pair(3, 28), std::pair(4, 26)})
-        player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
     player().WeaponSlot = 4;
-    player().ArmorSlot = 2;
     Update_Status(game);
     window.refreshPanel();
-    const char* expected[] = {"dagger\nDamage: 3", "soft leather armor\nArmor: 2\nWorn", "rat carcass",
+    const char* expected[] = {"dagger\nDamage: 3", "rat carcass", "soft leather armor\nArmor: 2\nWorn",
                               "dagger\nDamage: 3\nReadied", ""};
     for (std::size_t box = 0; box < std::size(expected); ++box)
         EXPECT_EQ(window.picStatus->picCarry[box]->toolTip().toStdString(), expected[box]) << box;
