@@ -28,13 +28,7 @@ namespace gf {
 namespace {
 
 using namespace std::string_literals;
-
-std::string le(int64_t v, int bytes) {
-    std::string s;
-    for (int i = 0; i < bytes; ++i)
-        s += char((v >> (8 * i)) & 0xFF);
-    return s;
-}
+using test::le;
 
 std::string chunk(const std::string& id, const std::string& body) {
     return id + le(static_cast<int64_t>(body.size()), 4) + body + std::string(body.size() % 2, '\0');

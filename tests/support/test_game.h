@@ -38,6 +38,14 @@ void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art);
 // The catalogue number of the item on a cell, 0 for none.
 int16_t idAt(Game& g, int32_t x, int32_t y);
 
+// `v` as the `bytes` little-endian bytes the binary formats store.
+inline std::string le(int64_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+}
+
 // Lines joined with CR LF, as the data files are written.
 std::string crlf(std::initializer_list<std::string> lines);
 
