@@ -106,6 +106,7 @@ struct Meeting {
     int16_t monster;
 };
 
+// The tool's fights stand for the game's only if each meeting is won about as often through the driver.
 TEST(BalanceAgreement, oneOnOneFightsWinAsOftenAsThroughTheDriver) {
     constexpr int kFights = 30;
     const fs::path work = scratch("agreement");
@@ -124,6 +125,7 @@ TEST(BalanceAgreement, oneOnOneFightsWinAsOftenAsThroughTheDriver) {
     }
 }
 
+// Arrivals must be creatures the game could have raised: its own ladder's raises, no cheaper next one.
 TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
     Arena arena(kData);
     gf::Game& g = arena.game();
@@ -150,6 +152,7 @@ Settings quick(int descents) {
     return s;
 }
 
+// The shipped levels and catalogues keep the difficulty curve the report holds them to.
 TEST(BalanceBounds, shippedDataKeepsTheCurve) {
     const DescentReport report = measureDescent(kData, quick(100));
     std::vector<std::string> faults = balanceFaults(report);
@@ -169,6 +172,7 @@ struct Breakage {
 
 class BrokenData : public ::testing::TestWithParam<Breakage> {};
 
+// Data made too easy or too hard must trip the bound that guards against it, or the bounds guard nothing.
 TEST_P(BrokenData, breaksABound) {
     const Breakage& b = GetParam();
     const fs::path dir = scratch(b.name);
