@@ -79,6 +79,13 @@ void settle() {
     runUntil([] { return false; }, 20);
 }
 
+// A key event as the window system sends it, `at` its time in milliseconds.
+void sendKey(QWidget* to, QEvent::Type type, int key, quint64 at = 0, bool repeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, {}, repeat);
+    event.setTimestamp(at);
+    QApplication::sendEvent(to, &event);
+}
+
 // Every redraw starts with clear(); the first one after arming opens a box,
 // as a failure inside Display or a key's action would.
 class BoxOnRedraw : public RecordingCanvas {
@@ -358,29 +365,23 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
         {"start menu", [](QtWindow& w) { w.startMenu(); }, {Qt::Key_Escape}}};
     for (const auto& [name, open, keys] : cases) {
         for (const int key : keys) {
-            // `at` is the window system's time in milliseconds.
-            const auto send = [key](QWidget* to, QEvent::Type type, quint64 at, bool repeat = false) {
-                QKeyEvent event(type, key, Qt::NoModifier, {}, repeat);
-                event.setTimestamp(at);
-                QApplication::sendEvent(to, &event);
-            };
             QtWindow boxes;
             QWidget game;
-            send(&game, QEvent::KeyPress, 1000);
+            sendKey(&game, QEvent::KeyPress, key, 1000);
             bool openWhileHeld = false, answered = true, pressed = false;
             const auto presser = every(0, [&] {
                 QWidget* box = QApplication::activeModalWidget();
                 if (!box || std::exchange(pressed, true)) return;
                 QWidget* to = box->focusWidget() ? box->focusWidget() : box;
                 for (const quint64 at : {1500, 1540, 1580}) {
-                    send(to, QEvent::KeyRelease, at, at == 1540);
-                    send(to, QEvent::KeyPress, at, at == 1540);
+                    sendKey(to, QEvent::KeyRelease, key, at, at == 1540);
+                    sendKey(to, QEvent::KeyPress, key, at, at == 1540);
                 }
-                send(to, QEvent::KeyRelease, 1600);
+                sendKey(to, QEvent::KeyRelease, key, 1600);
                 settle();
                 openWhileHeld = box->isVisible();
-                send(to, QEvent::KeyPress, 1900);
-                send(to, QEvent::KeyRelease, 1950);
+                sendKey(to, QEvent::KeyPress, key, 1900);
+                sendKey(to, QEvent::KeyRelease, key, 1950);
             });
             // A box still open a few seconds later is closed, so a failure cannot hang.
             const auto rescue = every(3000, [&] {
@@ -432,14 +433,10 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     bool died = false, pressAnswered = false;
     QStringList opened; // each box, dialog and menu shown, in order
     QWidget* lastModal = nullptr;
-    const auto send = [&](QWidget* to, QEvent::Type type, int key) {
-        QKeyEvent event(type, key, Qt::NoModifier);
-        event.setTimestamp(static_cast<quint64>(clock.elapsed()) + 10000);
-        QApplication::sendEvent(to, &event);
-    };
     const auto tap = [&](QWidget* to, int key) {
         for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease})
-            send(to->focusWidget() ? to->focusWidget() : to, type, key);
+            sendKey(to->focusWidget() ? to->focusWidget() : to, type, key,
+                    static_cast<quint64>(clock.elapsed()) + 10000);
     };
     const auto tapper = every(250, [&] {
         QWidget* modal = QApplication::activeModalWidget();
