@@ -2,14 +2,12 @@
 #include "items/item_table.h"
 #include "messages/message.h"
 #include "savegame/level_block.h"
-#include "savegame/records.h"
 #include "savegame/savegame.h"
 #include "shell/menus.h"
 #include "shell/timers.h"
 #include "test_game.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <bit>
 #include <chrono>
@@ -314,57 +312,6 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
         ASSERT_EQ(left, expected) << "kill " << kill << ": the file is torn";
         ASSERT_TRUE(modFile_Load(reader.g, writer.file.string())) << "kill " << kill;
         lastSeen = round;
-    }
-}
-
-// The level header as a file holds it: version 1 sealed only the payload.
-std::string levelBlock(int16_t version, const std::string& lower) {
-    RecordWriter payload, block;
-    for (const std::string& text : {std::string("The Drowned Cells"), lower, std::string("murkhol1")})
-        payload.text(text);
-    payload.int32(3);
-    payload.int32(4);
-    block.raw("GFLH");
-    block.int16(version);
-    block.text(payload.bytes());
-    const std::string& sealed = version == 1 ? payload.bytes() : block.bytes();
-    block.int32(static_cast<int32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(sealed.data()), static_cast<uInt>(sealed.size()))));
-    return block.bytes();
-}
-
-// A sound level header, today's or the first version's, sends the stairs where it says; a name
-// reaching out of the folder refuses the load; a file without a header, or with a later program's,
-// loads and says once that its stairs lead nowhere.
-TEST(SavedGame, levelHeaderSendsTheStairsOrSaysTheyLeadNowhere) {
-    SavedGame s;
-    s.g.MapLower = "murkhol2";
-    ASSERT_TRUE(s.save());
-    const std::string tables = s.saved().substr(0, kFileSize);
-    const std::tuple<const char*, std::string, std::string> cases[] = {
-        {"today", s.saved(), "murkhol2"},
-        {"first", tables + levelBlock(1, "murkhol3"), "murkhol3"},
-        {"escape", tables + levelBlock(2, "../../../../tmp/x/evil"), "refused"},
-        {"older", tables, ""},
-        {"later", tables + levelBlock(3, "murkhol3"), ""}};
-    for (const auto& [name, bytes, lower] : cases) {
-        SavedGame loaded;
-        writeFile(loaded.t.folder / "level.saved", bytes);
-        EXPECT_EQ(modFile_Load(loaded.g, (loaded.t.folder / "level.saved").string()), lower != "refused")
-            << name;
-        const auto boxes = boxTexts(loaded.t);
-        if (lower == "refused") {
-            ASSERT_EQ(boxes.size(), 1u) << name;
-            EXPECT_TRUE(boxes[0].ends_with("level header after the tables is damaged")) << boxes[0];
-            continue;
-        }
-        EXPECT_EQ(std::tuple(boxes.size(), loaded.g.MapLower), std::tuple(0u, lower)) << name;
-        const auto shown = shownMessages(loaded.g);
-        EXPECT_EQ(
-            std::count_if(shown.begin(), shown.end(),
-                          [](const std::string& m) { return m.find("lead nowhere") != std::string::npos; }),
-            lower.empty() ? 1 : 0)
-            << name;
     }
 }
 

@@ -1,6 +1,9 @@
 // The real gloamfell-sim executable run on scripts, as a level author or an outside test would.
+#include "savegame/records.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -183,6 +186,75 @@ TEST(Sim, leavingAChangedGameAsksFirst) {
             c.events)
             << c.script;
         EXPECT_EQ(fs::exists(player / "saved" / "Ann.saved"), c.saved) << c.script;
+    }
+    fs::remove_all(player);
+}
+
+// The level header as a saved file holds it: version 1 sealed only the payload.
+std::string levelBlock(int16_t version, const std::string& lower) {
+    RecordWriter payload, block;
+    payload.text("The Drowned Cells");
+    payload.text(lower);
+    payload.text("murkhol1");
+    payload.int32(3);
+    payload.int32(4);
+    block.raw("GFLH");
+    block.int16(version);
+    block.text(payload.bytes());
+    const std::string& sealed = version == 1 ? payload.bytes() : block.bytes();
+    block.int32(static_cast<int32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(sealed.data()), static_cast<uInt>(sealed.size()))));
+    return block.bytes();
+}
+
+// Loaded from the start menu, a sound level header (today's or the first version's) sends the stairs
+// where it says; a flipped version bit or a name reaching out of the folder refuses the load; a file
+// without a header, or with a later program's, loads and says once that its stairs lead nowhere.
+TEST(Sim, savedLevelHeaderIsSealed) {
+    const fs::path player = fs::temp_directory_path() / ("gloamfell-header-" + std::to_string(::getpid()));
+    fs::remove_all(player);
+    ASSERT_EQ(runSim({"--player", player.string(), kData}, kNewGame + "menu save\n").exitCode, 0);
+    const std::string saved = slurp(player / "saved" / "Ann.saved");
+    const auto count = [&](std::size_t at) {
+        return static_cast<std::size_t>(RecordReader(std::string_view(saved).substr(at, 4)).int32());
+    };
+    const std::size_t itemsAt = 4 + 648 * count(0);
+    const std::string tables = saved.substr(0, itemsAt + 4 + 16 * count(itemsAt));
+    std::string flipped = saved;
+    flipped[tables.size() + 4] ^= 1;
+    struct Case {
+        std::string name, bytes;
+        bool refused;
+        std::string lower;
+    };
+    const Case cases[] = {
+        {"today", saved, false, "murkhol2"},
+        {"first", tables + levelBlock(1, "murkhol3"), false, "murkhol3"},
+        {"escape", tables + levelBlock(2, "../../../../tmp/x/evil"), true, ""},
+        {"flipped", flipped, true, ""},
+        {"older", tables, false, ""},
+        {"later", tables + levelBlock(3, "murkhol3"), false, ""},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(player / "saved" / (c.name + ".saved"), std::ios::binary) << c.bytes;
+        const SimRun run =
+            runSim({"--player", player.string(), kData},
+                   "answer menu load\nanswer file saved/" + c.name + ".saved\nstartup\ndump\n");
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        const auto boxes = run.of("msgbox");
+        const auto dumps = run.of("dump");
+        ASSERT_EQ(std::tuple(boxes.size(), dumps.size()),
+                  std::tuple(c.refused ? 1u : 0u, c.refused ? 0u : 1u));
+        if (c.refused) {
+            EXPECT_TRUE(
+                boxes[0]["text"].get<std::string>().ends_with("level header after the tables is damaged"));
+            continue;
+        }
+        EXPECT_EQ(dumps[0]["MapLower"], c.lower) << c.name;
+        int nowhere = 0;
+        for (const json& m : dumps[0]["Messages"])
+            nowhere += m["InUse"] && m["Text"].get<std::string>().find("lead nowhere") != std::string::npos;
+        EXPECT_EQ(nowhere, c.lower.empty() ? 1 : 0) << c.name;
     }
     fs::remove_all(player);
 }
