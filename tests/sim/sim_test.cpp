@@ -61,9 +61,10 @@ SimRun runSim(std::vector<std::string> args, const std::string& script = "") {
     return run;
 }
 
-// The check from the README: a new game on the first level with Ann on its start cell, then keys by
-// name with modifiers (Pause and M among them) and the clock the script moves. The message log
-// belongs to the running game: a new game or a load starts it afresh.
+// The check from the README: a new game on the first level with Ann on its start cell, once names
+// the file cannot hold (outside Latin-1, or hidden) are asked for again with the reason, not changed;
+// then keys by name with modifiers (Pause and M among them) and the clock the script moves. The
+// message log belongs to the running game: a new game or a load starts it afresh.
 TEST(Sim, newGameOnTheFirstLevelThenKeysClockAndLog) {
     const fs::path player = fs::temp_directory_path() / ("gloamfell-log-" + std::to_string(::getpid()));
     fs::create_directories(player);
@@ -71,10 +72,15 @@ TEST(Sim, newGameOnTheFirstLevelThenKeysClockAndLog) {
     const std::string log = "key Pause\nmenu save\nadvance 6\ntick 2\nmenu save\ndump\nanswer box no\n"
                             "answer input Bob\nmenu new\ndump\nmenu save\nanswer file saved/Ann.saved\n"
                             "menu load\ndump\n";
+    const std::string names = "answer input \u0141ukasz\nanswer input .hidden\n";
     const SimRun run =
-        runSim({"--player", player.string(), kData}, kNewGame + "dump\n" + keys + "dump\n" + log);
+        runSim({"--player", player.string(), kData}, names + kNewGame + "dump\n" + keys + "dump\n" + log);
     fs::remove_all(player);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const auto asked = run.of("input");
+    ASSERT_EQ(asked.size(), 4u) << "three for Ann, one for Bob";
+    EXPECT_NE(asked[1]["prompt"].get<std::string>().find("outside Latin-1"), std::string::npos);
+    EXPECT_NE(asked[2]["prompt"].get<std::string>().find("\".hidden\" cannot name"), std::string::npos);
     const auto dumps = run.of("dump");
     ASSERT_EQ(dumps.size(), 5u);
     const json& state = dumps[0];
