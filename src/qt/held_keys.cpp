@@ -28,7 +28,7 @@ void HeldKeys::watchFirst() {
 }
 
 HeldKeys::Guard::Guard(HeldKeys& keys, QWidget& box, int deafMs) : keys_(keys), outer_(keys.box_) {
-    keys_.box_ = Box{&box, keys_.down_, deafMs, QDeadlineTimer(deafMs)};
+    keys_.box_ = Box{&box, keys_.down_, {}, deafMs, QDeadlineTimer(deafMs)};
 }
 
 HeldKeys::Guard::~Guard() {
@@ -61,14 +61,18 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
             box_.deafUntil = QDeadlineTimer(box_.deafMs);
         } else {
             box_.heldAtOpen.remove(key.key());
+            if (inBox) box_.pressedHere.insert(key.key());
         }
     }
     if (type == QEvent::KeyRelease && !repeat) {
         down_.remove(key.key());
         releasedAt_[key.key()] = key.timestamp();
     }
-    // A key pressed afresh in the box repeats there as usual (Backspace in the name box).
-    return deaf || (inBox && box_.heldAtOpen.contains(key.key()));
+    // A key pressed afresh in the box repeats there as usual (Backspace in the name box); the
+    // repeats of a key pressed where this watcher could not see it (during the death animation,
+    // whose pause drops input first) are the held key's.
+    const bool foreignRepeat = repeat && !box_.pressedHere.contains(key.key());
+    return deaf || (inBox && (box_.heldAtOpen.contains(key.key()) || foreignRepeat));
 }
 
 } // namespace gf

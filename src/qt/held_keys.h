@@ -21,6 +21,7 @@ class HeldKeys : public QObject {
     struct Box {
         QPointer<QWidget> widget;
         QSet<int> heldAtOpen;
+        QSet<int> pressedHere; // whose repeats the box may take
         int deafMs = 0;
         QDeadlineTimer deafUntil;
     };

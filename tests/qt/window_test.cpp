@@ -363,11 +363,12 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
          },
          {Qt::Key_Escape}},
         {"start menu", [](QtWindow& w) { w.startMenu(); }, {Qt::Key_Escape}}};
+    // Unseen: the key went down where no watcher saw it (the death animation drops input).
     for (const auto& [name, open, keys] : cases) {
-        for (const int key : keys) {
+        for (const auto& [key, seen] : {std::pair(keys.front(), true), std::pair(keys.back(), false)}) {
             QtWindow boxes;
             QWidget game;
-            sendKey(&game, QEvent::KeyPress, key, 1000);
+            if (seen) sendKey(&game, QEvent::KeyPress, key, 1000);
             bool openWhileHeld = false, answered = true, pressed = false;
             const auto presser = every(0, [&] {
                 QWidget* box = QApplication::activeModalWidget();
@@ -388,7 +389,7 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
                 if (QWidget* box = QApplication::activeModalWidget()) answered = false, box->close();
             });
             open(boxes);
-            EXPECT_TRUE(openWhileHeld) << name << " " << key;
+            EXPECT_TRUE(openWhileHeld) << name << " " << key << (seen ? "" : " unseen");
             EXPECT_TRUE(answered) << name << " " << key << ": a fresh press did not answer it";
         }
     }
