@@ -154,7 +154,7 @@ Settings quick(int descents) {
 
 // The shipped levels and catalogues keep the difficulty curve the report holds them to.
 TEST(BalanceBounds, shippedDataKeepsTheCurve) {
-    const DescentReport report = measureDescent(kData, quick(100));
+    const DescentReport report = measureDescent(kData, quick(60));
     std::vector<std::string> faults = balanceFaults(report);
     // The waiting share is still above its bound (docs/balance.md); it must not grow.
     std::erase_if(faults,
