@@ -19,6 +19,10 @@ public:
         cells_->fill(T{});
     }
     bool exists() const { return cells_ != nullptr; }
+    void fill(const T& value) {
+        if (!cells_) fail(kSubscriptOutOfRange);
+        cells_->fill(value);
+    }
 
     T& operator()(int64_t x, int64_t y) { return (*cells_)[index(x, y)]; }
     const T& operator()(int64_t x, int64_t y) const { return (*cells_)[index(x, y)]; }

@@ -184,9 +184,7 @@ void modMap_Set_Visible(Game& g, int32_t rangeX, int32_t rangeY) {
 void modMap_Set_Light(Game& g) {
     guarded(g, "modMap_Set_Light", [&] {
         if (g.CurrentPlayer == 0) return;
-        for (int32_t y = 0; y <= kMapUpper; ++y)
-            for (int32_t x = 0; x <= kMapUpper; ++x)
-                g.MapLight(x, y) = kUnlit;
+        g.MapLight.fill(kUnlit);
         const Player& p = g.Players(g.CurrentPlayer);
         modMap_Add_Light(g, p.X, p.Y, kLightRadius);
     });
