@@ -103,6 +103,7 @@ TEST(SavedGame, fileHasTheRecordLayout) {
     const std::string b = s.saved();
     ASSERT_GT(b.size(), kFileSize);
     EXPECT_EQ(b.substr(kFileSize, 4), "GFLH");
+    EXPECT_EQ(numberAt(b, kFileSize + 4, 2), 2) << "the block's version, whatever the program's";
     const std::size_t zoe = creatureAt(1), rat = creatureAt(2), skill3 = zoe + 162 + 2 * 14;
     // clang-format off
     const std::tuple<std::size_t, int, int64_t> fields[] = {
