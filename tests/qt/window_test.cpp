@@ -359,7 +359,7 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
          {Qt::Key_Return, Qt::Key_Escape}},
         {"Load dialog",
          [](QtWindow& w) {
-             w.openFile({"Load Saved Game", QDir::tempPath().toStdString(), "", "saved", "", 0});
+             w.openFile({"Load Saved Game", QDir::tempPath().toStdString(), "", "saved", ""});
          },
          {Qt::Key_Escape}},
         {"start menu", [](QtWindow& w) { w.startMenu(); }, {Qt::Key_Escape}}};
@@ -515,8 +515,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
         if (c.box == 'm') dialogs.msgBox("Error_Display : Overflow", "", Buttons::Ok, Icon::None);
         if (c.box == 'i') dialogs.inputBox("Enter your players name:", "");
         if (c.box == 'f')
-            dialogs.openFile(
-                {"Load game", t.folder.string(), "", "saved", "Saved Games (*.saved)|*.saved", 0});
+            dialogs.openFile({"Load game", t.folder.string(), "", "saved", "Saved Games (*.saved)|*.saved"});
     };
     std::map<QTimer*, int> ticksWhileOpen;
     for (QTimer* timer : {&window.Timer1, &window.Timer2, &window.Timer3})

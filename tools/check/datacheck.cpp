@@ -116,7 +116,7 @@ void checkPlainSheets(const Folder& folder, Faults& faults) {
 // The game shows a box for each sound it cannot load.
 void checkSounds(const Folder& folder, Faults& faults) {
     for (const gf::SoundFile& s : gf::kSoundFiles) {
-        const std::string name = s.file + 1; // the game's literal starts with a separator
+        const std::string name = s.file;
         const auto bytes = folder.read(name, "a sound effect", faults);
         if (!bytes) continue;
         gf::WaveData wave;
