@@ -310,15 +310,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         QApplication::activeModalWidget())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    const int16_t code = virtualKey(key->key(), key->modifiers());
-    if (code == 0 || isMenuShortcut(key)) return false;
+    const std::optional<Key> gameKey = gf::gameKey(key->key(), key->modifiers());
+    if (!gameKey || isMenuShortcut(key)) return false;
     if (type == QEvent::ShortcutOverride) {
         // Claim plain keys before any shortcut; Alt and Ctrl stay free for the menus.
         if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
         key->accept();
         return true;
     }
-    run([&] { Form_KeyDown(g_, code, shiftState(key->modifiers())); });
+    run([&] { Form_KeyDown(g_, *gameKey, shiftState(key->modifiers())); });
     key->accept();
     return true;
 }

@@ -1,13 +1,16 @@
 #pragma once
-// Qt keys as the game's key table names them: Windows virtual-key codes.
+// Qt keys as the game knows them.
+#include "shell/keys.h"
+
 #include <Qt>
 
 #include <cstdint>
+#include <optional>
 
 namespace gf {
 
-// 0 for a key that has no code.
-int16_t virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
+// Nothing for a key the window leaves to the menus and other controls.
+std::optional<Key> gameKey(int qtKey, Qt::KeyboardModifiers modifiers);
 // Shift 1, Ctrl 2, Alt 4.
 int16_t shiftState(Qt::KeyboardModifiers modifiers);
 

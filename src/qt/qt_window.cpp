@@ -137,8 +137,7 @@ QString QtWindow::qtFilter(const std::string& filter) {
 }
 
 std::string QtWindow::openFile(const FileDialogRequest& request) {
-    QFileDialog dialog(window_, titleOrApp(request.title),
-                       pathToQt(request.folder).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    QFileDialog dialog(window_, titleOrApp(request.title), pathToQt(request.folder));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(toQt(request.defaultExt));

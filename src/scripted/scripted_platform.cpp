@@ -5,9 +5,21 @@
 #include "shell/files.h"
 #include "sound/wave_file.h"
 
+#include <filesystem>
+
 namespace gf {
 
 using nlohmann::json;
+
+// Scripts know the Load dialog as it was first written: its folder named with
+// backslashes ("DIR\saved\") and its flags 4100 (the file must exist, no
+// read-only box). The driver's output keeps that form for them.
+constexpr int kScriptedDialogFlags = 4100;
+
+static std::string scriptedFolder(const std::string& folder) {
+    const std::filesystem::path path(folder);
+    return path.parent_path().string() + "\\" + path.filename().string() + "\\";
+}
 
 float QueuedRandom::next() {
     if (queued_.empty()) return base_.next();
@@ -124,11 +136,11 @@ std::string ScriptedWindow::openFile(const FileDialogRequest& request) {
     }
     log_.emit({{"event", "filedialog"},
                {"title", latin1ToUtf8(request.title)},
-               {"folder", request.folder},
+               {"folder", scriptedFolder(request.folder)},
                {"filename", request.fileName},
                {"defext", latin1ToUtf8(request.defaultExt)},
                {"filter", latin1ToUtf8(request.filter)},
-               {"flags", request.flags},
+               {"flags", kScriptedDialogFlags},
                {"answer", answer.value_or("cancel")}});
     modal();
     return answer.value_or("");

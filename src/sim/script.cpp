@@ -162,7 +162,7 @@ void SimSession::run(const std::string& line) {
         if (!(in >> name)) throw ScriptError("key needs a key");
         noMore(in);
         const SimKey key = parseSimKey(name);
-        Form_KeyDown(g, key.code, key.shift);
+        Form_KeyDown(g, key.key, key.shift);
     } else if (command == "tick") {
         const int which = whole(in, "tick");
         noMore(in);

@@ -1,15 +1,17 @@
 #pragma once
+#include "shell/keys.h"
+
 #include <cstdint>
 #include <string>
 
 namespace gf {
 
 struct SimKey {
-    int16_t code = 0;
+    Key key = Key::Other;
     int16_t shift = 0; // Shift 1, Ctrl 2, Alt 4
 };
 
-// "Up", "Num7", "Q", "Shift+Up", "38": the driver's names for virtual-key codes.
+// "Up", "Num7", "Q", "Shift+Up", "38": the driver's names and numbers for keys.
 SimKey parseSimKey(const std::string& text);
 
 } // namespace gf

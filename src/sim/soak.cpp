@@ -10,6 +10,7 @@
 #include "shell/menus.h"
 #include "shell/startup.h"
 #include "shell/timers.h"
+#include "sim_keys.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -25,9 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int16_t kKeys[] = {Key::Up,     Key::Up,   Key::Up,    Key::Up, Key::Up,    Key::Down,  97,
-                             99,          Key::Left, Key::Right, Key::A,  Key::Space, Key::O,     Key::P,
-                             Key::Insert, Key::M,    104,        105,     Key::Pause, Key::Escape};
+// By the driver's names, so a failing key can be replayed in a script.
+constexpr const char* kKeys[] = {"Up",     "Up",   "Up",    "Up",   "Up",    "Down",  "Num1",
+                                 "Num3",   "Left", "Right", "A",    "Space", "O",     "P",
+                                 "Insert", "M",    "Num8",  "Num9", "Pause", "Escape"};
 
 struct SoakGame {
     explicit SoakGame(const std::string& folder) : game(io.platform(), folder) {}
@@ -49,9 +51,9 @@ public:
         ScriptedWindow& d = current_->io.window;
         const int pick = below(100);
         if (pick < 45) {
-            const int16_t key = kKeys[below(std::size(kKeys))];
-            Form_KeyDown(g, key, 0);
-            return "key " + std::to_string(key);
+            const char* key = kKeys[below(std::size(kKeys))];
+            Form_KeyDown(g, parseSimKey(key).key, 0);
+            return std::string("key ") + key;
         }
         if (pick < 63) {
             const int which = 1 + below(3);

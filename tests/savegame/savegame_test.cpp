@@ -1,6 +1,5 @@
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
-#include "messages/message.h"
 #include "savegame/level_block.h"
 #include "savegame/savegame.h"
 #include "shell/menus.h"
@@ -103,6 +102,7 @@ TEST(SavedGame, fileHasTheRecordLayout) {
     const std::string b = s.saved();
     ASSERT_GT(b.size(), kFileSize);
     EXPECT_EQ(b.substr(kFileSize, 4), "GFLH");
+    EXPECT_EQ(numberAt(b, kFileSize + 4, 2), 2) << "the block's version, whatever the program's";
     const std::size_t zoe = creatureAt(1), rat = creatureAt(2), skill3 = zoe + 162 + 2 * 14;
     // clang-format off
     const std::tuple<std::size_t, int, int64_t> fields[] = {
@@ -165,22 +165,16 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     SavedGame s;
     fs::create_directory(s.t.folder / "saved");
     writeFile(s.file, "an earlier game");
-    const auto lastMessage = [](const Game& g) {
-        std::string last;
-        for (const Message& m : g.Messages)
-            if (m.InUse) last = m.Text;
-        return last;
-    };
     s.t.io.window.boxAnswers = {Answer::No};
     mnuFileSave_Click(s.g);
     EXPECT_EQ(s.saved(), "an earlier game");
-    EXPECT_EQ(lastMessage(s.g), "Game not saved.");
+    EXPECT_EQ(shownMessages(s.g).back(), "Game not saved.");
     EXPECT_EQ(boxTexts(s.t),
               std::vector<std::string>{"A saved game named Zo\xC3\xAB already exists. Replace it?"});
 
     s.t.io.window.boxAnswers = {Answer::Yes};
     mnuFileSave_Click(s.g);
-    EXPECT_EQ(lastMessage(s.g), "Game saved.");
+    EXPECT_EQ(shownMessages(s.g).back(), "Game saved.");
     EXPECT_GT(s.saved().size(), kFileSize);
     mnuFileSave_Click(s.g);
     EXPECT_EQ(boxTexts(s.t).size(), 2u) << "the file this game wrote is replaced without a word";
@@ -189,7 +183,7 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     setPaused(loaded.g, true);
     loaded.t.io.window.fileAnswers = {s.file.string()};
     mnuFileLoad_Click(loaded.g);
-    EXPECT_EQ(std::tuple(lastMessage(loaded.g), loaded.g.paused), std::tuple("Game loaded.", false));
+    EXPECT_EQ(std::tuple(shownMessages(loaded.g).back(), loaded.g.paused), std::tuple("Game loaded.", false));
     loaded.g.playerFolder = s.g.playerFolder;
     mnuFileSave_Click(loaded.g);
     EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";

@@ -63,12 +63,12 @@ SimRun runSim(std::vector<std::string> args, const std::string& script = "") {
 
 // The check from the README: a new game on the first level with Ann on its start cell, once names
 // the file cannot hold (outside Latin-1, or hidden) are asked for again with the reason, not changed;
-// then keys by name with modifiers (Pause and M among them) and the clock the script moves. The
-// message log belongs to the running game: a new game or a load starts it afresh.
+// then keys by name with modifiers and by number (Pause and M among them) and the clock the script
+// moves. The message log belongs to the running game: a new game or a load starts it afresh.
 TEST(Sim, newGameOnTheFirstLevelThenKeysClockAndLog) {
     const fs::path player = fs::temp_directory_path() / ("gloamfell-log-" + std::to_string(::getpid()));
     fs::create_directories(player);
-    const std::string keys = "clock 10\nkey Shift+Right\nkey Right\nadvance 0.5\nkey M\nkey Pause\n";
+    const std::string keys = "clock 10\nkey Shift+Right\nkey 39\nadvance 0.5\nkey 77\nkey 19\n";
     const std::string log = "key Pause\nmenu save\nadvance 6\ntick 2\nmenu save\ndump\nanswer box no\n"
                             "answer input Bob\nmenu new\ndump\nmenu save\nanswer file saved/Ann.saved\n"
                             "menu load\ndump\n";

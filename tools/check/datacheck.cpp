@@ -4,6 +4,7 @@
 #include "check/level.hpp"
 #include "check/sheet.hpp"
 #include "map/sight.h"
+#include "render/sizes.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 
@@ -70,9 +71,8 @@ void checkItemPictures(const Folder& folder, const Catalogue& items, Faults& fau
     }
     if (!items.usable()) return;
     for (const auto& [n, e] : items.entries) {
-        // Only the last two digits pick the tile; a negative number keeps its sign.
         const auto image = e.number("IMAGE");
-        const int tile = int(image % 100);
+        const int tile = gf::itemTile(image);
         const std::string item = "item " + std::to_string(n) + " has IMAGE=" + std::to_string(image);
         if (!sheet->hasTile(tile))
             faults.push_back(
@@ -116,7 +116,7 @@ void checkPlainSheets(const Folder& folder, Faults& faults) {
 // The game shows a box for each sound it cannot load.
 void checkSounds(const Folder& folder, Faults& faults) {
     for (const gf::SoundFile& s : gf::kSoundFiles) {
-        const std::string name = s.file + 1; // the game's literal starts with a separator
+        const std::string name = s.file;
         const auto bytes = folder.read(name, "a sound effect", faults);
         if (!bytes) continue;
         gf::WaveData wave;

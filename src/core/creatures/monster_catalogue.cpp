@@ -16,7 +16,7 @@ void modMonster_Init(Game& g) {
             return "Error_modMonster_Init: " + d + " Monster#=" + std::to_string(number);
         },
         [&] {
-            const std::string contents = readDataFile(programPath(g.folder, "\\monster.ini"));
+            const std::string contents = readDataFile(fileIn(g.folder, "monster.ini"));
             BoxFindings findings(g, "monster.ini");
             const ItemLookup items{g.ItemTypes.ubound(),
                                    [&g](const std::string& name) { return modItem_ID(g, name); }};

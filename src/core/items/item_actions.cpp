@@ -5,6 +5,7 @@
 #include "map/directions.h"
 #include "map/map_file.h"
 #include "messages/messages.h"
+#include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/numeric.h"
@@ -28,7 +29,7 @@ void takeStairs(Game& g, int32_t creature, const std::string& level, uint8_t sou
         if (creature == g.CurrentPlayer) modMessage_Add(g, "These stairs lead nowhere.", kYellow);
         return;
     }
-    modMap_Load(g, g.folder + "/" + level + ".map");
+    modMap_Load(g, fileIn(g.folder, level + ".map"));
     modSound_Play(g, sound);
 }
 

@@ -18,7 +18,7 @@ void modItem_Init(Game& g) {
         },
         [&] {
             emptyItemTable(g);
-            const std::string contents = readDataFile(programPath(g.folder, "\\item.ini"));
+            const std::string contents = readDataFile(fileIn(g.folder, "item.ini"));
             BoxFindings findings(g, "item.ini");
             const CatalogueFile file = readItemCatalogue(contents, findings);
             number = file.current;

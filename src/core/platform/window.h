@@ -13,13 +13,13 @@ enum class Answer { Ok, Yes, No, Cancel };
 enum class MenuChoice { New, Load, About, Exit, Close };
 enum class PopupChoice { Ready, Drop, None };
 
+// Only an existing file can be chosen.
 struct FileDialogRequest {
     std::string title;
     std::string folder;
     std::string fileName;
     std::string defaultExt;
     std::string filter;
-    int flags = 0;
 };
 
 inline constexpr const char* kAppTitle = "Murkhol";

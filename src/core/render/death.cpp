@@ -10,6 +10,12 @@
 
 namespace gf {
 
+namespace {
+
+constexpr float kFramePause = 0.01f; // seconds
+
+} // namespace
+
 int Death(Game& g) {
     int frames = 0;
     guarded(g, "Death", [&] {
@@ -30,7 +36,7 @@ int Death(Game& g) {
             }
             canvas.present();
             ++frames;
-            g.io.clock.pause(0.01f);
+            g.io.clock.pause(kFramePause);
         }
     });
     return frames;

@@ -1,6 +1,7 @@
 #include "render/status.h"
 
 #include "creatures/skills.h"
+#include "render/sizes.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/text.h"
@@ -89,7 +90,7 @@ void Update_Carry(Game& g) {
             const ItemType& type = g.ItemTypes(item.ID);
             const bool weapon = box.slot == p.WeaponSlot, armour = box.slot == p.ArmorSlot;
             box.filled = true;
-            box.tile = type.Image % 100;
+            box.tile = itemTile(type.Image);
             box.readied = weapon || armour;
             box.tooltip = carriedTooltip(type, weapon, armour);
         }

@@ -52,22 +52,21 @@ void drawCell(Game& g, int64_t cx, int64_t cy, int px, int py) {
     }
     canvas.copyTile(kSheetBackground, 0, px, py);
     if (const int32_t item = g.MapItem(cx, cy); item > 0)
-        canvas.drawTile(kSheetItem, g.ItemTypes(g.Items(item).ID).Image % 100, px, py);
+        canvas.drawTile(kSheetItem, itemTile(g.ItemTypes(g.Items(item).ID).Image), px, py);
     if (const int32_t creature = g.MapPlayer(cx, cy); creature >= 1)
         drawCreature(g, g.Players(creature), px, py);
     canvas.drawTile(kSheetLight, g.MapLight(cx, cy), px, py);
 }
 
 void drawMessages(Game& g) {
-    constexpr int kPointSize = 16;
     Canvas& canvas = g.io.canvas;
     // The newest line keeps its place; a taller font pushes the older ones up.
-    const int newest = canvas.height() - 345 + kPointSize * kMessageLines;
-    const int step = std::max(canvas.lineHeight(kPointSize, false), 1);
+    const int newest = canvas.height() - kMessageColumnTop + kMessagePointSize * kMessageLines;
+    const int step = std::max(canvas.lineHeight(kMessagePointSize, false), 1);
     for (int i = kMessageLines; i >= 1; --i) {
         const Message& m = g.message(i);
         if (m.InUse)
-            canvas.text(5, newest - step * (kMessageLines - i), m.Text, kPointSize, false,
+            canvas.text(kMessageLeft, newest - step * (kMessageLines - i), m.Text, kMessagePointSize, false,
                         static_cast<Color>(m.Color));
     }
 }
@@ -90,7 +89,8 @@ void drawDamages(Game& g, HalfSize half) {
         canvas.drawTile(kSheetDamage, 0, px, py);
         const std::string text = amountText(d.Amount);
         const bool oneDigit = text.size() == 2 && text[0] == ' ';
-        canvas.text(oneDigit ? px + 6 : px, py + 5, text, 12, true, kYellow);
+        canvas.text(oneDigit ? px + kDamageOneDigitLeft : px, py + kDamageTop, text, kDamagePointSize, true,
+                    kYellow);
     }
 }
 
@@ -114,8 +114,9 @@ void drawView(Game& g) {
 void drawPaused(Game& g) {
     Canvas& canvas = g.io.canvas;
     const int cx = canvas.width() / 2, cy = canvas.height() / 4;
-    canvas.fillBox(cx - 90, cy - 24, cx + 89, cy + 23, kBlack);
-    canvas.text(cx - 65, cy - 18, "Paused", 24, true, kYellow);
+    const int left = cx - kPausedBoxWidth / 2, top = cy - kPausedBoxHeight / 2;
+    canvas.fillBox(left, top, left + kPausedBoxWidth - 1, top + kPausedBoxHeight - 1, kBlack);
+    canvas.text(cx - kPausedTextWidth / 2, cy - kPausedTextRise, "Paused", kPausedPointSize, true, kYellow);
 }
 
 } // namespace

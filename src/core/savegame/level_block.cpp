@@ -15,7 +15,6 @@ namespace {
 constexpr std::string_view kTag = "GFLH";
 // Version 1 sealed the payload only, so a flipped bit in its version or
 // length went unseen; version 2 seals the whole block.
-constexpr int16_t kVersion = 2;
 constexpr int16_t kPayloadSealed = 1;
 constexpr const char* kDamaged = "The level header after the tables is damaged";
 
@@ -54,7 +53,7 @@ std::string encodeLevelBlock(const LevelHeader& h) {
     payload.int32(h.StartY);
     RecordWriter block;
     block.raw(kTag);
-    block.int16(kVersion);
+    block.int16(kLevelBlockVersion);
     block.text(payload.bytes());
     block.int32(static_cast<int32_t>(checksum(block.bytes())));
     if (block.bytes().size() > kMaxLevelBlock) fail("The level's names are too long to save");
@@ -75,7 +74,7 @@ std::optional<LevelHeader> decodeLevelBlock(std::string_view tail) {
             version == kPayloadSealed ? crc == checksum(bytes) : crc == checksum(tail.substr(0, sealedEnd));
         if (!sound) fail(kDamaged);
         // A later program's block is for a later program.
-        if (version > kVersion) return std::nullopt;
+        if (version > kLevelBlockVersion) return std::nullopt;
         return decodePayload(bytes);
     } catch (const Failure&) {
         fail(kDamaged);

@@ -9,6 +9,10 @@
 namespace gf {
 struct Game;
 
+// The block's own version, apart from the program's: it changes only when
+// the block's bytes do, so saved games stay the same across releases.
+inline constexpr int16_t kLevelBlockVersion = 2;
+
 // Far more than any level's names need; a reader reads no further.
 inline constexpr std::size_t kMaxLevelBlock = 1 << 20;
 

@@ -5,7 +5,6 @@
 #include "messages/messages.h"
 #include "savegame/level_block.h"
 #include "savegame/records.h"
-#include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/text.h"
@@ -270,7 +269,7 @@ std::string saveNameProblem(const std::string& name) {
 
 // The name is Latin-1, the file system's names are UTF-8: the Load dialog must show it.
 fs::path savedGamePath(const Game& g, const std::string& name) {
-    return fs::path(programPath(g.playerFolder, "/saved")) / (latin1ToUtf8(name) + ".saved");
+    return fs::path(g.playerFolder) / "saved" / (latin1ToUtf8(name) + ".saved");
 }
 
 bool modFile_Save(Game& g, const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include "shell/failure.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -20,11 +21,8 @@ std::string readDataFile(const std::string& path, std::size_t maxBytes) {
     return contents;
 }
 
-std::string programPath(const std::string& folder, const std::string& literal) {
-    std::string tail = literal;
-    for (char& c : tail)
-        if (c == '\\') c = '/';
-    return folder + tail;
+std::string fileIn(const std::string& folder, std::string_view name) {
+    return (std::filesystem::path(folder) / name).string();
 }
 
 } // namespace gf

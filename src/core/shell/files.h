@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace gf {
 
@@ -10,8 +11,7 @@ inline constexpr std::size_t kMaxDataFile = 64 * 1024 * 1024;
 // maxBytes, is a failure naming the file.
 std::string readDataFile(const std::string& path, std::size_t maxBytes = kMaxDataFile);
 
-// The program's folder followed by a literal that begins with a separator;
-// either separator names the same folder.
-std::string programPath(const std::string& folder, const std::string& literal);
+// The file `name` directly in `folder`.
+std::string fileIn(const std::string& folder, std::string_view name);
 
 } // namespace gf

@@ -11,18 +11,18 @@
 
 namespace gf {
 
-void Form_KeyDown(Game& g, int16_t keyCode, int16_t /*shift*/) {
+void Form_KeyDown(Game& g, Key key, int16_t /*shift*/) {
     HandlerScope scope(g);
     guarded(g, "Form_KeyDown", [&] {
         if (g.CurrentPlayer == 0) return;
         // The key that ends a pause does nothing else, so the creature does not lurch on.
-        if (g.paused || keyCode == Key::Pause || keyCode == Key::Escape) {
+        if (g.paused || key == Key::Pause || key == Key::Escape) {
             setPaused(g, !g.paused);
             return;
         }
         const int32_t me = g.CurrentPlayer;
         const int16_t f = g.player(me).Facing;
-        switch (keyCode) {
+        switch (key) {
         case Key::Num1:
             modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kQuarterClockwise), false);
             break;

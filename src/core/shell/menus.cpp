@@ -10,6 +10,7 @@
 #include "render/status.h"
 #include "render/view.h"
 #include "savegame/savegame.h"
+#include "shell/files.h"
 #include "shell/game.h"
 #include "shell/guard.h"
 #include "shell/handler_scope.h"
@@ -95,10 +96,9 @@ void mnuFileLoad_Click(Game& g) {
     if (!mayLeaveGame(g)) return;
     FileDialogRequest request;
     request.title = "Load Saved Game";
-    request.folder = g.playerFolder + "\\saved\\";
+    request.folder = fileIn(g.playerFolder, "saved");
     request.defaultExt = "saved";
     request.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
-    request.flags = 4100; // the file must exist, no read-only box
     const std::string path = g.io.window.openFile(request);
     if (path.empty()) return;
     if (!modFile_Load(g, path)) return;

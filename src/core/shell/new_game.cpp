@@ -3,6 +3,7 @@
 #include "creatures/creature_table.h"
 #include "map/map_file.h"
 #include "map/random_level.h"
+#include "shell/files.h"
 #include "shell/game.h"
 
 #include <fstream>
@@ -10,7 +11,7 @@
 namespace gf {
 
 std::string defaultLevelPath(const Game& g) {
-    return g.folder + "/murkhol1.map";
+    return fileIn(g.folder, "murkhol1.map");
 }
 
 bool askForRandomMap(Game& g) {

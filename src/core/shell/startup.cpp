@@ -19,16 +19,16 @@ namespace gf {
 namespace {
 
 void loadPictures(Game& g) {
-    const std::pair<int, const char*> sheets[] = {{kSheetBackground, "\\background.bmp"},
-                                                  {kSheetVoid, "\\void.bmp"},
-                                                  {kSheetLight, "\\light.bmp"},
-                                                  {kSheetDamage, "\\damage.bmp"},
-                                                  {kSheetItem, "\\item.bmp"}};
+    const std::pair<int, const char*> sheets[] = {{kSheetBackground, "background.bmp"},
+                                                  {kSheetVoid, "void.bmp"},
+                                                  {kSheetLight, "light.bmp"},
+                                                  {kSheetDamage, "damage.bmp"},
+                                                  {kSheetItem, "item.bmp"}};
     for (const auto& [sheet, file] : sheets)
-        g.io.canvas.loadSheet(sheet, programPath(g.folder, file));
+        g.io.canvas.loadSheet(sheet, fileIn(g.folder, file));
     // One creature sheet per monster type plus the user's, player0.
     for (int32_t n = 0; n <= g.MonsterTypes.ubound(); ++n)
-        g.io.canvas.loadSheet(playerSheet(n), programPath(g.folder, "\\player" + std::to_string(n) + ".bmp"));
+        g.io.canvas.loadSheet(playerSheet(n), fileIn(g.folder, "player" + std::to_string(n) + ".bmp"));
 }
 
 // The start menu until a game exists; false when the user chose to quit.

@@ -16,7 +16,7 @@ void modSound_Init(Game& g) {
             return;
         }
         for (const SoundFile& s : kSoundFiles) {
-            const std::string error = g.io.sound.load(programPath(g.folder, s.file), s.number);
+            const std::string error = g.io.sound.load(fileIn(g.folder, s.file), s.number);
             if (error.empty())
                 g.soundLoaded[static_cast<std::size_t>(s.number - 1)] = true;
             else

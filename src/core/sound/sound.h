@@ -24,19 +24,19 @@ struct SoundFile {
     const char* file;
 };
 // The order the buffers are filled in: beep2 comes ninth.
-inline constexpr std::array<SoundFile, 13> kSoundFiles{{{1, "\\caneswish.wav"},
-                                                        {2, "\\punch.wav"},
-                                                        {3, "\\walk.wav"},
-                                                        {4, "\\dooropen.wav"},
-                                                        {5, "\\doorclose.wav"},
-                                                        {6, "\\mouse.wav"},
-                                                        {7, "\\ow.wav"},
-                                                        {8, "\\beep1.wav"},
-                                                        {13, "\\beep2.wav"},
-                                                        {9, "\\snakehiss.wav"},
-                                                        {10, "\\whistleup.wav"},
-                                                        {11, "\\whistledown.wav"},
-                                                        {12, "\\ready.wav"}}};
+inline constexpr std::array<SoundFile, 13> kSoundFiles{{{1, "caneswish.wav"},
+                                                        {2, "punch.wav"},
+                                                        {3, "walk.wav"},
+                                                        {4, "dooropen.wav"},
+                                                        {5, "doorclose.wav"},
+                                                        {6, "mouse.wav"},
+                                                        {7, "ow.wav"},
+                                                        {8, "beep1.wav"},
+                                                        {13, "beep2.wav"},
+                                                        {9, "snakehiss.wav"},
+                                                        {10, "whistleup.wav"},
+                                                        {11, "whistledown.wav"},
+                                                        {12, "ready.wav"}}};
 
 void modSound_Init(Game& g);
 void modSound_Play(Game& g, int32_t number);
