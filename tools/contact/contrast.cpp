@@ -27,10 +27,6 @@ struct Linear {
     double meanLuminance() const { return pixels ? luminance(r / pixels, g / pixels, b / pixels) : 0; }
 };
 
-double ratio(double a, double b) {
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
 // One cell as drawCell lays it: the floor, maybe a creature's frame, the light.
 const QImage& drawCell(gf::QtCanvas& canvas, int sheet, int frame, int band) {
     canvas.copyTile(gf::kSheetBackground, 0, 0, 0);
@@ -47,8 +43,27 @@ double linearChannel(int value) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
+double contrastRatio(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
 double luminance(double r, double g, double b) {
     return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+}
+
+double darkestFloor(const std::string& dataFolder) {
+    gf::QtCanvas canvas(gf::kTile, gf::kTile);
+    if (!canvas.loadSheet(gf::kSheetBackground, dataFolder + "/background.bmp"))
+        throw std::runtime_error("the game cannot load background.bmp");
+    const QImage& floor = drawCell(canvas, -1, 0, 0);
+    double darkest = 1;
+    for (int y = 0; y < gf::kTile; ++y)
+        for (int x = 0; x < gf::kTile; ++x) {
+            Linear pixel;
+            pixel.add(floor.pixel(x, y));
+            darkest = std::min(darkest, pixel.meanLuminance());
+        }
+    return darkest;
 }
 
 std::vector<CreatureContrast> measureContrast(const std::string& dataFolder) {
@@ -84,7 +99,7 @@ std::vector<CreatureContrast> measureContrast(const std::string& dataFolder) {
                     for (int x = 0; x < gf::kTile; ++x)
                         if (picture.pixel(gf::tileX(frame) + x, gf::tileY(frame) + y) != qRgb(255, 255, 255))
                             body.add(cell.pixel(x, y));
-                worst = std::min(worst, ratio(body.meanLuminance(), floor.meanLuminance()));
+                worst = std::min(worst, contrastRatio(body.meanLuminance(), floor.meanLuminance()));
             }
             c.ratio[static_cast<std::size_t>(band)] = worst;
         }

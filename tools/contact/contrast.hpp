@@ -23,6 +23,11 @@ struct CreatureContrast {
 double luminance(double r, double g, double b);
 // Linear light of an sRGB channel of 0 to 255.
 double linearChannel(int value);
+// WCAG contrast ratio of two luminances, the lighter over the darker.
+double contrastRatio(double a, double b);
+
+// The luminance of the floor's darkest pixel in full light, as the canvas draws it.
+double darkestFloor(const std::string& dataFolder);
 
 // The user's creature, then every monster type of the folder's catalogue, each
 // drawn by the game's own canvas over the floor with the light laid over it.

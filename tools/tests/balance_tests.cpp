@@ -32,20 +32,13 @@ fs::path scratch(const std::string& name) {
     return dir;
 }
 
-std::vector<std::string> levelNames(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const LevelContents& l : readDescent(folder))
-        names.push_back(l.name);
-    return names;
-}
-
 // A few whole descents, for creatures that really arrived somewhere.
 const std::vector<DescentOutcome>& sampleDescents() {
     static const std::vector<DescentOutcome> outcomes = [] {
         const fs::path folder = scratch("sample");
         std::vector<DescentOutcome> all;
         for (uint64_t seed = 1; seed <= 8; ++seed)
-            all.push_back(playDescent(kData, folder.string(), levelNames(kData), seed, BotSettings{}));
+            all.push_back(playDescent(kData, folder.string(), levelNames(readDescent(kData)), seed, BotSettings{}));
         return all;
     }();
     return outcomes;

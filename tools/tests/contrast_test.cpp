@@ -1,6 +1,7 @@
-// Every creature of the shipped data must stand out from the floor as the
-// view draws it, in full light and still in the dimmest lit band.
+// What the view draws must stand out from its floor: every creature of the
+// shipped data, in full light and still in the dimmest lit band, and the gold message.
 #include "contact/contrast.hpp"
+#include "platform/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -14,4 +15,12 @@ TEST(CreatureContrast, EveryCreatureReadsAgainstTheFloorInEveryLitBand) {
         EXPECT_GE(c.ratio.front(), 3.0);
         EXPECT_GE(c.ratio.back(), 2.0);
     }
+}
+
+TEST(CreatureContrast, goldMessageReadsOnTheDarkestFloor) {
+    const gf::Color c = gf::kLightBlue;
+    const int r = c & 255, g = c >> 8 & 255, b = c >> 16 & 255;
+    EXPECT_GT(b, std::max(r, g)) << "still a blue";
+    const double blue = luminance(linearChannel(r), linearChannel(g), linearChannel(b));
+    EXPECT_GE(contrastRatio(blue, darkestFloor(GLOAMFELL_DATA_DIR)), 4.5);
 }
