@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <string>
 #include <unistd.h>
@@ -52,21 +53,16 @@ const Arrival& deepestArrival(std::size_t level) {
     throw std::runtime_error("no descent arrived anywhere");
 }
 
-std::string clockLine(int tick) {
-    char text[48];
-    std::snprintf(text, sizeof text, "clock %.9g\n", static_cast<double>(FightTiming::timeAt(tick)));
-    return text;
-}
-
 // Plays the saved meeting through the real driver, the same ticks and keys as the arena's fight.
 bool wonThroughTheDriver(const std::string& saved, uint64_t seed, int phase, const fs::path& work) {
     constexpr int kTicks = 1500;
     const fs::path script = work / "fight.script";
     {
         std::ofstream out(script);
+        out << std::setprecision(9);
         out << "view 32 32\nanswer menu load\nanswer file " << saved << "\nstartup\nseed " << seed << "\n";
         for (int tick = 1; tick <= kTicks; ++tick) {
-            out << clockLine(tick);
+            out << "clock " << static_cast<double>(FightTiming::timeAt(tick)) << "\n";
             if (FightTiming::monsters(tick, phase)) out << "tick 1\n";
             out << "tick 2\n";
             if (FightTiming::refresh(tick, phase)) out << "tick 3\n";
