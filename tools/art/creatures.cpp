@@ -1,6 +1,7 @@
 #include "creatures.hpp"
 #include "sheets.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace gloamfell::tools {
@@ -318,7 +319,7 @@ struct Kind {
 };
 
 const Kind kKinds[] = {
-    {player, 1.0, rgb(150, 200, 255)},  {rat, 0.75, rgb(236, 214, 180)},
+    {player, 1.0, rgb(150, 200, 255)},  {rat, 0.85, rgb(236, 214, 180)},
     {bat, 0.85, rgb(226, 190, 240)},    {snake, 0.85, rgb(196, 240, 150)},
     {goblin, 0.88, rgb(230, 236, 140)}, {skeleton, 0.92, rgb(250, 246, 226)},
     {orc, 1.0, rgb(240, 200, 160)},     {troll, 1.0, rgb(190, 236, 220)},
@@ -341,6 +342,54 @@ double creatureSize(int creature) {
     return kind(creature).size;
 }
 
+namespace {
+
+Image renderFrames(const Scene& scene, const RenderStyle& style) {
+    Image img(kTile * kTilesPerRow, kTile);
+    for (int frame = 0; frame < 8; ++frame)
+        renderScene(scene, frameAngle(frame), img, frame * kTile, 0, style);
+    return img;
+}
+
+bool touchesBorder(const Image& img) {
+    for (int i = 0; i < 8 * kTile; ++i) {
+        const int x = (i / kTile) * kTile;
+        const int along = i % kTile;
+        for (Rgb c : {img.at(x + along, 0), img.at(x + along, kTile - 1), img.at(x, along),
+                      img.at(x + kTile - 1, along)})
+            if (!(c == kTransparent)) return true;
+    }
+    return false;
+}
+
+double linear(std::uint8_t v) {
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// The darkest frame's body, averaged in linear light as the eye adds up small pixels.
+double dimmestBody(const Image& img) {
+    double dimmest = 1;
+    for (int frame = 0; frame < 8; ++frame) {
+        double r = 0, g = 0, b = 0;
+        int n = 0;
+        for (int y = 0; y < kTile; ++y)
+            for (int x = frame * kTile; x < (frame + 1) * kTile; ++x)
+                if (const Rgb c = img.at(x, y); !(c == kTransparent)) {
+                    r += linear(c.r), g += linear(c.g), b += linear(c.b);
+                    ++n;
+                }
+        if (n > 0) dimmest = std::min(dimmest, (0.2126 * r + 0.7152 * g + 0.0722 * b) / n);
+    }
+    return dimmest;
+}
+
+// Bright enough to stand out from the dark floor even where three pixels in
+// four of the light's dither are black.
+constexpr double kBodyLuminance = 0.34;
+
+} // namespace
+
 Image makeCreatureSheet(int creature) {
     const Scene scene = creatureScene(creature, false);
     RenderStyle style;
@@ -348,19 +397,12 @@ Image makeCreatureSheet(int creature) {
     style.scale = kind(creature).size;
     // Shrink the largest creatures until every turned frame keeps clear of
     // the tile border, so neighbouring cells never cut them off.
-    for (;; style.scale -= 0.03) {
-        Image img(kTile * kTilesPerRow, kTile);
-        for (int frame = 0; frame < 8; ++frame)
-            renderScene(scene, frameAngle(frame), img, frame * kTile, 0, style);
-        bool touches = false;
-        for (int i = 0; i < 8 * kTile; ++i) {
-            const int x = (i / kTile) * kTile;
-            const int along = i % kTile;
-            for (Rgb c : {img.at(x + along, 0), img.at(x + along, kTile - 1), img.at(x, along),
-                          img.at(x + kTile - 1, along)})
-                touches = touches || !(c == kTransparent);
-        }
-        if (!touches || style.scale < 0.5) return img;
+    while (style.scale >= 0.5 && touchesBorder(renderFrames(scene, style)))
+        style.scale -= 0.03;
+    // Then pale the darkest bodies towards their rim until they read.
+    for (;; style.lighten += 0.05) {
+        Image img = renderFrames(scene, style);
+        if (dimmestBody(img) >= kBodyLuminance || style.lighten >= 0.9) return img;
     }
 }
 

@@ -225,7 +225,7 @@ void renderScene(const Scene& scene, double angleDeg, Image& dst, int ox, int oy
             const double k = std::clamp(1.0 + style.relief * (dot - lz), 0.45, 1.45);
             // Higher parts sit nearer the light.
             const double lift = 0.9 + 0.05 * std::min(p.height, 4.0);
-            dst.set(ox + x, oy + y, toRgb(scaled(p.colour, k * lift)));
+            dst.set(ox + x, oy + y, toRgb(mix(scaled(p.colour, k * lift), style.outline, style.lighten)));
         }
     }
 }

@@ -74,6 +74,7 @@ struct RenderStyle {
     double coverage = 0.45; // fraction of subsamples needed for a pixel
     double relief = 0.9;    // strength of the top-left lighting
     bool outlineDiagonals = false;
+    double lighten = 0; // how far each lit colour moves towards the outline's
     double scale = 1.0; // drawn size relative to the scene's 32 units
     double width = 1.0; // across the scene's own axis, relative to its length
     int size = 32;      // pixels across the cell

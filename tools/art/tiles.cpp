@@ -16,6 +16,8 @@ namespace {
 const Colour kFloorStone = rgb(112, 102, 96);
 const Colour kFloorStoneWarm = rgb(126, 112, 100);
 const Colour kMortar = rgb(46, 40, 42);
+// The floor is kept dark, so whatever stands on it still reads at the edge of the light.
+constexpr double kFloorShade = 0.58;
 const Colour kWallTop = rgb(148, 140, 136);
 const Colour kWallCap = rgb(164, 156, 150);
 const Colour kWallFace = rgb(84, 76, 78);
@@ -244,7 +246,7 @@ Image makeFloorSheet() {
                     c = scaled(c, 0.74);
                 if (hashNoise(x, y, 9) > 0.965) c = scaled(c, 0.7);
             }
-            img.set(x, y, toRgb(c));
+            img.set(x, y, toRgb(scaled(c, kFloorShade)));
         }
     }
     return img;

@@ -137,12 +137,16 @@ std::vector<LevelContents> readDescent(const std::string& dataFolder) {
     return levels;
 }
 
-DescentReport measureDescent(const std::string& dataFolder, const Settings& settings) {
-    const std::vector<LevelContents> levels = readDescent(dataFolder);
+std::vector<std::string> levelNames(const std::vector<LevelContents>& levels) {
     std::vector<std::string> names;
     for (const LevelContents& l : levels)
         names.push_back(l.name);
-    const std::vector<DescentOutcome> outcomes = playAll(dataFolder, names, settings);
+    return names;
+}
+
+DescentReport measureDescent(const std::string& dataFolder, const Settings& settings) {
+    const std::vector<LevelContents> levels = readDescent(dataFolder);
+    const std::vector<DescentOutcome> outcomes = playAll(dataFolder, levelNames(levels), settings);
 
     Arena arena(dataFolder);
     gf::Game& g = arena.game();

@@ -28,6 +28,8 @@ struct LevelContents {
 
 // The chain of levels from the default level down the LOWER= names.
 std::vector<LevelContents> readDescent(const std::string& dataFolder);
+// Their names (MAP=), in order, as playDescent takes them.
+std::vector<std::string> levelNames(const std::vector<LevelContents>& levels);
 
 struct Quartiles {
     double low = 0, median = 0, high = 0;

@@ -81,7 +81,10 @@ std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& s
           "each monster type, "
        << settings.fights
        << " times, against the creatures that really arrived at the level (their skills, raises and gear "
-          "as they were), and against the arrival of median melee alone.\n\n"
+          "as they were), and against the arrival of median melee alone. Life comes back a point every "
+          "refresh (four seconds) whether the creature rests or walks, and the bot walks ten cells a "
+          "second, so nearly every point a fight costs comes back as waiting: the waiting share follows the "
+          "life the fights cost, hardly the point at which the bot rests.\n\n"
        << "![Mean life lost per fight on each level";
     for (std::size_t i = 0; i < runs.size(); ++i)
         md << (i ? ", " : ": ") << runs[i].label << (i ? " in orange" : " in grey");

