@@ -1,9 +1,10 @@
-// Tile sheets: what loads, what is transparent, and how tiles land on the view;
-// the death animation's last frame.
+// Tile sheets: what loads, what is transparent, and how tiles land on the view; the canvas's
+// frames; the death animation's last frame.
 #include "cls_bitmap.h"
 #include "draw_scene.h"
 #include "qt_canvas.h"
 #include "render/death.h"
+#include "render/view.h"
 #include "test_game.h"
 
 #include <QPainter>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 namespace gf {
 namespace {
@@ -168,6 +170,95 @@ TEST_F(SheetFiles, whatATileLeavesOnTheView) {
                   std::pair(below, line))
             << "tile " << tile << (copy ? " copied" : " drawn");
     }
+}
+
+// Tiles placed whole and cut by each edge and corner of the view, copied or drawn, solid or
+// partly see-through: every pixel is the one Qt's own painter puts there. A tile cut by the left
+// or top edge shows its right or bottom part, and no tile spills past the view.
+TEST_F(SheetFiles, tilesCutByTheViewsEdgesShowTheirOwnPixels) {
+    QImage sheet(10 * kTile, 2 * kTile, QImage::Format_RGB32);
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            sheet.setPixel(x, y, qRgb(x & 0xFF, y * 3, 100 + x / kTile));   // each pixel its own colour
+    QPainter(&sheet).fillRect(kTile + 4, kTile + 6, 9, 11, QColor(kWhite)); // tile 11 partly clear
+    clsBitmap bmp;
+    const std::string path = save("sheet.bmp", bmpBytes(sheet, 24));
+    ASSERT_TRUE(bmp.LoadBitmap(path, true));
+    const int w = 2 * kTile + 7, h = 2 * kTile + 5;
+    const QPoint places[] = {{9, 10},  {-9, 10},       {w - 9, 10},     {10, -9},       {10, h - 9},
+                             {-9, -9}, {w - 5, h - 5}, {-kTile + 1, 3}, {w - 1, h - 1}, {w, 0}};
+    for (const int tile : {1, 11})
+        for (const bool copy : {false, true})
+            for (const QPoint at : places) {
+                QtCanvas canvas(w, h);
+                ASSERT_TRUE(canvas.loadSheet(kSheetItem, path));
+                copy ? canvas.copyTile(kSheetItem, tile, at.x(), at.y())
+                     : canvas.drawTile(kSheetItem, tile, at.x(), at.y());
+                canvas.present();
+                QImage expected = QtCanvas(w, h).shown();
+                QPainter paint(&expected);
+                if (copy) paint.setCompositionMode(QPainter::CompositionMode_Source);
+                paint.drawImage(at, copy ? bmp.image() : bmp.masked(),
+                                QRect(tileX(tile), tileY(tile), kTile, kTile));
+                paint.end();
+                EXPECT_EQ(canvas.shown(), expected)
+                    << "tile " << tile << (copy ? " copied" : " drawn") << " at " << at.x() << ", " << at.y();
+            }
+}
+
+// What is drawn shows only once presented; drawing after a present starts from the frame shown,
+// not from an older one; a resize keeps the drawing in its corner; a box takes both its corners,
+// given in either order; clear() starts afresh.
+TEST(QtCanvasFrames, drawingShowsWhenPresentedAndSurvivesResizes) {
+    QtCanvas canvas(20, 20);
+    int presented = 0;
+    canvas.setPresenter([&] { ++presented; });
+    QImage expected = canvas.shown();
+    canvas.fillBox(12, 12, 2, 2, 255);
+    EXPECT_EQ(canvas.shown(), expected);
+    QPainter(&expected).fillRect(QRect(QPoint(2, 2), QPoint(12, 12)), QColor(kRed));
+    const std::pair<std::function<void()>, QRect> steps[] = {
+        {[] {}, {}},
+        {[&] { canvas.pixel(0, 19, 16711680); }, QRect(0, 19, 1, 1)},
+        {[&] { canvas.fillBox(19, 0, 19, 0, 16711680); }, QRect(19, 0, 1, 1)},
+        {[] {}, {}},
+        {[&] { canvas.pixel(20, 3, 65280), canvas.pixel(-1, 3, 65280); }, {}}};
+    for (const auto& [draw, blue] : steps) {
+        draw();
+        canvas.present();
+        QPainter(&expected).fillRect(blue, QColor(kBlue));
+        EXPECT_EQ(canvas.shown(), expected) << presented;
+    }
+    EXPECT_EQ(presented, 5);
+    canvas.resize(30, 25);
+    canvas.present();
+    QImage grown = QtCanvas(30, 25).shown();
+    QPainter(&grown).drawImage(0, 0, expected);
+    EXPECT_EQ(std::tuple(canvas.width(), canvas.height(), canvas.shown()), std::tuple(30, 25, grown));
+    canvas.clear();
+    canvas.present();
+    EXPECT_EQ(canvas.shown(), QtCanvas(30, 25).shown());
+}
+
+// The message lines at the foot of the view, in the real font, each below the one before even with
+// descenders and accents.
+TEST(QtCanvasFrames, messageLinesDoNotOverlap) {
+    test::TestGame t;
+    QtCanvas canvas(640, 480);
+    Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string());
+    scene::prepare(game);
+    game.message(19) = Message{true, "||gjpqy||", 255, 0};
+    game.message(20) = Message{true, "||\xC5\xC9||", 65280, 0};
+    Display(game, true);
+    int lowestRed = -1, highestGreen = canvas.height();
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x) {
+            const QColor c = canvas.shown().pixelColor(x, y);
+            if (c.red() > 128 && c.green() < 64 && c.blue() < 64) lowestRed = y;
+            if (c.green() > 128 && c.red() < 64 && c.blue() < 64) highestGreen = std::min(highestGreen, y);
+        }
+    ASSERT_GE(lowestRed, 0);
+    EXPECT_LT(lowestRed, highestGreen);
 }
 
 // A few bytes of header must not buy gigabytes or seconds of mask work (at most

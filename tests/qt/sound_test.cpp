@@ -116,6 +116,50 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
 }
 
+// A sound as the mixer gets it; a value left in memory just past its end, so reading one
+// sample too many is heard.
+std::vector<float> sound(std::vector<float> stereo) {
+    stereo.push_back(0.75f);
+    stereo.pop_back();
+    return stereo;
+}
+
+// Each number plays its own sound from the start, whole and once, so the last sample is heard and
+// nothing after it; the first number is accepted; sounds overlap; playing again restarts; numbers
+// outside the mixer or without a sound stay silent; playing() answers for the voice asked about.
+TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
+    struct Step {
+        int play;  // 0: none
+        int mixed; // frames mixed after it
+        std::vector<float> heard;
+        const char* playing; // voices 0 to 4 afterwards
+    };
+    const std::pair<const char*, std::vector<Step>> cases[] = {
+        {"whole then silent", {{1, 0, {}, "01000"}, {0, 3, {.125f, -.125f, .25f, -.25f, 0, 0}, "00000"}}},
+        {"one sample", {{2, 0, {}, "00100"}, {0, 2, {.5f, .25f, 0, 0}, "00000"}}},
+        {"in pieces",
+         {{1, 1, {.125f, -.125f}, "01000"}, {0, 1, {.25f, -.25f}, "00000"}, {0, 1, {0, 0}, "00000"}}},
+        {"overlap", {{1, 0, {}, "01000"}, {2, 2, {.625f, .125f, .25f, -.25f}, "00000"}}},
+        {"restart", {{1, 1, {.125f, -.125f}, "01000"}, {1, 2, {.125f, -.125f, .25f, -.25f}, "00000"}}},
+        {"nothing to play", {{0, 1, {0, 0}, "00000"}, {3, 1, {0, 0}, "00000"}, {4, 1, {0, 0}, "00000"}}}};
+    for (const auto& [name, steps] : cases) {
+        SoundMixer mixer(3);
+        mixer.setBuffer(1, sound({.125f, -.125f, .25f, -.25f}));
+        mixer.setBuffer(2, sound({.5f, .25f}));
+        mixer.setBuffer(4, sound({.5f, .5f}));
+        for (const Step& step : steps) {
+            mixer.play(step.play);
+            std::vector<float> out(static_cast<std::size_t>(step.mixed) * 2, 1.0f);
+            mixer.mix(out.data(), static_cast<std::size_t>(step.mixed));
+            std::string playing;
+            for (int voice = 0; voice <= 4; ++voice)
+                playing += mixer.playing(voice) ? '1' : '0';
+            EXPECT_EQ(std::pair(out, playing), std::pair(step.heard, std::string(step.playing)))
+                << name << ", playing " << step.play;
+        }
+    }
+}
+
 // The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing.
 TEST(SoundMixer, gainScalesTheMix) {
     for (const auto& [gain, heard] : {std::pair(1.0f, 0.5f), std::pair(0.5f, 0.25f), std::pair(0.0f, 0.0f),

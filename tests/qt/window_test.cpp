@@ -26,15 +26,19 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -199,6 +203,27 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
+// A game key is taken once and goes nowhere else: the game turns once (a second pass would turn it
+// again), a shortcut bound to the same key never fires, and a key sent unaccepted, as the window
+// system and the shortcut map send theirs, comes back accepted so no parent control sees it.
+TEST_F(WindowTest, aGameKeyIsTakenOnceAndGoesNowhereElse) {
+    int shortcuts = 0;
+    QShortcut shortcut(QKeySequence(Qt::Key_Left), &window);
+    QObject::connect(&shortcut, &QShortcut::activated, [&] { ++shortcuts; });
+    for (const QEvent::Type type : {QEvent::None, QEvent::ShortcutOverride, QEvent::KeyPress}) {
+        player().Facing = 6;
+        QKeyEvent key(type == QEvent::None ? QEvent::KeyPress : type, Qt::Key_Left, Qt::NoModifier);
+        key.ignore();
+        if (type == QEvent::None)
+            QTest::keyClick(window.picView, Qt::Key_Left);
+        else
+            QApplication::sendEvent(window.picView, &key);
+        EXPECT_EQ(std::tuple(player().Facing, key.isAccepted() || type == QEvent::None, shortcuts),
+                  std::tuple(type == QEvent::ShortcutOverride ? 6 : 9, true, 0))
+            << type;
+    }
+}
+
 // Qt's keys become the game's virtual-key codes. The keypad's digits that
 // move or turn act the same with NumLock off, when Qt reports them as the keys
 // they double as; Shift keeps the comma and full stop.
@@ -277,6 +302,121 @@ TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     EXPECT_EQ(log->count(), 1);
     QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
     EXPECT_FALSE(window.messageLogDock->isVisible());
+}
+
+// What the window shows on screen, as last painted, not what the widget would paint if asked.
+QImage onScreen(QWidget* widget) {
+    settle();
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Per column inside a bar's frame: 'f' where it shows the fill, 'w' where it shows white.
+std::string barColumns(const QImage& bar, QRgb fill) {
+    std::string columns;
+    for (int x = 1; x + 1 < bar.width(); ++x) {
+        char kind = '?';
+        for (int y = 1; y + 1 < bar.height(); ++y)
+            kind = bar.pixel(x, y) == fill ? 'f' : bar.pixel(x, y) == qRgb(255, 255, 255) ? 'w' : kind;
+        columns += kind;
+    }
+    return columns;
+}
+
+// The panel on screen follows each change of the game: the life and stamina bars fill to their
+// share of the width, the name, level, gold and gear read as the game has them, a carried item
+// shows its picture, a readied one a blue R, and an emptied box nothing.
+TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
+    ASSERT_TRUE(view.loadSheet(kSheetItem, GLOAMFELL_DATA_DIR "/item.bmp"));
+    struct State {
+        const char* name;
+        int life, maxLife, stamina, maxStamina, level, gold;
+        bool dagger; // in slot 1; soft leather is always in slot 2
+        int weaponSlot, armorSlot;
+        QStringList texts;
+    };
+    const State states[] = {{"Wren",
+                             37,
+                             50,
+                             10,
+                             40,
+                             3,
+                             15,
+                             true,
+                             1,
+                             0,
+                             {"Wren", " Level: 3", " Gold: 15", " Weapon: dagger", " Armor: none"}},
+                            {"Zo\xEB",
+                             50,
+                             50,
+                             0,
+                             40,
+                             4,
+                             0,
+                             true,
+                             0,
+                             2,
+                             {QStringLiteral(u"Zoë"), " Level: 4", " Gold: 0", " Weapon: Bare Hands",
+                              " Armor: soft leather armor"}},
+                            {"Ann",
+                             1,
+                             50,
+                             41,
+                             40,
+                             5,
+                             120,
+                             false,
+                             0,
+                             0,
+                             {"Ann", " Level: 5", " Gold: 120", " Weapon: Bare Hands", " Armor: none"}}};
+    StatusPanelWidget* panel = window.picStatus;
+    for (const State& s : states) {
+        Player& p = player();
+        p.Name = fixedName(s.name);
+        std::tie(p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.Level, p.Gold) =
+            std::tie(s.life, s.maxLife, s.stamina, s.maxStamina, s.level, s.gold);
+        p.carry(1) = Item{s.dagger, 26, 0, 0, 0};
+        p.carry(2) = Item{true, 27, 0, 0, 0};
+        p.WeaponSlot = s.weaponSlot;
+        p.ArmorSlot = s.armorSlot;
+        Update_Status(game);
+        window.refreshPanel();
+        EXPECT_EQ(QStringList({panel->lblPlayerName->text(), panel->lblPlayerLevel->text(),
+                               panel->lblPLayerGold->text(), panel->lblPlayerWeapon->text(),
+                               panel->lblPlayerArmor->text()}),
+                  s.texts);
+        for (const auto& [bar, value, max, fill] :
+             {std::tuple(panel->picLife, s.life, s.maxLife, qRgb(0, 255, 0)),
+              std::tuple(panel->picStamina, s.stamina, s.maxStamina, qRgb(255, 255, 0))}) {
+            const int inner = bar->width() - 2, filled = std::min(inner * value / max, inner);
+            EXPECT_EQ(barColumns(onScreen(bar), fill),
+                      std::string(filled, 'f') + std::string(inner - filled, 'w'))
+                << s.name << " " << value << "/" << max;
+        }
+        for (const int b : {0, 1, 2}) {
+            const bool filled = b == 1 || (b == 0 && s.dagger),
+                       readied = b + 1 == s.weaponSlot || b + 1 == s.armorSlot;
+            const int border = CarryBoxWidget::kBorder, tile = panel->picCarry[b]->box().tile;
+            const QImage shown = onScreen(panel->picCarry[b]).copy(border, border, kTile, kTile);
+            const QImage item = view.sheet(kSheetItem)->masked().copy(tileX(tile), tileY(tile), kTile, kTile);
+            int same = 0, other = 0, blue = 0, unlikeTheCorner = 0;
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x) {
+                    const QRgb pixel = shown.pixel(x, y);
+                    blue += pixel == qRgb(0, 0, 255);
+                    unlikeTheCorner += pixel != shown.pixel(kTile - 1, kTile - 1);
+                    if (qAlpha(item.pixel(x, y)) == 255) ++(pixel == item.pixel(x, y) ? same : other);
+                }
+            // A shown item: its opaque pixels, all of them unless the R covers some; else one colour.
+            EXPECT_EQ(std::tuple(panel->picCarry[b]->box().filled, blue > 0,
+                                 filled ? same > 50 : unlikeTheCorner == 0, filled && !readied ? other : 0),
+                      std::tuple(filled, readied, true, 0))
+                << s.name << " box " << b;
+        }
+    }
 }
 
 // A raise button stands beside each skill the creature has and raises that one; a game with
@@ -416,6 +556,100 @@ TEST(NameBox, namesTheFileCannotHoldAreAskedAgain) {
     ASSERT_EQ(prompts.size(), 3);
     EXPECT_TRUE(prompts[1].contains("outside Latin-1") && prompts[2].contains("\".hidden\" cannot name"))
         << prompts.join('|').toStdString();
+}
+
+// Every kind of box shows its icon and buttons and answers with the button pressed, closing it as
+// Cancel; a long text with a path in it wraps inside the box, and the box stays inside the screen.
+TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
+    std::string text = "Error_modMap_Load : File not found: ";
+    for (int i = 0; i < 12; ++i)
+        text += "/a-rather-long-folder-name-" + std::to_string(i);
+    text += "/" + std::string(120, 'x') + ".map";
+    using B = QMessageBox;
+    const std::tuple<Buttons, Icon, B::StandardButton, Answer, B::Icon, B::StandardButtons> cases[] = {
+        {Buttons::Ok, Icon::Critical, B::Ok, Answer::Ok, B::Critical, B::Ok},
+        {Buttons::YesNo, Icon::Question, B::No, Answer::No, B::Question, B::Yes | B::No},
+        {Buttons::YesNo, Icon::Exclamation, B::Yes, Answer::Yes, B::Warning, B::Yes | B::No},
+        {Buttons::SaveDiscardCancel, Icon::Information, B::Discard, Answer::No, B::Information,
+         B::Save | B::Discard | B::Cancel},
+        {Buttons::SaveDiscardCancel, Icon::None, B::Save, Answer::Yes, B::NoIcon,
+         B::Save | B::Discard | B::Cancel},
+        {Buttons::SaveDiscardCancel, Icon::None, B::NoButton, Answer::Cancel, B::NoIcon,
+         B::Save | B::Discard | B::Cancel}};
+    for (const auto& [buttons, icon, press, answer, shownIcon, offered] : cases) {
+        QtWindow boxes;
+        bool seen = false;
+        const auto answerer = every(10, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            seen = true;
+            const QAbstractButton* discard = box->button(B::Discard);
+            EXPECT_EQ(std::tuple(box->icon(), box->standardButtons(), box->windowTitle(),
+                                 discard ? discard->text() : QString()),
+                      std::tuple(shownIcon, offered, QStringLiteral("Title"),
+                                 offered & B::Discard ? QStringLiteral("Don't Save") : QString()));
+            EXPECT_LE(label->minimumSizeHint().width(), label->width());
+            EXPECT_LE(box->frameGeometry().width(), box->screen()->availableGeometry().width());
+            if (press == B::NoButton)
+                box->close();
+            else
+                box->button(press)->click();
+        });
+        EXPECT_EQ(boxes.msgBox(text, "Title", buttons, icon), answer) << static_cast<int>(press);
+        EXPECT_TRUE(seen);
+    }
+}
+
+// File's commands reach the game: Save writes it, Load reads back a game saved under a name outside
+// ASCII, picked in the dialog as a player types it, New asks for a map and a name and starts the
+// new creature, and Exit ends the event loop and closes the window.
+TEST_F(WindowTest, fileMenuCommandsReachTheGame) {
+    boxCloser.reset();
+    const QString savedName = QStringLiteral(u"Zoë.saved");
+    bool listed = false;
+    int picks = 0;
+    const auto answerer = every(10, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            boxes << box->text(), (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
+                                                                 : box->button(QMessageBox::Discard))
+                                      ->click();
+        if (auto* name = qobject_cast<QInputDialog*>(modal))
+            name->setTextValue(QStringLiteral("Bo")), name->accept();
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        // The dialog lists its folder in the background: wait for the file, then type its name.
+        const auto* model = dialog->findChild<QFileSystemModel*>();
+        const QModelIndex folder = model->index(dialog->directory().absolutePath());
+        for (int row = 0; row < model->rowCount(folder); ++row)
+            listed = listed || model->index(row, 0, folder).data().toString() == savedName;
+        if (!listed || ++picks > 200) return picks > 200 ? dialog->reject() : void();
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (edit->text() != savedName) return edit->setText(savedName);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    player().Name = fixedName("Zo\xEB");
+    player().Gold = 77;
+    window.mnuFileSave->trigger();
+    ASSERT_TRUE(std::filesystem::exists(t.folder / "saved" / std::filesystem::u8path("Zoë.saved")));
+    player().Name = fixedName("Ann");
+    player().Gold = 0;
+    game.unsavedChanges = false;
+    window.mnuFileLoad->trigger();
+    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
+    window.mnuFileNew->trigger();
+    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold), std::tuple("Bo", 0));
+    EXPECT_EQ(window.picStatus->lblPlayerName->text(), QStringLiteral("Bo"));
+    // Only Exit may end the loop here, not the window closing as the last one.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTimer::singleShot(0, window.mnuFileExit, &QAction::trigger);
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0) << "File, Exit left the event loop running";
+    QApplication::setQuitOnLastWindowClosed(true);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(boxes, QStringList({"Use random map?"}));
+    boxes.clear();
 }
 
 // A player tapping the attack key as the creature dies: the taps, going on for
