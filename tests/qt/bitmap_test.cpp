@@ -2,9 +2,11 @@
 // frames; the death animation's last frame.
 #include "cls_bitmap.h"
 #include "draw_scene.h"
+#include "platform/forwarding_canvas.h"
 #include "qt_canvas.h"
 #include "render/death.h"
 #include "render/view.h"
+#include "screenshot.h"
 #include "test_game.h"
 
 #include <QPainter>
@@ -259,6 +261,27 @@ TEST(QtCanvasFrames, messageLinesDoNotOverlap) {
         }
     ASSERT_GE(lowestRed, 0);
     EXPECT_LT(lowestRed, highestGreen);
+}
+
+// The driver's picture of the window: the view, zoomed, beside the panel, drawn on a canvas of its
+// own from the game's sheets, the game's drawing handed back untouched; a view of no size is refused.
+TEST_F(SheetFiles, screenshotShowsViewAndPanelAndGivesTheDrawingBack) {
+    test::TestGame t;
+    ForwardingCanvas drawing(t.io.canvas);
+    Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, drawing}, t.folder.string());
+    drawing.loadSheet(kSheetBackground, save("floor.bmp", bmpBytes(filled(kTile, kTile, kRed), 24)));
+    scene::prepare(game);
+    game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+    t.io.canvas.ops.clear();
+    const std::string png = save("shot.png", "");
+    EXPECT_FALSE(saveWindowScreenshot(game, drawing, png, 0, 480, 1));
+    ASSERT_TRUE(saveWindowScreenshot(game, drawing, png, 320, 480, 2));
+    EXPECT_EQ(std::tuple(&drawing.target(), t.io.canvas.ops.size(), test::boxTexts(t).size()),
+              std::tuple(static_cast<Canvas*>(&t.io.canvas), 0u, 0u));
+    const QImage shot(QString::fromStdString(png));
+    const int menuBar = shot.height() - 481;
+    EXPECT_EQ(std::pair(shot.width(), menuBar > 0), std::pair(320 + 1 + kStatusWidth, true));
+    EXPECT_EQ(uniform(shot.copy(0, menuBar, 320, 480).convertToFormat(QImage::Format_RGB32)), kRed);
 }
 
 // A few bytes of header must not buy gigabytes or seconds of mask work (at most

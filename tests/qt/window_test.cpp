@@ -2,6 +2,7 @@
 // and ticks behind a box.
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
+#include "frm_about.h"
 #include "frm_main.h"
 #include "frm_main_menu.h"
 #include "key_codes.h"
@@ -16,11 +17,13 @@
 #include "shell/keys.h"
 #include "shell/menus.h"
 #include "shell/text.h"
+#include "shell/version.h"
 #include "test_game.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
@@ -589,10 +592,18 @@ TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
     }
 }
 
-// File's commands reach the game: Save writes it, Load reads back a game saved under a name outside
-// ASCII, picked in the dialog as a player types it, New asks for a map and a name and starts the
-// new creature, and Exit ends the event loop and closes the window.
-TEST_F(WindowTest, fileMenuCommandsReachTheGame) {
+// The game's filters become Qt's: a name loses its own pattern list, "*.*" matches every file, a
+// list of patterns keeps them all, and a name without patterns is dropped.
+TEST(FileDialogs, filtersBecomeQtFilters) {
+    EXPECT_EQ(QtWindow::qtFilter("Saved Games (*.saved)|*.saved|All Files (*.*)|*.*|Odd"),
+              QStringLiteral("Saved Games (*.saved);;All Files (*)"));
+    EXPECT_EQ(QtWindow::qtFilter("Sheets|*.bmp;*.dib"), QStringLiteral("Sheets (*.bmp *.dib)"));
+}
+
+// The menus' commands reach the game: Save writes it, Load reads back a game saved under a name
+// outside ASCII, typed in the dialog, New asks for a map and a name, About names the version, and
+// Exit ends the event loop and closes the window.
+TEST_F(WindowTest, menuCommandsReachTheGame) {
     boxCloser.reset();
     const QString savedName = QStringLiteral(u"Zoë.saved");
     bool listed = false;
@@ -603,6 +614,9 @@ TEST_F(WindowTest, fileMenuCommandsReachTheGame) {
             boxes << box->text(), (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
                                                                  : box->button(QMessageBox::Discard))
                                       ->click();
+        if (auto* about = qobject_cast<frmAbout*>(modal))
+            boxes << about->lblVersion->text(),
+                about->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         if (auto* name = qobject_cast<QInputDialog*>(modal))
             name->setTextValue(QStringLiteral("Bo")), name->accept();
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -629,6 +643,7 @@ TEST_F(WindowTest, fileMenuCommandsReachTheGame) {
     window.mnuFileNew->trigger();
     EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold), std::tuple("Bo", 0));
     EXPECT_EQ(window.picStatus->lblPlayerName->text(), QStringLiteral("Bo"));
+    window.mnuHelpAbout->trigger();
     // Only Exit may end the loop here, not the window closing as the last one.
     QApplication::setQuitOnLastWindowClosed(false);
     QTimer::singleShot(0, window.mnuFileExit, &QAction::trigger);
@@ -636,7 +651,7 @@ TEST_F(WindowTest, fileMenuCommandsReachTheGame) {
     EXPECT_EQ(QApplication::exec(), 0) << "File, Exit left the event loop running";
     QApplication::setQuitOnLastWindowClosed(true);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(boxes, QStringList({"Use random map?"}));
+    EXPECT_EQ(boxes, QStringList({"Use random map?", "Version " + QString::fromLatin1(kVersion)}));
     boxes.clear();
 }
 
