@@ -1,5 +1,4 @@
-// The desktop's sound: wave files, and a step and a door heard on a real
-// PulseAudio server's null sink, recorded from its monitor.
+// The desktop's sound: wave files, the mixer, and sounds heard on a real PulseAudio server.
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "qt_sound.h"
@@ -60,8 +59,7 @@ std::string pcm16(std::initializer_list<int> values) {
     return s;
 }
 
-// PCM in every common depth reads with its sign and scale; anything else is
-// refused with the reason the load box shows.
+// PCM in every common depth reads with its sign and scale; anything else is refused with a reason.
 TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
     struct Case {
@@ -99,8 +97,7 @@ TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     }
 }
 
-// Mono plays on both sides, further channels are dropped, and the rate is
-// converted to the device's by linear interpolation, at most 30 seconds of it.
+// Mono plays on both sides, extra channels are dropped, the rate is converted, at most 30 seconds.
 TEST(WaveFiles, stereoAtTheDeviceRate) {
     const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
         {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
@@ -116,17 +113,14 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
 }
 
-// A sound as the mixer gets it; a value left in memory just past its end, so reading one
-// sample too many is heard.
+// A sound with a value left just past its end in memory, so reading one sample too many is heard.
 std::vector<float> sound(std::vector<float> stereo) {
     stereo.push_back(0.75f);
     stereo.pop_back();
     return stereo;
 }
 
-// Each number plays its own sound from the start, whole and once, so the last sample is heard and
-// nothing after it; the first number is accepted; sounds overlap; playing again restarts; numbers
-// outside the mixer or without a sound stay silent; playing() answers for the voice asked about.
+// Each voice plays its own sound whole and once from its start; sounds overlap and replaying restarts.
 TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     struct Step {
         int play;  // 0: none
@@ -232,8 +226,7 @@ qsizetype runFrom(const QByteArray& recorded, qsizetype block) {
     return end - block;
 }
 
-// The sound of a key reaches the speakers, not only the mixer, and a sound
-// plays whole while the window's thread is stalled.
+// A key's sound reaches the speakers, not only the mixer, and plays whole while the window stalls.
 TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/gloamfell-pulse-XXXXXX"));
     dir.setAutoRemove(false);
@@ -270,8 +263,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     spin(5000, [&] { return blocks() > 0; });
     ASSERT_GT(blocks(), 0) << "parec recorded nothing";
     QThread::msleep(300);
-    // What was recorded before a key was pressed lags the key, so sounds can
-    // only start at or after the block each key press was seen in.
+    // What was recorded lags the keys, so a sound can start only at or after its key's block.
     std::vector<qsizetype> pressedAt;
     for (const int time : {100, 101}) { // a step, then the door ahead opens
         pressedAt.push_back(blocks());

@@ -1,5 +1,4 @@
-// The main window: keys from any control, the carry pop-up, the layout, keys held into a box, the name box
-// and ticks behind a box.
+// The main window as a player drives it: keys, panel, pop-ups, menus, boxes, layout and settings.
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "frm_about.h"
@@ -78,8 +77,7 @@ bool runUntil(const std::function<bool()>& done, int ms = 20000) {
     return done();
 }
 
-// Lets queued events (a resize, a focus change) take effect: a number of passes, as a loaded
-// machine may spend the whole time slice on one.
+// Lets queued events take effect, in passes: a loaded machine may spend a whole time slice on one.
 void settle() {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
@@ -93,8 +91,7 @@ void sendKey(QWidget* to, QEvent::Type type, int key, quint64 at = 0, bool repea
     QApplication::sendEvent(to, &event);
 }
 
-// Every redraw starts with clear(); the first one after arming opens a box,
-// as a failure inside Display or a key's action would.
+// Every redraw starts with clear(); the first after arming opens a box, as a failure in Display would.
 class BoxOnRedraw : public RecordingCanvas {
 public:
     void clear() override {
@@ -113,8 +110,7 @@ public:
     int redraws = 0, redrawsWhileOpen = 0;
 };
 
-// The game in the real window with the desktop's own dialogs. A message box
-// nobody asked for is noted and closed, so a failure cannot hang.
+// The game in the real window with its own dialogs; a box nobody asked for is noted and closed.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest()
@@ -143,8 +139,7 @@ protected:
         }
         return taken;
     }
-    // The visible entries of the pop-up that releasing the mouse over `box`
-    // opens; `choose` is taken if offered, else the pop-up is dismissed.
+    // The pop-up entries a release over `box` shows; `choose` is taken if offered, else it is dismissed.
     QStringList popupFor(int box, const QString& choose = {}) {
         QStringList entries;
         const auto chooser = every(0, [&] {
@@ -173,8 +168,7 @@ protected:
     });
 };
 
-// A turning key reaches the game once from every control, whatever the modifiers, comes back taken
-// so no parent sees it, neither scrolls nor moves the focus, and no shortcut for it fires.
+// A turning key reaches the game once from any control, taken there: no parent, scroll or shortcut sees it.
 TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     StatusPanelWidget* panel = window.picStatus;
     player().skill(1).Known = true;
@@ -215,9 +209,7 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
-// Qt's keys become the game's virtual-key codes. The keypad's digits that
-// move or turn act the same with NumLock off, when Qt reports them as the keys
-// they double as; Shift keeps the comma and full stop.
+// Qt's keys become virtual keys; the keypad turns and moves with NumLock off too; Shift keeps , and .
 TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
     const std::pair<int, int> keypad[] = {{Qt::Key_1, Qt::Key_End},      {Qt::Key_2, Qt::Key_Down},
                                           {Qt::Key_3, Qt::Key_PageDown}, {Qt::Key_4, Qt::Key_Left},
@@ -235,9 +227,7 @@ TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
               std::vector<int16_t>({35, 37, 105, 57, 188, 0, 5, 2}));
 }
 
-// The carry pop-up is headed by the item's name and offers Ready only for what can be wielded or
-// worn, an empty box opens nothing, and Ready readies the item of the box clicked. Hovering an item
-// shows its name, what it does and whether it is readied or worn.
+// A carry box's pop-up and tooltip name its item; Ready is offered only for what can be readied.
 TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     for (const auto& [slot, id] : {std::pair(1, 26), std::pair(2, 28), std::pair(3, 27), std::pair(4, 26)})
         player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
@@ -260,9 +250,7 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
 }
 
-// View, Message Log (Ctrl+L) lists the game's lines oldest first, in their colours, the last
-// thousand of them. At the bottom it follows new lines; scrolled up it stays where the player reads;
-// a new game empties it.
+// The message log lists the last thousand lines in their colours, following new ones at the bottom only.
 TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(window.messageLogDock->isVisible());
@@ -317,9 +305,7 @@ std::string barColumns(const QImage& bar, QRgb fill) {
     return columns;
 }
 
-// The panel on screen follows each change of the game: the life and stamina bars fill to their
-// share of the width, the name, level, gold and gear read as the game has them, a carried item
-// shows its picture, a readied one a blue R, and an emptied box nothing.
+// The panel on screen follows each change: bars, name, level, gold, gear, each box's item and R.
 TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
     ASSERT_TRUE(view.loadSheet(kSheetItem, GLOAMFELL_DATA_DIR "/item.bmp"));
     struct State {
@@ -410,8 +396,7 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
     }
 }
 
-// A raise button stands beside each skill the creature has and raises that one; a game with
-// fewer skills leaves no button, or name, behind.
+// A raise button stands beside each known skill and raises it; fewer skills leave no button behind.
 TEST_F(WindowTest, raiseButtonsStandOnlyBesideKnownSkills) {
     StatusPanelWidget* panel = window.picStatus;
     const auto buttons = [&] {
@@ -449,10 +434,7 @@ void expectPanelTidy(QWidget* panel) {
     }
 }
 
-// However the window is sized, the view fills what the panel leaves, the
-// canvas follows the view, and nothing overlaps. A size below the minimum
-// from the window system (nothing else holds the window there without a
-// window manager) grows back until the panel is whole.
+// However sized, the view fills what the panel leaves, nothing overlaps, and too small a size grows back.
 TEST_F(WindowTest, layoutFollowsResizes) {
     EXPECT_EQ(window.picView->size(), QSize(kDefaultViewWidth, kDefaultViewHeight));
     for (const QSize size : {QSize(1200, 800), QSize(1, 1), QSize(700, 2000), window.sizeForView(640, 480)}) {
@@ -475,10 +457,7 @@ TEST_F(WindowTest, layoutFollowsResizes) {
     expectPanelTidy(window.picStatus);
 }
 
-// A key held when a box opens (attacking at the moment of death) neither
-// closes it by repeating nor by its release; a fresh press does. X repeats
-// as a release and a press at one moment, which Qt does not always mark.
-// Every modal box and dialog behaves so.
+// A key held, or repeating, when a box opens (attacking as one dies) never answers it; a fresh press does.
 TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
     using Open = std::function<void(QtWindow&)>;
     const std::tuple<const char*, Open, std::vector<int>> cases[] = {
@@ -526,8 +505,7 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
     }
 }
 
-// A name the saved-game file cannot hold, or one that would hide its file, is asked for again
-// with the reason and never changed.
+// A name the saved-game file cannot hold, or that would hide it, is asked again with the reason.
 TEST(NameBox, namesTheFileCannotHoldAreAskedAgain) {
     test::TestGame t;
     QtWindow dialogs;
@@ -549,8 +527,7 @@ TEST(NameBox, namesTheFileCannotHoldAreAskedAgain) {
         << prompts.join('|').toStdString();
 }
 
-// Every kind of box shows its icon and buttons and answers with the button pressed, closing it as
-// Cancel; a long text with a path in it wraps inside the box, and the box stays inside the screen.
+// Each box shows its icon and buttons and answers with the one pressed; long paths wrap on screen.
 TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
     std::string text = "Error_modMap_Load : File not found: ";
     for (int i = 0; i < 12; ++i)
@@ -592,17 +569,14 @@ TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
     }
 }
 
-// The game's filters become Qt's: a name loses its own pattern list, "*.*" matches every file, a
-// list of patterns keeps them all, and a name without patterns is dropped.
+// The game's filters become Qt's: "*.*" matches every file, a name without patterns is dropped.
 TEST(FileDialogs, filtersBecomeQtFilters) {
     EXPECT_EQ(QtWindow::qtFilter("Saved Games (*.saved)|*.saved|All Files (*.*)|*.*|Odd"),
               QStringLiteral("Saved Games (*.saved);;All Files (*)"));
     EXPECT_EQ(QtWindow::qtFilter("Sheets|*.bmp;*.dib"), QStringLiteral("Sheets (*.bmp *.dib)"));
 }
 
-// The menus' commands reach the game: Save writes it, Load reads back a game saved under a name
-// outside ASCII, typed in the dialog, New asks for a map and a name, About names the version, and
-// Exit ends the event loop and closes the window.
+// The menus reach the game: Save, Load under a non-ASCII name, New, About, and Exit ends the loop.
 TEST_F(WindowTest, menuCommandsReachTheGame) {
     boxCloser.reset();
     const QString savedName = QStringLiteral(u"Zoë.saved");
@@ -655,10 +629,7 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
     boxes.clear();
 }
 
-// A player tapping the attack key as the creature dies: the taps, going on for
-// most of a second after the game-over box opens and again after the start
-// menu does, neither close the box nor press a button; a press a second after
-// the last tap does. The game then goes on from the start menu's Load.
+// Taps of the attack key through a death answer neither the game-over box nor the start menu.
 TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     boxCloser.reset();
     player().Name = "Ann";
@@ -681,8 +652,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
         const qint64 openedAt = qobject_cast<QMessageBox*>(modal) ? boxAt : menuAt;
         if (!modal || clock.elapsed() - openedAt < 900) tap(modal ? modal : window.picView, Qt::Key_Space);
     });
-    // Answers what it expects once its second is over; anything a tap opened
-    // is closed and the menu's Load taken, so a failure cannot hang.
+    // Answers once its second is over; anything a tap opened is closed, so a failure cannot hang.
     const auto driver = every(10, [&] {
         if (!died && clock.elapsed() > 300) died = true, game.CurrentPlayer = 0;
         QWidget* modal = QApplication::activeModalWidget();
@@ -712,9 +682,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     EXPECT_TRUE(pressAnswered) << "the box ignored a press a second after the taps";
 }
 
-// Between the death animation's frames timers run, so the window paints, but
-// no key reaches the game; once the window is closed no box holds the program
-// open: the game-over box is skipped and the start menu answers Exit.
+// The death animation's pauses paint but take no key; a closed window leaves no box holding it open.
 TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     const int16_t facing = player().Facing;
     int ticks = 0;
@@ -739,10 +707,7 @@ struct BoxCase {
 
 class Reentry : public WindowTest, public ::testing::WithParamInterface<BoxCase> {};
 
-// Timer ticks keep arriving while a modal box is open; they must not run on
-// top of the tick or key press still waiting below it. Each box, opened in a
-// tick or a key press, holds every tick back until it closes; afterwards the
-// ticks redraw and refresh again.
+// Ticks behind a modal box must not re-enter the tick or key press still waiting below it.
 TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     const BoxCase& c = GetParam();
     player().Life = 10; // below its maximum, so a refresh tick shows
@@ -758,9 +723,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     std::map<QTimer*, int> ticksWhileOpen;
     for (QTimer* timer : {&window.Timer1, &window.Timer2, &window.Timer3})
         QObject::connect(timer, &QTimer::timeout, [&, timer] { ticksWhileOpen[timer] += canvas.boxOpen; });
-    // Closes the box once the timers have each ticked behind it a few times. Qt
-    // never fires the timer whose tick opened the box again until that tick
-    // returns, so a tick can count on only the other two.
+    // Closes the box once the timers ticked behind it; the tick that opened it can count on the others.
     const auto closer = every(5, [&] {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         const auto ticked = std::count_if(ticksWhileOpen.begin(), ticksWhileOpen.end(),
@@ -791,8 +754,7 @@ INSTANTIATE_TEST_SUITE_P(EachBox, Reentry,
                                            BoxCase{"fileBoxDuringKeyPress", true, 'f'}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Ctrl+Plus, Ctrl+Minus, Ctrl+0 and Ctrl+wheel over the view zoom by whole steps within 1x to 4x; the
-// canvas holds the view's pixels divided by the zoom and is shown crisp. F11 reaches the window too.
+// Ctrl+Plus, Minus, 0 and wheel zoom by whole steps from 1x to 4x, shown crisp; F11 goes full screen.
 TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     window.resize(window.sizeForView(640, 480));
     settle();
@@ -824,8 +786,7 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     EXPECT_FALSE(window.isFullScreen());
 }
 
-// What was written reads back; a file that cannot be read or holds nonsense reads as the defaults.
-// The zoom chosen from the screen shows as many cells at 3840 x 2160 as at 1920 x 1080.
+// Settings read back as written; a damaged file gives the defaults; the zoom follows the screen size.
 TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
@@ -859,8 +820,7 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
         std::vector({1, 2, 1, 1, 4}));
 }
 
-// The window takes its size, zoom and sound from the settings and leaves them there on closing;
-// the sound's gain follows the volume and mute.
+// The window takes its size, zoom and sound from the settings and leaves them there on closing.
 TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
@@ -891,8 +851,7 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
         std::tuple(QSize(900, 650), false, true, 2, 75, false));
 }
 
-// Closing the window asks Save / Don't Save / Cancel only when the game changed since it was last
-// saved or loaded: Save writes the game and closes, Don't Save closes, Cancel keeps everything.
+// Closing asks Save / Don't Save / Cancel only for a changed game, and each answer does its part.
 TEST_F(WindowTest, closingAChangedGameAsksFirst) {
     boxCloser->stop();
     player().Name = fixedName("Ann");

@@ -36,8 +36,7 @@ TEST(AssetTools, lightSheet) {
         << ::testing::PrintToString(black);
 }
 
-// A wall arm must meet the neighbouring piece's arm row for row; a side
-// without an arm stays clear. Pieces 17 and 18 run east-west, 19 and 20 north-south.
+// A wall arm meets its neighbour's arm row for row; a side without an arm stays clear.
 TEST(AssetTools, wallJoins) {
     const Image sheet = makeItemSheet();
     const auto arm = [](int item, char side) {
@@ -86,10 +85,7 @@ TEST(AssetTools, goldMessageReadsOnTheFloor) {
     EXPECT_GE(contrast(luminance(blue), darkest), 4.5);
 }
 
-// Frames turn clockwise in 45 degree steps from south-west. Every frame of
-// every creature is drawn inside its tile, and its rim (opaque pixels beside
-// a clear one) stands out from the mean floor by the WCAG contrast ratio, in
-// full light and in the dimmest lit band, whose dither the eye averages.
+// Frames turn clockwise from south-west, stay in their tile, and their rim stands out from the floor.
 TEST(AssetTools, creatureFrames) {
     for (int f = 0; f < 8; ++f)
         EXPECT_EQ(frameAngle(f), (225 + 360 - 45 * f) % 360) << "frame " << f;
