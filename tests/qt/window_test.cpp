@@ -305,77 +305,60 @@ std::string barColumns(const QImage& bar, QRgb fill) {
     return columns;
 }
 
-// The panel on screen follows each change: bars, name, level, gold, gear, each box's item and R.
+// The panel on screen follows each change: bars, name, level, gold, gear, skills, each box's item and R.
 TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
     ASSERT_TRUE(view.loadSheet(kSheetItem, GLOAMFELL_DATA_DIR "/item.bmp"));
     struct State {
-        const char* name;
-        int life, maxLife, stamina, maxStamina, level, gold;
-        bool dagger; // in slot 1; soft leather is always in slot 2
-        int weaponSlot, armorSlot;
-        QStringList texts;
+        const char* name; // Latin-1
+        std::array<int, 9>
+            n;             // life, max, stamina, max, level, gold, dagger in slot 1, weapon and armour slots
+        int skills;        // known ones, skill n at bit n - 1
+        const char* shown; // name, level, gold, weapon, armour, two skill names, the raise buttons
     };
-    const State states[] = {{"Wren",
-                             37,
-                             50,
-                             10,
-                             40,
-                             3,
-                             15,
-                             true,
-                             1,
-                             0,
-                             {"Wren", " Level: 3", " Gold: 15", " Weapon: dagger", " Armor: none"}},
-                            {"Zo\xEB",
-                             50,
-                             50,
-                             0,
-                             40,
-                             4,
-                             0,
-                             true,
-                             0,
-                             2,
-                             {QStringLiteral(u"Zoë"), " Level: 4", " Gold: 0", " Weapon: Bare Hands",
-                              " Armor: soft leather armor"}},
-                            {"Ann",
-                             1,
-                             50,
-                             41,
-                             40,
-                             5,
-                             120,
-                             false,
-                             0,
-                             0,
-                             {"Ann", " Level: 5", " Gold: 120", " Weapon: Bare Hands", " Armor: none"}}};
+    const State states[] = {
+        {"Wren",
+         {37, 50, 10, 40, 3, 15, 1, 1, 0},
+         0,
+         "Wren| Level: 3| Gold: 15| Weapon: dagger| Armor: none|||00000"},
+        {"Zo\xEB",
+         {50, 50, 0, 40, 4, 0, 1, 0, 2},
+         5,
+         "Zoë| Level: 4| Gold: 0| Weapon: Bare Hands| Armor: soft leather armor| Melee| |11000"},
+        {"Ann",
+         {1, 50, 41, 40, 5, 120, 0, 0, 0},
+         1,
+         "Ann| Level: 5| Gold: 120| Weapon: Bare Hands| Armor: none| Melee||10000"}};
     StatusPanelWidget* panel = window.picStatus;
+    Player& p = player();
+    std::tie(p.SpendableXP, p.skill(3).XPToRaise) = std::tuple(500, 100);
     for (const State& s : states) {
-        Player& p = player();
+        const auto& [life, maxLife, stamina, maxStamina, level, gold, dagger, weapon, armour] = s.n;
         p.Name = fixedName(s.name);
         std::tie(p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.Level, p.Gold) =
-            std::tie(s.life, s.maxLife, s.stamina, s.maxStamina, s.level, s.gold);
-        p.carry(1) = Item{s.dagger, 26, 0, 0, 0};
-        p.carry(2) = Item{true, 27, 0, 0, 0};
-        p.WeaponSlot = s.weaponSlot;
-        p.ArmorSlot = s.armorSlot;
+            std::tie(life, maxLife, stamina, maxStamina, level, gold);
+        std::tie(p.carry(1), p.carry(2), p.WeaponSlot, p.ArmorSlot) =
+            std::tuple(Item{dagger != 0, 26, 0, 0, 0}, Item{true, 27, 0, 0, 0}, weapon, armour);
+        for (int skill = 1; skill <= 3; ++skill)
+            p.skill(skill).Known = s.skills >> (skill - 1) & 1;
         Update_Status(game);
         window.refreshPanel();
-        EXPECT_EQ(QStringList({panel->lblPlayerName->text(), panel->lblPlayerLevel->text(),
-                               panel->lblPLayerGold->text(), panel->lblPlayerWeapon->text(),
-                               panel->lblPlayerArmor->text()}),
-                  s.texts);
+        QStringList texts{panel->lblPlayerName->text(),   panel->lblPlayerLevel->text(),
+                          panel->lblPLayerGold->text(),   panel->lblPlayerWeapon->text(),
+                          panel->lblPlayerArmor->text(),  panel->lblSkillName[0]->text(),
+                          panel->lblSkillName[1]->text(), QString()};
+        for (QPushButton* button : panel->cmdSkillRaise)
+            texts.back() += button->isVisible() ? '1' : '0';
+        EXPECT_EQ(texts.join('|'), QString(s.shown));
         for (const auto& [bar, value, max, fill] :
-             {std::tuple(panel->picLife, s.life, s.maxLife, qRgb(0, 255, 0)),
-              std::tuple(panel->picStamina, s.stamina, s.maxStamina, qRgb(255, 255, 0))}) {
+             {std::tuple(panel->picLife, life, maxLife, qRgb(0, 255, 0)),
+              std::tuple(panel->picStamina, stamina, maxStamina, qRgb(255, 255, 0))}) {
             const int inner = bar->width() - 2, filled = std::min(inner * value / max, inner);
             EXPECT_EQ(barColumns(onScreen(bar), fill),
                       std::string(filled, 'f') + std::string(inner - filled, 'w'))
                 << s.name << " " << value << "/" << max;
         }
         for (const int b : {0, 1, 2}) {
-            const bool filled = b == 1 || (b == 0 && s.dagger),
-                       readied = b + 1 == s.weaponSlot || b + 1 == s.armorSlot;
+            const bool filled = b == 1 || (b == 0 && dagger), readied = b + 1 == weapon || b + 1 == armour;
             const int border = CarryBoxWidget::kBorder, tile = panel->picCarry[b]->box().tile;
             const QImage shown = onScreen(panel->picCarry[b]).copy(border, border, kTile, kTile);
             const QImage item = view.sheet(kSheetItem)->masked().copy(tileX(tile), tileY(tile), kTile, kTile);
@@ -393,31 +376,10 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                       std::tuple(filled, readied, true, 0))
                 << s.name << " box " << b;
         }
+        if (s.skills != 5) continue;
+        panel->cmdSkillRaise[1]->click(); // the second known skill's
+        EXPECT_EQ(std::pair(p.skill(3).Raises, p.SpendableXP), std::pair(1, 400));
     }
-}
-
-// A raise button stands beside each known skill and raises it; fewer skills leave no button behind.
-TEST_F(WindowTest, raiseButtonsStandOnlyBesideKnownSkills) {
-    StatusPanelWidget* panel = window.picStatus;
-    const auto buttons = [&] {
-        QString shown;
-        for (QPushButton* b : panel->cmdSkillRaise)
-            shown += b->isVisible() ? '1' : '0';
-        return shown;
-    };
-    EXPECT_EQ(buttons(), "00000");
-    player().SpendableXP = 500;
-    player().skill(1).Known = player().skill(3).Known = true;
-    player().skill(3).XPToRaise = 100;
-    Update_Status(game);
-    window.refreshPanel();
-    EXPECT_EQ(buttons(), "11000");
-    panel->cmdSkillRaise[1]->click();
-    EXPECT_EQ(std::pair(player().skill(3).Raises, player().SpendableXP), std::pair(1, 400));
-    player().skill(3).Known = false;
-    Update_Status(game);
-    window.refreshPanel();
-    EXPECT_EQ(std::pair(buttons(), panel->lblSkillName[1]->text()), std::pair(QString("10000"), QString()));
 }
 
 // Every widget of the panel inside it and clear of every other.
