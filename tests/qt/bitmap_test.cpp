@@ -23,7 +23,7 @@ namespace {
 const QRgb kRed = qRgb(255, 0, 0), kBlue = qRgb(0, 0, 255);
 const QRgb kWhite = qRgb(255, 255, 255), kNearWhite = qRgb(254, 255, 255);
 
-enum class Layout { Bottom, TopDown, Rle8 };
+enum class Layout { Bottom, TopDown, Rle8, Bitfields }; // Bitfields: 16 bits as 5-6-5
 
 using test::le;
 
@@ -47,6 +47,8 @@ std::string bmpBytes(const QImage& picture, int bits, Layout layout = Layout::Bo
                 pixels += {'\1', char(index(c))};
             else if (bits <= 8)
                 row[at] = char(row[at] | index(c) << (8 - bits - x * bits % 8));
+            else if (bits == 16 && layout == Layout::Bitfields)
+                row.replace(at, 2, le((qRed(c) >> 3) << 11 | (qGreen(c) >> 2) << 5 | qBlue(c) >> 3, 2));
             else if (bits == 16)
                 row.replace(at, 2, le((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3, 2));
             else
@@ -55,13 +57,15 @@ std::string bmpBytes(const QImage& picture, int bits, Layout layout = Layout::Bo
         pixels += rle ? std::string("\0\0", 2) : row;
     }
     pixels += rle ? std::string("\0\1", 2) : "";
-    const int64_t offset = 54 + 4 * std::ssize(palette), size = std::ssize(pixels);
+    const bool masks = layout == Layout::Bitfields;
+    const int64_t offset = 54 + 4 * std::ssize(palette) + 12 * masks, size = std::ssize(pixels);
     std::string out = "BM" + le(offset + size, 4) + le(0, 4) + le(offset, 4) + le(40, 4) + le(w, 4) +
-                      le(layout == Layout::TopDown ? -h : h, 4) + le(1, 2) + le(bits, 2) + le(rle, 4) +
-                      le(size, 4) + le(2835, 4) + le(2835, 4) + le(std::ssize(palette), 4) + le(0, 4);
+                      le(layout == Layout::TopDown ? -h : h, 4) + le(1, 2) + le(bits, 2) +
+                      le(rle + 3 * masks, 4) + le(size, 4) + le(2835, 4) + le(2835, 4) +
+                      le(std::ssize(palette), 4) + le(0, 4);
     for (const QRgb c : palette)
         out += le(c, 4); // blue, green, red, zero
-    return out + pixels;
+    return out + (masks ? le(0xF800, 4) + le(0x07E0, 4) + le(0x001F, 4) : "") + pixels;
 }
 
 QImage filled(int w, int h, QRgb colour) {
@@ -123,8 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
     Layouts, BmpVariants,
     ::testing::Values(Variant{"mono", 1, Layout::Bottom}, Variant{"four", 4, Layout::Bottom},
                       Variant{"eight", 8, Layout::Bottom}, Variant{"rle8", 8, Layout::Rle8},
-                      Variant{"sixteen", 16, Layout::Bottom}, Variant{"truecolour", 24, Layout::Bottom},
-                      Variant{"topdown", 24, Layout::TopDown}, Variant{"thirtytwo", 32, Layout::Bottom}),
+                      Variant{"sixteen", 16, Layout::Bottom}, Variant{"bitfields", 16, Layout::Bitfields},
+                      Variant{"truecolour", 24, Layout::Bottom}, Variant{"topdown", 24, Layout::TopDown},
+                      Variant{"thirtytwo", 32, Layout::Bottom}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Tile n sits at column n mod 10, row n div 10. Whole or cut by any edge, copied or drawn, a tile
@@ -145,7 +150,7 @@ TEST_F(SheetFiles, tilesWholeOrCutByAnEdgeShowTheirOwnPixels) {
     const int w = 2 * kTile + 7, h = 2 * kTile + 5;
     const QPoint places[] = {{9, 10},  {-9, 10},       {w - 9, 10},     {10, -9},       {10, h - 9},
                              {-9, -9}, {w - 5, h - 5}, {-kTile + 1, 3}, {w - 1, h - 1}, {w, 0}};
-    for (const int tile : {1, 4, 5, 6, 13, 20, -1})
+    for (const int tile : {0, 1, 4, 5, 6, 13, 20, -1})
         for (const bool copy : {false, true})
             for (const QPoint at : places) {
                 QtCanvas canvas(w, h);
@@ -235,7 +240,9 @@ TEST_F(SheetFiles, screenshotShowsViewAndPanelAndGivesTheDrawingBack) {
     game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
     t.io.canvas.ops.clear();
     const std::string png = save("shot.png", "");
-    EXPECT_FALSE(saveWindowScreenshot(game, drawing, png, 0, 480, 1));
+    EXPECT_EQ(std::pair(saveWindowScreenshot(game, drawing, png, 0, 480, 1),
+                        saveWindowScreenshot(game, drawing, png, 1, 1, 1)),
+              std::pair(false, true));
     ASSERT_TRUE(saveWindowScreenshot(game, drawing, png, 320, 480, 2));
     EXPECT_EQ(std::tuple(&drawing.target(), t.io.canvas.ops.size(), test::boxTexts(t).size()),
               std::tuple(static_cast<Canvas*>(&t.io.canvas), 0u, 0u));

@@ -218,13 +218,14 @@ TEST(KeyCodes, qtKeysBecomeVirtualKeys) {
         EXPECT_EQ(virtualKey(digit, Qt::KeypadModifier), Key::Num0 + digit - Qt::Key_0) << digit;
         EXPECT_EQ(virtualKey(numLockOff, Qt::KeypadModifier), Key::Num0 + digit - Qt::Key_0) << digit;
     }
-    EXPECT_EQ(std::vector<int16_t>(
-                  {virtualKey(Qt::Key_End, Qt::NoModifier), virtualKey(Qt::Key_Left, {}),
-                   virtualKey(Qt::Key_9, Qt::KeypadModifier), virtualKey(Qt::Key_9, Qt::NoModifier),
-                   virtualKey(Qt::Key_Less, Qt::ShiftModifier), virtualKey(Qt::Key_Eacute, {}),
-                   shiftState(Qt::ShiftModifier | Qt::AltModifier),
-                   shiftState(Qt::ControlModifier | Qt::KeypadModifier)}),
-              std::vector<int16_t>({35, 37, 105, 57, 188, 0, 5, 2}));
+    EXPECT_EQ(
+        std::vector<int16_t>({virtualKey(Qt::Key_End, Qt::NoModifier), virtualKey(Qt::Key_Left, {}),
+                              virtualKey(Qt::Key_9, Qt::KeypadModifier),
+                              virtualKey(Qt::Key_9, Qt::NoModifier), virtualKey(Qt::Key_A, {}),
+                              virtualKey(Qt::Key_Z, {}), virtualKey(Qt::Key_Less, Qt::ShiftModifier),
+                              virtualKey(Qt::Key_Eacute, {}), shiftState(Qt::ShiftModifier | Qt::AltModifier),
+                              shiftState(Qt::ControlModifier | Qt::KeypadModifier)}),
+        std::vector<int16_t>({35, 37, 105, 57, 65, 90, 188, 0, 5, 2}));
 }
 
 // A carry box's pop-up and tooltip name its item; Ready is offered only for what can be readied.
@@ -293,16 +294,18 @@ QImage onScreen(QWidget* widget) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// Per column inside a bar's frame: 'f' where it shows the fill, 'w' where it shows white.
+// Per column inside a bar's frame: 'f' where it shows the fill, 'w' where it shows white; the
+// frame's own columns '|' while black.
 std::string barColumns(const QImage& bar, QRgb fill) {
-    std::string columns;
+    const auto frame = [&](int x) { return bar.pixel(x, 1) == qRgb(0, 0, 0) ? '|' : '?'; };
+    std::string columns(1, frame(0));
     for (int x = 1; x + 1 < bar.width(); ++x) {
         char kind = '?';
         for (int y = 1; y + 1 < bar.height(); ++y)
             kind = bar.pixel(x, y) == fill ? 'f' : bar.pixel(x, y) == qRgb(255, 255, 255) ? 'w' : kind;
         columns += kind;
     }
-    return columns;
+    return columns + frame(bar.width() - 1);
 }
 
 // The panel on screen follows each change: bars, name, level, gold, gear, skills, each box's item and R.
@@ -313,21 +316,23 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
         std::array<int, 9>
             n;             // life, max, stamina, max, level, gold, dagger in slot 1, weapon and armour slots
         int skills;        // known ones, skill n at bit n - 1
-        const char* shown; // name, level, gold, weapon, armour, two skill names, the raise buttons
+        const char* shown; // name, level, XP, gold, weapon, armour, two skill names, the raise buttons
     };
-    const State states[] = {
-        {"Wren",
-         {37, 50, 10, 40, 3, 15, 1, 1, 0},
-         0,
-         "Wren| Level: 3| Gold: 15| Weapon: dagger| Armor: none|||00000"},
-        {"Zo\xEB",
-         {50, 50, 0, 40, 4, 0, 1, 0, 2},
-         5,
-         "Zoë| Level: 4| Gold: 0| Weapon: Bare Hands| Armor: soft leather armor| Melee| |11000"},
-        {"Ann",
-         {1, 50, 41, 40, 5, 120, 0, 0, 0},
-         1,
-         "Ann| Level: 5| Gold: 120| Weapon: Bare Hands| Armor: none| Melee||10000"}};
+    const State states[] = {{"Wren",
+                             {37, 50, 10, 40, 3, 15, 1, 1, 0},
+                             0,
+                             "Wren| Level: 3| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 15| "
+                             "Weapon: dagger| Armor: none|||00000"},
+                            {"Zo\xEB",
+                             {50, 50, 0, 40, 4, 0, 1, 0, 2},
+                             5,
+                             "Zoë| Level: 4| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 0| Weapon: "
+                             "Bare Hands| Armor: soft leather armor| Melee| |11000"},
+                            {"Ann",
+                             {1, 50, 41, 40, 5, 120, 0, 0, 0},
+                             1,
+                             "Ann| Level: 5| XP: 0| Next Level XP: 1000| Spendable XP: 400| Gold: 120| "
+                             "Weapon: Bare Hands| Armor: none| Melee||10000"}};
     StatusPanelWidget* panel = window.picStatus;
     Player& p = player();
     std::tie(p.SpendableXP, p.skill(3).XPToRaise) = std::tuple(500, 100);
@@ -342,10 +347,17 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
             p.skill(skill).Known = s.skills >> (skill - 1) & 1;
         Update_Status(game);
         window.refreshPanel();
-        QStringList texts{panel->lblPlayerName->text(),   panel->lblPlayerLevel->text(),
-                          panel->lblPLayerGold->text(),   panel->lblPlayerWeapon->text(),
-                          panel->lblPlayerArmor->text(),  panel->lblSkillName[0]->text(),
-                          panel->lblSkillName[1]->text(), QString()};
+        QStringList texts{panel->lblPlayerName->text(),
+                          panel->lblPlayerLevel->text(),
+                          panel->lblPlayerXP->text(),
+                          panel->lblPlayerNextLevelXP->text(),
+                          panel->lblPlayerSpendableXP->text(),
+                          panel->lblPLayerGold->text(),
+                          panel->lblPlayerWeapon->text(),
+                          panel->lblPlayerArmor->text(),
+                          panel->lblSkillName[0]->text(),
+                          panel->lblSkillName[1]->text(),
+                          QString()};
         for (QPushButton* button : panel->cmdSkillRaise)
             texts.back() += button->isVisible() ? '1' : '0';
         EXPECT_EQ(texts.join('|'), QString(s.shown));
@@ -354,7 +366,7 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
               std::tuple(panel->picStamina, stamina, maxStamina, qRgb(255, 255, 0))}) {
             const int inner = bar->width() - 2, filled = std::min(inner * value / max, inner);
             EXPECT_EQ(barColumns(onScreen(bar), fill),
-                      std::string(filled, 'f') + std::string(inner - filled, 'w'))
+                      '|' + std::string(filled, 'f') + std::string(inner - filled, 'w') + '|')
                 << s.name << " " << value << "/" << max;
         }
         for (const int b : {0, 1, 2}) {
@@ -380,6 +392,9 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
         panel->cmdSkillRaise[1]->click(); // the second known skill's
         EXPECT_EQ(std::pair(p.skill(3).Raises, p.SpendableXP), std::pair(1, 400));
     }
+    game.carryScroll = 5;
+    window.refreshPanel();
+    EXPECT_EQ(panel->vsCarry->value(), 5) << "the carry bar left behind the game's scroll";
 }
 
 // Every widget of the panel inside it and clear of every other.
@@ -711,15 +726,16 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
         QTest::keyClick(window.picView, k, m);
     };
-    const auto wheel = [&](int dy) {
+    const auto wheel = [&](int dy, Qt::KeyboardModifiers m = Qt::ControlModifier) {
         QWheelEvent event(QPointF(5, 5), window.picView->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, dy),
-                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+                          Qt::NoButton, m, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window.picView, &event);
     };
     const std::pair<std::function<void()>, int> steps[] = {
         {[&] { key(Qt::Key_Plus); }, 2}, {[&] { key(Qt::Key_Equal); }, 3}, {[&] { wheel(120); }, 4},
-        {[&] { key(Qt::Key_Plus); }, 4}, {[&] { key(Qt::Key_Minus); }, 3}, {[&] { wheel(-120); }, 2},
-        {[&] { key(Qt::Key_0); }, 1},    {[&] { key(Qt::Key_Minus); }, 1}, {[&] { window.setZoom(3); }, 3}};
+        {[&] { wheel(-120, {}); }, 4},   {[&] { key(Qt::Key_Plus); }, 4},  {[&] { key(Qt::Key_Minus); }, 3},
+        {[&] { wheel(-120); }, 2},       {[&] { key(Qt::Key_0); }, 1},     {[&] { key(Qt::Key_Minus); }, 1},
+        {[&] { window.setZoom(3); }, 3}};
     for (const auto& [step, zoom] : steps) {
         step();
         settle();
@@ -784,6 +800,10 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     settle();
     EXPECT_EQ(std::tuple(window.normalGeometry().size(), window.zoom(), gains.back()),
               std::tuple(QSize(1000, 700), 3, 0.5f));
+    QStringList volumes;
+    for (const QAction* volume : window.mnuSoundVolume->actions())
+        volumes << volume->text();
+    EXPECT_EQ(volumes.join(','), QStringLiteral("Volume 100%,Volume 75%,Volume 50%,Volume 25%"));
     window.mnuSoundMute->trigger();
     window.mnuSoundVolume->actions().at(1)->trigger();
     EXPECT_EQ(gains.back(), 0.0f);
@@ -799,6 +819,10 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     EXPECT_EQ(
         std::tuple(kept.geometry.size(), kept.maximized, kept.fullScreen, kept.zoom, kept.volume, kept.muted),
         std::tuple(QSize(900, 650), false, true, 2, 75, false));
+    writeSettings(settings, {QRect(9000, 9000, 700, 500), false, false, 2, 50, false});
+    window.remember(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 1) << "a place on a screen that is gone is not centred on this one";
 }
 
 // Closing asks Save / Don't Save / Cancel only for a changed game, and each answer does its part.
@@ -829,8 +853,10 @@ TEST_F(WindowTest, closingAChangedGameAsksFirst) {
                 buttons << b->text();
             box->button(c.answer)->click();
         });
+        window.startTimers(1000, 1000, 1000);
         window.close();
         settle();
+        EXPECT_EQ(window.Timer1.isActive(), !c.closes) << c.name;
         EXPECT_EQ(buttons.size(), c.changed ? 3 : 0) << c.name;
         EXPECT_EQ(buttons.contains(QStringLiteral("Don't Save")), c.changed) << c.name;
         EXPECT_EQ(window.isVisible(), !c.closes) << c.name;
