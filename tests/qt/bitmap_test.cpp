@@ -8,6 +8,7 @@
 #include "screenshot.h"
 #include "test_game.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -208,6 +209,22 @@ TEST(QtCanvasFrames, drawingShowsWhenPresentedAndSurvivesResizes) {
     canvas.clear();
     canvas.present();
     EXPECT_EQ(canvas.shown(), QtCanvas(30, 25).shown());
+}
+
+// Text hangs below and right of its place, in the game's font: as tall as its capitals, no taller.
+TEST(QtCanvasFrames, textHangsBelowItsPlaceInTheGameFont) {
+    QtCanvas canvas(200, 80);
+    canvas.text(40, 20, "HM", 24, true, 65535);
+    canvas.present();
+    QRect yellow;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (canvas.shown().pixel(x, y) == qRgb(255, 255, 0)) yellow |= QRect(x, y, 1, 1);
+    const QRect capitals = QFontMetrics(QtCanvas::gameFont(24, true)).tightBoundingRect(QStringLiteral("HM"));
+    EXPECT_EQ(std::tuple(yellow.left() >= 40, yellow.top() >= 20,
+                         yellow.bottom() < 20 + canvas.lineHeight(24, true)),
+              std::tuple(true, true, true));
+    EXPECT_NEAR(yellow.height(), capitals.height(), 2);
 }
 
 // Message lines in the real font never overlap, even with descenders and accents.
