@@ -316,26 +316,26 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
         std::array<int, 9>
             n;             // life, max, stamina, max, level, gold, dagger in slot 1, weapon and armour slots
         int skills;        // known ones, skill n at bit n - 1
-        const char* shown; // name, level, XP, gold, weapon, armour, two skill names, the raise buttons
+        const char* shown; // the labels, life's and a skill's tooltips, two skill names, the raise buttons
     };
     const State states[] = {{"Wren",
                              {37, 50, 10, 40, 3, 15, 1, 1, 0},
                              0,
                              "Wren| Level: 3| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 15| "
-                             "Weapon: dagger| Armor: none|||00000"},
+                             "Weapon: dagger| Armor: none|Life Points||||00000"},
                             {"Zo\xEB",
                              {50, 50, 0, 40, 4, 0, 1, 0, 2},
                              5,
                              "Zoë| Level: 4| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 0| Weapon: "
-                             "Bare Hands| Armor: soft leather armor| Melee| |11000"},
+                             "Bare Hands| Armor: soft leather armor|Life Points|70 XP needed| Melee| |11000"},
                             {"Ann",
                              {1, 50, 41, 40, 5, 120, 0, 0, 0},
                              1,
                              "Ann| Level: 5| XP: 0| Next Level XP: 1000| Spendable XP: 400| Gold: 120| "
-                             "Weapon: Bare Hands| Armor: none| Melee||10000"}};
+                             "Weapon: Bare Hands| Armor: none|Life Points|70 XP needed| Melee||10000"}};
     StatusPanelWidget* panel = window.picStatus;
     Player& p = player();
-    std::tie(p.SpendableXP, p.skill(3).XPToRaise) = std::tuple(500, 100);
+    std::tie(p.SpendableXP, p.skill(1).XPToRaise, p.skill(3).XPToRaise) = std::tuple(500, 70, 100);
     for (const State& s : states) {
         const auto& [life, maxLife, stamina, maxStamina, level, gold, dagger, weapon, armour] = s.n;
         p.Name = fixedName(s.name);
@@ -355,18 +355,26 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                           panel->lblPLayerGold->text(),
                           panel->lblPlayerWeapon->text(),
                           panel->lblPlayerArmor->text(),
+                          panel->picLife->toolTip(),
+                          panel->lblSkillValue[0]->toolTip(),
                           panel->lblSkillName[0]->text(),
                           panel->lblSkillName[1]->text(),
                           QString()};
         for (QPushButton* button : panel->cmdSkillRaise)
             texts.back() += button->isVisible() ? '1' : '0';
-        EXPECT_EQ(texts.join('|'), QString(s.shown));
+        EXPECT_EQ(texts.join('|').toStdString(), s.shown);
         for (const auto& [bar, value, max, fill] :
              {std::tuple(panel->picLife, life, maxLife, qRgb(0, 255, 0)),
               std::tuple(panel->picStamina, stamina, maxStamina, qRgb(255, 255, 0))}) {
             const int inner = bar->width() - 2, filled = std::min(inner * value / max, inner);
-            EXPECT_EQ(barColumns(onScreen(bar), fill),
-                      '|' + std::string(filled, 'f') + std::string(inner - filled, 'w') + '|')
+            const QImage shot = onScreen(bar);
+            int ink = 0; // the black of "value/max"
+            for (int y = 1; y + 1 < shot.height(); ++y)
+                for (int x = 1; x + 1 < shot.width(); ++x)
+                    ink += shot.pixel(x, y) == qRgb(0, 0, 0);
+            EXPECT_EQ(
+                std::pair(barColumns(shot, fill), ink > 10),
+                std::pair('|' + std::string(filled, 'f') + std::string(inner - filled, 'w') + '|', true))
                 << s.name << " " << value << "/" << max;
         }
         for (const int b : {0, 1, 2}) {
@@ -395,6 +403,10 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
     game.carryScroll = 5;
     window.refreshPanel();
     EXPECT_EQ(panel->vsCarry->value(), 5) << "the carry bar left behind the game's scroll";
+    panel->vsCarry->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(game.carryScroll, 9) << "a step of the bar shows the next row of four";
+    panel->vsCarry->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(std::pair(game.carryScroll, panel->picCarry[7]->box().slot), std::pair(13, 20));
 }
 
 // Every widget of the panel inside it and clear of every other.
@@ -739,7 +751,9 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     for (const auto& [step, zoom] : steps) {
         step();
         settle();
-        EXPECT_EQ(window.zoom(), zoom);
+        EXPECT_EQ(
+            std::tuple(window.zoom(), window.mnuViewZoomIn->isEnabled(), window.mnuViewZoomOut->isEnabled()),
+            std::tuple(zoom, zoom<4, zoom> 1));
         EXPECT_EQ(QSize(view.width(), view.height()),
                   QSize(zoomedLength(640, zoom), zoomedLength(480, zoom)));
     }
@@ -750,6 +764,8 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     EXPECT_TRUE(window.isFullScreen());
     key(Qt::Key_F11, Qt::NoModifier);
     EXPECT_FALSE(window.isFullScreen());
+    window.setWindowState(Qt::WindowFullScreen); // as a window manager may
+    EXPECT_TRUE(window.mnuViewFullScreen->isChecked()) << "the menu's tick did not follow the window";
 }
 
 // Settings read back as written; a damaged file gives the defaults; the zoom follows the screen size.
