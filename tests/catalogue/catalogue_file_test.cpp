@@ -16,8 +16,7 @@ std::string lines(std::string text) {
     return s + "\r\n";
 }
 
-// The catalogue's upper bound, then every entry that is not blank with all its fields, so one comparison
-// shows the whole catalogue.
+// The upper bound, then every non-blank entry with all its fields: one comparison shows the catalogue.
 std::string itemEntries(Game& g) {
     std::string out = std::to_string(g.ItemTypes.ubound());
     for (int32_t i = 1; i <= g.ItemTypes.ubound(); ++i) {
@@ -65,8 +64,7 @@ void PrintTo(const Rule& r, std::ostream* os) {
 
 class CatalogueRules : public ::testing::TestWithParam<Rule> {};
 
-// Both catalogues go through one reader: what an author writes is read line by line, a bad value stops
-// reading with one numbered box, and what was read before it stands.
+// One reader for both catalogues: a bad value stops it with one numbered box, what came before stands.
 TEST_P(CatalogueRules, fileReadsToTheseEntriesAndBoxes) {
     const Rule& r = GetParam();
     TestGame t;
@@ -150,16 +148,14 @@ const Rule kRules[] = {
 INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueRules, ::testing::ValuesIn(kRules),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A line quoted in a checker's fault keeps printable Latin-1, shows control characters and DEL as
-// escapes, and stops at 60 characters.
+// A quoted line keeps printable Latin-1, escapes control characters and DEL, and stops at 60.
 TEST(Catalogue, quotedLinesShowControlCharacters) {
     EXPECT_EQ(gf::quoted("a\tb\x01~\x7f\xe9"), "\"a\\tb\\x01~\\x7f\xe9\"");
     EXPECT_EQ(gf::quoted(std::string(61, 'x')), "\"" + std::string(60, 'x') + "...\"");
     EXPECT_EQ(gf::quoted(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
 }
 
-// Every level re-reads item.ini: a missing file still empties the placed items; a missing monster.ini
-// leaves the catalogue it had.
+// A missing item.ini still empties the placed items; a missing monster.ini keeps the old catalogue.
 TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
     TestGame t;
     prepareEmptyLevel(t);
@@ -185,8 +181,7 @@ TEST(Catalogue, itemFileWithoutBlocksClearsTheOldCatalogue) {
     EXPECT_EQ(itemEntries(t.game), "0");
 }
 
-// A file that is no catalogue at all costs at most twenty boxes and a closing count, each cut short, and
-// no crash.
+// A file that is no catalogue costs at most twenty boxes and a count, each cut short, and no crash.
 TEST(Catalogue, hostileFileGivesBoundedBoxes) {
     std::string file = std::string("ITEM=1\r\nNAME=a\0b\r\nNAME=", 23) + std::string(10'000'000, 'x') +
                        "\r\n" + std::string(10'000'000, 'y') + std::string(3'000'000, '\n');

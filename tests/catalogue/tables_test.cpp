@@ -32,9 +32,7 @@ struct Level {
     std::vector<int32_t> creatures() { return inUse(g.Players, &Player::Active); }
 };
 
-// A cell holds one item: off-map and taken cells leave table and layer alone. Deleting frees exactly its
-// entry and cell, and the lowest free entry is reused first; a stale delete must not clear the cell another
-// item now holds.
+// One item a cell; the lowest free entry is reused, and a stale delete leaves another item's cell alone.
 TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
     Level l;
     l.fill(6);
@@ -66,10 +64,7 @@ TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
     EXPECT_EQ(l.items().size(), 1003u);
 }
 
-// Entries are handed out lowest first and reused after removal; a full table grows by ten and takes the
-// first new entry; a monster starts from its catalogue entry, at home where it was placed. Taken cells,
-// off-map cells and unknown monster types leave no half-made entry; removing the user's creature is how the
-// game learns it is over.
+// Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
 TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
     Level l;
     for (int i = 1; i <= 20; ++i)
@@ -98,8 +93,7 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
               std::vector<std::string>{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});
 }
 
-// The user's creature: fixed starting values at the start cell, the answered name, and melee at 10 + 10r
-// rounded half to even.
+// The user's creature: fixed starting values, the answered name, melee 10 + 10r rounded half to even.
 TEST(CreatureTable, setupCreatesTheUsersCreature) {
     for (const auto& [draw, melee] : {std::pair{0.0f, 10}, {0.25f, 12}, {0.35f, 14}, {0.999999f, 20}}) {
         Level l;

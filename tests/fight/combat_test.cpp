@@ -27,8 +27,7 @@ protected:
     int32_t u = 0, rat = 0;
 };
 
-// The higher roll hits, a tie is a miss; each attack costs a stamina, and one driven below 0 stays at 0
-// and rolls at a quarter, halves to even.
+// The higher roll hits, a tie misses; an exhausted attacker stays at 0 stamina and rolls at a quarter.
 TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
     // stamina before, attacker's melee, defender's melee, whether it hits
     const std::tuple<int32_t, int32_t, int32_t, bool> cases[] = {
@@ -48,10 +47,7 @@ TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
     }
 }
 
-// Armour beyond the weapon's damage still lets 1 through; within a second of its last attack a creature
-// cannot attack at all (no rolls, stamina or sound); a hit bigger than the victim's life does exactly
-// its life and pays level times damage. A monster dies at 0 life, its entry left blank, leaving its dead
-// item if it has one, even item 1, and the cell is free.
+// A blow does 1 to the victim's life, never more; a second attack within a second costs nothing at all.
 TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     give(t, u, 1, FightItem::Dagger);
     give(t, u, 2, FightItem::Club);
@@ -90,8 +86,7 @@ TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     EXPECT_EQ(g.MapItem(12, 10), gold);
 }
 
-// Parrying a monster teaches the user its level times 10, monsters learn nothing; a monster's blow sounds
-// its cry, "ow" and the punch; the user's death leaves no current player and the panel at 0 life.
+// Parries teach the user, never monsters; a monster's blow sounds; the user's death empties the panel.
 TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
     const int32_t goblin = modPlayer_Add(g, 2, 9, 10);
     draws({0.0f, 0.5f, 0.0f});
@@ -121,8 +116,7 @@ TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
     EXPECT_TRUE(boxTexts(t).empty());
 }
 
-// Half of each grant becomes spendable, rounded half to even; a level comes when the need reaches
-// exactly 0, one level per grant, and each next level needs more (a fresh creature needs 1000).
+// Half of each grant is spendable; one level per grant, when the need reaches exactly 0.
 TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
     for (const auto& [before, after] : {std::pair{0, 2}, {1, 4}, {2, 4}}) {
         user().SpendableXP = before;
@@ -141,8 +135,7 @@ TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
     }
 }
 
-// Every attack a creature takes part in worsens its next rolls until the refresh tick, which gives 1 life
-// and up to 4 stamina to those who did not fight, never past the maximum.
+// Fighting worsens rolls until the refresh tick, which restores only those out of combat, within maxima.
 TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
     modPlayer_Attack(g, rat, u);
     modPlayer_Attack(g, modPlayer_Add(g, 2, 10, 11), u);
@@ -191,8 +184,7 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
     EXPECT_EQ(boxTexts(t), expected);
 }
 
-// Readying is a toggle: another weapon replaces the readied one, the same one is put away; damage wins
-// over armour, and the ready sound plays even for an item that is neither. An empty slot is an error.
+// Readying toggles the slot of its kind, damage winning over armour; an empty slot is an error.
 TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
     give(t, u, 2, FightItem::Dagger);
     give(t, u, 4, FightItem::SpikedShield);
@@ -209,8 +201,7 @@ TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
     EXPECT_EQ(sounds(), std::vector<int>(6, 12));
 }
 
-// A blow does the catalogue damage -2 to +1, never below 1; bare hands 1 or 2, times a monster's level.
-// Armour absorbs from half its value to one less; odd halves round to even, so armour 1 absorbs nothing.
+// A blow does its damage -2 to +1, at least 1; armour absorbs half to one less, halves to even.
 TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
     ratP().Level = 4;
     using namespace FightItem;
@@ -241,8 +232,7 @@ TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
     EXPECT_TRUE(boxTexts(t).empty());
 }
 
-// A roll lies within the value plus or minus 10, halves rounding to even. A skill the creature lacks
-// counts as 0 and learns nothing, not even creature experience; one past the table is an error.
+// A roll stays within 10 of the value; a skill the creature lacks counts as 0 and learns nothing.
 TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
     for (const auto& [r, roll] :
          {std::pair{0.0f, 5}, {0.125f, 8}, {0.5f, 15}, {0.625f, 18}, {0.875f, 22}, {0.99999994f, 25}}) {
@@ -259,8 +249,7 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
 }
 
-// Buying an improvement takes its whole cost in spendable experience; a grant improves at most once, the
-// creature's experience granted too; each costs more than the last. Monsters improve silently.
+// An improvement costs its whole price; a grant improves once, dearer each time; monsters silently.
 TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     PlayerSkill& melee = user().skill(kMeleeSkill);
     for (const int32_t spendable : {99, 100}) {

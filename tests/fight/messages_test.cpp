@@ -6,8 +6,7 @@
 namespace gf::test {
 namespace {
 
-// Twenty lines and twenty damage numbers are kept, a line until its time plus 5 s has passed (in single
-// precision), a number until 0.35 s has; expired entries stay empty and lines scroll over them.
+// Twenty lines (5 s each) and twenty damage numbers (0.35 s) are kept; lines scroll over expired ones.
 TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     TestGame t;
     Game& g = t.game;
@@ -44,8 +43,7 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
               std::tuple("line 1", "new", static_cast<int32_t>(kBlue)));
 }
 
-// The log holds the last thousand lines, numbered for the whole run, so a view can tell what is new
-// and what was dropped; emptied for a new game, the numbers go on.
+// The log keeps the last thousand lines, numbered for the whole run, so a view can tell what is new.
 TEST(Messages, theLogKeepsTheLastThousandLines) {
     MessageLog log;
     for (int i = 0; i < 1005; ++i)

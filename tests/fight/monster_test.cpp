@@ -10,8 +10,7 @@ namespace {
 
 class Monsters : public FightLevel {};
 
-// A rat (sight 5) hunts the user it sees within range, strikes when next to it, else heads home; a
-// blocked step is tried once more toward one of its two neighbours, chosen by one draw.
+// A rat hunts the user it sees, strikes when next to it, else goes home; a blocked step retries once.
 TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
     // user's cell; a wall at 15,10; a goblin in the way at 13,10, and the draw; rat's end and facing; penalty
     const std::tuple<int32_t, int32_t, bool, bool, float, int32_t, int32_t, int16_t, int32_t> cases[] = {

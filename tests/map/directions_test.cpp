@@ -18,9 +18,7 @@ Step step(Game& g, int16_t d) {
     return {x - 50, y - 50};
 }
 
-// The keypad directions, north up, must agree with each other: a monster heads along the signs of the
-// differences, a turn clockwise and back cancels out, opposites step back, and a refused step retries on
-// either side 45 degrees away, the draw choosing strictly above one half.
+// Monster headings, turns, opposites and retried steps must agree on the keypad directions.
 TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
     TestGame t;
     Game& g = t.game;
@@ -59,8 +57,7 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
-// Distances are king's moves, as monsters compare them against their ranges; a step is made even when it
-// leaves the map, so callers pass copies; fields never wrap: past 16 or 32 bits is a failure with its box.
+// Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
 TEST(Directions, distancesAndStepsAtTheEdges) {
     TestGame t;
     Game& g = t.game;

@@ -39,8 +39,7 @@ protected:
     TestGame t;
 };
 
-// The largest map a file holds is 101 rows of 100 characters; a longer row is dropped whole and the rows
-// after it move up, and each row past the 101st gets its own box.
+// A map holds 101 rows of 100 characters; a longer row is dropped whole, each extra row boxed.
 TEST_F(MapFile, mapSizeLimits) {
     std::string full;
     for (int y = 0; y <= 100; ++y)
@@ -62,9 +61,7 @@ TEST_F(MapFile, mapSizeLimits) {
     EXPECT_EQ(row(100, 0, 2), (std::vector<int16_t>{14, 0, 0}));
 }
 
-// Keys ignore case and lose outer blanks, a repeated key keeps its last value, and the caption names the
-// level; comments and blank lines are skipped and a lone CR or LF ends a line too. A leading blank, a tab, a
-// blank before '=' or a wrong first letter makes no key and no row, and its box names the file.
+// Keys ignore case and outer blanks, the last repeat wins; a malformed line is boxed with the file's name.
 TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
     const std::string path = load(
         "map=First Hall\r\n XXX\r\nLower=  cellar  \n\t\t\nUPPER=attic\rMAP =x\r\nuPpEr= roof\r\n;MAP=Not "
@@ -87,8 +84,7 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
               std::tuple("", "", "Gloamfell (ver " + std::string(kVersion) + ")  : ", 0, 0));
 }
 
-// The stairs read a neighbour's name beside the level: one with a folder, "..", or a control character
-// is ignored with one box naming it, and the good name given before it stays.
+// A neighbour's name with a folder, ".." or a control character is boxed and ignored.
 TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
     const std::vector<std::string> bad{"LOWER=../../../../tmp/x/evil",
                                        "UPPER=up/stairs",
@@ -109,8 +105,7 @@ TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
             << boxes[i];
 }
 
-// Each character places its own catalogue item or monster, the later start mark wins, and what the
-// catalogue lacks (a weapon's name, here the great sword's, or a monster's number) leaves plain floor.
+// Each character places its item or monster, the later start wins; what the catalogue lacks is floor.
 TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
     t.write("item.ini", basicItemIni() + "\r\n" +
                             crlf({"ITEM=29", "NAME=short sword", "ITEM=30", "NAME=long sword", "ITEM=31",
@@ -127,8 +122,7 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modPlayer_Add : Monster 9 is not in monster.ini"});
 }
 
-// Only the user's creature crosses to the new level, and a monster on its cell is not placed; taking stairs
-// to a missing file must not strand the user on an emptied level.
+// Only the user crosses to a new level; stairs to a missing file must not strand it on an empty one.
 TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     load(crlf({"X....", "X..2."}));
     t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 1, 1);
@@ -152,8 +146,7 @@ TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     EXPECT_TRUE(t.io.log.of("caption").empty());
 }
 
-// Whatever bytes a level file holds the game goes on: twenty warning boxes at most, then one counting the
-// rest, each box cut short, and reading goes on to the end of the file.
+// Whatever bytes a level holds: at most twenty boxes and a count, each cut short, and reading goes on.
 TEST_F(MapFile, hostileFilesAreSurvived) {
     std::string twenty;
     for (int i = 0; i < 20; ++i)
@@ -189,8 +182,7 @@ struct JoinCase {
     std::vector<std::vector<int16_t>> pieces; // what each cell of the drawing holds afterwards
 };
 
-// Every wall pattern must draw as one continuous wall, doors take the way of the wall they sit in, and the
-// map's edge joins nothing.
+// Every wall pattern draws one continuous wall, doors follow their wall, and the map's edge joins nothing.
 TEST(Walls, piecesJoinTheirNeighbours) {
     const JoinCase cases[] = {
         {"lone wall and gold", 20, 20, {"X.Xg"}, {{1, 0, 1, ItemId::SmallGold}}},
@@ -220,9 +212,7 @@ TEST(Walls, piecesJoinTheirNeighbours) {
     }
 }
 
-// Every wall piece and door counts as wall for its neighbours, nothing else does, and off the map nothing
-// does; a door of any kind stays a door between walls. A cell naming a missing item shows its box and stays
-// as it is, and the rest of the pass still runs.
+// Walls and doors count as wall, nothing else; a missing item is boxed and the pass still runs.
 TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
     TestGame t;
     prepareEmptyLevel(t);

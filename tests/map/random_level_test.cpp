@@ -11,8 +11,7 @@
 namespace gf::test {
 namespace {
 
-// The draws of one generation, in the order the rooms consume them: three openings for every room, then
-// monsters and item for all but the first.
+// The draws of one generation in the order rooms take them: three openings each, then contents.
 class Draws {
 public:
     explicit Draws(float fill) : values_(3 + 99 * 5, fill) {}
@@ -38,10 +37,7 @@ private:
     std::vector<float> values_;
 };
 
-// Each opening is cut by its own draw, strictly above one half: west and south one cell, north two; with
-// low draws the rest is a wall on every tenth line and the start room stays empty. The monster draw picks
-// the group by whole percent and the item draw gold, one of the rarer items 27 to 34 or nothing; each
-// boundary decides type, size and item. Monster cells are listed in the order placed.
+// Each opening, monster group and item follows its own draw, and each boundary decides.
 TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
     struct Room {
         float monsters, item;

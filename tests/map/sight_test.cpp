@@ -61,8 +61,7 @@ Layer<bool> plainVisible(Game& g, int32_t px, int32_t py, int32_t rangeX, int32_
     return seen;
 }
 
-// Random levels with extra pillars scattered through the rooms, seen from
-// random cells with ranges from a corridor's width to past the map's edge.
+// Random levels with pillars, seen from random cells with ranges up to past the map's edge.
 TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     TestGame t;
     Game& g = t.game;
@@ -128,9 +127,7 @@ protected:
 
 using Light = std::vector<int16_t>;
 
-// The carried light fades one step per square ring to unlit at seven; a second source brightens where it
-// overlaps, never past full light; near a corner the square is cut at the map's edge. Before the user's
-// creature exists the layers keep whatever they held.
+// Light fades a step per square ring, sources add up to full light, and the map's edge cuts the square.
 TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
     t.game.MapLight(5, 5) = 3;
     t.game.MapVisible(5, 5) = true;
@@ -155,8 +152,7 @@ TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
-// A broken item on a line closes it with a box; in view it fails the lines through it, then ends the pass
-// at its own cell, and cells marked before stay.
+// A broken item on a line fails closed with a box, keeping the cells marked before it.
 TEST_F(Sight, brokenItemFailsClosedKeepingEarlierCells) {
     modItem_Add(t.game, 99, 48, 50);
     EXPECT_FALSE(modMap_Open_Sight_Line(t.game, 46, 50, 50, 50));

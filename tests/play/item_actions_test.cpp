@@ -13,8 +13,7 @@ namespace {
 
 class ItemActions : public FightLevel {};
 
-// A pick-up takes what lies in front, even a wall hiding what lies underfoot, into the lowest free slot;
-// fixed items stay, silently; with twenty items carried the user is told, by its trimmed name.
+// A pick-up takes the front, then underfoot, into the lowest free slot; fixed items stay; twenty is full.
 TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     const int32_t u = addUser(t, 10, 10, 6, 15, "  Ana  ");
     give(t, u, 1, FightItem::Stick);
@@ -39,8 +38,7 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     EXPECT_EQ(sounds(), std::vector<int>{13});
 }
 
-// A drop lands as carried in front, else underfoot, within a pick-up's reach, else stays carried; it puts
-// away the readied weapon or worn armour; an empty slot drops nothing.
+// A drop lands in front, else underfoot, else stays carried, putting away what was readied.
 TEST_F(ItemActions, dropsStayWithinReach) {
     const int32_t u = addUser(t, 50, 50, 6);
     user().carry(1) = Item{true, FightItem::Dagger, 7, 7, 9};
@@ -67,8 +65,7 @@ TEST_F(ItemActions, dropsStayWithinReach) {
     EXPECT_EQ(idAt(g, 0, 0), FightItem::Pebble);
 }
 
-// Stepping on gold takes it: 5 to 10 for a small heap, 10 to 20 for a large one, halves rounding to
-// even. Gold is for the user only, and gold past the top of its field is an error, never a wrap.
+// Stepping on gold takes 5-10 or 10-20, halves to even; only the user takes it, and it never wraps.
 TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     const int32_t u = addUser(t, 10, 10, 6);
     int32_t gold = 0;
@@ -100,8 +97,7 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
 }
 
-// Stairs load the level they name and whistle, the user keeping its cell; a missing level file leaves
-// the present level as it was, and stairs naming no level say so in a line, not a box.
+// Stairs load their level; a missing file keeps the present one; nameless stairs say so in a line.
 TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     t.write("cellar.map", crlf({"MAP=Cellar", "UPPER=hall", "XXXXX", "X..gX"}));
     t.write("hall.map", crlf({"MAP=Hall"}));

@@ -18,8 +18,7 @@ protected:
     }
 };
 
-// Ten steps a second is the user's top speed, a step inside the pause refused; monsters are paced by
-// their own timer alone and step silently.
+// The user steps at most ten times a second; monsters are paced by their own timer and step silently.
 TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {
     const int32_t u = addUser(t, 10, 10);
     const int32_t rat = modPlayer_Add(g, 1, 10, 20);
@@ -33,8 +32,7 @@ TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {
     EXPECT_EQ(sounds(), (std::vector<int>{3, 3}));
 }
 
-// Only a forward step turns the creature, and only the user's forward step into a monster attacks it;
-// monsters walking into anyone neither move nor strike.
+// Only a forward step turns, and only the user's forward step into a monster attacks it.
 TEST_F(Movement, onlyTheUsersForwardStepTurnsAndAttacks) {
     const int32_t u = addUser(t, 10, 10, 8);
     const int32_t rat = modPlayer_Add(g, 1, 11, 11);
@@ -53,8 +51,7 @@ TEST_F(Movement, onlyTheUsersForwardStepTurnsAndAttacks) {
     EXPECT_EQ(user().Facing, 1);
 }
 
-// Whoever walks forward into a closed door, or uses the open command on a door in front, flips it with
-// its sound and stays put; an open door is walked through; nothing else reacts.
+// Walking into a closed door or opening it flips it with its sound; an open door is walked through.
 TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
     // 'w' the user walks forward, 'b' steps back, 'm' a monster walks forward, 'o' the open command;
     // the item in front before and after; the sounds
@@ -78,9 +75,7 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
     }
 }
 
-// Turns go one eighth at a time: a left and a right turn cancel, eight lefts visit every facing once,
-// and a left turn from north faces north-west. Any other turn, or a facing that is no direction, does
-// nothing.
+// Turns go an eighth at a time and cancel out; any other turn, or a facing off the compass, does nothing.
 TEST_F(Movement, turnsStepAroundTheCompass) {
     const int32_t u = addUser(t, 10, 10, 8);
     modPlayer_Change_Facing(g, u, kFacingTurnLeft);
@@ -102,8 +97,7 @@ TEST_F(Movement, turnsStepAroundTheCompass) {
     }
 }
 
-// Steps, attacks and the open command reach only the cell in front, never off the map nor the creature's
-// own cell; the open command fails with its own error text, with a hyphen.
+// Steps, attacks and opening reach only the cell in front, never off the map nor the creature's own.
 TEST_F(Movement, actionsReachOnlyTheCellInFront) {
     const int32_t u = addUser(t, 0, 10);
     modItem_Add(g, FightItem::Dagger, 1, 10);

@@ -1,5 +1,4 @@
-// Where the desktop game reads its data and keeps saved games: beside a
-// portable copy, in the player's own folder for an installed game.
+// Where the desktop game reads its data and keeps saved games.
 #include "creatures/creature_table.h"
 #include "folders.h"
 #include "qt_text.h"
@@ -29,8 +28,7 @@ protected:
     QTemporaryDir root;
 };
 
-// A copy with its data beside the program keeps its saves there too; an
-// installed one reads the shared data; --data wins over both and saves per user.
+// A portable copy saves beside itself, an installed one per user; --data wins over both.
 TEST_F(FoldersTest, dataAndSavedGamesFollowTheLayout) {
     QDir(root.path()).mkpath(QStringLiteral("portable"));
     QFile(root.filePath(QStringLiteral("portable/item.ini"))).open(QIODevice::WriteOnly);
@@ -48,8 +46,7 @@ TEST_F(FoldersTest, dataAndSavedGamesFollowTheLayout) {
     }
 }
 
-// An installed game never writes into its installation: the save goes to the
-// per-user folder, created on the way, and the Load dialog opens there.
+// An installed game saves in the per-user folder, created on the way, and loads from there.
 TEST_F(FoldersTest, savedGamesGoToThePlayersFolder) {
     test::TestGame t;
     Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, t.io.canvas}, t.folder.string(),

@@ -13,8 +13,7 @@
 namespace gf {
 namespace {
 
-// Each kind of item has a colour of its own, apart from the parchment; the user's cell is red and
-// leaves its neighbours whole, and over an item only its rim is red; the legend shows every mark.
+// Each mark has a colour of its own; the user's red cell leaves its neighbours whole; the legend shows all.
 TEST(Overview, marksStandApartByTheirPixels) {
     test::TestGame t;
     QtCanvas canvas;

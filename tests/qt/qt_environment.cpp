@@ -1,5 +1,4 @@
-// One QApplication for every test of this program, offscreen unless the
-// caller chose a platform.
+// One QApplication for every test of this program, offscreen unless the caller chose a platform.
 #include <QApplication>
 
 #include <gtest/gtest.h>

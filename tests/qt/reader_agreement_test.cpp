@@ -1,6 +1,4 @@
-// The game and gloamfell-check must judge every file alike: each fuzz input
-// for the catalogues, levels, sheets and sounds goes through both, and a file
-// one takes and the other refuses is a fault of whichever is wrong.
+// The game and gloamfell-check must judge every fuzz input alike; a disagreement is a fault of one.
 #include "check/catalogue.hpp"
 #include "check/datacheck.hpp"
 #include "check/level.hpp"
@@ -45,8 +43,7 @@ std::vector<Input> inputs() {
 
 class ReaderAgreement : public ::testing::TestWithParam<Input> {};
 
-// Whether the game takes the file without a single box, and whether the
-// checker finds nothing wrong with how it reads.
+// Whether the game takes the file without a box, and whether the checker finds nothing wrong.
 TEST_P(ReaderAgreement, gameAndCheckerJudgeAlike) {
     const Input& in = GetParam();
     const std::string contents = readDataFile(in.file.string());

@@ -1,5 +1,4 @@
-// The desktop's sound: wave files, and a step and a door heard on a real
-// PulseAudio server's null sink, recorded from its monitor.
+// The desktop's sound: wave files, the mixer, and sounds heard on a real PulseAudio server.
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "qt_sound.h"
@@ -60,8 +59,7 @@ std::string pcm16(std::initializer_list<int> values) {
     return s;
 }
 
-// PCM in every common depth reads with its sign and scale; anything else is
-// refused with the reason the load box shows.
+// PCM in every common depth reads with its sign and scale; anything else is refused with a reason.
 TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
     struct Case {
@@ -99,8 +97,7 @@ TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     }
 }
 
-// Mono plays on both sides, further channels are dropped, and the rate is
-// converted to the device's by linear interpolation, at most 30 seconds of it.
+// Mono plays on both sides, extra channels are dropped, the rate is converted, at most 30 seconds.
 TEST(WaveFiles, stereoAtTheDeviceRate) {
     const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
         {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
@@ -114,6 +111,47 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     for (const auto& [name, in, rate, stereo] : cases)
         EXPECT_EQ(toStereo(in, rate), stereo) << name;
     EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
+}
+
+// A sound with a value left just past its end in memory, so reading one sample too many is heard.
+std::vector<float> sound(std::vector<float> stereo) {
+    stereo.push_back(0.75f);
+    stereo.pop_back();
+    return stereo;
+}
+
+// Each voice plays its own sound whole and once from its start; sounds overlap and replaying restarts.
+TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
+    struct Step {
+        int play;  // 0: none
+        int mixed; // frames mixed after it
+        std::vector<float> heard;
+        const char* playing; // voices 0 to 4 afterwards
+    };
+    const std::pair<const char*, std::vector<Step>> cases[] = {
+        {"whole then silent", {{1, 0, {}, "01000"}, {0, 3, {.125f, -.125f, .25f, -.25f, 0, 0}, "00000"}}},
+        {"one sample", {{2, 0, {}, "00100"}, {0, 2, {.5f, .25f, 0, 0}, "00000"}}},
+        {"in pieces",
+         {{1, 1, {.125f, -.125f}, "01000"}, {0, 1, {.25f, -.25f}, "00000"}, {0, 1, {0, 0}, "00000"}}},
+        {"overlap", {{1, 0, {}, "01000"}, {2, 2, {.625f, .125f, .25f, -.25f}, "00000"}}},
+        {"restart", {{1, 1, {.125f, -.125f}, "01000"}, {1, 2, {.125f, -.125f, .25f, -.25f}, "00000"}}},
+        {"nothing to play", {{0, 1, {0, 0}, "00000"}, {3, 1, {0, 0}, "00000"}, {4, 1, {0, 0}, "00000"}}}};
+    for (const auto& [name, steps] : cases) {
+        SoundMixer mixer(3);
+        mixer.setBuffer(1, sound({.125f, -.125f, .25f, -.25f}));
+        mixer.setBuffer(2, sound({.5f, .25f}));
+        mixer.setBuffer(4, sound({.5f, .5f}));
+        for (const Step& step : steps) {
+            mixer.play(step.play);
+            std::vector<float> out(static_cast<std::size_t>(step.mixed) * 2, 1.0f);
+            mixer.mix(out.data(), static_cast<std::size_t>(step.mixed));
+            std::string playing;
+            for (int voice = 0; voice <= 4; ++voice)
+                playing += mixer.playing(voice) ? '1' : '0';
+            EXPECT_EQ(std::pair(out, playing), std::pair(step.heard, std::string(step.playing)))
+                << name << ", playing " << step.play;
+        }
+    }
 }
 
 // The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing.
@@ -188,8 +226,7 @@ qsizetype runFrom(const QByteArray& recorded, qsizetype block) {
     return end - block;
 }
 
-// The sound of a key reaches the speakers, not only the mixer, and a sound
-// plays whole while the window's thread is stalled.
+// A key's sound reaches the speakers, not only the mixer, and plays whole while the window stalls.
 TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/gloamfell-pulse-XXXXXX"));
     dir.setAutoRemove(false);
@@ -226,8 +263,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     spin(5000, [&] { return blocks() > 0; });
     ASSERT_GT(blocks(), 0) << "parec recorded nothing";
     QThread::msleep(300);
-    // What was recorded before a key was pressed lags the key, so sounds can
-    // only start at or after the block each key press was seen in.
+    // What was recorded lags the keys, so a sound can start only at or after its key's block.
     std::vector<qsizetype> pressedAt;
     for (const int time : {100, 101}) { // a step, then the door ahead opens
         pressedAt.push_back(blocks());

@@ -1,7 +1,7 @@
-// The main window: keys from any control, the carry pop-up, the layout, keys held into a box, the name box
-// and ticks behind a box.
+// The main window as a player drives it: keys, panel, pop-ups, menus, boxes, layout and settings.
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
+#include "frm_about.h"
 #include "frm_main.h"
 #include "frm_main_menu.h"
 #include "key_codes.h"
@@ -16,25 +16,31 @@
 #include "shell/keys.h"
 #include "shell/menus.h"
 #include "shell/text.h"
+#include "shell/version.h"
 #include "test_game.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -71,8 +77,7 @@ bool runUntil(const std::function<bool()>& done, int ms = 20000) {
     return done();
 }
 
-// Lets queued events (a resize, a focus change) take effect: a number of passes, as a loaded
-// machine may spend the whole time slice on one.
+// Lets queued events take effect, in passes: a loaded machine may spend a whole time slice on one.
 void settle() {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
@@ -86,8 +91,7 @@ void sendKey(QWidget* to, QEvent::Type type, int key, quint64 at = 0, bool repea
     QApplication::sendEvent(to, &event);
 }
 
-// Every redraw starts with clear(); the first one after arming opens a box,
-// as a failure inside Display or a key's action would.
+// Every redraw starts with clear(); the first after arming opens a box, as a failure in Display would.
 class BoxOnRedraw : public RecordingCanvas {
 public:
     void clear() override {
@@ -106,8 +110,7 @@ public:
     int redraws = 0, redrawsWhileOpen = 0;
 };
 
-// The game in the real window with the desktop's own dialogs. A message box
-// nobody asked for is noted and closed, so a failure cannot hang.
+// The game in the real window with its own dialogs; a box nobody asked for is noted and closed.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest()
@@ -125,14 +128,18 @@ protected:
     ~WindowTest() override { EXPECT_EQ(boxes, QStringList{}); }
 
     Player& player() { return game.player(game.CurrentPlayer); }
-    static void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    // Sent unaccepted, as the window system and the shortcut map send keys; whether it came back taken.
+    static bool press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        bool taken = true;
         for (const QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress}) {
             QKeyEvent event(type, key, modifiers);
+            event.ignore();
             QApplication::sendEvent(target, &event);
+            taken = taken && event.isAccepted();
         }
+        return taken;
     }
-    // The visible entries of the pop-up that releasing the mouse over `box`
-    // opens; `choose` is taken if offered, else the pop-up is dismissed.
+    // The pop-up entries a release over `box` shows; `choose` is taken if offered, else it is dismissed.
     QStringList popupFor(int box, const QString& choose = {}) {
         QStringList entries;
         const auto chooser = every(0, [&] {
@@ -161,10 +168,7 @@ protected:
     });
 };
 
-// Turning keys reach the game from every control, with or without Shift,
-// Ctrl or Alt (Alt+F still opens the menu through its shortcut), and no key
-// scrolls the bar or moves the focus away from that control. The message log,
-// floating as a window of its own, leaves them to the game too.
+// A turning key reaches the game once from any control, taken there: no parent, scroll or shortcut sees it.
 TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     StatusPanelWidget* panel = window.picStatus;
     player().skill(1).Known = true;
@@ -182,17 +186,23 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
         const char* name = target->metaObject()->className();
         for (const Qt::KeyboardModifiers m :
              {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
-            const int16_t before = player().Facing;
-            press(target, Qt::Key_Left, m);
-            EXPECT_NE(player().Facing, before) << name << " " << m;
+            player().Facing = 6; // a second pass over the key would turn it twice
+            const bool taken = press(target, Qt::Key_Left, m);
+            EXPECT_EQ(std::pair(player().Facing, taken || m != Qt::NoModifier), std::pair(int16_t{9}, true))
+                << name << " " << m;
             press(target, Qt::Key_Right, m);
-            EXPECT_EQ(player().Facing, before) << name << " " << m;
+            EXPECT_EQ(player().Facing, 6) << name << " " << m;
         }
         for (const int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Space})
             press(target, key);
         EXPECT_EQ(panel->vsCarry->value(), scroll) << name;
         EXPECT_EQ(QApplication::focusWidget(), focused) << name;
     }
+    int shortcuts = 0;
+    QShortcut shortcut(QKeySequence(Qt::Key_Left), &window);
+    QObject::connect(&shortcut, &QShortcut::activated, [&] { ++shortcuts; });
+    QTest::keyClick(window.picView, Qt::Key_Left);
+    EXPECT_EQ(std::pair(player().Facing, shortcuts), std::pair(int16_t{9}, 0));
     QKeyEvent altF(QEvent::ShortcutOverride, Qt::Key_F, Qt::AltModifier);
     altF.ignore();
     QApplication::sendEvent(window.picView, &altF);
@@ -211,19 +221,18 @@ TEST(KeyCodes, qtKeysBecomeGameKeys) {
         EXPECT_EQ(gameKey(digit, Qt::KeypadModifier), key) << digit;
         EXPECT_EQ(gameKey(numLockOff, Qt::KeypadModifier), key) << digit;
     }
-    EXPECT_EQ(std::vector<std::optional<Key>>(
-                  {gameKey(Qt::Key_End, Qt::NoModifier), gameKey(Qt::Key_Left, {}),
-                   gameKey(Qt::Key_9, Qt::KeypadModifier), gameKey(Qt::Key_9, {}),
-                   gameKey(Qt::Key_Less, Qt::ShiftModifier), gameKey(Qt::Key_Eacute, {})}),
-              std::vector<std::optional<Key>>(
-                  {Key::Other, Key::Left, Key::Other, Key::Other, Key::Comma, std::nullopt}));
+    EXPECT_EQ(
+        std::vector<std::optional<Key>>(
+            {gameKey(Qt::Key_End, Qt::NoModifier), gameKey(Qt::Key_Left, {}),
+             gameKey(Qt::Key_9, Qt::KeypadModifier), gameKey(Qt::Key_9, {}), gameKey(Qt::Key_A, {}),
+             gameKey(Qt::Key_Z, {}), gameKey(Qt::Key_Less, Qt::ShiftModifier), gameKey(Qt::Key_Eacute, {})}),
+        std::vector<std::optional<Key>>(
+            {Key::Other, Key::Left, Key::Other, Key::Other, Key::A, Key::Other, Key::Comma, std::nullopt}));
     EXPECT_EQ(shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
     EXPECT_EQ(shiftState(Qt::ControlModifier | Qt::KeypadModifier), 2);
 }
 
-// The carry pop-up is headed by the item's name and offers Ready only for what can be wielded or
-// worn, an empty box opens nothing, and Ready readies the item of the box clicked. Hovering an item
-// shows its name, what it does and whether it is readied or worn.
+// A carry box's pop-up and tooltip name its item; Ready is offered only for what can be readied.
 TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     for (const auto& [slot, id] : {std::pair(1, 26), std::pair(2, 28), std::pair(3, 27), std::pair(4, 26)})
         player().carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
@@ -246,9 +255,7 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
 }
 
-// View, Message Log (Ctrl+L) lists the game's lines oldest first, in their colours, the last
-// thousand of them. At the bottom it follows new lines; scrolled up it stays where the player reads;
-// a new game empties it.
+// The message log lists the last thousand lines in their colours, following new ones at the bottom only.
 TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(window.messageLogDock->isVisible());
@@ -281,29 +288,129 @@ TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     EXPECT_FALSE(window.messageLogDock->isVisible());
 }
 
-// A raise button stands beside each skill the creature has and raises that one; a game with
-// fewer skills leaves no button, or name, behind.
-TEST_F(WindowTest, raiseButtonsStandOnlyBesideKnownSkills) {
-    StatusPanelWidget* panel = window.picStatus;
-    const auto buttons = [&] {
-        QString shown;
-        for (QPushButton* b : panel->cmdSkillRaise)
-            shown += b->isVisible() ? '1' : '0';
-        return shown;
+// What the window shows on screen, as last painted, not what the widget would paint if asked.
+QImage onScreen(QWidget* widget) {
+    settle();
+    const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Per column inside a bar's frame: 'f' where it shows the fill, 'w' where it shows white; the
+// frame's own columns '|' while black.
+std::string barColumns(const QImage& bar, QRgb fill) {
+    const auto frame = [&](int x) { return bar.pixel(x, 1) == qRgb(0, 0, 0) ? '|' : '?'; };
+    std::string columns(1, frame(0));
+    for (int x = 1; x + 1 < bar.width(); ++x) {
+        char kind = '?';
+        for (int y = 1; y + 1 < bar.height(); ++y)
+            kind = bar.pixel(x, y) == fill ? 'f' : bar.pixel(x, y) == qRgb(255, 255, 255) ? 'w' : kind;
+        columns += kind;
+    }
+    return columns + frame(bar.width() - 1);
+}
+
+// The panel on screen follows each change: bars, name, level, gold, gear, skills, each box's item and R.
+TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
+    ASSERT_TRUE(view.loadSheet(kSheetItem, GLOAMFELL_DATA_DIR "/item.bmp"));
+    struct State {
+        const char* name; // Latin-1
+        std::array<int, 9>
+            n;             // life, max, stamina, max, level, gold, dagger in slot 1, weapon and armour slots
+        int skills;        // known ones, skill n at bit n - 1
+        const char* shown; // the labels, life's and a skill's tooltips, two skill names, the raise buttons
     };
-    EXPECT_EQ(buttons(), "00000");
-    player().SpendableXP = 500;
-    player().skill(1).Known = player().skill(3).Known = true;
-    player().skill(3).XPToRaise = 100;
-    Update_Status(game);
+    const State states[] = {{"Wren",
+                             {37, 50, 10, 40, 3, 15, 1, 1, 0},
+                             0,
+                             "Wren| Level: 3| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 15| "
+                             "Weapon: dagger| Armor: none|Life Points||||00000"},
+                            {"Zo\xEB",
+                             {50, 50, 0, 40, 4, 0, 1, 0, 2},
+                             5,
+                             "Zoë| Level: 4| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 0| Weapon: "
+                             "Bare Hands| Armor: soft leather armor|Life Points|70 XP needed| Melee| |11000"},
+                            {"Ann",
+                             {1, 50, 41, 40, 5, 120, 0, 0, 0},
+                             1,
+                             "Ann| Level: 5| XP: 0| Next Level XP: 1000| Spendable XP: 400| Gold: 120| "
+                             "Weapon: Bare Hands| Armor: none|Life Points|70 XP needed| Melee||10000"}};
+    StatusPanelWidget* panel = window.picStatus;
+    Player& p = player();
+    std::tie(p.SpendableXP, p.skill(1).XPToRaise, p.skill(3).XPToRaise) = std::tuple(500, 70, 100);
+    for (const State& s : states) {
+        const auto& [life, maxLife, stamina, maxStamina, level, gold, dagger, weapon, armour] = s.n;
+        p.Name = fixedName(s.name);
+        std::tie(p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.Level, p.Gold) =
+            std::tie(life, maxLife, stamina, maxStamina, level, gold);
+        std::tie(p.carry(1), p.carry(2), p.WeaponSlot, p.ArmorSlot) =
+            std::tuple(Item{dagger != 0, 26, 0, 0, 0}, Item{true, 27, 0, 0, 0}, weapon, armour);
+        for (int skill = 1; skill <= 3; ++skill)
+            p.skill(skill).Known = s.skills >> (skill - 1) & 1;
+        Update_Status(game);
+        window.refreshPanel();
+        QStringList texts{panel->lblPlayerName->text(),
+                          panel->lblPlayerLevel->text(),
+                          panel->lblPlayerXP->text(),
+                          panel->lblPlayerNextLevelXP->text(),
+                          panel->lblPlayerSpendableXP->text(),
+                          panel->lblPLayerGold->text(),
+                          panel->lblPlayerWeapon->text(),
+                          panel->lblPlayerArmor->text(),
+                          panel->picLife->toolTip(),
+                          panel->lblSkillValue[0]->toolTip(),
+                          panel->lblSkillName[0]->text(),
+                          panel->lblSkillName[1]->text(),
+                          QString()};
+        for (QPushButton* button : panel->cmdSkillRaise)
+            texts.back() += button->isVisible() ? '1' : '0';
+        EXPECT_EQ(texts.join('|').toStdString(), s.shown);
+        for (const auto& [bar, value, max, fill] :
+             {std::tuple(panel->picLife, life, maxLife, qRgb(0, 255, 0)),
+              std::tuple(panel->picStamina, stamina, maxStamina, qRgb(255, 255, 0))}) {
+            const int inner = bar->width() - 2, filled = std::min(inner * value / max, inner);
+            const QImage shot = onScreen(bar);
+            int ink = 0; // the black of "value/max"
+            for (int y = 1; y + 1 < shot.height(); ++y)
+                for (int x = 1; x + 1 < shot.width(); ++x)
+                    ink += shot.pixel(x, y) == qRgb(0, 0, 0);
+            EXPECT_EQ(
+                std::pair(barColumns(shot, fill), ink > 10),
+                std::pair('|' + std::string(filled, 'f') + std::string(inner - filled, 'w') + '|', true))
+                << s.name << " " << value << "/" << max;
+        }
+        for (const int b : {0, 1, 2}) {
+            const bool filled = b == 1 || (b == 0 && dagger), readied = b + 1 == weapon || b + 1 == armour;
+            const int border = CarryBoxWidget::kBorder, tile = panel->picCarry[b]->box().tile;
+            const QImage shown = onScreen(panel->picCarry[b]).copy(border, border, kTile, kTile);
+            const QImage item = view.sheet(kSheetItem)->masked().copy(tileX(tile), tileY(tile), kTile, kTile);
+            int same = 0, other = 0, blue = 0, unlikeTheCorner = 0;
+            for (int y = 0; y < kTile; ++y)
+                for (int x = 0; x < kTile; ++x) {
+                    const QRgb pixel = shown.pixel(x, y);
+                    blue += pixel == qRgb(0, 0, 255);
+                    unlikeTheCorner += pixel != shown.pixel(kTile - 1, kTile - 1);
+                    if (qAlpha(item.pixel(x, y)) == 255) ++(pixel == item.pixel(x, y) ? same : other);
+                }
+            // A shown item: its opaque pixels, all of them unless the R covers some; else one colour.
+            EXPECT_EQ(std::tuple(panel->picCarry[b]->box().filled, blue > 0,
+                                 filled ? same > 50 : unlikeTheCorner == 0, filled && !readied ? other : 0),
+                      std::tuple(filled, readied, true, 0))
+                << s.name << " box " << b;
+        }
+        if (s.skills != 5) continue;
+        panel->cmdSkillRaise[1]->click(); // the second known skill's
+        EXPECT_EQ(std::pair(p.skill(3).Raises, p.SpendableXP), std::pair(1, 400));
+    }
+    game.carryScroll = 5;
     window.refreshPanel();
-    EXPECT_EQ(buttons(), "11000");
-    panel->cmdSkillRaise[1]->click();
-    EXPECT_EQ(std::pair(player().skill(3).Raises, player().SpendableXP), std::pair(1, 400));
-    player().skill(3).Known = false;
-    Update_Status(game);
-    window.refreshPanel();
-    EXPECT_EQ(std::pair(buttons(), panel->lblSkillName[1]->text()), std::pair(QString("10000"), QString()));
+    EXPECT_EQ(panel->vsCarry->value(), 5) << "the carry bar left behind the game's scroll";
+    panel->vsCarry->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(game.carryScroll, 9) << "a step of the bar shows the next row of four";
+    panel->vsCarry->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(std::pair(game.carryScroll, panel->picCarry[7]->box().slot), std::pair(13, 20));
 }
 
 // Every widget of the panel inside it and clear of every other.
@@ -320,10 +427,7 @@ void expectPanelTidy(QWidget* panel) {
     }
 }
 
-// However the window is sized, the view fills what the panel leaves, the
-// canvas follows the view, and nothing overlaps. A size below the minimum
-// from the window system (nothing else holds the window there without a
-// window manager) grows back until the panel is whole.
+// However sized, the view fills what the panel leaves, nothing overlaps, and too small a size grows back.
 TEST_F(WindowTest, layoutFollowsResizes) {
     EXPECT_EQ(window.picView->size(), QSize(kDefaultViewWidth, kDefaultViewHeight));
     for (const QSize size : {QSize(1200, 800), QSize(1, 1), QSize(700, 2000), window.sizeForView(640, 480)}) {
@@ -346,10 +450,7 @@ TEST_F(WindowTest, layoutFollowsResizes) {
     expectPanelTidy(window.picStatus);
 }
 
-// A key held when a box opens (attacking at the moment of death) neither
-// closes it by repeating nor by its release; a fresh press does. X repeats
-// as a release and a press at one moment, which Qt does not always mark.
-// Every modal box and dialog behaves so.
+// A key held, or repeating, when a box opens (attacking as one dies) never answers it; a fresh press does.
 TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
     using Open = std::function<void(QtWindow&)>;
     const std::tuple<const char*, Open, std::vector<int>> cases[] = {
@@ -397,33 +498,119 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
     }
 }
 
-// A name the saved-game file cannot hold, or one that would hide its file, is asked for again
-// with the reason and never changed.
-TEST(NameBox, namesTheFileCannotHoldAreAskedAgain) {
-    test::TestGame t;
-    QtWindow dialogs;
-    Game game(Platform{t.io.clock, t.io.random, dialogs, t.io.sound, t.io.canvas}, t.folder.string());
-    const QStringList typed{QStringLiteral(u"Łukasz"), QStringLiteral(".hidden"), QStringLiteral(u"Zoë")};
-    QStringList prompts;
-    const auto typist = every(10, [&] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        if (!box) return;
-        prompts << box->labelText();
-        // A box still asking after every name was typed is cancelled, so a failure cannot hang.
-        if (prompts.size() > typed.size()) return box->reject();
-        box->setTextValue(typed[prompts.size() - 1]);
-        box->accept();
-    });
-    EXPECT_EQ(askForName(game), std::optional<std::string>("Zo\xEB"));
-    ASSERT_EQ(prompts.size(), 3);
-    EXPECT_TRUE(prompts[1].contains("outside Latin-1") && prompts[2].contains("\".hidden\" cannot name"))
-        << prompts.join('|').toStdString();
+// Each box shows its icon and buttons and answers with the one pressed; long paths wrap on screen.
+TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
+    std::string text = "Error_modMap_Load : File not found: ";
+    for (int i = 0; i < 12; ++i)
+        text += "/a-rather-long-folder-name-" + std::to_string(i);
+    text += "/" + std::string(120, 'x') + ".map";
+    using B = QMessageBox;
+    const std::tuple<Buttons, Icon, B::StandardButton, Answer, B::Icon, B::StandardButtons> cases[] = {
+        {Buttons::Ok, Icon::Critical, B::Ok, Answer::Ok, B::Critical, B::Ok},
+        {Buttons::YesNo, Icon::Question, B::No, Answer::No, B::Question, B::Yes | B::No},
+        {Buttons::YesNo, Icon::Exclamation, B::Yes, Answer::Yes, B::Warning, B::Yes | B::No},
+        {Buttons::SaveDiscardCancel, Icon::Information, B::Discard, Answer::No, B::Information,
+         B::Save | B::Discard | B::Cancel},
+        {Buttons::SaveDiscardCancel, Icon::None, B::Save, Answer::Yes, B::NoIcon,
+         B::Save | B::Discard | B::Cancel},
+        {Buttons::SaveDiscardCancel, Icon::None, B::NoButton, Answer::Cancel, B::NoIcon,
+         B::Save | B::Discard | B::Cancel}};
+    for (const auto& [buttons, icon, press, answer, shownIcon, offered] : cases) {
+        QtWindow boxes;
+        bool seen = false;
+        const auto answerer = every(10, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            seen = true;
+            const QAbstractButton* discard = box->button(B::Discard);
+            EXPECT_EQ(std::tuple(box->icon(), box->standardButtons(), box->windowTitle(),
+                                 discard ? discard->text() : QString()),
+                      std::tuple(shownIcon, offered, QStringLiteral("Title"),
+                                 offered & B::Discard ? QStringLiteral("Don't Save") : QString()));
+            EXPECT_LE(label->minimumSizeHint().width(), label->width());
+            EXPECT_LE(box->frameGeometry().width(), box->screen()->availableGeometry().width());
+            if (press == B::NoButton)
+                box->close();
+            else
+                box->button(press)->click();
+        });
+        EXPECT_EQ(boxes.msgBox(text, "Title", buttons, icon), answer) << static_cast<int>(press);
+        EXPECT_TRUE(seen);
+    }
 }
 
-// A player tapping the attack key as the creature dies: the taps, going on for
-// most of a second after the game-over box opens and again after the start
-// menu does, neither close the box nor press a button; a press a second after
-// the last tap does. The game then goes on from the start menu's Load.
+// The game's filters become Qt's: "*.*" matches every file, a name without patterns is dropped.
+TEST(FileDialogs, filtersBecomeQtFilters) {
+    EXPECT_EQ(QtWindow::qtFilter("Saved Games (*.saved)|*.saved|All Files (*.*)|*.*|Odd"),
+              QStringLiteral("Saved Games (*.saved);;All Files (*)"));
+    EXPECT_EQ(QtWindow::qtFilter("Sheets|*.bmp;*.dib"), QStringLiteral("Sheets (*.bmp *.dib)"));
+}
+
+// The menus reach the game: Save, Load under a non-ASCII name, New with names asked again, About, and Exit.
+TEST_F(WindowTest, menuCommandsReachTheGame) {
+    boxCloser.reset();
+    const QString savedName = QStringLiteral(u"Zoë.saved");
+    bool listed = false;
+    int picks = 0;
+    const auto answerer = every(10, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            boxes << box->text(), (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
+                                                                 : box->button(QMessageBox::Discard))
+                                      ->click();
+        if (auto* about = qobject_cast<frmAbout*>(modal))
+            boxes << about->lblVersion->text(),
+                about->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        // A name outside Latin-1 is asked for again with the reason; a second refusal gives up.
+        if (auto* name = qobject_cast<QInputDialog*>(modal); name && (boxes << name->labelText()).size() < 5)
+            name->setTextValue(boxes.size() == 2 ? QStringLiteral(u"Łukasz") : QStringLiteral(u"Renée")),
+                name->accept();
+        else if (name)
+            name->reject();
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        // The dialog lists its folder in the background: wait for the file, then type its name.
+        const auto* model = dialog->findChild<QFileSystemModel*>();
+        const QModelIndex folder = model->index(dialog->directory().absolutePath());
+        for (int row = 0; row < model->rowCount(folder); ++row)
+            listed = listed || model->index(row, 0, folder).data().toString() == savedName;
+        if (!listed || ++picks > 200) return picks > 200 ? dialog->reject() : void();
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (edit->text() != savedName) return edit->setText(savedName);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    player().Name = fixedName("Zo\xEB");
+    player().Gold = 77;
+    window.mnuFileSave->trigger();
+    ASSERT_TRUE(std::filesystem::exists(t.folder / "saved" / std::filesystem::u8path("Zoë.saved")));
+    player().Name = fixedName("Ann");
+    player().Gold = 0;
+    game.unsavedChanges = false;
+    window.mnuFileLoad->trigger();
+    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
+    window.mnuFileNew->trigger();
+    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold), std::tuple("Ren\xE9"
+                                                                                "e",
+                                                                                0));
+    EXPECT_EQ(window.picStatus->lblPlayerName->text(), QStringLiteral(u"Renée"));
+    window.mnuHelpAbout->trigger();
+    // Only Exit may end the loop here, not the window closing as the last one.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTimer::singleShot(0, window.mnuFileExit, &QAction::trigger);
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0) << "File, Exit left the event loop running";
+    QApplication::setQuitOnLastWindowClosed(true);
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(boxes.size(), 4);
+    EXPECT_TRUE(boxes[2].contains("outside Latin-1")) << boxes[2].toStdString();
+    EXPECT_EQ(QStringList({boxes[0], boxes[1], boxes[3]}),
+              QStringList({"Use random map?",
+                           "Enter your players name:", "Version " + QString::fromLatin1(kVersion)}));
+    boxes.clear();
+}
+
+// Taps of the attack key through a death answer neither the game-over box nor the start menu.
 TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     boxCloser.reset();
     player().Name = "Ann";
@@ -446,8 +633,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
         const qint64 openedAt = qobject_cast<QMessageBox*>(modal) ? boxAt : menuAt;
         if (!modal || clock.elapsed() - openedAt < 900) tap(modal ? modal : window.picView, Qt::Key_Space);
     });
-    // Answers what it expects once its second is over; anything a tap opened
-    // is closed and the menu's Load taken, so a failure cannot hang.
+    // Answers once its second is over; anything a tap opened is closed, so a failure cannot hang.
     const auto driver = every(10, [&] {
         if (!died && clock.elapsed() > 300) died = true, game.CurrentPlayer = 0;
         QWidget* modal = QApplication::activeModalWidget();
@@ -477,9 +663,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     EXPECT_TRUE(pressAnswered) << "the box ignored a press a second after the taps";
 }
 
-// Between the death animation's frames timers run, so the window paints, but
-// no key reaches the game; once the window is closed no box holds the program
-// open: the game-over box is skipped and the start menu answers Exit.
+// The death animation's pauses paint but take no key; a closed window leaves no box holding it open.
 TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     const int16_t facing = player().Facing;
     int ticks = 0;
@@ -504,10 +688,7 @@ struct BoxCase {
 
 class Reentry : public WindowTest, public ::testing::WithParamInterface<BoxCase> {};
 
-// Timer ticks keep arriving while a modal box is open; they must not run on
-// top of the tick or key press still waiting below it. Each box, opened in a
-// tick or a key press, holds every tick back until it closes; afterwards the
-// ticks redraw and refresh again.
+// Ticks behind a modal box must not re-enter the tick or key press still waiting below it.
 TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     const BoxCase& c = GetParam();
     player().Life = 10; // below its maximum, so a refresh tick shows
@@ -522,9 +703,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     std::map<QTimer*, int> ticksWhileOpen;
     for (QTimer* timer : {&window.Timer1, &window.Timer2, &window.Timer3})
         QObject::connect(timer, &QTimer::timeout, [&, timer] { ticksWhileOpen[timer] += canvas.boxOpen; });
-    // Closes the box once the timers have each ticked behind it a few times. Qt
-    // never fires the timer whose tick opened the box again until that tick
-    // returns, so a tick can count on only the other two.
+    // Closes the box once the timers ticked behind it; the tick that opened it can count on the others.
     const auto closer = every(5, [&] {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         const auto ticked = std::count_if(ticksWhileOpen.begin(), ticksWhileOpen.end(),
@@ -555,27 +734,29 @@ INSTANTIATE_TEST_SUITE_P(EachBox, Reentry,
                                            BoxCase{"fileBoxDuringKeyPress", true, 'f'}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Ctrl+Plus, Ctrl+Minus, Ctrl+0 and Ctrl+wheel over the view zoom by whole steps within 1x to 4x; the
-// canvas holds the view's pixels divided by the zoom and is shown crisp. F11 reaches the window too.
+// Ctrl+Plus, Minus, 0 and wheel zoom by whole steps from 1x to 4x, shown crisp; F11 goes full screen.
 TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     window.resize(window.sizeForView(640, 480));
     settle();
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
         QTest::keyClick(window.picView, k, m);
     };
-    const auto wheel = [&](int dy) {
+    const auto wheel = [&](int dy, Qt::KeyboardModifiers m = Qt::ControlModifier) {
         QWheelEvent event(QPointF(5, 5), window.picView->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, dy),
-                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+                          Qt::NoButton, m, Qt::NoScrollPhase, false);
         QApplication::sendEvent(window.picView, &event);
     };
     const std::pair<std::function<void()>, int> steps[] = {
         {[&] { key(Qt::Key_Plus); }, 2}, {[&] { key(Qt::Key_Equal); }, 3}, {[&] { wheel(120); }, 4},
-        {[&] { key(Qt::Key_Plus); }, 4}, {[&] { key(Qt::Key_Minus); }, 3}, {[&] { wheel(-120); }, 2},
-        {[&] { key(Qt::Key_0); }, 1},    {[&] { key(Qt::Key_Minus); }, 1}, {[&] { window.setZoom(3); }, 3}};
+        {[&] { wheel(-120, {}); }, 4},   {[&] { key(Qt::Key_Plus); }, 4},  {[&] { key(Qt::Key_Minus); }, 3},
+        {[&] { wheel(-120); }, 2},       {[&] { key(Qt::Key_0); }, 1},     {[&] { key(Qt::Key_Minus); }, 1},
+        {[&] { window.setZoom(3); }, 3}};
     for (const auto& [step, zoom] : steps) {
         step();
         settle();
-        EXPECT_EQ(window.zoom(), zoom);
+        EXPECT_EQ(
+            std::tuple(window.zoom(), window.mnuViewZoomIn->isEnabled(), window.mnuViewZoomOut->isEnabled()),
+            std::tuple(zoom, zoom<4, zoom> 1));
         EXPECT_EQ(QSize(view.width(), view.height()),
                   QSize(zoomedLength(640, zoom), zoomedLength(480, zoom)));
     }
@@ -586,10 +767,11 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     EXPECT_TRUE(window.isFullScreen());
     key(Qt::Key_F11, Qt::NoModifier);
     EXPECT_FALSE(window.isFullScreen());
+    window.setWindowState(Qt::WindowFullScreen); // as a window manager may
+    EXPECT_TRUE(window.mnuViewFullScreen->isChecked()) << "the menu's tick did not follow the window";
 }
 
-// What was written reads back; a file that cannot be read or holds nonsense reads as the defaults.
-// The zoom chosen from the screen shows as many cells at 3840 x 2160 as at 1920 x 1080.
+// Settings read back as written; a damaged file gives the defaults; the zoom follows the screen size.
 TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
@@ -623,8 +805,7 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
         std::vector({1, 2, 1, 1, 4}));
 }
 
-// The window takes its size, zoom and sound from the settings and leaves them there on closing;
-// the sound's gain follows the volume and mute.
+// The window takes its size, zoom and sound from the settings and leaves them there on closing.
 TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
@@ -638,6 +819,10 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     settle();
     EXPECT_EQ(std::tuple(window.normalGeometry().size(), window.zoom(), gains.back()),
               std::tuple(QSize(1000, 700), 3, 0.5f));
+    QStringList volumes;
+    for (const QAction* volume : window.mnuSoundVolume->actions())
+        volumes << volume->text();
+    EXPECT_EQ(volumes.join(','), QStringLiteral("Volume 100%,Volume 75%,Volume 50%,Volume 25%"));
     window.mnuSoundMute->trigger();
     window.mnuSoundVolume->actions().at(1)->trigger();
     EXPECT_EQ(gains.back(), 0.0f);
@@ -653,10 +838,13 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     EXPECT_EQ(
         std::tuple(kept.geometry.size(), kept.maximized, kept.fullScreen, kept.zoom, kept.volume, kept.muted),
         std::tuple(QSize(900, 650), false, true, 2, 75, false));
+    writeSettings(settings, {QRect(9000, 9000, 700, 500), false, false, 2, 50, false});
+    window.remember(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 1) << "a place on a screen that is gone is not centred on this one";
 }
 
-// Closing the window asks Save / Don't Save / Cancel only when the game changed since it was last
-// saved or loaded: Save writes the game and closes, Don't Save closes, Cancel keeps everything.
+// Closing asks Save / Don't Save / Cancel only for a changed game, and each answer does its part.
 TEST_F(WindowTest, closingAChangedGameAsksFirst) {
     boxCloser->stop();
     player().Name = fixedName("Ann");
@@ -684,8 +872,10 @@ TEST_F(WindowTest, closingAChangedGameAsksFirst) {
                 buttons << b->text();
             box->button(c.answer)->click();
         });
+        window.startTimers(1000, 1000, 1000);
         window.close();
         settle();
+        EXPECT_EQ(window.Timer1.isActive(), !c.closes) << c.name;
         EXPECT_EQ(buttons.size(), c.changed ? 3 : 0) << c.name;
         EXPECT_EQ(buttons.contains(QStringLiteral("Don't Save")), c.changed) << c.name;
         EXPECT_EQ(window.isVisible(), !c.closes) << c.name;

@@ -33,8 +33,7 @@ public:
     std::vector<float> pauses;
 };
 
-// A 480 x 416 view has halves 8 and 6, so 9 frames close in one ring at a time
-// until the whole view is red; the view under them is drawn without showing.
+// A 480 x 416 view (halves 8 and 6) turns red in 9 frames, one ring each, drawn without showing.
 TEST(Death, redClosesInOneRingPerFrame) {
     TestGame t;
     FrameCanvas canvas;

@@ -38,8 +38,7 @@ std::string bmp(const Sheet& s) {
     return b + std::string(s.pixelBytes, '\0');
 }
 
-// The game, the driver and the checker decide from these answers whether a sheet is drawn at all;
-// rows end on a padded 4-byte boundary, and only the kinds the picture decoder takes pass.
+// Whether a sheet is drawn at all: rows padded to 4 bytes, only kinds the decoder takes pass.
 TEST(SheetHeader, headersPassOrSayWhy) {
     const Sheet sheets[] = {
         {"plain 24 bits", "BM", 40, 3, 2, 24, 0, 24, ""},

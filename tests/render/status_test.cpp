@@ -10,9 +10,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The panel as text: labels, skill rows ("name|tooltip|value|tooltip", a + before a known
-// skill's, which has a raise button) and
-// carry boxes ("slot" alone when empty, "slot:tile" and an R when readied).
+// The panel as text: labels, skill rows (+ before a known skill's), carry boxes ("slot:tile", R readied).
 Texts panel(const StatusPanel& s) {
     Texts out{s.name,        s.life.text,   s.stamina.text, s.level,  s.xp,
               s.nextLevelXP, s.spendableXP, s.gold,         s.weapon, s.armor};
@@ -25,12 +23,7 @@ Texts panel(const StatusPanel& s) {
     return out;
 }
 
-// Every label shows its value behind the literal caption, blanks included;
-// weapon and armour name the readied slot's catalogue entry or say there is
-// none. Known skills fill the rows in skill order, five at most; rows below
-// are emptied, so a skill of a game before shows no name and no raise button. Box b shows slot scroll + b,
-// readied items carry the R and image numbers keep their last two digits. After death nothing is looked up:
-// the panel keeps its last contents.
+// Each label shows its value; known skills fill the rows in order; boxes follow the scroll; death keeps it.
 TEST(StatusPanel, showsTheUsersCreature) {
     TestGame t;
     Game& g = t.game;

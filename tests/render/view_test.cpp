@@ -41,10 +41,7 @@ protected:
     RecordingCanvas& canvas = t.io.canvas;
 };
 
-// The reference cell sits one tile up-left of the halves; columns -1 to 20 and
-// rows -1 to 16 are drawn, so the picture's edges are always covered. A cell
-// stacks floor, item (the image's last two digits), creature, shading; a
-// hidden cell, or one off the map whatever the layer says, shows the void tile alone.
+// Cells -1 to 20 by -1 to 16 stack floor, item, creature and shading; hidden or off-map ones show the void.
 TEST_F(ViewTest, coveredRangeAndCellLayers) {
     g.ItemTypes(scene::kPlainItem).Image = 105;
     modItem_Add(g, scene::kPlainItem, 50, 50);
@@ -66,11 +63,7 @@ TEST_F(ViewTest, coveredRangeAndCellLayers) {
     EXPECT_EQ(ops("draw").size(), 12u * 10u) << "only cells on the map get shading";
 }
 
-// Round the compass from south-west the frames count up, as the sheets are
-// drawn; facings that never arise face the viewer. The bar is
-// Life * 32 / MaxLife wide, halves to even: nothing when it rounds to 0, never
-// wider than the tile, and a MaxLife of 0 costs only the bar. A picture that
-// was never loaded costs only the frame, without an error box.
+// Frames count up round the compass; the life bar is Life * 32 / MaxLife wide; a missing sheet is silent.
 TEST_F(ViewTest, creatureFramesAndLifeBars) {
     // facing, life, max life, image; what lies between the floor and the shading
     const std::tuple<int16_t, int32_t, int32_t, int16_t, std::string> rows[] = {
@@ -101,11 +94,7 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
-// Messages: newest (20) lowest, 25 pixels above the bottom, older ones a line
-// height (16 here) up each. Damage numbers: a splash under, " 7" nudged right
-// to centre a single digit, longer numbers at the tile's edge, 5 pixels down,
-// bold 12 yellow; those on hidden cells or beyond the half-sizes are skipped,
-// yet stay in the table to expire as usual. "Paused" stands over them all.
+// Messages stack up from the bottom; damage numbers sit on visible cells; "Paused" stands over them all.
 TEST_F(ViewTest, messagesAndDamageNumbers) {
     g.message(1) = Message{true, "oldest", 255, 0};
     g.message(12) = Message{true, "middle", 16711680, 0};
@@ -129,10 +118,7 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
     EXPECT_TRUE(g.damage(2).InUse);
 }
 
-// Recentring follows the user's creature, draws around it and refreshes the
-// panel; without one there is nothing to recentre on. The overview marks every
-// item, seen or not, at whole pixels a cell, what the level fills centred beside
-// the legend, the user's cell in red; from four pixels a cell up marks have a dark rim.
+// Recentring follows the user; the overview marks every item at whole pixels a cell beside the legend.
 TEST_F(ViewTest, userViewAndMapOverview) {
     modItem_Add(g, scene::kPlainItem, 0, 0);
     Display_Map(g);
@@ -175,8 +161,7 @@ TEST_F(ViewTest, userViewAndMapOverview) {
     }
 }
 
-// The view takes what the panel (240 wide) leaves, one unit short on each side;
-// a window that cannot hold the panel, or is minimised, keeps its old layout.
+// The view takes what the panel leaves; a window too small or minimised keeps its old layout.
 TEST(FormLayout, viewTakesTheRestBesideThePanel) {
     const std::tuple<int, int, bool, std::optional<ViewLayout>> cases[] = {
         {881, 481, false, ViewLayout{{0, 0, 640, 480}, {640, 0, 240, 480}}},

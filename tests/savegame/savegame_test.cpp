@@ -59,8 +59,7 @@ int64_t numberAt(const std::string& bytes, std::size_t at, int width) {
     return static_cast<int64_t>(u << unused) >> unused;
 }
 
-// Zoë (entry 1) at (10, 10) with every field distinct, a rat (2) at (10, 30) facing the last
-// direction and a goblin (3) at (100, 100); a gold coin on (0, 0), a wall at (11, 10), a dagger under Zoë.
+// Zoë (1) at (10, 10), every field distinct; a rat (2) and a goblin (3); gold, a wall and a dagger.
 struct SavedGame {
     TestGame t;
     Game& g = t.game;
@@ -93,8 +92,7 @@ struct SavedGame {
     std::string saved() { return readFile(file); }
 };
 
-// The bytes of the file: counts, the name field, field offsets (skill 3 known, carry slot 20 armour),
-// free entries all zero, then the level.
+// The file's bytes: counts, the name field, field offsets, free entries all zero, then the level.
 TEST(SavedGame, fileHasTheRecordLayout) {
     SavedGame s;
     s.g.Players(1).NextMoveTime = 1.5f;
@@ -120,10 +118,7 @@ TEST(SavedGame, fileHasTheRecordLayout) {
     EXPECT_EQ(b.substr(itemAt(4), 997 * 16), std::string(997 * 16, '\0'));
 }
 
-// Loaded into another game and saved again over that game's longer file, a game gives the same
-// bytes but for the clock readings, which would freeze creatures in another session; the level,
-// layers, view and item search follow the file, what follows the level is never read, and the
-// save leaves no other file behind.
+// Loaded and saved again, a game gives the same bytes but for its clock readings; nothing else is kept.
 TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     SavedGame s;
     modItem_Delete(s.g, 1); // a free entry below used ones
@@ -159,8 +154,7 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     EXPECT_EQ(modItem_Add(other.g, 1, 50, 50), 1) << "the loaded table is searched from its start";
 }
 
-// Save asks before replacing a file this game neither came from nor wrote; No keeps it and says so.
-// A game loaded from the File menu runs at once.
+// Save asks before replacing another game's file; No keeps it. A loaded game runs at once.
 TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     SavedGame s;
     fs::create_directory(s.t.folder / "saved");
@@ -189,10 +183,7 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
 }
 
-// Each unsound file is refused with a box saying what is wrong, and the game goes on as it was; a
-// flipped bit anywhere in the level header damages it. A file saved before the level header, or
-// with something else after the tables, loads as before and keeps the running level (rows
-// without a box).
+// Each unsound file is refused with a box naming the fault, the running game untouched.
 TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     struct Case {
         std::size_t at;
@@ -268,8 +259,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     }
 }
 
-// Saving runs in a child killed at random moments, 200 times; every file left behind must load
-// and be exactly one of the complete saves, never a mix nor an older one.
+// A save killed at any moment leaves one complete save, never a mix nor an older one.
 TEST(SavedGame, killedSaveLeavesACompleteFile) {
     SavedGame writer, reader;
     writer.g.Players(1).Gold = 0;
@@ -317,9 +307,7 @@ std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
     return files;
 }
 
-// A save that cannot finish, even for a user no permission stops, a target that is a link, or a
-// name that could put the file anywhere but directly in saved/, says so in one box and changes no
-// file; data the disk would not keep is a failure too, not a saved game.
+// A save that cannot finish, or whose name could reach outside saved/, says so and changes no file.
 TEST(SavedGame, failedSaveChangesNoFile) {
     struct Case {
         std::string name;
@@ -358,8 +346,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     }
 }
 
-// Links planted where the save writes its temporary file are passed over, never written through,
-// and saved/ may itself be a link the user made to another folder.
+// The save never writes through a link planted for its temporary file; saved/ itself may be a link.
 TEST(SavedGame, saveNeverWritesThroughAPlantedLink) {
     SavedGame s;
     fs::create_directories(s.t.folder / "elsewhere");

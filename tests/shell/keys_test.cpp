@@ -8,8 +8,7 @@
 namespace gf::test {
 namespace {
 
-// The user's creature at (50, 50) of an empty level facing north, with a door to its north-west,
-// a dagger to its north-east and a rat to its south-west; sounds on and the timers running.
+// The user at (50, 50) facing north: a door north-west, a dagger north-east, a rat south-west.
 struct KeyGame {
     KeyGame() {
         prepareEmptyLevel(t);
@@ -42,8 +41,7 @@ struct KeyGame {
     TestGame t;
 };
 
-// Each key does its one thing whatever the modifiers: back and side steps keep the facing, M holds
-// the overview until M or an action key, and the key that ends a pause does nothing else.
+// Each key does its one thing whatever the modifiers; the key that ends a pause does nothing else.
 TEST(Keys, eachKeyDoesItsOneThing) {
     struct Case {
         const char* name;

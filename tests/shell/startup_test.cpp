@@ -24,9 +24,7 @@ struct StartUp {
     Game& g = t.game;
 };
 
-// The menu has no way out but a game or Exit: About, closing it, a cancelled load and a default
-// level that cannot be read all show it again, and nothing starts the timers. One creature sheet
-// is asked for per monster type plus the user's. Without a sound device the game is silent.
+// The start menu comes back until a game starts or Exit; nothing starts the timers meanwhile.
 TEST(Startup, menuComesBackUntilAGameOrExit) {
     StartUp s;
     s.t.write("monster.ini", crlf({"MONSTER=5", "NAME=newt", "LIFE=3"}));
@@ -54,9 +52,7 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
                                                 "player4.bmp", "player5.bmp"}));
 }
 
-// New on the menu, then File, New in a paused game: Yes is the random level with the creature in
-// its first room, No the default one; the new game runs at once, drawn, with the timers started
-// last. Cancel on the name, or a default level that cannot be read, keeps the game in progress.
+// New: Yes is the random level, No the default; the game runs at once; Cancel keeps the old game.
 TEST(Startup, newGameOnTheChosenLevel) {
     struct Case {
         Answer random;
@@ -99,8 +95,7 @@ TEST(Startup, newGameOnTheChosenLevel) {
     }
 }
 
-// With a sound device each wave the reader refuses is named in a box (a chunk before "fmt " must
-// not hide a float format) and the rest play.
+// With a sound device each refused wave is named in a box and the rest play.
 TEST(Startup, soundPlaysOnceSetUp) {
     StartUp s;
     s.t.io.sound.deviceAvailable = true;

@@ -18,8 +18,7 @@ int32_t startGame(TestGame& t) {
     return rat;
 }
 
-// A tick on its own redraws (Timer1, Timer2) or refreshes (Timer3); one arriving below another
-// handler's box, during a pause or after the game is over would act on state that is not ready.
+// A tick acts only when no box, pause or game over holds it: the state below would not be ready.
 TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
     struct Tick {
         const char* name;
@@ -48,8 +47,7 @@ TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
         }
 }
 
-// An error raised while an error box is open goes to standard error: boxes stacked on boxes would
-// each wait for the player, and the failure that raised them repeats on every tick.
+// An error below an error box goes to standard error: stacked boxes would repeat on every tick.
 TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
     TestGame t;
     t.io.window.whileOpen = [&] { showError(t.game, "second"); };
@@ -58,8 +56,7 @@ TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
     EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"first", "third"}));
 }
 
-// The game over runs once however many ticks come (even below its own boxes): the timers stop,
-// the animation, the box, then the start menu offers another game, which can end in its turn.
+// Game over runs once however many ticks come, then the start menu offers another game.
 TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     TestGame t;
     startGame(t);

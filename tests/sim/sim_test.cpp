@@ -61,10 +61,8 @@ SimRun runSim(std::vector<std::string> args, const std::string& script = "") {
     return run;
 }
 
-// The check from the README: a new game on the first level with Ann on its start cell, once names
-// the file cannot hold (outside Latin-1, or hidden) are asked for again with the reason, not changed;
-// then keys by name with modifiers and by number (Pause and M among them) and the clock the script
-// moves. The message log belongs to the running game: a new game or a load starts it afresh.
+// The README's check: a new game with Ann on the start cell, after names the file cannot hold are
+// asked again; then keys by name and number, the clock, and the log a new game or a load starts afresh.
 TEST(Sim, newGameOnTheFirstLevelThenKeysClockAndLog) {
     const fs::path player = fs::temp_directory_path() / ("gloamfell-log-" + std::to_string(::getpid()));
     fs::create_directories(player);
@@ -105,8 +103,7 @@ TEST(Sim, newGameOnTheFirstLevelThenKeysClockAndLog) {
                                               "Game loaded. 65280; "}));
 }
 
-// A line or a command line the driver cannot use stops it with status 2 and one line naming the
-// fault, rather than reading standard input and passing; nothing after the bad line runs.
+// A line or command line the driver cannot use stops it with status 2 and one line naming the fault.
 TEST(Sim, mistakesExitWithTwoAndOneLine) {
     struct Case {
         std::vector<std::string> args;
@@ -140,8 +137,7 @@ TEST(Sim, mistakesExitWithTwoAndOneLine) {
     EXPECT_EQ(exits.lines.back()["event"], "exit") << "the unanswered menu exits and ends the script";
 }
 
-// Same script, same output: start-up's seeding from the clock never makes a run differ, and queued
-// draws come out first: draw 0.9 opens the first room's west wall.
+// Same script, same output; queued draws come first: 0.9 opens the first room's west wall.
 TEST(Sim, runsAreDeterministicAndQueuedDrawsComeFirst) {
     const std::string script = "draws 0.9 0.1 0.1\nanswer menu new\nanswer box yes\nanswer input Ann\n"
                                "startup\nkey Up\ntick 1\ndump layers\n";
@@ -153,8 +149,7 @@ TEST(Sim, runsAreDeterministicAndQueuedDrawsComeFirst) {
     EXPECT_NE(state["MapItem"][0][5], 0) << "no north opening";
 }
 
-// A changed game asks before Exit, New or Load leave it: Cancel keeps it, Don't Save goes on, Save
-// writes the file first. No question for a game unchanged since it began, was saved or was loaded.
+// A changed game asks before Exit, New or Load leave it; an unchanged, saved or loaded one does not.
 TEST(Sim, leavingAChangedGameAsksFirst) {
     const std::string changed = kNewGame + "key Left\n";
     const fs::path player = fs::temp_directory_path() / ("gloamfell-leave-" + std::to_string(::getpid()));
@@ -213,9 +208,7 @@ std::string levelBlock(int16_t version, const std::string& lower) {
     return block.bytes();
 }
 
-// Loaded from the start menu, a sound level header (today's or the first version's) sends the stairs
-// where it says; a flipped version bit or a name reaching out of the folder refuses the load; a file
-// without a header, or with a later program's, loads and says once that its stairs lead nowhere.
+// A sound level header sends the stairs where it says; a damaged or escaping one refuses the load.
 TEST(Sim, savedLevelHeaderIsSealed) {
     const fs::path player = fs::temp_directory_path() / ("gloamfell-header-" + std::to_string(::getpid()));
     fs::remove_all(player);

@@ -1,8 +1,5 @@
 #pragma once
-// A level built by hand for drawing: catalogues and layers set directly,
-// every cell visible and lit, the view centred on (50, 50). Without a user's
-// creature the sight pass leaves these layers as set, so the caller decides
-// exactly what counts as visible.
+// A level built by hand for drawing: every cell visible and lit, the view centred on (50, 50).
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "shell/game.h"

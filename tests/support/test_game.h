@@ -32,8 +32,7 @@ public:
 
 // Texts of the message boxes shown so far, oldest first.
 std::vector<std::string> boxTexts(const TestGame& t);
-// Places items from a drawing whose top-left character is (x0, y0): X a stone
-// wall, D a closed door, O an open door, g small gold, anything else nothing.
+// Items from a drawing with its top-left at (x0, y0): X wall, D closed door, O open door, g gold.
 void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art);
 // The catalogue number of the item on a cell, 0 for none.
 int16_t idAt(Game& g, int32_t x, int32_t y);
@@ -61,9 +60,7 @@ void prepareEmptyLevel(TestGame& t);
 // The same for a game over another platform that reads t's folder.
 void prepareEmptyLevel(TestGame& t, Game& game);
 
-// The fight level's items: the basic dagger (damage 3), soft leather (armour 2) and rat carcass, a stick
-// (damage 1), a club (12), a spiked shield (3, armour 2), armours 1, 3, 4, 5 and 10 from Armor1 on, and a
-// pebble, neither weapon nor armour.
+// The fight level's items: dagger 3, soft leather 2, carcass, stick 1, club 12, shield, armours 1 3 4 5 10.
 namespace FightItem {
 inline constexpr int16_t Dagger = 26, SoftLeather = 27, RatCarcass = 28, Stick = 29, Club = 30,
                          SpikedShield = 31, Armor1 = 32, Pebble = 37;

@@ -34,8 +34,7 @@ TEST(AssetTools, lightSheet) {
         << ::testing::PrintToString(black);
 }
 
-// A wall arm must meet the neighbouring piece's arm row for row; a side
-// without an arm stays clear. Pieces 17 and 18 run east-west, 19 and 20 north-south.
+// A wall arm meets its neighbour's arm row for row; a side without an arm stays clear.
 TEST(AssetTools, wallJoins) {
     const Image sheet = makeItemSheet();
     const auto arm = [](int item, char side) {
