@@ -206,20 +206,13 @@ TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
     ratP().Level = 4;
     using namespace FightItem;
     // 'w' the user's weapon, 'm' the rat's, 'a' the user's armour (0 none); the draw; the value
-    for (const auto& [kind, item, r, value] : {std::tuple{'w', Stick, 0.0f, 1},
-                                               {'w', Stick, 0.75f, 2},
-                                               {'w', Dagger, 0.99f, 4},
-                                               {'w', Club, 0.5f, 12},
-                                               {'w', 0, 0.0f, 1},
-                                               {'w', 0, 0.99f, 2},
-                                               {'m', 0, 0.0f, 4},
-                                               {'m', 0, 0.5f, 8},
-                                               {'a', Armor1, 0.99f, 0},
-                                               {'a', Armor1 + 1, 0.99f, 2},
-                                               {'a', Armor1 + 2, 0.5f, 3},
-                                               {'a', Armor1 + 3, 0.5f, 4},
-                                               {'a', Armor1 + 4, 0.0f, 5},
-                                               {'a', Armor1 + 4, 0.99f, 9}}) {
+    const std::tuple<char, int, float, int> cases[] = {
+        {'w', Stick, 0.0f, 1},       {'w', Stick, 0.75f, 2},     {'w', Dagger, 0.99f, 4},
+        {'w', Club, 0.5f, 12},       {'w', 0, 0.0f, 1},          {'w', 0, 0.99f, 2},
+        {'m', 0, 0.0f, 4},           {'m', 0, 0.5f, 8},          {'a', Armor1, 0.99f, 0},
+        {'a', Armor1 + 1, 0.99f, 2}, {'a', Armor1 + 2, 0.5f, 3}, {'a', Armor1 + 3, 0.5f, 4},
+        {'a', Armor1 + 4, 0.0f, 5},  {'a', Armor1 + 4, 0.99f, 9}};
+    for (const auto& [kind, item, r, value] : cases) {
         const int32_t who = kind == 'm' ? rat : u;
         if (item != 0) give(t, who, 1, static_cast<int16_t>(item));
         (kind == 'a' ? g.Players(who).ArmorSlot : g.Players(who).WeaponSlot) = item != 0 ? 1 : 0;
