@@ -590,9 +590,8 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
     window.mnuFileLoad->trigger();
     EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
     window.mnuFileNew->trigger();
-    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold), std::tuple("Ren\xE9"
-                                                                                "e",
-                                                                                0));
+    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold),
+              std::tuple(std::string("Ren\xE9") + 'e', 0));
     EXPECT_EQ(window.picStatus->lblPlayerName->text(), QStringLiteral(u"Renée"));
     window.mnuHelpAbout->trigger();
     // Only Exit may end the loop here, not the window closing as the last one.
@@ -679,25 +678,20 @@ TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     EXPECT_EQ(dialogs.startMenu(), MenuChoice::Exit);
 }
 
-struct BoxCase {
-    const char* name;
-    bool byKey; // opened in a key press, else in a tick
-    char box;   // a message, input or file box
-    friend void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class Reentry : public WindowTest, public ::testing::WithParamInterface<BoxCase> {};
+// The box (a message, input or file box) and whether a key press opens it, else a tick.
+class Reentry : public WindowTest, public ::testing::WithParamInterface<std::tuple<char, bool>> {};
 
 // Ticks behind a modal box must not re-enter the tick or key press still waiting below it.
 TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
-    const BoxCase& c = GetParam();
+    const char box = std::get<0>(GetParam());
+    const bool byKey = std::get<1>(GetParam());
     player().Life = 10; // below its maximum, so a refresh tick shows
     int lifeAtOpen = -1, lifeAtClose = -1;
     canvas.open = [&] {
         lifeAtOpen = player().Life;
-        if (c.box == 'm') dialogs.msgBox("Error_Display : Overflow", "", Buttons::Ok, Icon::None);
-        if (c.box == 'i') dialogs.inputBox("Enter your players name:", "");
-        if (c.box == 'f')
+        if (box == 'm') dialogs.msgBox("Error_Display : Overflow", "", Buttons::Ok, Icon::None);
+        if (box == 'i') dialogs.inputBox("Enter your players name:", "");
+        if (box == 'f')
             dialogs.openFile({"Load game", t.folder.string(), "", "saved", "Saved Games (*.saved)|*.saved"});
     };
     std::map<QTimer*, int> ticksWhileOpen;
@@ -708,12 +702,12 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         const auto ticked = std::count_if(ticksWhileOpen.begin(), ticksWhileOpen.end(),
                                           [](const auto& timer) { return timer.second >= 3; });
-        if (!modal || ticked < (c.byKey ? 3 : 2)) return;
+        if (!modal || ticked < (byKey ? 3 : 2)) return;
         lifeAtClose = player().Life;
         modal->reject();
     });
     window.startTimers(20, 5, 15);
-    if (c.byKey) {
+    if (byKey) {
         press(window.picView, Qt::Key_Up);
         ASSERT_TRUE(canvas.boxClosed) << "the key press did not open and close the box";
     }
@@ -726,13 +720,11 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachBox, Reentry,
-                         ::testing::Values(BoxCase{"messageBoxDuringTick", false, 'm'},
-                                           BoxCase{"messageBoxDuringKeyPress", true, 'm'},
-                                           BoxCase{"inputBoxDuringTick", false, 'i'},
-                                           BoxCase{"inputBoxDuringKeyPress", true, 'i'},
-                                           BoxCase{"fileBoxDuringTick", false, 'f'},
-                                           BoxCase{"fileBoxDuringKeyPress", true, 'f'}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Combine(::testing::Values('m', 'i', 'f'), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(1, std::get<0>(info.param)) +
+                                    (std::get<1>(info.param) ? "DuringKeyPress" : "DuringTick");
+                         });
 
 // Ctrl+Plus, Minus, 0 and wheel zoom by whole steps from 1x to 4x, shown crisp; F11 goes full screen.
 TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
@@ -875,11 +867,10 @@ TEST_F(WindowTest, closingAChangedGameAsksFirst) {
         window.startTimers(1000, 1000, 1000);
         window.close();
         settle();
-        EXPECT_EQ(window.Timer1.isActive(), !c.closes) << c.name;
-        EXPECT_EQ(buttons.size(), c.changed ? 3 : 0) << c.name;
-        EXPECT_EQ(buttons.contains(QStringLiteral("Don't Save")), c.changed) << c.name;
-        EXPECT_EQ(window.isVisible(), !c.closes) << c.name;
-        EXPECT_EQ(std::filesystem::exists(saved), c.saves) << c.name;
+        EXPECT_EQ(std::tuple(window.Timer1.isActive(), window.isVisible(), buttons.size(),
+                             buttons.contains(QStringLiteral("Don't Save")), std::filesystem::exists(saved)),
+                  std::tuple(!c.closes, !c.closes, c.changed ? 3 : 0, c.changed, c.saves))
+            << c.name;
     }
 }
 
