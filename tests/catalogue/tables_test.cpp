@@ -46,9 +46,8 @@ TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
     EXPECT_EQ(std::tuple(l.g.MapItem(0, 0), l.g.MapItem(1, 0), l.g.MapItem(2, 0), l.g.MapItem(4, 0)),
               std::tuple(1, 0, 3, 0));
     EXPECT_EQ(l.items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
-    EXPECT_EQ(modItem_Add(l.g, 1, 9, 9), 2);
-    EXPECT_EQ(modItem_Add(l.g, 1, 9, 10), 5);
-    EXPECT_EQ(modItem_Add(l.g, 1, 9, 11), 8);
+    for (const auto& [y, entry] : {std::pair{9, 2}, {10, 5}, {11, 8}})
+        EXPECT_EQ(modItem_Add(l.g, 1, 9, y), entry) << y;
     modItem_Delete(l.g, 3000);
     EXPECT_EQ(boxTexts(l.t), std::vector<std::string>{"Error_modItem_Delete : Subscript out of range"});
 }
@@ -57,11 +56,9 @@ TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
 TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
     Level l;
     l.fill(1000);
-    EXPECT_EQ(modItem_Add(l.g, 1, 50, 50), 1991);
-    EXPECT_EQ(l.g.Items.ubound(), 2000);
-    EXPECT_EQ(modItem_Add(l.g, 1, 51, 50), 1001);
-    EXPECT_EQ(modItem_Add(l.g, 1, 52, 50), 1002);
-    EXPECT_EQ(l.items().size(), 1003u);
+    for (const auto& [x, entry] : {std::pair{50, 1991}, {51, 1001}, {52, 1002}})
+        EXPECT_EQ(modItem_Add(l.g, 1, x, 50), entry) << x;
+    EXPECT_EQ(std::pair(l.g.Items.ubound(), l.items().size()), std::pair(2000, std::size_t{1003}));
 }
 
 // Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
