@@ -781,7 +781,6 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
         "[window]\ngeometry=@Rect(0 0 -5 -5)\n[view]\nzoom=0\n[sound]\nvolume=1e9\n",
         "[window]\ngeometry=@Rect(0 0 99999999 5)\n[view]\nzoom=@Rect(1 2 3 4)\n"};
     for (const char* contents : damaged) {
-        QFile(file).remove();
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(contents);
