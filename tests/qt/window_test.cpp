@@ -351,19 +351,13 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
             p.skill(skill).Known = s.skills >> (skill - 1) & 1;
         Update_Status(game);
         window.refreshPanel();
-        QStringList texts{panel->lblPlayerName->text(),
-                          panel->lblPlayerLevel->text(),
-                          panel->lblPlayerXP->text(),
-                          panel->lblPlayerNextLevelXP->text(),
-                          panel->lblPlayerSpendableXP->text(),
-                          panel->lblPLayerGold->text(),
-                          panel->lblPlayerWeapon->text(),
-                          panel->lblPlayerArmor->text(),
-                          panel->picLife->toolTip(),
-                          panel->lblSkillValue[0]->toolTip(),
-                          panel->lblSkillName[0]->text(),
-                          panel->lblSkillName[1]->text(),
-                          QString()};
+        QStringList texts;
+        for (const QLabel* label : {panel->lblPlayerName, panel->lblPlayerLevel, panel->lblPlayerXP,
+                                    panel->lblPlayerNextLevelXP, panel->lblPlayerSpendableXP,
+                                    panel->lblPLayerGold, panel->lblPlayerWeapon, panel->lblPlayerArmor})
+            texts << label->text();
+        texts << panel->picLife->toolTip() << panel->lblSkillValue[0]->toolTip()
+              << panel->lblSkillName[0]->text() << panel->lblSkillName[1]->text() << QString();
         for (QPushButton* button : panel->cmdSkillRaise)
             texts.back() += button->isVisible() ? '1' : '0';
         EXPECT_EQ(texts.join('|').toStdString(), s.shown);
