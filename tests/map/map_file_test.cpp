@@ -1,5 +1,7 @@
 #include "map/map_file.h"
 
+#include "map/level_file.h"
+
 #include "creatures/creature_table.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
@@ -103,6 +105,24 @@ TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
         EXPECT_TRUE(
             boxes[i].starts_with("Level name ignored in " + path + "\r\n" + latin1ToUtf8(bad[i]) + "\r\n"))
             << boxes[i];
+}
+
+// A level author's list of faults names each line, and how to mend an indented one.
+TEST(LevelFile, faultsNameTheirLines) {
+    struct Lines : Findings {
+        std::vector<std::string> seen;
+        void warning(const Finding& f) override { seen.push_back(std::to_string(f.line) + ": " + f.text); }
+        void failure(const Finding& f) override { warning(f); }
+    } findings;
+    const LevelFile level =
+        readLevelFile("; note\r\nMAP=Hall\r\n\r\n X\r\nX.S\r\nLOWER=../x\nNAP=1\r\n", "a.map", findings);
+    EXPECT_EQ(findings.seen,
+              (std::vector<std::string>{
+                  "4: unknown line \" X\": keys and rows start in the first column",
+                  "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
+                  "7: unknown line \"NAP=1\""}));
+    EXPECT_EQ(std::tuple(level.name.line, level.lineOf(0)), std::tuple(2, 5));
+    EXPECT_EQ(shownInBox(std::string(300, 'a')), std::string(300, 'a')) << "300 characters are shown whole";
 }
 
 // Each character places its item or monster, the later start wins; what the catalogue lacks is floor.
