@@ -68,13 +68,10 @@ class CatalogueRules : public ::testing::TestWithParam<Rule> {};
 TEST_P(CatalogueRules, fileReadsToTheseEntriesAndBoxes) {
     const Rule& r = GetParam();
     TestGame t;
-    t.write("item.ini", r.monsters ? basicItemIni() : lines(r.file));
-    modItem_Init(t.game);
-    if (r.monsters) {
-        t.io.log.events.clear();
-        t.write("monster.ini", lines(r.file));
-        modMonster_Init(t.game);
-    }
+    if (r.monsters) prepareEmptyLevel(t); // monster.ini is read again, as each level reads it
+    t.write(r.monsters ? "monster.ini" : "item.ini", lines(r.file));
+    t.io.log.events.clear();
+    r.monsters ? modMonster_Init(t.game) : modItem_Init(t.game);
     EXPECT_EQ(r.monsters ? monsterEntries(t.game) : itemEntries(t.game), r.entries);
     EXPECT_EQ(joined(boxTexts(t)), r.boxes);
     for (const auto& box : t.io.log.of("msgbox")) {
@@ -109,6 +106,8 @@ const Rule kRules[] = {
      "1 / 1:|0|7|0|",
      "Error_modItem_Init: Type mismatch: \"0000000000000000000000000000000000000000\" is not a number "
      "Item#=1"},
+    {"NumbersWithSignsAndExponents", false, "ITEM=1\nIMAGE=+2\nDAMAGE=1e1\nARMOR=2E0\nARMOR=0x10",
+     "1 / 1:|2|10|2|", "Error_modItem_Init: Type mismatch: \"0x10\" is not a number Item#=1"},
     {"ItemLineBeforeAnyBlock", false, "NAME=before\nITEM=1", "1",
      "Error_modItem_Init: Subscript out of range: \"NAME=before\" is not inside an ITEM= block numbered 1 or "
      "more Item#=0"},

@@ -186,7 +186,7 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
 
 // Readying toggles the slot of its kind, damage winning over armour; an empty slot is an error.
 TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
-    give(t, u, 2, FightItem::Dagger);
+    give(t, u, 2, FightItem::Stick); // damage 1
     give(t, u, 4, FightItem::SpikedShield);
     give(t, u, 5, FightItem::SoftLeather);
     give(t, u, 6, FightItem::Pebble);

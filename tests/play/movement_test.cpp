@@ -64,13 +64,12 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
         Game& fg = f.game;
         const int32_t who = how == 'm' ? modPlayer_Add(fg, 1, 10, 10) : addUser(f, 10, 10, 6);
         const int32_t item = modItem_Add(fg, before, 11, 10);
-        if (how == 'o')
-            modItem_Open(fg, who);
-        else
-            modPlayer_Move(fg, who, 6, how != 'b');
+        const bool moved =
+            how == 'o' ? (modItem_Open(fg, who), false) : modPlayer_Move(fg, who, 6, how != 'b');
         const int32_t x = sound == std::vector<int>{3} ? 11 : 10;
-        EXPECT_EQ(std::tuple(fg.Items(item).ID, fg.MapItem(11, 10), fg.Players(who).X, f.io.sound.played),
-                  std::tuple(after, item, x, sound))
+        EXPECT_EQ(
+            std::tuple(fg.Items(item).ID, fg.MapItem(11, 10), fg.Players(who).X, moved, f.io.sound.played),
+            std::tuple(after, item, x, x == 11, sound))
             << how << " " << before;
     }
 }
