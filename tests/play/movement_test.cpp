@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 namespace gf::test {
@@ -116,6 +117,124 @@ TEST_F(Movement, actionsReachOnlyTheCellInFront) {
     EXPECT_EQ(std::tuple(g.Players(rat).CombatPenalty, user().X, user().Facing), std::tuple(5, 0, 2));
     modItem_Open(g, 99);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
+}
+
+class ItemActions : public FightLevel {};
+
+// A pick-up takes the front, then underfoot, into the lowest free slot; fixed items stay; twenty is full.
+TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
+    const int32_t u = addUser(t, 10, 10, 6, 15, "  Ana  ");
+    give(t, u, 1, FightItem::Stick);
+    give(t, u, 3, FightItem::Stick);
+    draw(g, 10, 10, {"XX", "g"});
+    g.Items(g.MapItem(10, 10)).ID = FightItem::Dagger;
+    for (const int16_t facing : {6, 2, 8}) {
+        user().Facing = facing;
+        modItem_Pickup(g, u);
+    }
+    EXPECT_EQ(user().carry(2), (Item{true, FightItem::Dagger, 10, 10, 0}));
+    EXPECT_EQ(std::tuple(idAt(g, 10, 10), idAt(g, 11, 10), idAt(g, 10, 11)),
+              std::tuple(0, ItemId::StoneWall, ItemId::SmallGold));
+
+    for (int slot = 1; slot <= kCarrySlots; ++slot)
+        give(t, u, slot, FightItem::Stick);
+    modItem_Add(g, FightItem::Pebble, 10, 9);
+    modItem_Pickup(g, u);
+    EXPECT_EQ(idAt(g, 10, 9), FightItem::Pebble);
+    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana's inventory is full!"});
+    EXPECT_EQ(g.message(20).Color, static_cast<int32_t>(kYellow));
+    EXPECT_EQ(sounds(), std::vector<int>{13});
+}
+
+// A drop lands in front, else underfoot, else stays carried, putting away what was readied.
+TEST_F(ItemActions, dropsStayWithinReach) {
+    const int32_t u = addUser(t, 50, 50, 6);
+    user().carry(1) = Item{true, FightItem::Dagger, 7, 7, 9};
+    give(t, u, 2, FightItem::SoftLeather);
+    give(t, u, 3, FightItem::Pebble);
+    give(t, u, 4, FightItem::Stick);
+    std::tie(user().WeaponSlot, user().ArmorSlot) = std::tuple(1, 2);
+    // slot dropped, facing; weapon and armour slots after
+    for (const auto& [slot, facing, weapon, armour] :
+         {std::tuple{5, 6, 1, 2}, {3, 6, 1, 2}, {1, 6, 0, 2}, {4, 6, 0, 2}, {2, 8, 0, 0}}) {
+        user().Facing = static_cast<int16_t>(facing);
+        modItem_Drop(g, u, slot);
+        EXPECT_EQ(std::pair(user().WeaponSlot, user().ArmorSlot), std::pair(weapon, armour)) << slot;
+    }
+    EXPECT_EQ(g.Items(g.MapItem(50, 50)), (Item{true, FightItem::Dagger, 50, 50, 9}));
+    EXPECT_EQ(std::tuple(idAt(g, 51, 50), idAt(g, 50, 49), user().carry(4).InUse),
+              std::tuple(FightItem::Pebble, FightItem::SoftLeather, true));
+    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"No room to drop item."});
+
+    const int32_t rat = modPlayer_Add(g, 1, 0, 0);
+    g.Players(rat).Facing = 7; // off the map
+    give(t, rat, 1, FightItem::Pebble);
+    modItem_Drop(g, rat, 1);
+    EXPECT_EQ(idAt(g, 0, 0), FightItem::Pebble);
+}
+
+// Stepping on gold takes 5-10 or 10-20, halves to even; only the user takes it, and it never wraps.
+TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
+    const int32_t u = addUser(t, 10, 10, 6);
+    int32_t gold = 0;
+    constexpr int16_t small = ItemId::SmallGold, large = ItemId::LargeGold;
+    const std::tuple<int16_t, float, int32_t> heaps[] = {
+        {small, 0.0f, 5}, {small, 0.5f, 8}, {small, 0.9375f, 10}, {large, 0.25f, 12}, {large, 0.99f, 20}};
+    for (const auto& [heap, r, amount] : heaps) {
+        t.io.clock.time += 1;
+        modItem_Add(g, heap, user().X + 1, 10);
+        draws({r});
+        EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+        EXPECT_EQ(std::pair(user().Gold, g.MapItem(user().X, 10)), std::pair(gold += amount, 0)) << r;
+        EXPECT_EQ(
+            std::pair(g.message(20).Text, g.message(20).Color),
+            std::pair("You pick up " + std::to_string(amount) + " gold!", static_cast<int32_t>(kLightBlue)));
+    }
+    EXPECT_EQ(sounds(), (std::vector<int>{3, 8, 3, 8, 3, 8, 3, 8, 3, 8}));
+
+    const int32_t rat = modPlayer_Add(g, 1, 30, 10);
+    draw(g, 31, 10, {"g"});
+    EXPECT_TRUE(modPlayer_Move(g, rat, 6, true));
+    user().Gold = std::numeric_limits<int32_t>::max() - 3;
+    draws({0.0f});
+    t.io.clock.time += 1;
+    modItem_Add(g, ItemId::SmallGold, user().X + 1, 10);
+    modPlayer_Move(g, u, 6, true);
+    EXPECT_EQ(std::tuple(user().Gold, g.Players(rat).Gold, idAt(g, 31, 10), idAt(g, user().X, 10)),
+              std::tuple(std::numeric_limits<int32_t>::max() - 3, 0, ItemId::SmallGold, ItemId::SmallGold));
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
+}
+
+// Stairs load their level; a missing file keeps the present one; nameless stairs say so in a line.
+TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
+    t.write("cellar.map", crlf({"MAP=Cellar", "UPPER=hall", "XXXXX", "X..gX"}));
+    t.write("hall.map", crlf({"MAP=Hall"}));
+    std::tie(g.MapName, g.MapLower) = std::tuple("Test", "gone");
+    const int32_t u = addUser(t, 10, 10, 6);
+    modItem_Add(g, ItemId::StairsUp, 11, 10);
+    modItem_Add(g, ItemId::StairsDown, 12, 10);
+    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"These stairs lead nowhere."});
+    t.io.clock.time = 51;
+    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_EQ(std::tuple(g.MapName, idAt(g, 12, 10), g.MapPlayer(12, 10)),
+              std::tuple("Test", ItemId::StairsDown, u));
+    ASSERT_EQ(boxTexts(t).size(), 1u);
+    const std::string box = boxTexts(t)[0];
+    EXPECT_TRUE(box.starts_with("Error_modMap_Load : ") && box.ends_with("/gone.map")) << box;
+
+    g.MapLower = "cellar";
+    modItem_Add(g, ItemId::StairsDown, 13, 10);
+    t.io.clock.time = 52;
+    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_EQ(std::tuple(g.MapName, g.CurrentPlayer, g.MapPlayer(13, 10), idAt(g, 13, 10), idAt(g, 3, 1)),
+              std::tuple("Cellar", u, u, 0, ItemId::SmallGold));
+    EXPECT_EQ(user().NextMoveTime, 52.1f);
+    modItem_Add(g, ItemId::StairsUp, 14, 10);
+    t.io.clock.time = 53;
+    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_EQ(std::pair(g.MapName, sounds()),
+              (std::pair<std::string, std::vector<int>>("Hall", {3, 3, 11, 3, 11, 3, 10})));
 }
 
 } // namespace
