@@ -73,6 +73,7 @@ TEST(Startup, newGameOnTheChosenLevel) {
         s.window().menuAnswers = {MenuChoice::New};
         s.window().boxAnswers = {Answer::Yes, c.random};
         s.window().inputAnswers = {"Ann", c.name};
+        s.window().whileOpen = [&] { Timer1_Timer(s.g); }; // a tick under a box waits for the handler
         Form_Load(s.g);
         ASSERT_NE(s.g.CurrentPlayer, 0);
         EXPECT_EQ(s.t.io.log.events.back()["event"], "timers") << "nothing interleaves before the timers";
