@@ -107,8 +107,12 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
         }
     }
     // Only a damaged game puts the user's creature off the map; it still sees by the same rules.
-    g.Players(g.CurrentPlayer).X = -1;
-    expectPlainVisibility(-1, g.Players(g.CurrentPlayer).Y, 12, 12);
+    g.MapItem.create(); // no border walls to hide a misread cell
+    for (const auto& [x, y, range] :
+         {std::tuple{-1, 30, 12}, {101, 50, 101}, {40, 101, 101}, {20, -1, 101}}) {
+        std::tie(g.Players(g.CurrentPlayer).X, g.Players(g.CurrentPlayer).Y) = std::tuple(x, y);
+        expectPlainVisibility(x, y, range, range);
+    }
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
