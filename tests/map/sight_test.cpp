@@ -1,10 +1,10 @@
-// Sight and light. The fast sweep of visibility (each cell's transparency looked up once, rounding inline)
-// must agree cell for cell with the rules followed plainly; the edges it cannot reach are tested apart.
+// Sight and light: the fast sweep of visibility agrees cell for cell with the rules followed plainly.
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
 #include "map/directions.h"
+#include "map/map_file.h"
 #include "map/random_level.h"
 #include "map/sight.h"
 #include "shell/numeric.h"
@@ -20,12 +20,8 @@
 namespace gf::test {
 namespace {
 
-bool onMap(int x, int y) {
-    return x >= 0 && y >= 0 && x <= kMapUpper && y <= kMapUpper;
-}
-
 bool plainTransparent(Game& g, int32_t x, int32_t y) {
-    return onMap(x, y) && (g.MapItem(x, y) == 0 || !g.ItemTypes(g.Items(g.MapItem(x, y)).ID).BlockMovement);
+    return In_Map(x, y) && (g.MapItem(x, y) == 0 || !g.ItemTypes(g.Items(g.MapItem(x, y)).ID).BlockMovement);
 }
 
 // The sight line exactly as the rules state it, one cell at a time along the longer axis.
@@ -52,12 +48,12 @@ Layer<bool> plainVisible(Game& g, int32_t px, int32_t py, int32_t rangeX, int32_
     for (int dx = -rangeX; dx <= rangeX; ++dx)
         for (int dy = -rangeY; dy <= rangeY; ++dy) {
             const int cx = px + dx, cy = py + dy;
-            if (!onMap(cx, cy) || !plainSightLine(g, px, py, cx, cy)) continue;
+            if (!In_Map(cx, cy) || !plainSightLine(g, px, py, cx, cy)) continue;
             seen(cx, cy) = true;
             if (!plainTransparent(g, cx, cy)) continue;
             for (int i = -1; i <= 1; ++i)
                 for (int j = -1; j <= 1; ++j)
-                    if (onMap(cx + i, cy + j)) seen(cx + i, cy + j) = true;
+                    if (In_Map(cx + i, cy + j)) seen(cx + i, cy + j) = true;
         }
     return seen;
 }
