@@ -1,3 +1,4 @@
+// The user's steps and turns and what it does with items.
 #include "creatures/creature_table.h"
 #include "creatures/movement.h"
 #include "items/item_actions.h"

@@ -1,3 +1,4 @@
+// Level files as the game reads them, the random level and its walls.
 #include "creatures/creature_table.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"

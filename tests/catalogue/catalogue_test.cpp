@@ -1,3 +1,4 @@
+// The catalogue files and the item and creature tables they fill.
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"

@@ -1,3 +1,4 @@
+// The side panel's texts and the death animation.
 #include "draw_scene.h"
 #include "render/death.h"
 #include "render/status.h"

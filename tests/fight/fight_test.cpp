@@ -1,3 +1,4 @@
+// Fights, the monsters' moves and the messages they leave.
 #include "creatures/combat.h"
 #include "creatures/creature_table.h"
 #include "creatures/monster_behaviour.h"
