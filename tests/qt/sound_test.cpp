@@ -96,10 +96,7 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
         {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
         {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
-        {"three channels",
-         {3, 8000, 16, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}},
-         8000,
-         {0.1f, 0.2f, 0.4f, 0.5f}},
+        {"three channels", {3, 8000, 16, {.1f, .2f, .3f, .4f, .5f, .6f}}, 8000, {.1f, .2f, .4f, .5f}},
         {"no samples", {1, 8000, 16, {}}, 8000, {}},
         {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
     for (const auto& [name, in, rate, stereo] : cases)
@@ -117,8 +114,7 @@ std::vector<float> sound(std::vector<float> stereo) {
 // Each voice plays its own sound whole and once from its start; sounds overlap and replaying restarts.
 TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     struct Step {
-        int play;  // 0: none
-        int mixed; // frames mixed after it
+        int play, mixed; // the voice played (0: none), the frames mixed after it
         std::vector<float> heard;
         const char* playing; // voices 0 to 4 afterwards
     };
@@ -229,9 +225,8 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         if (qEnvironmentVariableIsSet("GLOAMFELL_REQUIRE_PULSE")) FAIL() << why;
         GTEST_SKIP() << "no PulseAudio server: " << why;
     }
-    const QString address = "unix:" + dir.path() + "/native";
     // Before the first use of the audio devices, so Qt and parec connect to this server.
-    qputenv("PULSE_SERVER", address.toUtf8());
+    qputenv("PULSE_SERVER", ("unix:" + dir.path() + "/native").toUtf8());
 
     test::TestGame t;
     for (const auto& file : std::filesystem::directory_iterator(GLOAMFELL_DATA_DIR))

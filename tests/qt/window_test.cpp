@@ -210,18 +210,17 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
-// Qt's keys become the game's: the keypad's digits act the same with NumLock off; Shift keeps the comma and
-// full stop; a key with no action is still the game's, so that it ends a pause, but one the table lacks is
-// not.
+// Qt's keys become the game's: keypad digits act alike with NumLock off; Shift keeps the comma and full
+// stop; a key with no action is still the game's, to end a pause, but one the table lacks is not.
 TEST(KeyCodes, qtKeysBecomeGameKeys) {
     const std::tuple<int, int, Key> keypad[] = {
         {Qt::Key_1, Qt::Key_End, Key::Num1},      {Qt::Key_2, Qt::Key_Down, Key::Num2},
         {Qt::Key_3, Qt::Key_PageDown, Key::Num3}, {Qt::Key_4, Qt::Key_Left, Key::Num4},
         {Qt::Key_6, Qt::Key_Right, Key::Num6},    {Qt::Key_8, Qt::Key_Up, Key::Num8}};
-    for (const auto& [digit, numLockOff, key] : keypad) {
-        EXPECT_EQ(gameKey(digit, Qt::KeypadModifier), key) << digit;
-        EXPECT_EQ(gameKey(numLockOff, Qt::KeypadModifier), key) << digit;
-    }
+    for (const auto& [digit, numLockOff, key] : keypad)
+        EXPECT_EQ(std::pair(gameKey(digit, Qt::KeypadModifier), gameKey(numLockOff, Qt::KeypadModifier)),
+                  std::pair(std::optional(key), std::optional(key)))
+            << digit;
     EXPECT_EQ(
         std::vector<std::optional<Key>>(
             {gameKey(Qt::Key_End, Qt::NoModifier), gameKey(Qt::Key_Left, {}),
@@ -254,6 +253,8 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), hovered->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(hovered, &hover);
     EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
+    popupFor(1, "Drop");
+    EXPECT_FALSE(player().carry(2).InUse) << "Drop left the carcass carried";
 }
 
 // The message log lists the last thousand lines in their colours, following new ones at the bottom only.
@@ -454,20 +455,26 @@ TEST_F(WindowTest, layoutFollowsResizes) {
 
 // A key held, or repeating, when a box opens (attacking as one dies) never answers it; a fresh press does.
 TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
-    using Open = std::function<void(QtWindow&)>;
+    using Open = std::function<void(QtWindow&, int key)>;
     const std::tuple<const char*, Open, std::vector<int>> cases[] = {
         {"message box",
-         [](QtWindow& w) { w.msgBox("Your player has died!!!", "Oh Bananas!", Buttons::Ok, Icon::None); },
+         [](QtWindow& w, int) {
+             w.msgBox("Your player has died!!!", "Oh Bananas!", Buttons::Ok, Icon::None);
+         },
          {Qt::Key_Return, Qt::Key_Escape}},
         {"name box",
-         [](QtWindow& w) { w.inputBox("Enter your players name:", ""); },
+         [](QtWindow& w, int) { w.inputBox("Enter your players name:", ""); },
          {Qt::Key_Return, Qt::Key_Escape}},
         {"Load dialog", // cancelled, the file chosen at opening is not loaded
-         [](QtWindow& w) {
+         [](QtWindow& w, int) {
              EXPECT_EQ(w.openFile({"Load", QDir::tempPath().toStdString(), "a.saved", "", ""}), "");
          },
          {Qt::Key_Escape}},
-        {"start menu", [](QtWindow& w) { w.startMenu(); }, {Qt::Key_Return, Qt::Key_Escape}}};
+        {"start menu", // Return presses the first button
+         [](QtWindow& w, int key) {
+             EXPECT_EQ(w.startMenu(), key == Qt::Key_Return ? MenuChoice::New : MenuChoice::Close);
+         },
+         {Qt::Key_Return, Qt::Key_Escape}}};
     // Unseen: the key went down where no watcher saw it (the death animation drops input).
     for (const auto& [name, open, keys] : cases) {
         for (const auto& [key, seen] : {std::pair(keys.front(), true), std::pair(keys.back(), false)}) {
@@ -495,7 +502,7 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
             const auto rescue = every(3000, [&] {
                 if (QWidget* box = QApplication::activeModalWidget()) answered = false, box->close();
             });
-            open(boxes);
+            open(boxes, key);
             EXPECT_TRUE(openWhileHeld) << name << " " << key << (seen ? "" : " unseen");
             EXPECT_TRUE(answered) << name << " " << key << ": a fresh press did not answer it";
             EXPECT_EQ(game.text(), QStringLiteral("a")) << name;
@@ -560,8 +567,7 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
     const auto answerer = every(10, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal))
-            boxes << box->text(),
-                box->done(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Discard);
+            boxes << box->text(), box->done(box->button(B::Yes) ? B::Yes : B::Discard);
         if (auto* about = qobject_cast<frmAbout*>(modal))
             boxes << about->lblVersion->text(),
                 about->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
@@ -580,9 +586,8 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
             listed = listed || model->index(row, 0, folder).data().toString() == savedName;
         if (!listed || ++picks > 200) return picks > 200 ? dialog->reject() : void();
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (edit->text() != u"Zoë")
-            return edit->setText(QStringLiteral(u"Zoë")); // typed without its extension
-        QTimer::singleShot(0, dialog, &QDialog::accept);  // a refusal's box must not stop this timer
+        if (edit->text() != u"Zoë") return edit->setText(QStringLiteral(u"Zoë")); // without its extension
+        QTimer::singleShot(0, dialog, &QDialog::accept); // a refusal's box must not stop this timer
     });
     player().Name = fixedName("Zo\xEB");
     player().Gold = 77;
