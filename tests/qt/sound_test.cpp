@@ -62,13 +62,7 @@ std::string pcm16(std::initializer_list<int> values) {
 // PCM in every common depth reads with its sign and scale; anything else is refused with a reason.
 TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::string reason;
-        std::vector<float> samples;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::string, std::vector<float>> cases[] = {
         {"pcm16", wave({}, pcm16({0, 16384, -32768, 32767})), "", {0, 0.5f, -1, 32767 / 32768.0f}},
         {"pcm8 1 kHz", wave({.rate = 1000, .bits = 8}, "\x80\xff\x00"s), "", {0, 127 / 128.0f, -1}},
         {"pcm24 stereo", wave({.channels = 2, .bits = 24}, "\0\0\x40\0\0\xC0"s), "", {0.5f, -0.5f}},
@@ -90,10 +84,10 @@ TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
         {"no fmt chunk", riff(chunk("LIST", "ab")), "No fmt chunk", {}},
         {"not riff", "RIFX0000WAVE", "Not a RIFF/WAVE file", {}},
         {"empty", "", "Not a RIFF/WAVE file", {}}};
-    for (const Case& c : cases) {
+    for (const auto& [name, bytes, reason, samples] : cases) {
         WaveData data;
-        EXPECT_EQ(parseWave(c.bytes, data), c.reason) << c.name;
-        EXPECT_EQ(data.samples, c.samples) << c.name;
+        EXPECT_EQ(parseWave(bytes, data), reason) << name;
+        EXPECT_EQ(data.samples, samples) << name;
     }
 }
 
@@ -102,10 +96,7 @@ TEST(WaveFiles, stereoAtTheDeviceRate) {
     const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
         {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
         {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
-        {"three channels",
-         {3, 8000, 16, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}},
-         8000,
-         {0.1f, 0.2f, 0.4f, 0.5f}},
+        {"three channels", {3, 8000, 16, {.1f, .2f, .3f, .4f, .5f, .6f}}, 8000, {.1f, .2f, .4f, .5f}},
         {"no samples", {1, 8000, 16, {}}, 8000, {}},
         {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
     for (const auto& [name, in, rate, stereo] : cases)
@@ -123,8 +114,7 @@ std::vector<float> sound(std::vector<float> stereo) {
 // Each voice plays its own sound whole and once from its start; sounds overlap and replaying restarts.
 TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     struct Step {
-        int play;  // 0: none
-        int mixed; // frames mixed after it
+        int play, mixed; // the voice played (0: none), the frames mixed after it
         std::vector<float> heard;
         const char* playing; // voices 0 to 4 afterwards
     };
@@ -154,11 +144,14 @@ TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     }
 }
 
-// The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing.
+// The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing; no voices, no
+// sound.
 TEST(SoundMixer, gainScalesTheMix) {
-    for (const auto& [gain, heard] : {std::pair(1.0f, 0.5f), std::pair(0.5f, 0.25f), std::pair(0.0f, 0.0f),
-                                      std::pair(7.0f, 0.5f), std::pair(-1.0f, 0.0f), std::pair(NAN, 0.5f)}) {
-        SoundMixer mixer(1);
+    const std::tuple<int, float, float> cases[] = {{1, 1.0f, 0.5f}, {1, 0.5f, 0.25f}, {1, 0.0f, 0.0f},
+                                                   {1, 7.0f, 0.5f}, {1, -1.0f, 0.0f}, {1, NAN, 0.5f},
+                                                   {0, 1.0f, 0.0f}};
+    for (const auto& [voices, gain, heard] : cases) {
+        SoundMixer mixer(voices);
         mixer.setBuffer(1, {0.5f, -0.5f});
         mixer.setGain(gain);
         mixer.play(1);
@@ -172,18 +165,15 @@ constexpr int kRate = 44100;
 constexpr int kBlockBytes = kRate / 100 * 4; // ten milliseconds of 16-bit stereo
 
 // Runs the event loop for `ms` milliseconds or until `done` holds.
-void spin(
-    int ms, const std::function<bool()>& done = [] { return false; }) {
+void spin(int ms, const std::function<bool()>& done = nullptr) {
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < ms)
+    while (!(done && done()) && clock.elapsed() < ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-// A private server with one null sink, reachable only through its own socket
-// in `dir`; the flags let it run as root, as CI does. It leaves by itself once
-// idle, after this process has gone: Qt's audio engine lives until the process
-// ends and must not see its server die under it. Empty when it runs, else why not.
+// A private server with one null sink on its own socket in `dir`, runnable as root (as CI is); it outlives
+// this process, as Qt's audio engine must not see it die. Empty when it runs, else why not.
 std::string startPulse(const QString& dir) {
     QProcess shell;
     shell.setWorkingDirectory(dir);
@@ -235,9 +225,8 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         if (qEnvironmentVariableIsSet("GLOAMFELL_REQUIRE_PULSE")) FAIL() << why;
         GTEST_SKIP() << "no PulseAudio server: " << why;
     }
-    const QString address = "unix:" + dir.path() + "/native";
     // Before the first use of the audio devices, so Qt and parec connect to this server.
-    qputenv("PULSE_SERVER", address.toUtf8());
+    qputenv("PULSE_SERVER", ("unix:" + dir.path() + "/native").toUtf8());
 
     test::TestGame t;
     for (const auto& file : std::filesystem::directory_iterator(GLOAMFELL_DATA_DIR))
@@ -273,12 +262,13 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     }
     EXPECT_EQ(game.player(game.CurrentPlayer).X, 51);
 
-    // A steady 600 ms tone, audible in every block, stalled a little after it starts.
+    // A 600 ms tone audible in every block, stalled soon after it starts; its right is minus half its left.
     std::string tone;
+    const auto at = [](int i) { return std::lround(4000 * std::sin(i * 2 * M_PI * 441 / kRate)); };
     for (int i = 0; i < kRate * 3 / 5; ++i)
-        tone += le(std::lround(8000 * std::sin(i * 2 * M_PI * 441 / kRate)), 2);
+        tone += le(2 * at(i), 2) + le(-at(i), 2);
     const std::string tonePath = dir.filePath(QStringLiteral("tone.wav")).toStdString();
-    std::ofstream(tonePath, std::ios::binary) << wave({.rate = kRate}, tone);
+    std::ofstream(tonePath, std::ios::binary) << wave({.channels = 2, .rate = kRate}, tone);
     ASSERT_EQ(sound.load(tonePath, 1), "");
     pressedAt.push_back(blocks());
     sound.play(1);
@@ -294,11 +284,15 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     const std::vector<qsizetype> heard = onsets(recorded);
     ASSERT_EQ(heard.size(), 3u) << "expected the step, the door and the tone, each once; heard at blocks "
                                 << ::testing::PrintToString(heard);
-    EXPECT_GE(heard[0], pressedAt[0]);
-    EXPECT_LT(heard[0], pressedAt[1]);
-    EXPECT_GE(heard[1], pressedAt[1]);
-    EXPECT_GE(heard[2], pressedAt[2]);
+    EXPECT_EQ(std::vector({heard[0] >= pressedAt[0], heard[0] < pressedAt[1], heard[1] >= pressedAt[1],
+                           heard[2] >= pressedAt[2]}),
+              std::vector(4, true));
     EXPECT_NEAR(runFrom(recorded, heard[2]), 60, 1) << "the tone was cut or broken";
+    const auto* frame = reinterpret_cast<const int16_t*>(recorded.constData() + heard[2] * kBlockBytes);
+    int misplaced = 0;
+    for (int i = 0; i < 50 * kBlockBytes / 2; i += 2)
+        misplaced += std::abs(frame[i] + 2 * frame[i + 1]) > 40;
+    EXPECT_EQ(misplaced, 0) << "the tone's channels were not where it put them";
 }
 
 } // namespace
