@@ -291,12 +291,11 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
     }
 }
 
-// Every file under the program folder with its bytes, but for a save's half-written one.
+// Every file under the program folder with its bytes; a failed save leaves no temporary behind either.
 std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
     std::map<fs::path, std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.path().extension() != ".tmp")
-            files[e.path()] = e.is_regular_file() ? readDataFile(e.path()) : "";
+        files[e.path()] = e.is_regular_file() ? readDataFile(e.path()) : "";
     return files;
 }
 
