@@ -335,6 +335,9 @@ TEST(SavedGame, failedSaveChangesNoFile) {
                     boxes[0].find(c.box) != std::string::npos)
             << boxes[0];
     }
+    SavedGame s; // a space, a no-break space and the ends of Latin-1 are letters of a name
+    for (const char* name : {"Zo Ann", "Zo\xA0", "~\xFF"})
+        EXPECT_TRUE(modFile_Save(s.g, name)) << boxTexts(s.t).back();
 }
 
 // The save never writes through a link planted for its temporary file; saved/ itself may be a link.

@@ -52,9 +52,11 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
     EXPECT_TRUE(boxes[1].starts_with("Error_modMap_Load : File not found: ")) << boxes[1];
     std::vector<std::string> sheets;
     for (const auto& [sheet, path] : s.t.io.canvas.sheetRequests)
-        if (sheet >= kSheetPlayerFirst) sheets.push_back(path.substr(path.rfind('/') + 1));
-    EXPECT_EQ(sheets, (std::vector<std::string>{"player0.bmp", "player1.bmp", "player2.bmp", "player3.bmp",
-                                                "player4.bmp", "player5.bmp"}));
+        sheets.push_back(std::to_string(sheet) + " " + path.substr(path.rfind('/') + 1));
+    EXPECT_EQ(sheets,
+              (std::vector<std::string>{"0 background.bmp", "1 void.bmp", "2 light.bmp", "3 damage.bmp",
+                                        "4 item.bmp", "5 player0.bmp", "6 player1.bmp", "7 player2.bmp",
+                                        "8 player3.bmp", "9 player4.bmp", "10 player5.bmp"}));
 }
 
 // New: Yes is the random level, No the default; the game runs at once; Cancel keeps the old game.
@@ -116,6 +118,8 @@ TEST(Startup, soundPlaysOnceSetUp) {
     modSound_Play(s.g, 7);
     modSound_Play(s.g, 2);
     EXPECT_EQ(s.t.io.sound.played, (std::vector<int>{7, 2}));
+    EXPECT_EQ(std::pair(s.g.soundLoaded[6], s.g.soundLoaded[1]), std::pair(true, false))
+        << "the driver shows it";
     const auto boxes = boxTexts(s.t);
     ASSERT_EQ(boxes.size(), 12u);
     EXPECT_NE(boxes[1].find("Not PCM"), std::string::npos) << boxes[1];
