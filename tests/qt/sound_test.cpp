@@ -6,6 +6,7 @@
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 #include "test_game.h"
+#include "wave_bytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,81 +29,7 @@ namespace {
 
 using namespace std::string_literals;
 using test::le;
-
-std::string chunk(const std::string& id, const std::string& body) {
-    return id + le(static_cast<int64_t>(body.size()), 4) + body + std::string(body.size() % 2, '\0');
-}
-
-std::string riff(const std::string& chunks) {
-    return "RIFF" + le(static_cast<int64_t>(chunks.size()) + 4, 4) + "WAVE" + chunks;
-}
-
-struct Fmt {
-    int tag = 1, channels = 1, rate = 22050, bits = 16;
-    int align = 0; // 0: as the channels and bits need
-    bool extensible = false;
-};
-
-std::string wave(const Fmt& f, const std::string& data) {
-    const int align = f.align ? f.align : f.channels * f.bits / 8;
-    std::string fmt = le(f.extensible ? 0xFFFE : f.tag, 2) + le(f.channels, 2) + le(f.rate, 4) +
-                      le(f.rate * align, 4) + le(align, 2) + le(f.bits, 2);
-    if (f.extensible) // the sub-format GUID starts with the real tag
-        fmt += le(22, 2) + le(f.bits, 2) + le(3, 4) + le(f.tag, 2) + std::string(14, '\x01');
-    return riff(chunk("fmt ", fmt) + chunk("data", data));
-}
-
-std::string pcm16(std::initializer_list<int> values) {
-    std::string s;
-    for (const int v : values)
-        s += le(v, 2);
-    return s;
-}
-
-// PCM in every common depth reads with its sign and scale; anything else is refused with a reason.
-TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
-    const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
-    const std::tuple<const char*, std::string, std::string, std::vector<float>> cases[] = {
-        {"pcm16", wave({}, pcm16({0, 16384, -32768, 32767})), "", {0, 0.5f, -1, 32767 / 32768.0f}},
-        {"pcm8 1 kHz", wave({.rate = 1000, .bits = 8}, "\x80\xff\x00"s), "", {0, 127 / 128.0f, -1}},
-        {"pcm24 stereo", wave({.channels = 2, .bits = 24}, "\0\0\x40\0\0\xC0"s), "", {0.5f, -0.5f}},
-        {"pcm32 384 kHz", wave({.rate = 384000, .bits = 32}, "\0\0\0\xC0"s), "", {-0.5f}},
-        {"extensible pcm", wave({.extensible = true}, pcm16({16384})), "", {0.5f}},
-        {"padded frames", wave({.align = 4}, pcm16({16384, 7, -16384, 7})), "", {0.5f, -0.5f}},
-        {"data cut short", cut.substr(0, cut.size() - 3), "", {0.5f, -0.5f}},
-        {"odd chunk first", riff(chunk("LIST", "abc") + wave({}, pcm16({8192})).substr(12)), "", {0.25f}},
-        {"extensible float", wave({.tag = 3, .bits = 32, .extensible = true}, ""), "Not PCM (format 3)", {}},
-        {"adpcm", wave({.tag = 2, .bits = 4}, "ab"), "Not PCM (format 2)", {}},
-        {"12-bit", wave({.bits = 12}, "ab"), "12-bit samples are not supported", {}},
-        {"rate too low", wave({.rate = 999}, "ab"), "Unsupported sample rate 999", {}},
-        {"rate too high", wave({.rate = 384001}, "ab"), "Unsupported sample rate 384001", {}},
-        {"no channels", wave({.channels = 0}, "ab"), "Broken fmt chunk", {}},
-        {"frames too short", wave({.channels = 2, .align = 3}, "ab"), "Broken fmt chunk", {}},
-        {"fmt too short", riff(chunk("fmt ", std::string(15, '\1'))), "Broken fmt chunk", {}},
-        {"data first", riff(chunk("data", "ab") + wave({}, "").substr(12)), "Data before the fmt chunk", {}},
-        {"no data chunk", wave({}, "").substr(0, 36), "No data chunk", {}},
-        {"no fmt chunk", riff(chunk("LIST", "ab")), "No fmt chunk", {}},
-        {"not riff", "RIFX0000WAVE", "Not a RIFF/WAVE file", {}},
-        {"empty", "", "Not a RIFF/WAVE file", {}}};
-    for (const auto& [name, bytes, reason, samples] : cases) {
-        WaveData data;
-        EXPECT_EQ(parseWave(bytes, data), reason) << name;
-        EXPECT_EQ(data.samples, samples) << name;
-    }
-}
-
-// Mono plays on both sides, extra channels are dropped, the rate is converted, at most 30 seconds.
-TEST(WaveFiles, stereoAtTheDeviceRate) {
-    const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
-        {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
-        {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
-        {"three channels", {3, 8000, 16, {.1f, .2f, .3f, .4f, .5f, .6f}}, 8000, {.1f, .2f, .4f, .5f}},
-        {"no samples", {1, 8000, 16, {}}, 8000, {}},
-        {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
-    for (const auto& [name, in, rate, stereo] : cases)
-        EXPECT_EQ(toStereo(in, rate), stereo) << name;
-    EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
-}
+using test::wave;
 
 // A sound with a value left just past its end in memory, so reading one sample too many is heard.
 std::vector<float> sound(std::vector<float> stereo) {
@@ -144,8 +71,7 @@ TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     }
 }
 
-// The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing; no voices, no
-// sound.
+// The volume scales the whole mix, held to silence .. as recorded; mute is no gain; no voices, no sound.
 TEST(SoundMixer, gainScalesTheMix) {
     const std::tuple<int, float, float> cases[] = {{1, 1.0f, 0.5f}, {1, 0.5f, 0.25f}, {1, 0.0f, 0.0f},
                                                    {1, 7.0f, 0.5f}, {1, -1.0f, 0.0f}, {1, NAN, 0.5f},

@@ -23,8 +23,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QDockWidget>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -37,7 +37,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
@@ -46,7 +45,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -308,8 +306,7 @@ QImage onScreen(QWidget* widget) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// Per column inside a bar's frame: 'f' where it shows the fill, 'w' white; the frame's own columns '|' if
-// black.
+// Per column inside a bar's frame: 'f' the fill, 'w' white; the frame's own columns '|' if black.
 std::string barColumns(const QImage& bar, QRgb fill) {
     const auto frame = [&](int x) { return bar.pixel(x, 1) == qRgb(0, 0, 0) ? '|' : '?'; };
     std::string columns(1, frame(0));

@@ -1,33 +1,73 @@
-// Wave files decode to the same samples whatever their sample width.
+// Wave files as the game reads them: every PCM depth, the refused kinds, stereo at the device rate.
 #include "sound/wave_file.h"
-#include "test_game.h"
+#include "wave_bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 namespace gf::test {
 namespace {
 
-// Every sample width decodes its most negative and most positive values and one with distinct bytes.
-TEST(WaveFile, everySampleWidthDecodesItsExtremes) {
-    const auto wave = [](int bits, const std::string& data) {
-        return "RIFF" + le(36 + static_cast<int64_t>(data.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) +
-               le(1, 2) + le(8000, 4) + le(8000 * bits / 8, 4) + le(bits / 8, 2) + le(bits, 2) + "data" +
-               le(static_cast<int64_t>(data.size()), 4) + data;
-    };
-    const std::tuple<int, std::string, std::vector<float>> cases[] = {
-        {8, std::string("\x00\xFF\x81", 3), {-1, 127 / 128.0f, 1 / 128.0f}},
-        {16, le(-32768, 2) + le(32767, 2) + le(0x0102, 2), {-1, 32767 / 32768.0f, 0x0102 / 32768.0f}},
-        {24,
-         le(-1 << 23, 3) + le((1 << 23) - 1, 3) + le(0x010203, 3),
-         {-1, 8388607 / 8388608.0f, 0x010203 / 8388608.0f}},
-        {32, le(INT32_MIN, 4) + le(INT32_MAX, 4) + le(0x01020304, 4), {-1, 1, 0x01020304 / 2147483648.0f}}};
-    for (const auto& [bits, data, samples] : cases) {
-        WaveData decoded;
-        EXPECT_EQ(parseWave(wave(bits, data), decoded), "") << bits;
-        EXPECT_EQ(decoded.samples, samples) << bits << "-bit";
+using namespace std::string_literals;
+
+// PCM of every depth reads with its sign, scale and byte order, extremes too; the rest is refused with a
+// reason.
+TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
+    const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
+    const std::tuple<const char*, std::string, std::string, std::vector<float>> cases[] = {
+        {"pcm16",
+         wave({}, pcm16({0, 16384, -32768, 32767, 0x0102})),
+         "",
+         {0, 0.5f, -1, 32767 / 32768.0f, 0x0102 / 32768.0f}},
+        {"pcm8 1 kHz",
+         wave({.rate = 1000, .bits = 8}, "\x80\xff\x00\x81"s),
+         "",
+         {0, 127 / 128.0f, -1, 1 / 128.0f}},
+        {"pcm24 stereo",
+         wave({.channels = 2, .bits = 24}, "\0\0\x40\0\0\xC0\x03\x02\x01\xff\xff\x7f\0\0\x80\0\0\0"s),
+         "",
+         {0.5f, -0.5f, 0x010203 / 8388608.0f, 8388607 / 8388608.0f, -1, 0}},
+        {"pcm32 384 kHz",
+         wave({.rate = 384000, .bits = 32}, "\0\0\0\xC0\0\0\0\x80\xff\xff\xff\x7f\x04\x03\x02\x01"s),
+         "",
+         {-0.5f, -1, 1, 0x01020304 / 2147483648.0f}},
+        {"extensible pcm", wave({.extensible = true}, pcm16({16384})), "", {0.5f}},
+        {"padded frames", wave({.align = 4}, pcm16({16384, 7, -16384, 7})), "", {0.5f, -0.5f}},
+        {"data cut short", cut.substr(0, cut.size() - 3), "", {0.5f, -0.5f}},
+        {"odd chunk first", riff(chunk("LIST", "abc") + wave({}, pcm16({8192})).substr(12)), "", {0.25f}},
+        {"extensible float", wave({.tag = 3, .bits = 32, .extensible = true}, ""), "Not PCM (format 3)", {}},
+        {"adpcm", wave({.tag = 2, .bits = 4}, "ab"), "Not PCM (format 2)", {}},
+        {"12-bit", wave({.bits = 12}, "ab"), "12-bit samples are not supported", {}},
+        {"rate too low", wave({.rate = 999}, "ab"), "Unsupported sample rate 999", {}},
+        {"rate too high", wave({.rate = 384001}, "ab"), "Unsupported sample rate 384001", {}},
+        {"no channels", wave({.channels = 0}, "ab"), "Broken fmt chunk", {}},
+        {"frames too short", wave({.channels = 2, .align = 3}, "ab"), "Broken fmt chunk", {}},
+        {"fmt too short", riff(chunk("fmt ", std::string(15, '\1'))), "Broken fmt chunk", {}},
+        {"data first", riff(chunk("data", "ab") + wave({}, "").substr(12)), "Data before the fmt chunk", {}},
+        {"no data chunk", wave({}, "").substr(0, 36), "No data chunk", {}},
+        {"no fmt chunk", riff(chunk("LIST", "ab")), "No fmt chunk", {}},
+        {"not riff", "RIFX0000WAVE", "Not a RIFF/WAVE file", {}},
+        {"empty", "", "Not a RIFF/WAVE file", {}}};
+    for (const auto& [name, bytes, reason, samples] : cases) {
+        WaveData data;
+        EXPECT_EQ(parseWave(bytes, data), reason) << name;
+        EXPECT_EQ(data.samples, samples) << name;
     }
+}
+
+// Mono plays on both sides, extra channels are dropped, the rate is converted, at most 30 seconds.
+TEST(WaveFiles, stereoAtTheDeviceRate) {
+    const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
+        {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
+        {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
+        {"three channels", {3, 8000, 16, {.1f, .2f, .3f, .4f, .5f, .6f}}, 8000, {.1f, .2f, .4f, .5f}},
+        {"no samples", {1, 8000, 16, {}}, 8000, {}},
+        {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
+    for (const auto& [name, in, rate, stereo] : cases)
+        EXPECT_EQ(toStereo(in, rate), stereo) << name;
+    EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
 }
 
 } // namespace
