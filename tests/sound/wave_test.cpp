@@ -12,27 +12,17 @@ namespace {
 
 using namespace std::string_literals;
 
-// PCM of every depth reads with its sign, scale and byte order, extremes too; the rest is refused with a
-// reason.
+// Every PCM depth reads with its sign, scale and byte order, extremes too; the rest is refused, saying why.
 TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
+    const float k8 = 128, k16 = 32768, k24 = 8388608, k32 = 2147483648.f; // each depth's scale
     const std::tuple<const char*, std::string, std::string, std::vector<float>> cases[] = {
-        {"pcm16",
-         wave({}, pcm16({0, 16384, -32768, 32767, 0x0102})),
-         "",
-         {0, 0.5f, -1, 32767 / 32768.0f, 0x0102 / 32768.0f}},
-        {"pcm8 1 kHz",
-         wave({.rate = 1000, .bits = 8}, "\x80\xff\x00\x81"s),
-         "",
-         {0, 127 / 128.0f, -1, 1 / 128.0f}},
-        {"pcm24 stereo",
-         wave({.channels = 2, .bits = 24}, "\0\0\x40\0\0\xC0\x03\x02\x01\xff\xff\x7f\0\0\x80\0\0\0"s),
-         "",
-         {0.5f, -0.5f, 0x010203 / 8388608.0f, 8388607 / 8388608.0f, -1, 0}},
-        {"pcm32 384 kHz",
-         wave({.rate = 384000, .bits = 32}, "\0\0\0\xC0\0\0\0\x80\xff\xff\xff\x7f\x04\x03\x02\x01"s),
-         "",
-         {-0.5f, -1, 1, 0x01020304 / 2147483648.0f}},
+        {"pcm16", wave({}, pcm16({16384, -32768, 32767, 258})), "", {.5f, -1, 32767 / k16, 258 / k16}},
+        {"pcm8 1 kHz", wave({.rate = 1000, .bits = 8}, "\x80\xff\x00\x81"s), "", {0, 127 / k8, -1, 1 / k8}},
+        {"pcm24 stereo", wave({.channels = 2, .bits = 24}, "\0\0\x40\0\0\xC0"s), "", {0.5f, -0.5f}},
+        {"pcm24 max", wave({.bits = 24}, "\3\2\1\xff\xff\x7f\0\0\x80"s), "", {66051 / k24, 1 - 1 / k24, -1}},
+        {"pcm32 384 kHz", wave({.rate = 384000, .bits = 32}, "\0\0\0\xC0"s), "", {-0.5f}},
+        {"pcm32 max", wave({.bits = 32}, "\0\0\0\x80\xff\xff\xff\x7f\4\3\2\1"s), "", {-1, 1, 16909060 / k32}},
         {"extensible pcm", wave({.extensible = true}, pcm16({16384})), "", {0.5f}},
         {"padded frames", wave({.align = 4}, pcm16({16384, 7, -16384, 7})), "", {0.5f, -0.5f}},
         {"data cut short", cut.substr(0, cut.size() - 3), "", {0.5f, -0.5f}},
