@@ -23,8 +23,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDockWidget>
 #include <QDir>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -50,6 +50,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -507,6 +508,25 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
     }
 }
 
+// Only a death's box and the start menu after it turn a deaf ear to a press; the next ones answer at once.
+TEST(ModalBoxes, onlyTheBoxesOfADeathAreDeaf) {
+    QtWindow w;
+    std::vector<bool> atOnce;
+    const auto presser = every(0, [&, at = quint64(5000)]() mutable {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                sendKey(box->focusWidget() ? box->focusWidget() : box, type, Qt::Key_Return, at += 100);
+            settle();
+            atOnce.push_back(!box->isVisible());
+            box->close();
+        }
+    });
+    w.gameOver(0);
+    for (int round = 0; round < 2; ++round)
+        w.msgBox("Game over!", "", Buttons::Ok, Icon::None), w.startMenu();
+    EXPECT_EQ(atOnce, (std::vector<bool>{false, false, true, true}));
+}
+
 // Each box shows its icon and buttons and answers with the one pressed; long paths wrap on screen.
 TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
     std::string text = "Error_modMap_Load : File not found: ";
@@ -767,10 +787,10 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     view.present();
     const QImage expected = view.shown().scaled(view.width() * 3, view.height() * 3).copy(0, 0, 640, 480);
     EXPECT_EQ(onScreen(window.picView), expected.convertToFormat(QImage::Format_RGB32));
-    key(Qt::Key_F11, Qt::NoModifier);
-    EXPECT_TRUE(window.isFullScreen());
-    key(Qt::Key_F11, Qt::NoModifier);
-    EXPECT_FALSE(window.isFullScreen());
+    for (const bool full : {true, false}) {
+        key(Qt::Key_F11, Qt::NoModifier);
+        EXPECT_EQ(window.isFullScreen(), full);
+    }
     window.setWindowState(Qt::WindowFullScreen); // as a window manager may
     EXPECT_TRUE(window.mnuViewFullScreen->isChecked()) << "the menu's tick did not follow the window";
 }
@@ -792,19 +812,16 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
         "[window]\ngeometry=@Rect(0 0 -5 -5)\n[view]\nzoom=0\n[sound]\nvolume=1e9\n",
         "[window]\ngeometry=@Rect(0 0 32768 5)\n[view]\nzoom=@Rect(1 2 3 4)\n"};
     for (const char* contents : damaged) {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(contents);
-        out.close();
+        std::ofstream(file.toStdString(), std::ios::binary) << contents;
         QSettings settings(file, QSettings::IniFormat);
         EXPECT_EQ(readSettings(settings), WindowSettings{}) << contents;
     }
     QSettings folder(dir.path(), QSettings::IniFormat);
     EXPECT_EQ(readSettings(folder), WindowSettings{});
-    EXPECT_EQ(
-        std::vector({zoomForScreen({1920, 1080}), zoomForScreen({3840, 2160}), zoomForScreen({2560, 1440}),
-                     zoomForScreen({800, 600}), zoomForScreen({15360, 8640})}),
-        std::vector({1, 2, 1, 1, 4}));
+    for (const auto& [w, h, zoom] :
+         {std::tuple{1920, 1080, 1}, {3840, 2160, 2}, {2560, 1440, 1}, {800, 600, 1}})
+        EXPECT_EQ(zoomForScreen({w, h}), zoom) << w;
+    EXPECT_EQ(zoomForScreen({15360, 8640}), 4);
 }
 
 // The window takes its size, zoom and sound from the settings and leaves them there on closing.

@@ -50,13 +50,11 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
     EXPECT_EQ(std::tuple(boxes[0], boxes[2]),
               std::tuple("Use random map?", "Error_modPlayer_Setup : There is no level to start on"));
     EXPECT_TRUE(boxes[1].starts_with("Error_modMap_Load : File not found: ")) << boxes[1];
-    std::vector<std::string> sheets;
+    std::string sheets; // each sheet under its number
     for (const auto& [sheet, path] : s.t.io.canvas.sheetRequests)
-        sheets.push_back(std::to_string(sheet) + " " + path.substr(path.rfind('/') + 1));
-    EXPECT_EQ(sheets,
-              (std::vector<std::string>{"0 background.bmp", "1 void.bmp", "2 light.bmp", "3 damage.bmp",
-                                        "4 item.bmp", "5 player0.bmp", "6 player1.bmp", "7 player2.bmp",
-                                        "8 player3.bmp", "9 player4.bmp", "10 player5.bmp"}));
+        sheets += std::to_string(sheet) + path.substr(path.rfind('/')) + " ";
+    EXPECT_EQ(sheets, "0/background.bmp 1/void.bmp 2/light.bmp 3/damage.bmp 4/item.bmp 5/player0.bmp "
+                      "6/player1.bmp 7/player2.bmp 8/player3.bmp 9/player4.bmp 10/player5.bmp ");
 }
 
 // New: Yes is the random level, No the default; the game runs at once; Cancel keeps the old game.
