@@ -206,9 +206,11 @@ TEST(QtCanvasFrames, drawingShowsWhenPresentedAndSurvivesResizes) {
     QImage grown = QtCanvas(30, 25).shown();
     QPainter(&grown).drawImage(0, 0, expected);
     EXPECT_EQ(std::tuple(canvas.width(), canvas.height(), canvas.shown()), std::tuple(30, 25, grown));
+    canvas.resize(30, 10); // one side alone
+    EXPECT_EQ(canvas.height(), 10);
     canvas.clear();
     canvas.present();
-    EXPECT_EQ(canvas.shown(), QtCanvas(30, 25).shown());
+    EXPECT_EQ(canvas.shown(), QtCanvas(30, 10).shown());
 }
 
 // Text hangs below and right of its place, in the game's font: as tall as its capitals, no taller.

@@ -28,8 +28,7 @@ namespace gf {
 namespace {
 
 using namespace std::string_literals;
-using test::le;
-using test::wave;
+using namespace test;
 
 // A sound with a value left just past its end in memory, so reading one sample too many is heard.
 std::vector<float> sound(std::vector<float> stereo) {
