@@ -606,12 +606,10 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
         if (edit->text() != u"Zoë") return edit->setText(QStringLiteral(u"Zoë")); // without its extension
         QTimer::singleShot(0, dialog, &QDialog::accept); // a refusal's box must not stop this timer
     });
-    player().Name = fixedName("Zo\xEB");
-    player().Gold = 77;
+    std::tie(player().Name, player().Gold) = std::tuple(fixedName("Zo\xEB"), 77);
     window.mnuFileSave->trigger();
     ASSERT_TRUE(std::filesystem::exists(t.folder / "saved" / std::filesystem::u8path("Zoë.saved")));
-    player().Name = fixedName("Ann");
-    player().Gold = 0;
+    std::tie(player().Name, player().Gold) = std::tuple(fixedName("Ann"), 0);
     game.unsavedChanges = false;
     window.mnuFileLoad->trigger();
     EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
