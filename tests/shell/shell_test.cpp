@@ -1,6 +1,7 @@
 // Start-up, the timers and the keys: the application around the rules.
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
+#include "messages/messages.h"
 #include "shell/files.h"
 #include "shell/guard.h"
 #include "shell/keys.h"
@@ -213,31 +214,30 @@ int32_t startGame(TestGame& t) {
 }
 
 // A tick acts only when no box, pause or game over holds it: the state below would not be ready.
+// Only the message tick ages messages; the monster tick draws, the creature tick heals.
 TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
-    struct Tick {
-        const char* name;
-        void (*run)(Game&);
-        int presents, life;
-    };
-    const Tick ticks[] = {
-        {"Timer1", Timer1_Timer, 1, 1}, {"Timer2", Timer2_Timer, 1, 1}, {"Timer3", Timer3_Timer, 0, 2}};
+    // name, tick, presents, the rat's life, the message kept
+    const std::tuple<const char*, void (*)(Game&), int, int, bool> ticks[] = {
+        {"Timer1", Timer1_Timer, 1, 1, true},
+        {"Timer2", Timer2_Timer, 1, 1, false},
+        {"Timer3", Timer3_Timer, 0, 2, true}};
     const std::string holds[] = {"nothing", "a pause", "the game over", "a handler below a box"};
-    for (const Tick& tick : ticks)
+    for (const auto& [name, run, presents, life, messageKept] : ticks)
         for (const std::string& hold : holds) {
             TestGame t;
             const int32_t rat = startGame(t);
             t.game.paused = hold == "a pause";
             t.game.handlerRunning = hold == "a handler below a box";
-            if (hold == "the game over") {
-                modPlayer_Remove(t.game, t.game.CurrentPlayer);
-                t.game.gameOverStarted = true;
-            }
-            tick.run(t.game);
+            t.game.gameOverStarted = hold == "the game over";
+            if (t.game.gameOverStarted) modPlayer_Remove(t.game, t.game.CurrentPlayer);
+            modMessage_Add(t.game, "old news", kBlue);
+            t.io.clock.time += 6;
+            run(t.game);
             const bool runs = hold == "nothing";
-            EXPECT_EQ(
-                std::tuple(t.io.canvas.presents, t.game.player(rat).Life, t.io.log.of("gameover").size()),
-                std::tuple(runs ? tick.presents : 0, runs ? tick.life : 1, 0u))
-                << tick.name << " held by " << hold;
+            EXPECT_EQ(std::tuple(t.io.canvas.presents, t.game.player(rat).Life,
+                                 t.io.log.of("gameover").size(), t.game.message(kMessageLines).InUse),
+                      std::tuple(runs ? presents : 0, runs ? life : 1, 0u, !runs || messageKept))
+                << name << " held by " << hold;
         }
 }
 
