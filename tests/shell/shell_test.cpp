@@ -213,6 +213,17 @@ int32_t startGame(TestGame& t) {
     return rat;
 }
 
+// Every Latin-1 letter survives a trip through UTF-8; each letter Latin-1 lacks, and each piece
+// that is not UTF-8 at all, becomes one stand-in, so a driver script cannot slip in a control code.
+TEST(Text, utf8BecomesLatin1) {
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        all += static_cast<char>(c);
+    EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(all)), all);
+    EXPECT_EQ(utf8ToLatin1("\xE2\x82\xAC|\xF0\x9F\x98\x80|\xC0\x80|\x80|\xC3|\xC3"),
+              "\x1A|\x1A|\x1A|\x1A|\x1A|\x1A");
+}
+
 // A tick acts only when no box, pause or game over holds it: the state below would not be ready.
 // Only the message tick ages messages; the monster tick draws, the creature tick heals.
 TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {

@@ -70,11 +70,13 @@ std::string utf8ToLatin1(const std::string& text) {
             out += static_cast<char>(c);
             continue;
         }
-        int extra = (c >= 0xF0) ? 3 : (c >= 0xE0) ? 2 : (c >= 0xC0) ? 1 : 0;
+        const int extra = (c >= 0xF0) ? 3 : (c >= 0xE0) ? 2 : (c >= 0xC0) ? 1 : 0;
         unsigned code = c & (0x3F >> extra);
-        for (int k = 0; k < extra && i + 1 < text.size(); ++k)
+        int read = 0;
+        for (; read < extra && i + 1 < text.size() && (text[i + 1] & 0xC0) == 0x80; ++read)
             code = (code << 6) | (text[++i] & 0x3F);
-        out += code <= 0xFF && extra > 0 ? static_cast<char>(code) : kNotLatin1;
+        // A sequence cut short or spelling a plain ASCII letter the long way is no letter at all.
+        out += read == extra && code >= 0x80 && code <= 0xFF ? static_cast<char>(code) : kNotLatin1;
     }
     return out;
 }
