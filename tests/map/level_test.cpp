@@ -314,7 +314,8 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
             const bool wall = (x % 10 == 0 || y % 10 == 0) && !openings.contains({x, y});
             const int16_t id = idAt(t.game, x, y);
             wrong += (id >= 1 && id <= 16) != wall ||
-                     (x < 10 && y < 10 && !wall && (id || t.game.MapPlayer(x, y)));
+                     (x < 10 && y < 10 && !wall && (id || t.game.MapPlayer(x, y))) ||
+                     (wall && id != modMap_get_wall_connector(t.game, t.game.MapItem(x, y))); // joined
         }
     EXPECT_EQ(std::tuple(wrong, t.game.StartX, t.game.StartY), std::tuple(0, 2, 2));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
