@@ -278,6 +278,8 @@ TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     };
     add("first", kGreen, 60);
     ASSERT_EQ(log->count(), 60);
+    const QImage shown = log->viewport()->grab().toImage(); // the lines' colours stand on black
+    EXPECT_EQ(shown.pixel(shown.width() - 2, 1), qRgb(0, 0, 0));
     EXPECT_EQ(std::tuple(log->item(0)->text(), log->item(59)->foreground().color()),
               std::tuple(QStringLiteral("first 0"), QColor(0, 255, 0)));
     ASSERT_GT(bar->maximum(), 0);
@@ -335,7 +337,7 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                              "Wren| Level: 3| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 15| "
                              "Weapon: dagger| Armor: none|Life Points||||00000"},
                             {"Zo\xEB",
-                             {50, 50, 0, 40, 4, 0, 1, 0, 2},
+                             {50, 50, 1, 1, 4, 0, 1, 0, 2},
                              5,
                              "Zoë| Level: 4| XP: 0| Next Level XP: 1000| Spendable XP: 500| Gold: 0| Weapon: "
                              "Bare Hands| Armor: soft leather armor|Life Points|70 XP needed| Melee| |11000"},
