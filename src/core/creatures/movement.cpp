@@ -78,12 +78,9 @@ void modPlayer_Auto_Action(Game& g, int32_t /*index*/, int32_t item) {
 
 void modPlayer_Change_Facing(Game& g, int32_t index, int16_t turn) {
     guarded(g, "modPlayer_Change_Facing", [&] {
-        // Per facing 0..9: the facing after a left turn, then after a right turn.
-        static constexpr int16_t kTurns[10][2] = {{0, 0}, {2, 4}, {3, 1}, {6, 2}, {1, 7},
-                                                  {0, 0}, {9, 3}, {4, 8}, {7, 9}, {8, 6}};
         Player& p = g.Players(index);
         if ((turn != kFacingTurnLeft && turn != kFacingTurnRight) || !isStepDirection(p.Facing)) return;
-        p.Facing = kTurns[p.Facing][turn == kFacingTurnLeft ? 0 : 1];
+        p.Facing = turnedBy(p.Facing, turn == kFacingTurnLeft ? -1 : 1);
     });
 }
 

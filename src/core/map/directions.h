@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 namespace gf {
@@ -22,6 +23,15 @@ inline constexpr int16_t NorthEast = 9;
 constexpr bool isStepDirection(int16_t d) {
     return d >= Direction::SouthWest && d <= Direction::NorthEast && d != Direction::Here;
 }
+
+// The eight steps clockwise from north.
+inline constexpr std::array<int16_t, 8> kClockwise{
+    Direction::North, Direction::NorthEast, Direction::East, Direction::SouthEast,
+    Direction::South, Direction::SouthWest, Direction::West, Direction::NorthWest};
+
+// The step direction `eighths` eighths of a turn clockwise from a step direction (negative:
+// counter-clockwise).
+int16_t turnedBy(int16_t direction, int eighths);
 
 // modMap_Quarter_Direction's turn: 1 is clockwise and any other value counter-clockwise
 // (the facing turns of modPlayer_Change_Facing number them the other way round).
