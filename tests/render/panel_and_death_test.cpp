@@ -42,13 +42,8 @@ TEST(StatusPanel, showsTheUsersCreature) {
     p.skill(2) = PlayerSkill{false, 99, 0, 5};
     p.skill(3) = PlayerSkill{true, 4, 1, 230};
     p.Name = fixedName("  Ann");
-    p.Life = 37;
-    p.Stamina = 0;
-    p.Level = 3;
-    p.XP = 2500;
-    p.NextLevelXP = 2431;
-    p.SpendableXP = 40;
-    p.Gold = 17;
+    std::tie(p.Life, p.Stamina, p.Level, p.XP, p.NextLevelXP, p.SpendableXP, p.Gold) =
+        std::tuple(37, 0, 3, 2500, 2431, 40, 17);
     Update_Status(g);
     const Texts before = panel(g.status);
     EXPECT_EQ(Texts(before.begin(), before.begin() + 10),
@@ -63,8 +58,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
     g.ItemTypes(28).Image = 123;
     for (const auto& [slot, id] : {std::pair{1, 26}, {3, 28}, {5, 27}})
         p.carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
-    p.WeaponSlot = 1;
-    p.ArmorSlot = 5;
+    std::tie(p.WeaponSlot, p.ArmorSlot) = std::pair(1, 5);
     for (int k = 1; k <= kSkillCount; ++k)
         p.skill(k) = PlayerSkill{true, k, 0, 0};
     Update_Status(g);

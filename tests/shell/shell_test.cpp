@@ -60,24 +60,17 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
 
 // New: Yes is the random level, No the default; the game runs at once; Cancel keeps the old game.
 TEST(Startup, newGameOnTheChosenLevel) {
-    struct Case {
-        Answer random;
-        std::optional<std::string> name;
-        bool levelMissing;
-        const char* level;
-        const char* creature;
-    };
-    const Case cases[] = {
+    const std::tuple<Answer, std::optional<std::string>, bool, const char*, const char*> cases[] = {
         {Answer::No, "Bo", false, "The Gloaming Stair", "Bo"},
         {Answer::Yes, "Bo", false, "Random", "Bo"},
         {Answer::No, std::nullopt, false, "Random", "Ann"},
         {Answer::No, "Bo", true, "Random", "Ann"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [random, name, levelMissing, level, creature] : cases) {
         StartUp s;
         s.window().menuAnswers = {MenuChoice::New};
-        s.window().boxAnswers = {Answer::Yes, c.random};
-        s.window().inputAnswers = {"Ann", c.name};
+        s.window().boxAnswers = {Answer::Yes, random};
+        s.window().inputAnswers = {"Ann", name};
         s.window().whileOpen = [&] { Timer1_Timer(s.g); }; // a tick under a box waits for the handler
         Form_Load(s.g);
         ASSERT_NE(s.g.CurrentPlayer, 0);
@@ -85,20 +78,20 @@ TEST(Startup, newGameOnTheChosenLevel) {
         EXPECT_EQ(std::tuple(s.g.MapName, s.g.StartX, s.g.StartY), std::tuple("Random", 2, 2));
         s.g.player(s.g.CurrentPlayer).Gold = 77;
         setPaused(s.g, true);
-        if (c.levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");
+        if (levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");
         const int presents = s.t.io.canvas.presents;
         mnuFileNew_Click(s.g);
         const Player& me = s.g.player(s.g.CurrentPlayer);
-        const bool replaced = c.creature == std::string("Bo");
+        const bool replaced = creature == std::string("Bo");
         EXPECT_EQ(std::tuple(s.g.MapName, displayName(me.Name), me.Gold, me.X, me.Y, s.g.ViewX),
-                  std::tuple(c.level, c.creature, replaced ? 0 : 77, s.g.StartX, s.g.StartY, s.g.StartX))
-            << c.level << " " << c.creature;
-        EXPECT_EQ(s.g.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + c.level)
-            << c.level << " " << c.creature;
+                  std::tuple(level, creature, replaced ? 0 : 77, s.g.StartX, s.g.StartY, s.g.StartX))
+            << level << " " << creature;
+        EXPECT_EQ(s.g.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + level)
+            << level << " " << creature;
         EXPECT_EQ(std::tuple(s.g.paused, s.window().timersRunning), std::tuple(!replaced, replaced))
-            << c.level << " " << c.creature;
-        EXPECT_EQ(s.t.io.canvas.presents > presents, replaced) << c.level << " " << c.creature;
-        EXPECT_EQ(boxTexts(s.t).size(), c.levelMissing ? 3u : 2u) << c.level << " " << c.creature;
+            << level << " " << creature;
+        EXPECT_EQ(s.t.io.canvas.presents > presents, replaced) << level << " " << creature;
+        EXPECT_EQ(boxTexts(s.t).size(), levelMissing ? 3u : 2u) << level << " " << creature;
     }
 }
 
@@ -159,14 +152,8 @@ struct KeyGame {
 
 // Each key does its one thing whatever the modifiers; the key that ends a pause does nothing else.
 TEST(Keys, eachKeyDoesItsOneThing) {
-    struct Case {
-        const char* name;
-        int16_t facing, shift;
-        std::vector<Key> keys;
-        const char* outcome;
-    };
     const int16_t all = kShiftMask | kCtrlMask | kAltMask;
-    const Case cases[] = {
+    const std::tuple<const char*, int16_t, int16_t, std::vector<Key>, const char*> cases[] = {
         {"Up", 8, 0, {Key::Up}, "(50, 49) facing 8, sound 3, drawn"},
         {"Shift+Ctrl+Alt+keypad 8", 8, all, {Key::Num8}, "(50, 49) facing 8, sound 3, drawn"},
         {"Down", 8, 0, {Key::Down}, "(50, 51) facing 8, sound 3, drawn"},
@@ -189,12 +176,12 @@ TEST(Keys, eachKeyDoesItsOneThing) {
         {"Pause, Up", 8, 0, {Key::Pause, Key::Up}, "(50, 50) facing 8, drawn"},
         {"Pause, another key", 8, 0, {Key::Pause, Key::Other}, "(50, 50) facing 8, drawn"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, facing, shift, keys, outcome] : cases) {
         KeyGame k;
-        k.t.game.player(1).Facing = c.facing;
-        for (const Key key : c.keys)
-            k.press(key, c.shift);
-        EXPECT_EQ(k.outcome(), c.outcome) << c.name;
+        k.t.game.player(1).Facing = facing;
+        for (const Key key : keys)
+            k.press(key, shift);
+        EXPECT_EQ(k.outcome(), outcome) << name;
     }
     KeyGame k;
     k.t.game.player(1).Facing = 8;

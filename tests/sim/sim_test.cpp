@@ -104,11 +104,7 @@ TEST(Sim, newGameOnTheFirstLevelThenKeysClockAndLog) {
 
 // A line or command line the driver cannot use stops it with status 2 and one line naming the fault.
 TEST(Sim, mistakesExitWithTwoAndOneLine) {
-    struct Case {
-        std::vector<std::string> args;
-        std::string script, reason;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
         {{kData}, "# a comment\n\nfrobnicate\ndump\n", "line 3"},
         {{kData}, "key NoSuchKey\ndump\n", "line 1"},
         {{kData}, "zoom 5\n", "zoom takes 1 to 4"},
@@ -124,12 +120,12 @@ TEST(Sim, mistakesExitWithTwoAndOneLine) {
         {{kData, kData}, "", "is a folder"},
         {{}, "", "expected FOLDER [SCRIPT]"},
     };
-    for (const Case& c : cases) {
-        const SimRun run = runSim(c.args, c.script);
-        EXPECT_EQ(run.exitCode, 2) << c.reason;
-        EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
+    for (const auto& [args, script, reason] : cases) {
+        const SimRun run = runSim(args, script);
+        EXPECT_EQ(run.exitCode, 2) << reason;
+        EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
         EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
-        EXPECT_EQ(run.output, "") << c.reason;
+        EXPECT_EQ(run.output, "") << reason;
     }
     const SimRun exits = runSim({kData}, "startup\ndump\n");
     EXPECT_EQ(exits.exitCode, 0);
@@ -220,12 +216,7 @@ TEST(Sim, savedLevelHeaderIsSealed) {
     const std::string tables = saved.substr(0, itemsAt + 4 + 16 * count(itemsAt));
     std::string flipped = saved;
     flipped[tables.size() + 4] ^= 1;
-    struct Case {
-        std::string name, bytes;
-        bool refused;
-        std::string lower;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, bool, std::string> cases[] = {
         {"today", saved, false, "murkhol2"},
         {"first", tables + levelBlock(1, "murkhol3"), false, "murkhol3"},
         {"escape", tables + levelBlock(2, "../../../../tmp/x/evil"), true, ""},
@@ -233,26 +224,24 @@ TEST(Sim, savedLevelHeaderIsSealed) {
         {"older", tables, false, ""},
         {"later", tables + levelBlock(3, "murkhol3"), false, ""},
     };
-    for (const Case& c : cases) {
-        std::ofstream(player / "saved" / (c.name + ".saved"), std::ios::binary) << c.bytes;
-        const SimRun run =
-            runSim({"--player", player.string(), kData},
-                   "answer menu load\nanswer file saved/" + c.name + ".saved\nstartup\ndump\n");
+    for (const auto& [name, bytes, refused, lower] : cases) {
+        std::ofstream(player / "saved" / (name + ".saved"), std::ios::binary) << bytes;
+        const SimRun run = runSim({"--player", player.string(), kData},
+                                  "answer menu load\nanswer file saved/" + name + ".saved\nstartup\ndump\n");
         ASSERT_EQ(run.exitCode, 0) << run.errors;
         const auto boxes = run.of("msgbox");
         const auto dumps = run.of("dump");
-        ASSERT_EQ(std::tuple(boxes.size(), dumps.size()),
-                  std::tuple(c.refused ? 1u : 0u, c.refused ? 0u : 1u));
-        if (c.refused) {
+        ASSERT_EQ(std::tuple(boxes.size(), dumps.size()), std::tuple(refused ? 1u : 0u, refused ? 0u : 1u));
+        if (refused) {
             EXPECT_TRUE(
                 boxes[0]["text"].get<std::string>().ends_with("level header after the tables is damaged"));
             continue;
         }
-        EXPECT_EQ(dumps[0]["MapLower"], c.lower) << c.name;
+        EXPECT_EQ(dumps[0]["MapLower"], lower) << name;
         int nowhere = 0;
         for (const json& m : dumps[0]["Messages"])
             nowhere += m["InUse"] && m["Text"].get<std::string>().find("lead nowhere") != std::string::npos;
-        EXPECT_EQ(nowhere, c.lower.empty() ? 1 : 0) << c.name;
+        EXPECT_EQ(nowhere, lower.empty() ? 1 : 0) << name;
     }
     fs::remove_all(player);
 }
