@@ -705,7 +705,9 @@ TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     });
     window.close();
     dialogs.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok, Icon::Exclamation);
-    EXPECT_EQ(dialogs.startMenu(), MenuChoice::Exit);
+    EXPECT_EQ(
+        std::pair(dialogs.msgBox("Use random map?", "", Buttons::YesNo, Icon::Question), dialogs.startMenu()),
+        std::pair(Answer::No, MenuChoice::Exit)); // nobody is there to say yes
 }
 
 // The box (a message, input or file box) and whether a key press opens it, else a tick.
