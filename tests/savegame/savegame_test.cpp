@@ -316,6 +316,8 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_directory(s.file); }, "Cannot write"},
         {kName, [](SavedGame& s) { s.g.Players.erase(), s.g.Items.erase(); }, "There is no game to save"},
         {"", none, "A saved game needs a name"}};
+    const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto open = descriptors(); // saved over and over, a leak would run the game out of files
     std::vector<Case> all(std::begin(cases), std::end(cases));
     for (const char* name : {"../Zo", "a\\b", "C:Zo", "Zo\x1F", "\x7F", "Zo\x9F", ".."})
         all.push_back({name, none, "may not hold"});
@@ -338,6 +340,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     SavedGame s; // a space, a no-break space and the ends of Latin-1 are letters of a name
     for (const char* name : {"Zo Ann", "Zo\xA0", "~\xFF"})
         EXPECT_TRUE(modFile_Save(s.g, name)) << boxTexts(s.t).back();
+    EXPECT_EQ(descriptors(), open);
 }
 
 // The save never writes through a link planted for its temporary file; saved/ itself may be a link.
