@@ -283,27 +283,24 @@ private:
 
 // Each opening, monster group and item follows its own draw, and each boundary decides.
 TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
-    struct Room {
-        float monsters, item;
-        int16_t type;
-        std::string cells;
-        int16_t id;
-    };
     const std::string two = "55 65", four = two + " 56 66", westFirst = four + " 45 54",
                       northFirst = four + " 54 45";
-    const Room rooms[] = {{0.255f, 0.205f, 1, two, 24},     {0.265f, 0.215f, 2, two, 25},
-                          {0.505f, 0.355f, 2, two, 25},     {0.515f, 0.365f, 1, four, 27},
-                          {0.705f, 0.405f, 1, four, 31},    {0.715f, 0.435f, 2, four, 34},
-                          {0.905f, 0.445f, 2, four, 0},     {0.915f, 0.999f, 1, westFirst, 0},
-                          {0.955f, 0.0f, 1, westFirst, 24}, {0.965f, 0.0f, 2, northFirst, 24},
-                          {0.995f, 0.0f, 2, northFirst, 24}};
+    // the monster and item draws; the monster type, the cells it stands on and the item found
+    const std::tuple<float, float, int16_t, std::string, int16_t> rooms[] = {
+        {0.255f, 0.205f, 1, two, 24},     {0.265f, 0.215f, 2, two, 25},
+        {0.505f, 0.355f, 2, two, 25},     {0.515f, 0.365f, 1, four, 27},
+        {0.705f, 0.405f, 1, four, 31},    {0.715f, 0.435f, 2, four, 34},
+        {0.905f, 0.445f, 2, four, 0},     {0.915f, 0.999f, 1, westFirst, 0},
+        {0.955f, 0.0f, 1, westFirst, 24}, {0.965f, 0.0f, 2, northFirst, 24},
+        {0.995f, 0.0f, 2, northFirst, 24}};
     const auto corner = [](std::size_t i) {
         return std::pair<int32_t, int32_t>(10 + 10 * (i % 9), 50 + 10 * (i / 9));
     };
     Draws draws(0.0f);
     draws.set(10, 10, {0.51f, 0.5f, 0.75f}, 0.0f, 0.0f).set(20, 20, {0.0f, 0.9f, 0.0f}, 0.0f, 0.0f);
     for (std::size_t i = 0; i < std::size(rooms); ++i)
-        draws.set(corner(i).first, corner(i).second, {0.0f, 0.0f, 0.0f}, rooms[i].monsters, rooms[i].item);
+        draws.set(corner(i).first, corner(i).second, {0.0f, 0.0f, 0.0f}, std::get<0>(rooms[i]),
+                  std::get<1>(rooms[i]));
     TestGame t;
     prepareEmptyLevel(t);
     draws.generate(t);
@@ -321,18 +318,19 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
     for (std::size_t i = 0; i < std::size(rooms); ++i) {
         const auto [x0, y0] = corner(i);
+        const auto& [monsters, item, type, expectedCells, id] = rooms[i];
         std::map<int32_t, std::string> placed;
         for (int32_t x = 1; x <= 9; ++x)
             for (int32_t y = 1; y <= 9; ++y)
                 if (const int32_t p = t.game.MapPlayer(x0 + x, y0 + y)) {
                     placed[p] = std::to_string(x) + std::to_string(y);
-                    EXPECT_EQ(t.game.player(p).MonsterType, rooms[i].type) << rooms[i].monsters;
+                    EXPECT_EQ(t.game.player(p).MonsterType, type) << monsters;
                 }
         std::string cells;
         for (const auto& [p, cell] : placed)
             cells += (cells.empty() ? "" : " ") + cell;
-        EXPECT_EQ(cells, rooms[i].cells) << rooms[i].monsters;
-        EXPECT_EQ(idAt(t.game, x0 + 5, y0 + 5), rooms[i].id) << rooms[i].item;
+        EXPECT_EQ(cells, expectedCells) << monsters;
+        EXPECT_EQ(idAt(t.game, x0 + 5, y0 + 5), id) << item;
     }
 }
 

@@ -148,40 +148,37 @@ TEST(Sim, runsAreDeterministicAndQueuedDrawsComeFirst) {
 TEST(Sim, leavingAChangedGameAsksFirst) {
     const std::string changed = kNewGame + "key Left\n";
     const fs::path player = fs::temp_directory_path() / ("gloamfell-leave-" + std::to_string(::getpid()));
-    struct Case {
-        std::string script;
-        // questions, then what leaving went on to: exits, file dialogs, name boxes (start-up asks one)
-        std::tuple<std::size_t, std::size_t, std::size_t, std::size_t> events;
-        bool saved;
-    };
-    const Case cases[] = {
-        {kNewGame + "menu exit\n", {0, 1, 0, 1}, false},
-        {kNewGame + "raise 0\nmenu exit\n", {0, 1, 0, 1}, false}, // no spendable XP: nothing raised
-        {changed + "answer save cancel\nmenu exit\n", {1, 0, 0, 1}, false},
-        {changed + "answer save no\nmenu exit\n", {1, 1, 0, 1}, false},
-        {changed + "answer save yes\nmenu exit\n", {1, 1, 0, 1}, true},
-        {changed + "answer save cancel\nmenu new\n", {1, 0, 0, 1}, false},
-        {changed + "answer save no\nanswer box no\nanswer input Bo\nmenu new\nmenu exit\n",
-         {1, 1, 0, 2},
-         false},
-        {changed + "answer save cancel\nmenu load\n", {1, 0, 0, 1}, false},
-        {changed + "answer save yes\nmenu load\n", {1, 0, 1, 1}, true},
-        {changed + "menu save\nmenu load\nanswer file saved/Ann.saved\nmenu load\nmenu exit\n",
-         {0, 1, 2, 1},
-         true},
-    };
-    for (const Case& c : cases) {
+    // the script; questions, then what leaving went on to: exits, file dialogs, name boxes (start-up asks
+    // one); whether the game was saved
+    const std::tuple<std::string, std::tuple<std::size_t, std::size_t, std::size_t, std::size_t>, bool>
+        cases[] = {
+            {kNewGame + "menu exit\n", {0, 1, 0, 1}, false},
+            {kNewGame + "raise 0\nmenu exit\n", {0, 1, 0, 1}, false}, // no spendable XP: nothing raised
+            {changed + "answer save cancel\nmenu exit\n", {1, 0, 0, 1}, false},
+            {changed + "answer save no\nmenu exit\n", {1, 1, 0, 1}, false},
+            {changed + "answer save yes\nmenu exit\n", {1, 1, 0, 1}, true},
+            {changed + "answer save cancel\nmenu new\n", {1, 0, 0, 1}, false},
+            {changed + "answer save no\nanswer box no\nanswer input Bo\nmenu new\nmenu exit\n",
+             {1, 1, 0, 2},
+             false},
+            {changed + "answer save cancel\nmenu load\n", {1, 0, 0, 1}, false},
+            {changed + "answer save yes\nmenu load\n", {1, 0, 1, 1}, true},
+            {changed + "menu save\nmenu load\nanswer file saved/Ann.saved\nmenu load\nmenu exit\n",
+             {0, 1, 2, 1},
+             true},
+        };
+    for (const auto& [script, events, saved] : cases) {
         fs::remove_all(player);
-        const SimRun run = runSim({"--player", player.string(), kData}, c.script);
+        const SimRun run = runSim({"--player", player.string(), kData}, script);
         ASSERT_EQ(run.exitCode, 0) << run.errors;
         std::size_t questions = 0;
         for (const json& box : run.of("msgbox"))
             questions += box["buttons"] == "savediscardcancel";
         EXPECT_EQ(
             std::tuple(questions, run.of("exit").size(), run.of("filedialog").size(), run.of("input").size()),
-            c.events)
-            << c.script;
-        EXPECT_EQ(fs::exists(player / "saved" / "Ann.saved"), c.saved) << c.script;
+            events)
+            << script;
+        EXPECT_EQ(fs::exists(player / "saved" / "Ann.saved"), saved) << script;
     }
     fs::remove_all(player);
 }
