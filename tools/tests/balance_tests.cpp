@@ -5,6 +5,8 @@
 #include "bounds.hpp"
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
+#include "map/map_file.h"
+#include "shell/new_game.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -132,6 +134,22 @@ TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
             EXPECT_GT(arrived.XPToRaise, 0);
             EXPECT_LE(arrived.XPToRaise, p.skill(gf::kMeleeSkill).XPToRaise) << "level " << l + 1;
         }
+}
+
+// The bot explores before it takes the stairs: every heap of gold on the first level, side rooms
+// included, is in the purse of every creature that arrives on the second.
+TEST(BalanceBot, exploresTheWholeLevelBeforeTheStairs) {
+    Arena arena(kData);
+    gf::Game& g = arena.game();
+    gf::modMap_Load(g, gf::defaultLevelPath(g));
+    int32_t least = 0; // a heap holds its base to twice that
+    for (const gf::Item& item : g.Items)
+        if (item.InUse)
+            least += item.ID == gf::ItemId::SmallGold ? 5 : item.ID == gf::ItemId::LargeGold ? 10 : 0;
+    ASSERT_GT(least, 0);
+    for (const DescentOutcome& o : sampleDescents())
+        for (const Arrival& a : o.levels[1].arrivals)
+            EXPECT_GE(a.creature.Gold, least);
 }
 
 // Fewer descents and fights than the report: the bounds leave room for the sampling noise.
