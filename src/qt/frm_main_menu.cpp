@@ -30,7 +30,6 @@ frmMainMenu::frmMainMenu(QWidget* parent) : QDialog(parent) {
                                                           {"&Exit", MenuChoice::Exit}};
     for (const auto& [caption, choice] : buttons) {
         auto* button = new QPushButton(QString::fromLatin1(caption), this);
-        button->setAutoDefault(false);
         button->setMinimumWidth(160);
         connect(button, &QPushButton::clicked, this, [this, choice = choice] {
             choice_ = choice;

@@ -68,8 +68,7 @@ StatusBarWidget::StatusBarWidget(QWidget* parent) : QWidget(parent) {
 
 void StatusBarWidget::setBar(const StatusBar& bar) {
     if (bar.tooltip != bar_.tooltip) setToolTip(toQt(bar.tooltip));
-    const bool changed =
-        bar.value != bar_.value || bar.max != bar_.max || bar.text != bar_.text || bar.fill != bar_.fill;
+    const bool changed = bar != bar_;
     bar_ = bar;
     if (changed) update();
 }
@@ -99,8 +98,7 @@ CarryBoxWidget::CarryBoxWidget(int box, QWidget* parent) : QWidget(parent), inde
 }
 
 void CarryBoxWidget::setBox(const CarryBox& box, const clsBitmap* itemSheet) {
-    const bool changed = box.slot != box_.slot || box.filled != box_.filled || box.tile != box_.tile ||
-                         box.readied != box_.readied || itemSheet != sheet_;
+    const bool changed = box != box_ || itemSheet != sheet_;
     if (box.tooltip != box_.tooltip) setToolTip(toQt(box.tooltip));
     box_ = box;
     sheet_ = itemSheet;

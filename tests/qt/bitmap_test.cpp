@@ -4,6 +4,7 @@
 #include "platform/forwarding_canvas.h"
 #include "qt_canvas.h"
 #include "render/death.h"
+#include "render/sheet_header.h"
 #include "render/view.h"
 #include "screenshot.h"
 #include "test_game.h"
@@ -105,7 +106,6 @@ struct Variant {
     const char* name;
     int bits;
     Layout layout;
-    friend void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
 };
 
 class BmpVariants : public SheetFiles, public ::testing::WithParamInterface<Variant> {};
@@ -206,9 +206,11 @@ TEST(QtCanvasFrames, drawingShowsWhenPresentedAndSurvivesResizes) {
     QImage grown = QtCanvas(30, 25).shown();
     QPainter(&grown).drawImage(0, 0, expected);
     EXPECT_EQ(std::tuple(canvas.width(), canvas.height(), canvas.shown()), std::tuple(30, 25, grown));
+    canvas.resize(30, 10); // one side alone
+    EXPECT_EQ(canvas.height(), 10);
     canvas.clear();
     canvas.present();
-    EXPECT_EQ(canvas.shown(), QtCanvas(30, 25).shown());
+    EXPECT_EQ(canvas.shown(), QtCanvas(30, 10).shown());
 }
 
 // Text hangs below and right of its place, in the game's font: as tall as its capitals, no taller.
@@ -271,24 +273,26 @@ TEST_F(SheetFiles, screenshotShowsViewAndPanelAndGivesTheDrawingBack) {
 
 // A few header bytes must not buy gigabytes of mask work; a refused file leaves the sheet empty.
 TEST_F(SheetFiles, picturesPastTheSizeLimitOrUnreadableAreRefused) {
-    const auto blank = [](int w, int h) { return bmpBytes(filled(w, h, kRed), 1); };
-    struct Case {
-        const char* name;
-        std::string bytes; // empty: no file
-        int w, h;          // 0 x 0: refused
+    const auto blank = [](int w, int h, std::size_t size = 0) { // padded to `size` bytes
+        const std::string bytes = bmpBytes(filled(w, h, kRed), 1);
+        return bytes + std::string(std::max(size, bytes.size()) - bytes.size(), '\0');
     };
-    const Case cases[] = {{"at the pixel limit", blank(1024, 1024), 1024, 1024},
-                          {"past it", blank(1025, 1024), 0, 0},
-                          {"at the side limit", blank(128, 8192), 128, 8192},
-                          {"too tall", blank(1, 8193), 0, 0},
-                          {"too wide", blank(8193, 1), 0, 0},
-                          {"not a picture", "BM not a bitmap", 0, 0},
-                          {"missing", "", 0, 0}};
+    // No bytes: no file; 0 x 0: refused.
+    const std::tuple<std::string, std::string, int, int> cases[] = {
+        {"at the pixel limit", blank(1024, 1024), 1024, 1024},
+        {"past it", blank(1025, 1024), 0, 0},
+        {"at the side limit", blank(128, 8192), 128, 8192},
+        {"too tall", blank(1, 8193), 0, 0},
+        {"too wide", blank(8193, 1), 0, 0},
+        {"a file at the byte limit", blank(8, 8, kMaxSheetFile), 8, 8},
+        {"a byte past it", blank(8, 8, kMaxSheetFile + 1), 0, 0},
+        {"not a picture", "BM not a bitmap", 0, 0},
+        {"missing", "", 0, 0}};
     clsBitmap bmp;
-    for (const Case& c : cases) {
-        EXPECT_EQ(bmp.LoadBitmap(save(std::string(c.name) + ".bmp", c.bytes), true), c.w > 0) << c.name;
-        EXPECT_EQ(std::pair(bmp.Width(), bmp.Height()), std::pair(c.w, c.h)) << c.name;
-        EXPECT_EQ(bmp.empty(), c.w == 0) << c.name;
+    for (const auto& [name, bytes, w, h] : cases) {
+        const bool loaded = bmp.LoadBitmap(save(name + ".bmp", bytes), true);
+        EXPECT_EQ(std::tuple(loaded, bmp.Width(), bmp.Height(), bmp.empty()), std::tuple(w > 0, w, h, w == 0))
+            << name;
     }
 }
 

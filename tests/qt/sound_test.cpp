@@ -6,6 +6,7 @@
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 #include "test_game.h"
+#include "wave_bytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,91 +28,7 @@ namespace gf {
 namespace {
 
 using namespace std::string_literals;
-using test::le;
-
-std::string chunk(const std::string& id, const std::string& body) {
-    return id + le(static_cast<int64_t>(body.size()), 4) + body + std::string(body.size() % 2, '\0');
-}
-
-std::string riff(const std::string& chunks) {
-    return "RIFF" + le(static_cast<int64_t>(chunks.size()) + 4, 4) + "WAVE" + chunks;
-}
-
-struct Fmt {
-    int tag = 1, channels = 1, rate = 22050, bits = 16;
-    int align = 0; // 0: as the channels and bits need
-    bool extensible = false;
-};
-
-std::string wave(const Fmt& f, const std::string& data) {
-    const int align = f.align ? f.align : f.channels * f.bits / 8;
-    std::string fmt = le(f.extensible ? 0xFFFE : f.tag, 2) + le(f.channels, 2) + le(f.rate, 4) +
-                      le(f.rate * align, 4) + le(align, 2) + le(f.bits, 2);
-    if (f.extensible) // the sub-format GUID starts with the real tag
-        fmt += le(22, 2) + le(f.bits, 2) + le(3, 4) + le(f.tag, 2) + std::string(14, '\x01');
-    return riff(chunk("fmt ", fmt) + chunk("data", data));
-}
-
-std::string pcm16(std::initializer_list<int> values) {
-    std::string s;
-    for (const int v : values)
-        s += le(v, 2);
-    return s;
-}
-
-// PCM in every common depth reads with its sign and scale; anything else is refused with a reason.
-TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
-    const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::string reason;
-        std::vector<float> samples;
-    };
-    const Case cases[] = {
-        {"pcm16", wave({}, pcm16({0, 16384, -32768, 32767})), "", {0, 0.5f, -1, 32767 / 32768.0f}},
-        {"pcm8 1 kHz", wave({.rate = 1000, .bits = 8}, "\x80\xff\x00"s), "", {0, 127 / 128.0f, -1}},
-        {"pcm24 stereo", wave({.channels = 2, .bits = 24}, "\0\0\x40\0\0\xC0"s), "", {0.5f, -0.5f}},
-        {"pcm32 384 kHz", wave({.rate = 384000, .bits = 32}, "\0\0\0\xC0"s), "", {-0.5f}},
-        {"extensible pcm", wave({.extensible = true}, pcm16({16384})), "", {0.5f}},
-        {"padded frames", wave({.align = 4}, pcm16({16384, 7, -16384, 7})), "", {0.5f, -0.5f}},
-        {"data cut short", cut.substr(0, cut.size() - 3), "", {0.5f, -0.5f}},
-        {"odd chunk first", riff(chunk("LIST", "abc") + wave({}, pcm16({8192})).substr(12)), "", {0.25f}},
-        {"extensible float", wave({.tag = 3, .bits = 32, .extensible = true}, ""), "Not PCM (format 3)", {}},
-        {"adpcm", wave({.tag = 2, .bits = 4}, "ab"), "Not PCM (format 2)", {}},
-        {"12-bit", wave({.bits = 12}, "ab"), "12-bit samples are not supported", {}},
-        {"rate too low", wave({.rate = 999}, "ab"), "Unsupported sample rate 999", {}},
-        {"rate too high", wave({.rate = 384001}, "ab"), "Unsupported sample rate 384001", {}},
-        {"no channels", wave({.channels = 0}, "ab"), "Broken fmt chunk", {}},
-        {"frames too short", wave({.channels = 2, .align = 3}, "ab"), "Broken fmt chunk", {}},
-        {"fmt too short", riff(chunk("fmt ", std::string(15, '\1'))), "Broken fmt chunk", {}},
-        {"data first", riff(chunk("data", "ab") + wave({}, "").substr(12)), "Data before the fmt chunk", {}},
-        {"no data chunk", wave({}, "").substr(0, 36), "No data chunk", {}},
-        {"no fmt chunk", riff(chunk("LIST", "ab")), "No fmt chunk", {}},
-        {"not riff", "RIFX0000WAVE", "Not a RIFF/WAVE file", {}},
-        {"empty", "", "Not a RIFF/WAVE file", {}}};
-    for (const Case& c : cases) {
-        WaveData data;
-        EXPECT_EQ(parseWave(c.bytes, data), c.reason) << c.name;
-        EXPECT_EQ(data.samples, c.samples) << c.name;
-    }
-}
-
-// Mono plays on both sides, extra channels are dropped, the rate is converted, at most 30 seconds.
-TEST(WaveFiles, stereoAtTheDeviceRate) {
-    const std::tuple<const char*, WaveData, int, std::vector<float>> cases[] = {
-        {"mono doubled", {1, 11025, 16, {0, 1}}, 22050, {0, 0, 0.5f, 0.5f, 1, 1, 1, 1}},
-        {"halved", {1, 44100, 16, {0, 0.25f, 0.5f, 0.75f}}, 22050, {0, 0, 0.5f, 0.5f}},
-        {"three channels",
-         {3, 8000, 16, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}},
-         8000,
-         {0.1f, 0.2f, 0.4f, 0.5f}},
-        {"no samples", {1, 8000, 16, {}}, 8000, {}},
-        {"no rate", {1, 0, 16, {0.5f}}, 8000, {}}};
-    for (const auto& [name, in, rate, stereo] : cases)
-        EXPECT_EQ(toStereo(in, rate), stereo) << name;
-    EXPECT_EQ(toStereo({1, 1000, 16, std::vector<float>(31000, 0.5f)}, 2000).size(), 2u * 60000);
-}
+using namespace test;
 
 // A sound with a value left just past its end in memory, so reading one sample too many is heard.
 std::vector<float> sound(std::vector<float> stereo) {
@@ -123,8 +40,7 @@ std::vector<float> sound(std::vector<float> stereo) {
 // Each voice plays its own sound whole and once from its start; sounds overlap and replaying restarts.
 TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     struct Step {
-        int play;  // 0: none
-        int mixed; // frames mixed after it
+        int play, mixed; // the voice played (0: none), the frames mixed after it
         std::vector<float> heard;
         const char* playing; // voices 0 to 4 afterwards
     };
@@ -154,11 +70,13 @@ TEST(SoundMixer, voicesPlayTheirSoundWholeOnce) {
     }
 }
 
-// The volume scales the whole mix, held to silence .. as recorded; mute is a gain of nothing.
+// The volume scales the whole mix, held to silence .. as recorded; mute is no gain; no voices, no sound.
 TEST(SoundMixer, gainScalesTheMix) {
-    for (const auto& [gain, heard] : {std::pair(1.0f, 0.5f), std::pair(0.5f, 0.25f), std::pair(0.0f, 0.0f),
-                                      std::pair(7.0f, 0.5f), std::pair(-1.0f, 0.0f), std::pair(NAN, 0.5f)}) {
-        SoundMixer mixer(1);
+    const std::tuple<int, float, float> cases[] = {{1, 1.0f, 0.5f}, {1, 0.5f, 0.25f}, {1, 0.0f, 0.0f},
+                                                   {1, 7.0f, 0.5f}, {1, -1.0f, 0.0f}, {1, NAN, 0.5f},
+                                                   {0, 1.0f, 0.0f}};
+    for (const auto& [voices, gain, heard] : cases) {
+        SoundMixer mixer(voices);
         mixer.setBuffer(1, {0.5f, -0.5f});
         mixer.setGain(gain);
         mixer.play(1);
@@ -172,18 +90,15 @@ constexpr int kRate = 44100;
 constexpr int kBlockBytes = kRate / 100 * 4; // ten milliseconds of 16-bit stereo
 
 // Runs the event loop for `ms` milliseconds or until `done` holds.
-void spin(
-    int ms, const std::function<bool()>& done = [] { return false; }) {
+void spin(int ms, const std::function<bool()>& done = nullptr) {
     QElapsedTimer clock;
     clock.start();
-    while (!done() && clock.elapsed() < ms)
+    while (!(done && done()) && clock.elapsed() < ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-// A private server with one null sink, reachable only through its own socket
-// in `dir`; the flags let it run as root, as CI does. It leaves by itself once
-// idle, after this process has gone: Qt's audio engine lives until the process
-// ends and must not see its server die under it. Empty when it runs, else why not.
+// A private server with one null sink on its own socket in `dir`, runnable as root (as CI is); it outlives
+// this process, as Qt's audio engine must not see it die. Empty when it runs, else why not.
 std::string startPulse(const QString& dir) {
     QProcess shell;
     shell.setWorkingDirectory(dir);
@@ -235,9 +150,8 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         if (qEnvironmentVariableIsSet("GLOAMFELL_REQUIRE_PULSE")) FAIL() << why;
         GTEST_SKIP() << "no PulseAudio server: " << why;
     }
-    const QString address = "unix:" + dir.path() + "/native";
     // Before the first use of the audio devices, so Qt and parec connect to this server.
-    qputenv("PULSE_SERVER", address.toUtf8());
+    qputenv("PULSE_SERVER", ("unix:" + dir.path() + "/native").toUtf8());
 
     test::TestGame t;
     for (const auto& file : std::filesystem::directory_iterator(GLOAMFELL_DATA_DIR))
@@ -273,12 +187,13 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     }
     EXPECT_EQ(game.player(game.CurrentPlayer).X, 51);
 
-    // A steady 600 ms tone, audible in every block, stalled a little after it starts.
+    // A 600 ms tone audible in every block, stalled soon after it starts; its right is minus half its left.
     std::string tone;
+    const auto at = [](int i) { return std::lround(4000 * std::sin(i * 2 * M_PI * 441 / kRate)); };
     for (int i = 0; i < kRate * 3 / 5; ++i)
-        tone += le(std::lround(8000 * std::sin(i * 2 * M_PI * 441 / kRate)), 2);
+        tone += le(2 * at(i), 2) + le(-at(i), 2);
     const std::string tonePath = dir.filePath(QStringLiteral("tone.wav")).toStdString();
-    std::ofstream(tonePath, std::ios::binary) << wave({.rate = kRate}, tone);
+    std::ofstream(tonePath, std::ios::binary) << wave({.channels = 2, .rate = kRate}, tone);
     ASSERT_EQ(sound.load(tonePath, 1), "");
     pressedAt.push_back(blocks());
     sound.play(1);
@@ -294,11 +209,15 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     const std::vector<qsizetype> heard = onsets(recorded);
     ASSERT_EQ(heard.size(), 3u) << "expected the step, the door and the tone, each once; heard at blocks "
                                 << ::testing::PrintToString(heard);
-    EXPECT_GE(heard[0], pressedAt[0]);
-    EXPECT_LT(heard[0], pressedAt[1]);
-    EXPECT_GE(heard[1], pressedAt[1]);
-    EXPECT_GE(heard[2], pressedAt[2]);
+    EXPECT_EQ(std::vector({heard[0] >= pressedAt[0], heard[0] < pressedAt[1], heard[1] >= pressedAt[1],
+                           heard[2] >= pressedAt[2]}),
+              std::vector(4, true));
     EXPECT_NEAR(runFrom(recorded, heard[2]), 60, 1) << "the tone was cut or broken";
+    const auto* frame = reinterpret_cast<const int16_t*>(recorded.constData() + heard[2] * kBlockBytes);
+    int misplaced = 0;
+    for (int i = 0; i < 50 * kBlockBytes / 2; i += 2)
+        misplaced += std::abs(frame[i] + 2 * frame[i + 1]) > 40;
+    EXPECT_EQ(misplaced, 0) << "the tone's channels were not where it put them";
 }
 
 } // namespace

@@ -37,7 +37,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
@@ -46,12 +45,12 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -60,6 +59,7 @@
 namespace gf {
 namespace {
 
+using B = QMessageBox;
 // Runs `f` every `ms` milliseconds of the event loop while the timer lives.
 std::unique_ptr<QTimer> every(int ms, const std::function<void()>& f) {
     auto timer = std::make_unique<QTimer>();
@@ -209,18 +209,17 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
-// Qt's keys become the game's. The keypad's digits that move or turn act the same with NumLock off,
-// when Qt reports them as the keys they double as; Shift keeps the comma and full stop; a key with no
-// action is still the game's, so that it ends a pause, but one the keyboard table lacks is not.
+// Qt's keys become the game's: keypad digits act alike with NumLock off; Shift keeps the comma and full
+// stop; a key with no action is still the game's, to end a pause, but one the table lacks is not.
 TEST(KeyCodes, qtKeysBecomeGameKeys) {
     const std::tuple<int, int, Key> keypad[] = {
         {Qt::Key_1, Qt::Key_End, Key::Num1},      {Qt::Key_2, Qt::Key_Down, Key::Num2},
         {Qt::Key_3, Qt::Key_PageDown, Key::Num3}, {Qt::Key_4, Qt::Key_Left, Key::Num4},
         {Qt::Key_6, Qt::Key_Right, Key::Num6},    {Qt::Key_8, Qt::Key_Up, Key::Num8}};
-    for (const auto& [digit, numLockOff, key] : keypad) {
-        EXPECT_EQ(gameKey(digit, Qt::KeypadModifier), key) << digit;
-        EXPECT_EQ(gameKey(numLockOff, Qt::KeypadModifier), key) << digit;
-    }
+    for (const auto& [digit, numLockOff, key] : keypad)
+        EXPECT_EQ(std::pair(gameKey(digit, Qt::KeypadModifier), gameKey(numLockOff, Qt::KeypadModifier)),
+                  std::pair(std::optional(key), std::optional(key)))
+            << digit;
     EXPECT_EQ(
         std::vector<std::optional<Key>>(
             {gameKey(Qt::Key_End, Qt::NoModifier), gameKey(Qt::Key_Left, {}),
@@ -253,10 +252,20 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), hovered->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(hovered, &hover);
     EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
+    popupFor(1, "Drop");
+    EXPECT_FALSE(player().carry(2).InUse) << "Drop left the carcass carried";
 }
 
 // The message log lists the last thousand lines in their colours, following new ones at the bottom only.
 TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
+    QStringList entries; // of every menu, a separator as "-"
+    for (const QMenu* menu : window.findChildren<QMenu*>())
+        for (const QAction* a : menu->actions())
+            entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(
+        entries.join(',').toStdString(),
+        "New,Save,Load,-,Exit,Message Log,-,Zoom In,Zoom Out,Actual Size,-,Full Screen,About,&Sound,&Help,"
+        "Ready,Use,Drop,Mute,-,Volume 100%,Volume 75%,Volume 50%,Volume 25%");
     QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(window.messageLogDock->isVisible());
     MessageLogWidget* log = window.messageLog;
@@ -298,8 +307,7 @@ QImage onScreen(QWidget* widget) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// Per column inside a bar's frame: 'f' where it shows the fill, 'w' where it shows white; the
-// frame's own columns '|' while black.
+// Per column inside a bar's frame: 'f' the fill, 'w' white; the frame's own columns '|' if black.
 std::string barColumns(const QImage& bar, QRgb fill) {
     const auto frame = [&](int x) { return bar.pixel(x, 1) == qRgb(0, 0, 0) ? '|' : '?'; };
     std::string columns(1, frame(0));
@@ -316,11 +324,10 @@ std::string barColumns(const QImage& bar, QRgb fill) {
 TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
     ASSERT_TRUE(view.loadSheet(kSheetItem, GLOAMFELL_DATA_DIR "/item.bmp"));
     struct State {
-        const char* name; // Latin-1
-        std::array<int, 9>
-            n;             // life, max, stamina, max, level, gold, dagger in slot 1, weapon and armour slots
-        int skills;        // known ones, skill n at bit n - 1
-        const char* shown; // the labels, life's and a skill's tooltips, two skill names, the raise buttons
+        const char* name;     // Latin-1
+        std::array<int, 9> n; // life, max, stamina, max, level, gold, dagger in slot 1, weapon, armour slot
+        int skills;           // known ones, skill n at bit n - 1
+        const char* shown;    // the labels, life's and a skill's tooltips, two skill names, the raise buttons
     };
     const State states[] = {{"Wren",
                              {37, 50, 10, 40, 3, 15, 1, 1, 0},
@@ -446,31 +453,39 @@ TEST_F(WindowTest, layoutFollowsResizes) {
 
 // A key held, or repeating, when a box opens (attacking as one dies) never answers it; a fresh press does.
 TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
-    using Open = std::function<void(QtWindow&)>;
+    using Open = std::function<void(QtWindow&, int key)>;
     const std::tuple<const char*, Open, std::vector<int>> cases[] = {
         {"message box",
-         [](QtWindow& w) { w.msgBox("Your player has died!!!", "Oh Bananas!", Buttons::Ok, Icon::None); },
+         [](QtWindow& w, int) {
+             w.msgBox("Your player has died!!!", "Oh Bananas!", Buttons::Ok, Icon::None);
+         },
          {Qt::Key_Return, Qt::Key_Escape}},
         {"name box",
-         [](QtWindow& w) { w.inputBox("Enter your players name:", ""); },
+         [](QtWindow& w, int) { w.inputBox("Enter your players name:", ""); },
          {Qt::Key_Return, Qt::Key_Escape}},
-        {"Load dialog",
-         [](QtWindow& w) {
-             w.openFile({"Load Saved Game", QDir::tempPath().toStdString(), "", "saved", ""});
+        {"Load dialog", // cancelled, the file chosen at opening is not loaded
+         [](QtWindow& w, int) {
+             EXPECT_EQ(w.openFile({"Load", QDir::tempPath().toStdString(), "a.saved", "", ""}), "");
          },
          {Qt::Key_Escape}},
-        {"start menu", [](QtWindow& w) { w.startMenu(); }, {Qt::Key_Escape}}};
+        {"start menu", // Return presses the first button
+         [](QtWindow& w, int key) {
+             EXPECT_EQ(w.startMenu(), key == Qt::Key_Return ? MenuChoice::New : MenuChoice::Close);
+         },
+         {Qt::Key_Return, Qt::Key_Escape}}};
     // Unseen: the key went down where no watcher saw it (the death animation drops input).
     for (const auto& [name, open, keys] : cases) {
         for (const auto& [key, seen] : {std::pair(keys.front(), true), std::pair(keys.back(), false)}) {
             QtWindow boxes;
-            QWidget game;
+            QLineEdit game; // another window, whose keys are its own
             if (seen) sendKey(&game, QEvent::KeyPress, key, 1000);
             bool openWhileHeld = false, answered = true, pressed = false;
             const auto presser = every(0, [&] {
                 QWidget* box = QApplication::activeModalWidget();
                 if (!box || std::exchange(pressed, true)) return;
                 QWidget* to = box->focusWidget() ? box->focusWidget() : box;
+                QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), true);
+                QApplication::sendEvent(&game, &typed);
                 for (const quint64 at : {1500, 1540, 1580}) {
                     sendKey(to, QEvent::KeyRelease, key, at, at == 1540);
                     sendKey(to, QEvent::KeyPress, key, at, at == 1540);
@@ -485,11 +500,31 @@ TEST(ModalBoxes, keysHeldWhenTheBoxOpensDoNotAnswerIt) {
             const auto rescue = every(3000, [&] {
                 if (QWidget* box = QApplication::activeModalWidget()) answered = false, box->close();
             });
-            open(boxes);
+            open(boxes, key);
             EXPECT_TRUE(openWhileHeld) << name << " " << key << (seen ? "" : " unseen");
             EXPECT_TRUE(answered) << name << " " << key << ": a fresh press did not answer it";
+            EXPECT_EQ(game.text(), QStringLiteral("a")) << name;
         }
     }
+}
+
+// Only a death's box and the start menu after it turn a deaf ear to a press; the next ones answer at once.
+TEST(ModalBoxes, onlyTheBoxesOfADeathAreDeaf) {
+    QtWindow w;
+    std::vector<bool> atOnce;
+    const auto presser = every(0, [&, at = quint64(5000)]() mutable {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                sendKey(box->focusWidget() ? box->focusWidget() : box, type, Qt::Key_Return, at += 100);
+            settle();
+            atOnce.push_back(!box->isVisible());
+            box->close();
+        }
+    });
+    w.gameOver(0);
+    for (int round = 0; round < 2; ++round)
+        w.msgBox("Game over!", "", Buttons::Ok, Icon::None), w.startMenu();
+    EXPECT_EQ(atOnce, (std::vector<bool>{false, false, true, true}));
 }
 
 // Each box shows its icon and buttons and answers with the one pressed; long paths wrap on screen.
@@ -498,7 +533,6 @@ TEST(MessageBoxes, eachBoxAnswersWithItsButtonAndLongTextsWrap) {
     for (int i = 0; i < 12; ++i)
         text += "/a-rather-long-folder-name-" + std::to_string(i);
     text += "/" + std::string(120, 'x') + ".map";
-    using B = QMessageBox;
     const std::tuple<Buttons, Icon, B::StandardButton, Answer, B::Icon, B::StandardButtons> cases[] = {
         {Buttons::Ok, Icon::Critical, B::Ok, Answer::Ok, B::Critical, B::Ok},
         {Buttons::YesNo, Icon::Question, B::No, Answer::No, B::Question, B::Yes | B::No},
@@ -550,9 +584,7 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
     const auto answerer = every(10, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal))
-            boxes << box->text(), (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
-                                                                 : box->button(QMessageBox::Discard))
-                                      ->click();
+            boxes << box->text(), box->done(box->button(B::Yes) ? B::Yes : B::Discard);
         if (auto* about = qobject_cast<frmAbout*>(modal))
             boxes << about->lblVersion->text(),
                 about->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
@@ -571,22 +603,20 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
             listed = listed || model->index(row, 0, folder).data().toString() == savedName;
         if (!listed || ++picks > 200) return picks > 200 ? dialog->reject() : void();
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (edit->text() != savedName) return edit->setText(savedName);
-        static_cast<QDialog*>(dialog)->accept();
+        if (edit->text() != u"Zoë") return edit->setText(QStringLiteral(u"Zoë")); // without its extension
+        QTimer::singleShot(0, dialog, &QDialog::accept); // a refusal's box must not stop this timer
     });
-    player().Name = fixedName("Zo\xEB");
-    player().Gold = 77;
+    std::tie(player().Name, player().Gold) = std::tuple(fixedName("Zo\xEB"), 77);
     window.mnuFileSave->trigger();
     ASSERT_TRUE(std::filesystem::exists(t.folder / "saved" / std::filesystem::u8path("Zoë.saved")));
-    player().Name = fixedName("Ann");
-    player().Gold = 0;
+    std::tie(player().Name, player().Gold) = std::tuple(fixedName("Ann"), 0);
     game.unsavedChanges = false;
     window.mnuFileLoad->trigger();
     EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
     window.mnuFileNew->trigger();
-    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold),
-              std::tuple(std::string("Ren\xE9") + 'e', 0));
-    EXPECT_EQ(window.picStatus->lblPlayerName->text(), QStringLiteral(u"Renée"));
+    const QString title = window.windowTitle(); // names the level
+    EXPECT_EQ(std::tuple(window.picStatus->lblPlayerName->text(), player().Gold, title.endsWith(": Random")),
+              std::tuple(QStringLiteral(u"Renée"), 0, true));
     window.mnuHelpAbout->trigger();
     // Only Exit may end the loop here, not the window closing as the last one.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -661,7 +691,11 @@ TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     const int16_t facing = player().Facing;
     int ticks = 0;
     const auto presser = every(5, [&] { ++ticks, press(window.picView, Qt::Key_Left); });
-    QtClock().pause(0.1f);
+    QtClock clock;
+    const float before = clock.now();
+    clock.pause(0.1f);
+    const float waited = clock.now() - before; // a busy machine may only wake it late
+    EXPECT_TRUE(waited > 0.09f && waited < 1.0f) << "the game's clock ran at another pace: " << waited;
     EXPECT_GT(ticks, 3);
     EXPECT_EQ(player().Facing, facing) << "a key reached the game during the pause";
     const auto rescue = every(2000, [] {
@@ -677,8 +711,7 @@ class Reentry : public WindowTest, public ::testing::WithParamInterface<std::tup
 
 // Ticks behind a modal box must not re-enter the tick or key press still waiting below it.
 TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
-    const char box = std::get<0>(GetParam());
-    const bool byKey = std::get<1>(GetParam());
+    const auto [box, byKey] = GetParam();
     player().Life = 10; // below its maximum, so a refresh tick shows
     int lifeAtOpen = -1, lifeAtClose = -1;
     canvas.open = [&] {
@@ -746,13 +779,16 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
         EXPECT_EQ(QSize(view.width(), view.height()),
                   QSize(zoomedLength(640, zoom), zoomedLength(480, zoom)));
     }
-    Display(game, true);
+    // Read back from the window's own pixels: a frame presented but never repainted shows nowhere.
+    view.fillBox(0, 0, view.width() - 1, view.height() - 1, 0x0000FF);
+    view.pixel(1, 2, 0xFF0000);
+    view.present();
     const QImage expected = view.shown().scaled(view.width() * 3, view.height() * 3).copy(0, 0, 640, 480);
-    EXPECT_EQ(window.picView->grab().toImage().convertToFormat(expected.format()), expected);
-    key(Qt::Key_F11, Qt::NoModifier);
-    EXPECT_TRUE(window.isFullScreen());
-    key(Qt::Key_F11, Qt::NoModifier);
-    EXPECT_FALSE(window.isFullScreen());
+    EXPECT_EQ(onScreen(window.picView), expected.convertToFormat(QImage::Format_RGB32));
+    for (const bool full : {true, false}) {
+        key(Qt::Key_F11, Qt::NoModifier);
+        EXPECT_EQ(window.isFullScreen(), full);
+    }
     window.setWindowState(Qt::WindowFullScreen); // as a window manager may
     EXPECT_TRUE(window.mnuViewFullScreen->isChecked()) << "the menu's tick did not follow the window";
 }
@@ -761,11 +797,10 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
 TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
-    const WindowSettings chosen{QRect(40, 50, 900, 700), true, false, 3, 50, true};
-    {
-        QSettings settings(file, QSettings::IniFormat);
-        writeSettings(settings, chosen);
-    }
+    const WindowSettings chosen{
+        QRect(-30000, 50, 900, 700), true, false, 3, 50, true}; // far left of many screens
+    QSettings written(file, QSettings::IniFormat);
+    writeSettings(written, chosen); // and syncs
     QSettings back(file, QSettings::IniFormat);
     EXPECT_EQ(readSettings(back), chosen);
     const char* damaged[] = {
@@ -773,41 +808,32 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
         "[window]\ngeometry=banana\nmaximized=perhaps\nfullScreen=2\n[view]\nzoom=9\n[sound]\nvolume=-5\n"
         "muted=yes\n",
         "[window]\ngeometry=@Rect(0 0 -5 -5)\n[view]\nzoom=0\n[sound]\nvolume=1e9\n",
-        "[window]\ngeometry=@Rect(0 0 99999999 5)\n[view]\nzoom=@Rect(1 2 3 4)\n"};
+        "[window]\ngeometry=@Rect(0 0 32768 5)\n[view]\nzoom=@Rect(1 2 3 4)\n"};
     for (const char* contents : damaged) {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(contents);
-        out.close();
+        std::ofstream(file.toStdString(), std::ios::binary) << contents;
         QSettings settings(file, QSettings::IniFormat);
         EXPECT_EQ(readSettings(settings), WindowSettings{}) << contents;
     }
     QSettings folder(dir.path(), QSettings::IniFormat);
     EXPECT_EQ(readSettings(folder), WindowSettings{});
-    EXPECT_EQ(
-        std::vector({zoomForScreen({1920, 1080}), zoomForScreen({3840, 2160}), zoomForScreen({2560, 1440}),
-                     zoomForScreen({800, 600}), zoomForScreen({15360, 8640})}),
-        std::vector({1, 2, 1, 1, 4}));
+    for (const auto& [w, h, zoom] :
+         {std::tuple{1920, 1080, 1}, {3840, 2160, 2}, {2560, 1440, 1}, {800, 600, 1}})
+        EXPECT_EQ(zoomForScreen({w, h}), zoom) << w;
+    EXPECT_EQ(zoomForScreen({15360, 8640}), 4);
 }
 
 // The window takes its size, zoom and sound from the settings and leaves them there on closing.
 TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
-    {
-        QSettings settings(file, QSettings::IniFormat);
-        writeSettings(settings, {QRect(30, 40, 1000, 700), false, false, 3, 50, false});
-    }
+    QSettings first(file, QSettings::IniFormat);
+    writeSettings(first, {QRect(30, 40, 1000, 700), false, false, 3, 50, false});
     std::vector<float> gains;
     window.setSoundGain([&](float gain) { gains.push_back(gain); });
     window.remember(std::make_unique<QSettings>(file, QSettings::IniFormat));
     settle();
     EXPECT_EQ(std::tuple(window.normalGeometry().size(), window.zoom(), gains.back()),
               std::tuple(QSize(1000, 700), 3, 0.5f));
-    QStringList volumes;
-    for (const QAction* volume : window.mnuSoundVolume->actions())
-        volumes << volume->text();
-    EXPECT_EQ(volumes.join(','), QStringLiteral("Volume 100%,Volume 75%,Volume 50%,Volume 25%"));
     window.mnuSoundMute->trigger();
     window.mnuSoundVolume->actions().at(1)->trigger();
     EXPECT_EQ(gains.back(), 0.0f);
@@ -834,36 +860,31 @@ TEST_F(WindowTest, closingAChangedGameAsksFirst) {
     boxCloser->stop();
     player().Name = fixedName("Ann");
     const std::filesystem::path saved = t.folder / "saved" / "Ann.saved";
-    struct Case {
-        const char* name;
-        bool changed;
-        QMessageBox::StandardButton answer;
-        bool closes, saves;
-    };
-    const Case cases[] = {{"unchanged", false, QMessageBox::NoButton, true, false},
-                          {"cancel", true, QMessageBox::Cancel, false, false},
-                          {"don't save", true, QMessageBox::Discard, true, false},
-                          {"save", true, QMessageBox::Save, true, true}};
-    for (const Case& c : cases) {
+    const std::tuple<const char*, bool, B::StandardButton, bool, bool> cases[] = {
+        {"unchanged", false, B::NoButton, true, false},
+        {"cancel", true, B::Cancel, false, false},
+        {"don't save", true, B::Discard, true, false},
+        {"save", true, B::Save, true, true}};
+    for (const auto& [name, changed, answer, closes, saves] : cases) {
         window.show();
         settle();
         std::filesystem::remove(saved);
-        game.unsavedChanges = c.changed;
+        game.unsavedChanges = changed;
         QStringList buttons;
         const auto answerer = every(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
             for (QAbstractButton* b : box->buttons())
                 buttons << b->text();
-            box->button(c.answer)->click();
+            box->button(answer)->click();
         });
         window.startTimers(1000, 1000, 1000);
         window.close();
         settle();
         EXPECT_EQ(std::tuple(window.Timer1.isActive(), window.isVisible(), buttons.size(),
                              buttons.contains(QStringLiteral("Don't Save")), std::filesystem::exists(saved)),
-                  std::tuple(!c.closes, !c.closes, c.changed ? 3 : 0, c.changed, c.saves))
-            << c.name;
+                  std::tuple(!closes, !closes, changed ? 3 : 0, changed, saves))
+            << name;
     }
 }
 

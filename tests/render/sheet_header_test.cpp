@@ -43,8 +43,9 @@ TEST(SheetHeader, headersPassOrSayWhy) {
     const Sheet sheets[] = {
         {"plain 24 bits", "BM", 40, 3, 2, 24, 0, 24, ""},
         {"cut short", "BM", 40, 3, 2, 24, 0, 23, "BMP cut short: its pixels need 24 bytes"},
-        {"top-down", "BM", 40, 3, -2, 24, 0, 24, ""},
-        {"one bit rounds up to a word", "BM", 40, 33, 1, 1, 0, 8, ""},
+        {"top-down", "BM", 124, 3, -2, 24, 0, 24, ""},
+        {"right to left", "BM", 40, -3, 2, 24, 0, 24, "BMP of -3 x 2 pixels"},
+        {"one bit rounds up to a word", "BM", 64, 33, 1, 1, 0, 8, ""},
         {"core header", "BM", 12, 2, 2, 8, 0, 8, ""},
         {"RLE4", "BM", 40, 4, 4, 4, 2, 0, ""},
         {"RLE8", "BM", 108, 4, 4, 8, 1, 0, ""},

@@ -118,7 +118,7 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
     EXPECT_TRUE(g.damage(2).InUse);
 }
 
-// Recentring follows the user; the overview marks every item at whole pixels a cell beside the legend.
+// Recentring follows the user; the overview draws the level beside the legend at whole pixels a cell.
 TEST_F(ViewTest, userViewAndMapOverview) {
     modItem_Add(g, scene::kPlainItem, 0, 0);
     Display_Map(g);
@@ -131,32 +131,68 @@ TEST_F(ViewTest, userViewAndMapOverview) {
     modPlayer_Add(g, scene::kRat, 3, 3);
     Update_User_View(g);
     EXPECT_TRUE(canvas.ops.empty());
-    g.CurrentPlayer = modPlayer_Add(g, 0, 60, 40);
+    g.CurrentPlayer = modPlayer_Add(g, 0, 60, 20);
     g.Players(g.CurrentPlayer).Name = fixedName("Ann");
     Update_User_View(g);
-    EXPECT_EQ(std::make_tuple(g.ViewX, g.ViewY, canvas.presents, g.status.name, cell(60, 40)),
-              std::make_tuple(60, 40, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
+    EXPECT_EQ(std::make_tuple(g.ViewX, g.ViewY, canvas.presents, g.status.name, cell(60, 20)),
+              std::make_tuple(60, 20, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
     g.MapVisible(100, 7) = false;
-    using Box = std::tuple<int, int, int, int, Color>;
-    const auto mark = [](int x, int y, int s, Color color) {
-        if (s < 4) return std::vector<Box>{{x, y, x + s - 1, y + s - 1, color}};
-        return std::vector<Box>{{x, y, x + s - 1, y + s - 1, kBlack},
-                                {x + 1, y + 1, x + s - 2, y + s - 2, color}};
-    };
-    // width, height, then pixels a cell and the level's top-left corner
-    for (const auto& [w, h, s, left, top] :
-         {std::array{640, 480, 5, 129, 137}, {1920, 1080, 17, 163, 191}, {303, 303, 1, 163, 131}}) {
+    modItem_Add(g, 26, 60, 20);
+    modItem_Add(g, 26, 30, 40);
+    constexpr Color kNone = 0xFFFFFFFF;
+    // width, height, then pixels a cell and the level's top-left corner; it spans 101 x 41 cells
+    const int sizes[][5] = {
+        {640, 480, 5, 129, 137}, {1920, 1080, 17, 163, 191}, {303, 303, 1, 163, 131}, {440, 200, 3, 130, 38}};
+    for (const auto& [w, h, s, left, top] : sizes) {
         canvas.resize(w, h);
         Display_Map(g);
-        std::vector<Box> boxes;
+        std::vector<Color> pixels(static_cast<std::size_t>(w * h), kNone);
         for (const Op& o : ops("box"))
-            if (o.x >= 124 && o.color != kOverviewCrosshair)
-                boxes.emplace_back(o.x, o.y, o.x2, o.y2, o.color);
-        std::vector<Box> expected{{left, top, left + s - 1, top + s - 1, kBlack}};
-        for (const auto& [x, y, color] : {std::tuple{100, 7, kOverviewItem}, {60, 40, kOverviewYou}})
-            for (const Box& b : mark(left + x * s, top + y * s, s, color))
-                expected.push_back(b);
-        EXPECT_EQ(boxes, expected) << w << " x " << h;
+            for (int y = std::max(o.y, 0); y <= std::min(o.y2, h - 1); ++y)
+                for (int x = std::max(o.x, 0); x <= std::min(o.x2, w - 1); ++x)
+                    pixels[static_cast<std::size_t>(y * w + x)] = o.color;
+        const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y * w + x)]; };
+        const auto depth = [s](int dx, int dy) { return std::min({dx, dy, s - 1 - dx, s - 1 - dy}); };
+        const auto item = [&](int dx, int dy, Color color) {
+            return s >= 4 && depth(dx, dy) == 0 ? kBlack : color;
+        };
+        // Under 3 pixels the user's mark covers the item; from 3 up a rim a quarter cell thick shows it.
+        const int rim = s < 3 ? s : std::max(1, s / 4);
+        for (int dx = 0; dx < s; ++dx)
+            for (int dy = 0; dy < s; ++dy) {
+                for (const auto& [cx, cy, color] :
+                     {std::tuple{0, 0, kOverviewWall}, {100, 7, kOverviewItem}, {30, 40, kOverviewItem}})
+                    EXPECT_EQ(at(left + cx * s + dx, top + cy * s + dy), item(dx, dy, color))
+                        << w << ": " << cx;
+                EXPECT_EQ(at(left + 60 * s + dx, top + 20 * s + dy),
+                          depth(dx, dy) < rim ? kOverviewYou : item(dx, dy, kOverviewItem))
+                    << w << ": user cell " << dx << "," << dy;
+            }
+        // The crosshair: one pixel through the middle of the user's cell across the level, under the marks.
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kOverviewCrosshair), (100 + 40) * s) << w;
+        const int mx = left + 60 * s + s / 2, my = top + 20 * s + s / 2;
+        for (const auto& [x, y] :
+             {std::pair{left, my}, {left + 101 * s - 1, my}, {mx, top}, {mx, top + 41 * s - 1}})
+            EXPECT_EQ(at(x, y), kOverviewCrosshair) << w << ": " << x << "," << y;
+        // The legend: a black frame at a 6-pixel margin, 112 wide, round seven rows of 12 with 3 of paper
+        // above and below; in each row a 10-pixel swatch 5 pixels in, its name 6 pixels beyond it.
+        const Color paper = at(7, 7);
+        EXPECT_EQ(std::tuple(at(6, 6), at(117, 97), at(116, 96), at(6, 98), at(118, 6)),
+                  std::tuple(kBlack, kBlack, paper, kNone, kNone));
+        const std::string names[] = {"Wall", "Door", "Stairs down", "Stairs up", "Gold", "Other item", "You"};
+        const Color colors[] = {kOverviewWall, kOverviewDoor, kOverviewStairsDown, kOverviewStairsUp,
+                                kOverviewGold, kOverviewItem, kOverviewYou};
+        std::vector<std::string> texts;
+        for (const Op& o : ops("text"))
+            texts.push_back(o.text + " @" + std::to_string(o.x) + "," + std::to_string(o.y));
+        ASSERT_EQ(texts.size(), 7u) << w;
+        for (int row = 0, y = 10; row < 7; ++row, y += 12) {
+            EXPECT_EQ(std::tuple(at(12, y + 1), at(21, y + 10), at(16, y + 5), at(11, y + 5), at(22, y + 5),
+                                 at(16, y + 11)),
+                      std::tuple(kBlack, kBlack, colors[row], paper, paper, paper))
+                << w << ": " << names[row];
+            EXPECT_EQ(texts[static_cast<std::size_t>(row)], names[row] + " @28," + std::to_string(y));
+        }
         EXPECT_EQ(canvas.ops.back().kind, "present");
     }
 }

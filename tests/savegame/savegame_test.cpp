@@ -2,6 +2,7 @@
 #include "items/item_table.h"
 #include "savegame/level_block.h"
 #include "savegame/savegame.h"
+#include "shell/files.h"
 #include "shell/menus.h"
 #include "shell/timers.h"
 #include "test_game.h"
@@ -32,11 +33,6 @@ constexpr std::size_t creatureAt(int i) {
 }
 constexpr std::size_t itemAt(int i) {
     return kItemsCountAt + 4 + static_cast<std::size_t>(i - 1) * 16;
-}
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void writeFile(const fs::path& p, const std::string& bytes) {
@@ -82,14 +78,14 @@ struct SavedGame {
         a.carry(20) = Item{true, 27, 5, 6, 0};
         EXPECT_EQ(modPlayer_Add(g, 1, 10, 30), 2);
         EXPECT_EQ(modPlayer_Add(g, 2, 100, 100), 3);
-        g.Players(2).Facing = 9;
+        std::tie(g.Players(2).Facing, g.Players(3).Facing) = std::tuple(9, 0); // the facings' bounds
         EXPECT_EQ(modItem_Add(g, 17, 0, 0), 1);
         EXPECT_EQ(modItem_Add(g, 1, 11, 10), 2);
         EXPECT_EQ(modItem_Add(g, 26, 10, 10), 3);
         g.MapName = "Level One";
     }
     bool save() { return modFile_Save(g, kName); }
-    std::string saved() { return readFile(file); }
+    std::string saved() { return readDataFile(file); }
 };
 
 // The file's bytes: counts, the name field, field offsets, free entries all zero, then the level.
@@ -200,6 +196,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
           {kFileSize + 4, 1, 3},
           {kFileSize + 4, 2, 0},
           {kFileSize + 6, 4, 1 << 30},
+          {kFileSize + 6, 4, 40}, // a payload running a few bytes past the block's end
           {kFileSize + 6, 4, -1}}},
         {"The file announces 0 creature entries", {{0, 4, 0}}},
         {"The file announces 0 item entries", {{kItemsCountAt, 4, 0}}},
@@ -294,11 +291,11 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
     }
 }
 
-// Every file under the program folder with its bytes, but for a save's half-written one.
+// Every file under the program folder with its bytes; a failed save leaves no temporary behind either.
 std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
     std::map<fs::path, std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.path().extension() != ".tmp") files[e.path()] = e.is_regular_file() ? readFile(e.path()) : "";
+        files[e.path()] = e.is_regular_file() ? readDataFile(e.path()) : "";
     return files;
 }
 
@@ -306,14 +303,18 @@ std::map<fs::path, std::string> filesUnder(const fs::path& folder) {
 TEST(SavedGame, failedSaveChangesNoFile) {
     struct Case {
         std::string name;
-        void (*block)(const fs::path& file);
+        void (*block)(SavedGame& s);
         const char* box;
     };
-    const auto none = [](const fs::path&) {};
+    const auto none = [](SavedGame&) {};
     const Case cases[] = {
-        {kName, [](const fs::path& f) { fs::remove_all(f.parent_path()), writeFile(f.parent_path(), "-"); },
+        {kName,
+         [](SavedGame& s) { fs::remove_all(s.file.parent_path()), writeFile(s.file.parent_path(), "-"); },
          "is not a folder"},
-        {kName, [](const fs::path& f) { fs::remove(f), fs::create_symlink("../victim", f); }, "is a link"},
+        {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_symlink("../victim", s.file); },
+         "is a link"},
+        {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_directory(s.file); }, "Cannot write"},
+        {kName, [](SavedGame& s) { s.g.Players.erase(), s.g.Items.erase(); }, "There is no game to save"},
         {"", none, "A saved game needs a name"}};
     std::vector<Case> all(std::begin(cases), std::end(cases));
     for (const char* name : {"../Zo", "a\\b", "C:Zo", "Zo\x1F", "\x7F", "Zo\x9F", ".."})
@@ -322,8 +323,8 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         SavedGame s;
         ASSERT_TRUE(s.save());
         writeFile(s.t.folder / "victim", "the user's own file");
-        c.block(s.file);
         s.g.Players(1).Gold = 7;
+        c.block(s);
         s.t.io.log.events.clear();
         const auto before = filesUnder(s.t.folder);
         EXPECT_FALSE(modFile_Save(s.g, c.name)) << c.name;
@@ -334,6 +335,9 @@ TEST(SavedGame, failedSaveChangesNoFile) {
                     boxes[0].find(c.box) != std::string::npos)
             << boxes[0];
     }
+    SavedGame s; // a space, a no-break space and the ends of Latin-1 are letters of a name
+    for (const char* name : {"Zo Ann", "Zo\xA0", "~\xFF"})
+        EXPECT_TRUE(modFile_Save(s.g, name)) << boxTexts(s.t).back();
 }
 
 // The save never writes through a link planted for its temporary file; saved/ itself may be a link.
@@ -343,10 +347,10 @@ TEST(SavedGame, saveNeverWritesThroughAPlantedLink) {
     fs::create_directory_symlink("elsewhere", s.t.folder / "saved");
     const fs::path victim = s.t.folder / "victim";
     writeFile(victim, "the user's own file");
-    for (const std::string& tail : {std::string(".tmp"), "." + std::to_string(::getpid()) + "-0.tmp"})
+    for (const std::string& tail : {std::string(".tmp"), "." + std::to_string(::getpid()) + ".tmp"})
         fs::create_symlink(victim, s.file.string() + tail);
     ASSERT_TRUE(s.save());
-    EXPECT_EQ(readFile(victim), "the user's own file");
+    EXPECT_EQ(readDataFile(victim), "the user's own file");
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(s.t.folder / "elsewhere" / s.file.filename())));
     EXPECT_GT(s.saved().size(), kFileSize);
 }

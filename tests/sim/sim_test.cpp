@@ -1,5 +1,6 @@
 // The real gloamfell-sim executable run on scripts, as a level author or an outside test would.
 #include "savegame/records.h"
+#include "shell/files.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -18,11 +19,6 @@ using nlohmann::json;
 
 const std::string kData = GLOAMFELL_DATA_DIR;
 const std::string kNewGame = "answer menu new\nanswer box no\nanswer input Ann\nstartup\n";
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct SimRun {
     int exitCode = 0;
@@ -52,7 +48,10 @@ SimRun runSim(std::vector<std::string> args, const std::string& script = "") {
         command += " '" + arg + "'";
     const int status =
         std::system((command + " </dev/null >'" + base + ".out' 2>'" + base + ".err'").c_str());
-    SimRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + ".out"), slurp(base + ".err"), {}};
+    SimRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+               readDataFile(base + ".out"),
+               readDataFile(base + ".err"),
+               {}};
     std::istringstream out(run.output);
     for (std::string line; std::getline(out, line);)
         if (line.starts_with('{')) run.lines.push_back(json::parse(line));
@@ -213,7 +212,7 @@ TEST(Sim, savedLevelHeaderIsSealed) {
     const fs::path player = fs::temp_directory_path() / ("gloamfell-header-" + std::to_string(::getpid()));
     fs::remove_all(player);
     ASSERT_EQ(runSim({"--player", player.string(), kData}, kNewGame + "menu save\n").exitCode, 0);
-    const std::string saved = slurp(player / "saved" / "Ann.saved");
+    const std::string saved = readDataFile(player / "saved" / "Ann.saved");
     const auto count = [&](std::size_t at) {
         return static_cast<std::size_t>(RecordReader(std::string_view(saved).substr(at, 4)).int32());
     };

@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <map>
 #include <unistd.h>
 
 namespace gf::test {
@@ -32,8 +31,7 @@ TestGame::~TestGame() {
 }
 
 void TestGame::write(const std::string& name, const std::string& contents) {
-    std::ofstream out(folder / name, std::ios::binary);
-    out << contents;
+    std::ofstream(folder / name, std::ios::binary) << contents;
 }
 
 void TestGame::copyData(const std::string& name) {
@@ -41,7 +39,7 @@ void TestGame::copyData(const std::string& name) {
                                std::filesystem::copy_options::overwrite_existing);
 }
 
-std::string crlf(std::initializer_list<std::string> lines) {
+std::string crlf(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines)
         out += l + "\r\n";
@@ -49,10 +47,7 @@ std::string crlf(std::initializer_list<std::string> lines) {
 }
 
 std::string itemEntry(int id, const std::string& name, const std::vector<std::string>& lines) {
-    std::string out = "ITEM=" + std::to_string(id) + "\r\nNAME=" + name + "\r\n";
-    for (const auto& l : lines)
-        out += l + "\r\n";
-    return out;
+    return crlf({"ITEM=" + std::to_string(id), "NAME=" + name}) + crlf(lines);
 }
 
 std::string basicItemIni() {
@@ -63,8 +58,7 @@ std::string basicItemIni() {
     for (const char* name : {"closed door", "open door", "closed door ns", "open door ns", "stairs down",
                              "stairs up", "bones", "small gold", "large gold"}) {
         const bool closed = id == ItemId::DoorClosedEW || id == ItemId::DoorClosedNS;
-        s += closed ? itemEntry(id, name, {"IMAGE=" + std::to_string(id), "BLOCKMOVEMENT"})
-                    : itemEntry(id, name, {"IMAGE=" + std::to_string(id)});
+        s += itemEntry(id, name, {"IMAGE=" + std::to_string(id)}) + (closed ? "BLOCKMOVEMENT\r\n" : "");
         ++id;
     }
     return s + itemEntry(26, "dagger", {"IMAGE=26", "DAMAGE=3", "MOVABLE"}) +
@@ -100,14 +94,12 @@ std::vector<std::string> boxTexts(const TestGame& t) {
 }
 
 void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art) {
-    const std::map<char, int16_t> items{{'X', ItemId::StoneWall},
-                                        {'D', ItemId::DoorClosedEW},
-                                        {'O', ItemId::DoorOpenEW},
-                                        {'g', ItemId::SmallGold}};
+    const std::string chars = "XDOg";
+    const int16_t ids[] = {ItemId::StoneWall, ItemId::DoorClosedEW, ItemId::DoorOpenEW, ItemId::SmallGold};
     for (std::size_t row = 0; row < art.size(); ++row)
         for (std::size_t col = 0; col < art[row].size(); ++col)
-            if (const auto it = items.find(art[row][col]); it != items.end())
-                modItem_Add(g, it->second, x0 + static_cast<int32_t>(col), y0 + static_cast<int32_t>(row));
+            if (const auto k = chars.find(art[row][col]); k != std::string::npos)
+                modItem_Add(g, ids[k], x0 + static_cast<int32_t>(col), y0 + static_cast<int32_t>(row));
 }
 
 int16_t idAt(Game& g, int32_t x, int32_t y) {

@@ -46,7 +46,7 @@ inline std::string le(int64_t v, int bytes) {
 }
 
 // Lines joined with CR LF, as the data files are written.
-std::string crlf(std::initializer_list<std::string> lines);
+std::string crlf(const std::vector<std::string>& lines);
 
 // One item-catalogue entry: its number and name, then the given lines (IMAGE=, flags, DAMAGE=...).
 std::string itemEntry(int id, const std::string& name, const std::vector<std::string>& lines = {});

@@ -1,6 +1,4 @@
-// The balance tool against the game itself: its fights against the same fights
-// played through gloamfell-sim, its arrivals against the game's skill ladder,
-// and the curve of the shipped data.
+// The balance tool against the game itself (the driver's fights, the skill ladder) and the shipped curve.
 #include "arena.hpp"
 #include "bounds.hpp"
 #include "creatures/creature_table.h"
@@ -164,8 +162,8 @@ Settings quick(int descents) {
 TEST(BalanceBounds, shippedDataKeepsTheCurve) {
     const DescentReport report = measureDescent(kData, quick(60));
     std::vector<std::string> faults = balanceFaults(report);
-    // Four seconds of waiting per point of life a fight costs keep it near two thirds (docs/balance.md): no
-    // rest policy lowers that, only fights that cost nothing would. It must not grow.
+    // Four seconds of waiting per point of life lost keep it near two thirds (docs/balance.md); it must not
+    // grow.
     std::erase_if(faults,
                   [](const std::string& f) { return f.find("waiting for life") != std::string::npos; });
     EXPECT_EQ(faults, std::vector<std::string>{});

@@ -1,5 +1,5 @@
-// What the view draws must stand out from its floor: every creature of the
-// shipped data, in full light and still in the dimmest lit band, and the gold message.
+// Every shipped creature stands out from its floor in full and the dimmest lit light, and so does the gold
+// message.
 #include "contact/contrast.hpp"
 #include "platform/canvas.h"
 

@@ -1,5 +1,4 @@
-// What the made art must look like. Its bytes (and the sounds') are pinned by
-// the reproduction test, and the game and the checker read the shipped files.
+// What the made art must look like; the reproduction test pins its bytes and the sounds'.
 #include "art/paint.hpp"
 #include "art/sheets.hpp"
 #include "common/image.hpp"
@@ -60,8 +59,7 @@ TEST(AssetTools, wallJoins) {
                 }
 }
 
-// Frames turn clockwise in 45 degree steps from south-west. Every frame of
-// every creature is drawn inside its tile, large enough to make out.
+// Frames turn clockwise by 45 degrees from south-west; each is drawn inside its tile, large enough to see.
 TEST(AssetTools, creatureFrames) {
     for (int f = 0; f < 8; ++f)
         EXPECT_EQ(frameAngle(f), (225 + 360 - 45 * f) % 360) << "frame " << f;

@@ -16,6 +16,7 @@ struct StatusBar {
     std::string text; // "37/50"
     std::string tooltip;
     Color fill = kBlack; // of the filled part
+    bool operator==(const StatusBar&) const = default;
 };
 
 struct SkillRow {
@@ -32,6 +33,7 @@ struct CarryBox {
     int tile = 0;         // tile of the item sheet
     bool readied = false; // the blue "R"
     std::string tooltip;  // the item's name, what it does and whether it is readied
+    bool operator==(const CarryBox&) const = default;
 };
 
 struct StatusPanel {

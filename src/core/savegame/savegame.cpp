@@ -71,18 +71,13 @@ void writeAll(int fd, const fs::path& path, const std::string& bytes) {
     }
 }
 
-// A fresh file of our own beside the target: O_EXCL and O_NOFOLLOW make a
-// name someone planted, link or not, a name we pass over rather than open.
-Descriptor createTemporary(int folder, const std::string& target, std::string& name) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        const int fd =
-            ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd >= 0) return Descriptor(fd);
-        if (errno != EEXIST && errno != EINTR) return Descriptor(-1);
-    }
-    errno = EEXIST;
-    return Descriptor(-1);
+// A fresh file of our own beside the target. Whatever holds its name, a file
+// a crash left or a link someone planted, is removed rather than opened, and
+// O_EXCL with O_NOFOLLOW refuses anything planted after that.
+Descriptor createTemporary(int folder, const std::string& name) {
+    ::unlinkat(folder, name.c_str(), 0);
+    return Descriptor(
+        ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
 }
 
 // Written whole to a temporary file, then renamed over the target, so a save
@@ -97,8 +92,8 @@ void writeWhole(const fs::path& path, const std::string& bytes) {
     if (::fstatat(folder.get(), target.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISLNK(existing.st_mode))
         fail(path.string() + " is a link to another file; the game does not save through links");
-    std::string temporary;
-    Descriptor file = createTemporary(folder.get(), target, temporary);
+    const std::string temporary = target + "." + std::to_string(::getpid()) + ".tmp";
+    Descriptor file = createTemporary(folder.get(), temporary);
     if (file.get() < 0) failWriting(path, errno);
     try {
         writeAll(file.get(), path, bytes);

@@ -1,8 +1,10 @@
-#include "map/map_file.h"
-
+// Level files as the game reads them, the random level and its walls.
 #include "creatures/creature_table.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
+#include "map/level_file.h"
+#include "map/map_file.h"
+#include "map/random_level.h"
 #include "map/walls.h"
 #include "shell/text.h"
 #include "shell/version.h"
@@ -10,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <set>
 
 namespace gf::test {
 namespace {
@@ -103,6 +107,24 @@ TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
         EXPECT_TRUE(
             boxes[i].starts_with("Level name ignored in " + path + "\r\n" + latin1ToUtf8(bad[i]) + "\r\n"))
             << boxes[i];
+}
+
+// A level author's list of faults names each line, and how to mend an indented one.
+TEST(LevelFile, faultsNameTheirLines) {
+    struct Lines : Findings {
+        std::vector<std::string> seen;
+        void warning(const Finding& f) override { seen.push_back(std::to_string(f.line) + ": " + f.text); }
+        void failure(const Finding& f) override { warning(f); }
+    } findings;
+    const LevelFile level =
+        readLevelFile("; note\r\nMAP=Hall\r\n\r\n X\r\nX.S\r\nLOWER=../x\nNAP=1\r\n", "a.map", findings);
+    EXPECT_EQ(findings.seen,
+              (std::vector<std::string>{
+                  "4: unknown line \" X\": keys and rows start in the first column",
+                  "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
+                  "7: unknown line \"NAP=1\""}));
+    EXPECT_EQ(std::tuple(level.name.line, level.lineOf(0)), std::tuple(2, 5));
+    EXPECT_EQ(shownInBox(std::string(300, 'a')), std::string(300, 'a')) << "300 characters are shown whole";
 }
 
 // Each character places its item or monster, the later start wins; what the catalogue lacks is floor.
@@ -231,6 +253,86 @@ TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
                                  Is_Stone_Wall(t.game, 0, 101)}),
               (std::vector<bool>{true, false, false, false, false}));
     EXPECT_EQ(boxTexts(t), (std::vector<std::string>(2, "Error_Is_Stone_Wall : Subscript out of range")));
+}
+
+// The draws of one generation in the order rooms take them: three openings each, then contents.
+class Draws {
+public:
+    explicit Draws(float fill) : values_(3 + 99 * 5, fill) {}
+
+    Draws& set(int32_t x0, int32_t y0, std::initializer_list<float> openings, float monsters, float item) {
+        const int room = (x0 / 10) * 10 + y0 / 10;
+        const std::size_t at = room == 0 ? 0 : static_cast<std::size_t>(3 + (room - 1) * 5);
+        std::copy(openings.begin(), openings.end(), values_.begin() + static_cast<std::ptrdiff_t>(at));
+        values_[at + 3] = monsters;
+        values_[at + 4] = item;
+        return *this;
+    }
+    // Generates a level and checks every queued draw was used, and no more.
+    void generate(TestGame& t) const {
+        for (float r : values_)
+            t.io.random.queue(r);
+        modMap_Create_Random(t.game);
+        t.io.random.queue(-1.0f);
+        EXPECT_EQ(t.game.draw(), -1.0f);
+    }
+
+private:
+    std::vector<float> values_;
+};
+
+// Each opening, monster group and item follows its own draw, and each boundary decides.
+TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
+    struct Room {
+        float monsters, item;
+        int16_t type;
+        std::string cells;
+        int16_t id;
+    };
+    const std::string two = "55 65", four = two + " 56 66", westFirst = four + " 45 54",
+                      northFirst = four + " 54 45";
+    const Room rooms[] = {{0.255f, 0.205f, 1, two, 24},     {0.265f, 0.215f, 2, two, 25},
+                          {0.505f, 0.355f, 2, two, 25},     {0.515f, 0.365f, 1, four, 27},
+                          {0.705f, 0.405f, 1, four, 31},    {0.715f, 0.435f, 2, four, 34},
+                          {0.905f, 0.445f, 2, four, 0},     {0.915f, 0.999f, 1, westFirst, 0},
+                          {0.955f, 0.0f, 1, westFirst, 24}, {0.965f, 0.0f, 2, northFirst, 24},
+                          {0.995f, 0.0f, 2, northFirst, 24}};
+    const auto corner = [](std::size_t i) {
+        return std::pair<int32_t, int32_t>(10 + 10 * (i % 9), 50 + 10 * (i / 9));
+    };
+    Draws draws(0.0f);
+    draws.set(10, 10, {0.51f, 0.5f, 0.75f}, 0.0f, 0.0f).set(20, 20, {0.0f, 0.9f, 0.0f}, 0.0f, 0.0f);
+    for (std::size_t i = 0; i < std::size(rooms); ++i)
+        draws.set(corner(i).first, corner(i).second, {0.0f, 0.0f, 0.0f}, rooms[i].monsters, rooms[i].item);
+    TestGame t;
+    prepareEmptyLevel(t);
+    draws.generate(t);
+    const std::set<std::pair<int32_t, int32_t>> openings{{10, 15}, {15, 20}, {25, 20}, {26, 20}};
+    int wrong = 0;
+    for (int32_t x = 0; x <= 100; ++x)
+        for (int32_t y = 0; y <= 100; ++y) {
+            const bool wall = (x % 10 == 0 || y % 10 == 0) && !openings.contains({x, y});
+            const int16_t id = idAt(t.game, x, y);
+            wrong += (id >= 1 && id <= 16) != wall ||
+                     (x < 10 && y < 10 && !wall && (id || t.game.MapPlayer(x, y)));
+        }
+    EXPECT_EQ(std::tuple(wrong, t.game.StartX, t.game.StartY), std::tuple(0, 2, 2));
+    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    for (std::size_t i = 0; i < std::size(rooms); ++i) {
+        const auto [x0, y0] = corner(i);
+        std::map<int32_t, std::string> placed;
+        for (int32_t x = 1; x <= 9; ++x)
+            for (int32_t y = 1; y <= 9; ++y)
+                if (const int32_t p = t.game.MapPlayer(x0 + x, y0 + y)) {
+                    placed[p] = std::to_string(x) + std::to_string(y);
+                    EXPECT_EQ(t.game.player(p).MonsterType, rooms[i].type) << rooms[i].monsters;
+                }
+        std::string cells;
+        for (const auto& [p, cell] : placed)
+            cells += (cells.empty() ? "" : " ") + cell;
+        EXPECT_EQ(cells, rooms[i].cells) << rooms[i].monsters;
+        EXPECT_EQ(idAt(t.game, x0 + 5, y0 + 5), rooms[i].id) << rooms[i].item;
+    }
 }
 
 } // namespace

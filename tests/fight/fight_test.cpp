@@ -1,8 +1,11 @@
+// Fights, the monsters' moves and the messages they leave.
 #include "creatures/combat.h"
 #include "creatures/creature_table.h"
+#include "creatures/monster_behaviour.h"
 #include "creatures/skills.h"
 #include "items/equipment.h"
 #include "items/item_table.h"
+#include "messages/messages.h"
 #include "render/status.h"
 #include "test_game.h"
 
@@ -186,7 +189,7 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
 
 // Readying toggles the slot of its kind, damage winning over armour; an empty slot is an error.
 TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
-    give(t, u, 2, FightItem::Dagger);
+    give(t, u, 2, FightItem::Stick); // damage 1
     give(t, u, 4, FightItem::SpikedShield);
     give(t, u, 5, FightItem::SoftLeather);
     give(t, u, 6, FightItem::Pebble);
@@ -266,6 +269,112 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     modSkill_Raise_XP(g, rat, kMeleeSkill, 100, false);
     EXPECT_EQ(ratP().skill(kMeleeSkill).Value, 6);
     EXPECT_EQ(shownMessages(g).size(), 11u);
+}
+
+// Twenty lines (5 s each) and twenty damage numbers (0.35 s) are kept; lines scroll over expired ones.
+TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
+    TestGame t;
+    Game& g = t.game;
+    t.io.clock.time = 100;
+    for (int i = 1; i <= 21; ++i) {
+        modMessage_Add(g, "line " + std::to_string(i), static_cast<int32_t>(kGreen));
+        modMessage_Add_Damage(g, i, i, i);
+        t.io.clock.time = 100.2f;
+    }
+    EXPECT_EQ(g.message(1).Text + ", " + g.message(20).Text, "line 2, line 21");
+    EXPECT_EQ(std::pair(g.damage(1).Amount, g.damage(20).Amount), std::pair(1, 20));
+    for (const auto& [now, kept] : {std::pair{100.35f, true}, {100.4f, false}}) {
+        t.io.clock.time = now;
+        modMessage_Process(g);
+        EXPECT_EQ(std::pair(g.damage(1).InUse, g.damage(2).InUse), std::pair(kept, true)) << now;
+    }
+    modMessage_Add_Damage(g, 7, 8, 42);
+    EXPECT_EQ(std::tuple(g.damage(1).X, g.damage(1).Y, g.damage(1).Amount, g.damage(1).Time),
+              std::tuple(7, 8, 42, 100.4f));
+
+    for (const auto& [now, shown] : {std::pair{105.2f, 20u}, {105.25f, 0u}}) {
+        t.io.clock.time = now;
+        modMessage_Process(g);
+        EXPECT_EQ(shownMessages(g).size(), shown) << now;
+    }
+    EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color), std::pair(std::string(), 0));
+    modMessage_Add(g, "new", static_cast<int32_t>(kBlue));
+    EXPECT_EQ(std::tuple(g.message(19).InUse, g.message(20).Color, g.message(20).Time),
+              std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
+    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
+    // The log keeps what the view forgot, oldest first, in its colours.
+    ASSERT_EQ(g.log.lines().size(), 22u);
+    EXPECT_EQ(std::tuple(g.log.lines().front().Text, g.log.lines().back().Text, g.log.lines().back().Color),
+              std::tuple("line 1", "new", static_cast<int32_t>(kBlue)));
+}
+
+// The log keeps the last thousand lines, numbered for the whole run, so a view can tell what is new.
+TEST(Messages, theLogKeepsTheLastThousandLines) {
+    MessageLog log;
+    for (int i = 0; i < 1005; ++i)
+        log.add("line " + std::to_string(i), i);
+    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.end(), log.line(5).Text, log.line(1004).Color),
+              std::tuple(1000u, 5u, 1005u, "line 5", 1004));
+    log.clear();
+    log.add("fresh", 0);
+    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.line(1005).Text),
+              std::tuple(1u, 1005u, "fresh"));
+}
+
+class Monsters : public FightLevel {};
+
+// A rat hunts the user it sees, strikes when next to it, else goes home; a blocked step retries once.
+TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
+    // user's cell; a wall at 15,10; a goblin in the way at 13,10, and the draw; rat's end and facing; penalty
+    const std::tuple<int32_t, int32_t, bool, bool, float, int32_t, int32_t, int16_t, int32_t> cases[] = {
+        {17, 10, false, false, 0, 13, 10, 6, 0},   {18, 10, false, false, 0, 11, 10, 4, 0},
+        {17, 10, true, false, 0, 11, 10, 4, 0},    {13, 11, false, false, 0, 12, 10, 3, 5},
+        {12, 11, false, false, 0, 12, 10, 2, 5},   {11, 9, false, false, 0, 12, 10, 7, 5},
+        {15, 10, false, true, 0.7f, 13, 11, 3, 0}, {15, 10, false, true, 0.3f, 13, 9, 9, 0}};
+    for (const auto& [userX, userY, wall, blocker, r, ratX, ratY, facing, penalty] : cases) {
+        TestGame f;
+        prepareFightLevel(f);
+        Game& fg = f.game;
+        const int32_t u = addUser(f, userX, userY);
+        const int32_t rat = modPlayer_Add(fg, 1, 12, 10);
+        fg.Players(rat).HomeX = 10;
+        if (wall) modItem_Add(fg, ItemId::StoneWall, 15, 10);
+        if (blocker) fg.Players(modPlayer_Add(fg, 2, 13, 10)).SightRange = 0; // stays at home, in the way
+        if (blocker) f.io.random.queue(r);
+        modMonster_Process(fg);
+        const Player& m = fg.Players(rat);
+        EXPECT_EQ(std::tuple(m.X, m.Y, m.Facing, fg.MapPlayer(m.X, m.Y), fg.Players(u).CombatPenalty),
+                  std::tuple(ratX, ratY, facing, rat, penalty))
+            << "user at " << userX << "," << userY << (wall ? " behind a wall" : "") << " draw " << r;
+    }
+}
+
+// Ticks visit the table upward and downward in turn, so neither end always moves first.
+TEST_F(Monsters, visitingOrderAlternates) {
+    draw(g, 11, 9, {"X", "", "X"});
+    for (const int32_t winner : {1, 2, 1}) {
+        for (const int32_t x : {10, 12}) // both head home to 11,10
+            g.Players(modPlayer_Add(g, 1, x, 10)).HomeX = 11;
+        modMonster_Process(g);
+        EXPECT_EQ(g.MapPlayer(11, 10), winner);
+        modPlayer_Remove(g, 1);
+        modPlayer_Remove(g, 2);
+    }
+}
+
+// Once one monster has killed the user's creature, the rest of the tick sends monsters home.
+TEST_F(Monsters, userKilledMidTickLeavesOthersAlone) {
+    const int32_t u = addUser(t, 10, 10);
+    g.Players(u).Life = 1;
+    const int32_t first = modPlayer_Add(g, 1, 9, 10);
+    const int32_t second = modPlayer_Add(g, 1, 11, 10);
+    draws({0.99f, 0.0f, 0.0f, 0.0f});
+    modMonster_Process(g);
+    EXPECT_EQ(
+        std::tuple(g.CurrentPlayer, g.Players(first).NextAttackTime > 0, g.Players(second).NextAttackTime),
+        std::tuple(0, true, 0.0f));
+    modMonster_Process(g);
+    EXPECT_TRUE(boxTexts(t).empty());
 }
 
 } // namespace

@@ -1,0 +1,278 @@
+// Start-up, the timers and the keys: the application around the rules.
+#include "creatures/creature_table.h"
+#include "items/item_table.h"
+#include "shell/files.h"
+#include "shell/guard.h"
+#include "shell/keys.h"
+#include "shell/menus.h"
+#include "shell/startup.h"
+#include "shell/text.h"
+#include "shell/timers.h"
+#include "shell/version.h"
+#include "sound/sound.h"
+#include "test_game.h"
+
+#include <gtest/gtest.h>
+
+namespace gf::test {
+namespace {
+
+// The shipped catalogues and first level, and no sound device: the game plays silently.
+struct StartUp {
+    StartUp() {
+        for (const char* f : {"item.ini", "monster.ini", "murkhol1.map"})
+            t.copyData(f);
+        t.io.sound.deviceAvailable = false;
+    }
+    ScriptedWindow& window() { return t.io.window; }
+    TestGame t;
+    Game& g = t.game;
+};
+
+// The start menu comes back until a game starts or Exit; nothing starts the timers meanwhile.
+TEST(Startup, menuComesBackUntilAGameOrExit) {
+    StartUp s;
+    s.t.write("monster.ini", crlf({"MONSTER=5", "NAME=newt", "LIFE=3"}));
+    std::filesystem::remove(s.t.folder / "murkhol1.map");
+    s.window().menuAnswers = {MenuChoice::About, MenuChoice::Close, MenuChoice::Load, MenuChoice::New,
+                              MenuChoice::Exit};
+    s.window().fileAnswers = {std::nullopt};
+    s.window().boxAnswers = {Answer::No};
+    Form_Load(s.g);
+    EXPECT_EQ(std::tuple(s.t.io.log.of("menu").size(), s.t.io.log.of("about").size(),
+                         s.t.io.log.of("filedialog").size(), s.t.io.log.of("timers").size()),
+              std::tuple(5u, 1u, 1u, 0u));
+    modSound_Play(s.g, 7);
+    EXPECT_EQ(std::tuple(s.window().exited, s.g.CurrentPlayer, s.g.SoundEnabled, s.t.io.sound.played.size()),
+              std::tuple(true, 0, false, 0u));
+    const auto boxes = boxTexts(s.t);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(std::tuple(boxes[0], boxes[2]),
+              std::tuple("Use random map?", "Error_modPlayer_Setup : There is no level to start on"));
+    EXPECT_TRUE(boxes[1].starts_with("Error_modMap_Load : File not found: ")) << boxes[1];
+    std::string sheets; // each sheet under its number
+    for (const auto& [sheet, path] : s.t.io.canvas.sheetRequests)
+        sheets += std::to_string(sheet) + path.substr(path.rfind('/')) + " ";
+    EXPECT_EQ(sheets, "0/background.bmp 1/void.bmp 2/light.bmp 3/damage.bmp 4/item.bmp 5/player0.bmp "
+                      "6/player1.bmp 7/player2.bmp 8/player3.bmp 9/player4.bmp 10/player5.bmp ");
+}
+
+// New: Yes is the random level, No the default; the game runs at once; Cancel keeps the old game.
+TEST(Startup, newGameOnTheChosenLevel) {
+    struct Case {
+        Answer random;
+        std::optional<std::string> name;
+        bool levelMissing;
+        const char* level;
+        const char* creature;
+    };
+    const Case cases[] = {
+        {Answer::No, "Bo", false, "The Gloaming Stair", "Bo"},
+        {Answer::Yes, "Bo", false, "Random", "Bo"},
+        {Answer::No, std::nullopt, false, "Random", "Ann"},
+        {Answer::No, "Bo", true, "Random", "Ann"},
+    };
+    for (const Case& c : cases) {
+        StartUp s;
+        s.window().menuAnswers = {MenuChoice::New};
+        s.window().boxAnswers = {Answer::Yes, c.random};
+        s.window().inputAnswers = {"Ann", c.name};
+        s.window().whileOpen = [&] { Timer1_Timer(s.g); }; // a tick under a box waits for the handler
+        Form_Load(s.g);
+        ASSERT_NE(s.g.CurrentPlayer, 0);
+        EXPECT_EQ(s.t.io.log.events.back()["event"], "timers") << "nothing interleaves before the timers";
+        EXPECT_EQ(std::tuple(s.g.MapName, s.g.StartX, s.g.StartY), std::tuple("Random", 2, 2));
+        s.g.player(s.g.CurrentPlayer).Gold = 77;
+        setPaused(s.g, true);
+        if (c.levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");
+        const int presents = s.t.io.canvas.presents;
+        mnuFileNew_Click(s.g);
+        const Player& me = s.g.player(s.g.CurrentPlayer);
+        const bool replaced = c.creature == std::string("Bo");
+        EXPECT_EQ(std::tuple(s.g.MapName, displayName(me.Name), me.Gold, me.X, me.Y, s.g.ViewX),
+                  std::tuple(c.level, c.creature, replaced ? 0 : 77, s.g.StartX, s.g.StartY, s.g.StartX))
+            << c.level << " " << c.creature;
+        EXPECT_EQ(s.g.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + c.level)
+            << c.level << " " << c.creature;
+        EXPECT_EQ(std::tuple(s.g.paused, s.window().timersRunning), std::tuple(!replaced, replaced))
+            << c.level << " " << c.creature;
+        EXPECT_EQ(s.t.io.canvas.presents > presents, replaced) << c.level << " " << c.creature;
+        EXPECT_EQ(boxTexts(s.t).size(), c.levelMissing ? 3u : 2u) << c.level << " " << c.creature;
+    }
+}
+
+// With a sound device each refused wave is named in a box and the rest play.
+TEST(Startup, soundPlaysOnceSetUp) {
+    StartUp s;
+    s.t.io.sound.deviceAvailable = true;
+    s.t.copyData("ow.wav");
+    std::string wave = readDataFile(s.t.path("ow.wav"));
+    wave.insert(12, std::string("JUNK\4\0\0\0\1\0\0\0", 12));
+    s.t.write("ow.wav", wave);
+    wave[12 + 12 + 8] = 3; // the format tag: float
+    s.t.write("punch.wav", wave);
+    s.window().menuAnswers = {MenuChoice::Exit};
+    Form_Load(s.g);
+    modSound_Play(s.g, 7);
+    modSound_Play(s.g, 2);
+    EXPECT_EQ(s.t.io.sound.played, (std::vector<int>{7, 2}));
+    EXPECT_EQ(std::pair(s.g.soundLoaded[6], s.g.soundLoaded[1]), std::pair(true, false))
+        << "the driver shows it";
+    const auto boxes = boxTexts(s.t);
+    ASSERT_EQ(boxes.size(), 12u);
+    EXPECT_NE(boxes[1].find("Not PCM"), std::string::npos) << boxes[1];
+}
+
+// The user at (50, 50) facing north: a door north-west, a dagger north-east, a rat south-west.
+struct KeyGame {
+    KeyGame() {
+        prepareEmptyLevel(t);
+        t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 50, 50);
+        draw(t.game, 49, 49, {"D"});
+        modItem_Add(t.game, 26, 51, 49);
+        modPlayer_Add(t.game, 1, 49, 51);
+        t.game.SoundEnabled = t.io.window.timersRunning = true;
+        t.io.clock.time = 100;
+    }
+    void press(Key key, int16_t shift = 0) {
+        Form_KeyDown(t.game, key, shift);
+        t.io.clock.time += 1; // past the step pause
+    }
+    // Where the creature is and faces, what its keys changed around it and what was drawn.
+    std::string outcome() {
+        const Player& me = t.game.player(1);
+        std::string s = "(" + std::to_string(me.X) + ", " + std::to_string(me.Y) + ") facing " +
+                        std::to_string(me.Facing);
+        if (idAt(t.game, 49, 49) != ItemId::DoorClosedEW)
+            s += ", door " + std::to_string(idAt(t.game, 49, 49));
+        if (me.carry(1).InUse) s += ", carries " + std::to_string(me.carry(1).ID);
+        for (const int sound : t.io.sound.played)
+            s += ", sound " + std::to_string(sound);
+        for (const auto& op : t.io.canvas.ops)
+            s += op.text == "Paused" ? ", says Paused" : op.text == "Stairs down" ? ", overview" : "";
+        if (t.game.paused != !t.io.window.timersRunning) s += ", timers disagree";
+        return s + (t.game.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
+    }
+    TestGame t;
+};
+
+// Each key does its one thing whatever the modifiers; the key that ends a pause does nothing else.
+TEST(Keys, eachKeyDoesItsOneThing) {
+    struct Case {
+        const char* name;
+        int16_t facing, shift;
+        std::vector<Key> keys;
+        const char* outcome;
+    };
+    const int16_t all = kShiftMask | kCtrlMask | kAltMask;
+    const Case cases[] = {
+        {"Up", 8, 0, {Key::Up}, "(50, 49) facing 8, sound 3, drawn"},
+        {"Shift+Ctrl+Alt+keypad 8", 8, all, {Key::Num8}, "(50, 49) facing 8, sound 3, drawn"},
+        {"Down", 8, 0, {Key::Down}, "(50, 51) facing 8, sound 3, drawn"},
+        {"keypad 1", 8, 0, {Key::Num1}, "(51, 50) facing 8, sound 3, drawn"},
+        {"keypad 3", 8, 0, {Key::Num3}, "(49, 50) facing 8, sound 3, drawn"},
+        {"Left", 8, 0, {Key::Left}, "(50, 50) facing 7, drawn"},
+        {"full stop", 8, 0, {Key::Period}, "(50, 50) facing 7, drawn"},
+        {"Right", 8, 0, {Key::Right}, "(50, 50) facing 9, drawn"},
+        {"comma", 8, 0, {Key::Comma}, "(50, 50) facing 9, drawn"},
+        {"O", 7, 0, {Key::O}, "(50, 50) facing 7, door 18, sound 4, drawn"},
+        {"P", 9, 0, {Key::P}, "(50, 50) facing 9, carries 26, sound 13, drawn"},
+        {"Insert", 9, 0, {Key::Insert}, "(50, 50) facing 9, carries 26, sound 13, drawn"},
+        {"A", 1, 0, {Key::A}, "(50, 50) facing 1, sound 1, drawn"},
+        {"another key", 8, 0, {Key::Other}, "(50, 50) facing 8"},
+        {"M", 8, 0, {Key::M}, "(50, 50) facing 8, overview, drawn"},
+        {"M, M", 8, 0, {Key::M, Key::M}, "(50, 50) facing 8, drawn"},
+        {"M, Left", 8, 0, {Key::M, Key::Left}, "(50, 50) facing 7, drawn"},
+        {"Pause", 8, 0, {Key::Pause}, "(50, 50) facing 8, says Paused, paused, drawn"},
+        {"Escape", 8, 0, {Key::Escape}, "(50, 50) facing 8, says Paused, paused, drawn"},
+        {"Pause, Up", 8, 0, {Key::Pause, Key::Up}, "(50, 50) facing 8, drawn"},
+        {"Pause, another key", 8, 0, {Key::Pause, Key::Other}, "(50, 50) facing 8, drawn"},
+    };
+    for (const Case& c : cases) {
+        KeyGame k;
+        k.t.game.player(1).Facing = c.facing;
+        for (const Key key : c.keys)
+            k.press(key, c.shift);
+        EXPECT_EQ(k.outcome(), c.outcome) << c.name;
+    }
+    KeyGame k;
+    k.t.game.player(1).Facing = 8;
+    k.t.game.CurrentPlayer = 0;
+    k.press(Key::Up);
+    EXPECT_EQ(k.outcome(), "(50, 50) facing 8") << "no creature, no key acts";
+}
+
+// The user's creature at (20, 20) and a wounded rat far off, with the timers running.
+int32_t startGame(TestGame& t) {
+    prepareEmptyLevel(t);
+    t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 20, 20);
+    t.io.window.timersRunning = true;
+    const int32_t rat = modPlayer_Add(t.game, 1, 90, 90);
+    t.game.player(rat).Life = 1;
+    return rat;
+}
+
+// A tick acts only when no box, pause or game over holds it: the state below would not be ready.
+TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
+    struct Tick {
+        const char* name;
+        void (*run)(Game&);
+        int presents, life;
+    };
+    const Tick ticks[] = {
+        {"Timer1", Timer1_Timer, 1, 1}, {"Timer2", Timer2_Timer, 1, 1}, {"Timer3", Timer3_Timer, 0, 2}};
+    const std::string holds[] = {"nothing", "a pause", "the game over", "a handler below a box"};
+    for (const Tick& tick : ticks)
+        for (const std::string& hold : holds) {
+            TestGame t;
+            const int32_t rat = startGame(t);
+            t.game.paused = hold == "a pause";
+            t.game.handlerRunning = hold == "a handler below a box";
+            if (hold == "the game over") {
+                modPlayer_Remove(t.game, t.game.CurrentPlayer);
+                t.game.gameOverStarted = true;
+            }
+            tick.run(t.game);
+            const bool runs = hold == "nothing";
+            EXPECT_EQ(
+                std::tuple(t.io.canvas.presents, t.game.player(rat).Life, t.io.log.of("gameover").size()),
+                std::tuple(runs ? tick.presents : 0, runs ? tick.life : 1, 0u))
+                << tick.name << " held by " << hold;
+        }
+}
+
+// An error below an error box goes to standard error: stacked boxes would repeat on every tick.
+TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
+    TestGame t;
+    t.io.window.whileOpen = [&] { showError(t.game, "second"); };
+    showError(t.game, "first");
+    showError(t.game, "third");
+    EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"first", "third"}));
+}
+
+// Game over runs once however many ticks come, then the start menu offers another game.
+TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
+    TestGame t;
+    startGame(t);
+    modPlayer_Remove(t.game, t.game.CurrentPlayer);
+    t.io.window.whileOpen = [&] { Timer1_Timer(t.game); };
+    t.io.window.menuAnswers = {MenuChoice::New};
+    t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
+    t.io.window.inputAnswers = {"Bo"};
+    Timer1_Timer(t.game);
+    EXPECT_EQ(boxTexts(t),
+              (std::vector<std::string>{"Your player has died!!!\r\nGame over!", "Use random map?"}));
+    EXPECT_EQ(t.io.log.of("death").at(0)["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
+    EXPECT_EQ(std::tuple(t.game.MapName, t.io.window.timersRunning), std::tuple("Random", true));
+    ASSERT_NE(t.game.CurrentPlayer, 0);
+
+    modPlayer_Remove(t.game, t.game.CurrentPlayer);
+    Timer1_Timer(t.game);
+    EXPECT_EQ(
+        std::tuple(t.io.log.of("gameover").size(), t.io.log.of("exit").size(), t.io.window.timersRunning),
+        std::tuple(2u, 1u, false))
+        << "the unanswered menu is Exit";
+}
+
+} // namespace
+} // namespace gf::test
