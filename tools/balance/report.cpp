@@ -21,7 +21,9 @@ void levelTable(std::ostringstream& md, const LevelReport& l) {
        << ", creature level " << spread(l.creatureLevel) << ", weapon damage " << spread(l.weapon)
        << ", armour " << spread(l.armor) << ". Died here: " << percent(l.deathShare) << ". " << l.fights
        << " fights, " << l.groupFights << " against two or more, " << fixed(l.meanLifeLost, 1)
-       << " life lost per fight; " << percent(l.waitShare) << " of the time here spent waiting for life.\n\n"
+       << " life lost per fight, " << fixed(l.activeSecondsPerFight, 1)
+       << " s of walking and fighting for each; " << percent(l.waitShare)
+       << " of the time here spent waiting for life.\n\n"
        << "| monster | placed | won against arrivals | won by the median arrival | mean life lost |\n"
        << "|---|---:|---:|---:|---:|\n";
     for (const FightStats& f : l.oneOnOne)
@@ -139,7 +141,8 @@ std::string summary(const Measured& run) {
     for (const LevelReport& l : r.levels) {
         out << l.contents.file << ": " << l.arrivals << " arrive (melee " << spread(l.melee) << "), "
             << percent(l.deathShare) << " die, " << fixed(l.meanLifeLost, 1) << " lost per fight, "
-            << l.groupFights << " of " << l.fights << " fights against two or more, waiting "
+            << l.groupFights << " of " << l.fights << " fights against two or more, "
+            << fixed(l.activeSecondsPerFight, 1) << " s walking and fighting per fight, waiting "
             << percent(l.waitShare) << "\n";
         for (const FightStats& f : l.oneOnOne)
             out << "  " << f.name << " x" << f.placed << ": won " << percent(f.winRate) << ", by the median "
