@@ -85,9 +85,10 @@ std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& s
           "each monster type, "
        << settings.fights
        << " times, against the creatures that really arrived at the level (their skills, raises and gear "
-          "as they were), and against the arrival of median melee alone. Life comes back a point every "
-          "refresh (four seconds) outside a fight, whether the creature rests or walks, so what the fights "
-          "cost and the walking between them decide the waiting share.\n\n"
+          "as they were), and against the arrival of median melee alone. Life comes back a point and "
+          "stamina four every refresh (four seconds) outside a fight, whether the creature rests or walks, "
+          "and every blow given or taken costs a point of stamina, so what the fights cost and the walking "
+          "between them decide the waiting share.\n\n"
        << "![Mean life lost per fight on each level";
     for (std::size_t i = 0; i < runs.size(); ++i)
         md << (i ? ", " : ": ") << runs[i].label << (i ? " in orange" : " in grey");
