@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -29,8 +29,7 @@ fs::path scratch(const std::string& name) {
     const fs::path dir =
         fs::temp_directory_path() / ("gloamfell-balance-test-" + std::to_string(::getpid())) / name;
     fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+    return fs::create_directories(dir), dir;
 }
 
 // A few whole descents, for creatures that really arrived somewhere.
@@ -39,8 +38,7 @@ const std::vector<DescentOutcome>& sampleDescents() {
         const fs::path folder = scratch("sample");
         std::vector<DescentOutcome> all;
         for (uint64_t seed = 1; seed <= 8; ++seed)
-            all.push_back(
-                playDescent(kData, folder.string(), levelNames(readDescent(kData)), seed, BotSettings{}));
+            all.push_back(playDescent(kData, folder.string(), levelNames(readDescent(kData)), seed, {}));
         return all;
     }();
     return outcomes;
@@ -70,19 +68,14 @@ bool wonThroughTheDriver(const std::string& saved, uint64_t seed, int phase, con
         }
         out << "dump\n";
     }
-    const std::string command = std::string(GLOAMFELL_SIM) + " " + kData + " " + script.string();
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("cannot run " + command);
+    const fs::path output = work / "fight.out";
+    const std::string command =
+        std::string(GLOAMFELL_SIM) + " " + kData + " " + script.string() + " > " + output.string();
+    if (std::system(command.c_str()) < 0) throw std::runtime_error("cannot run " + command);
+    std::ifstream in(output);
     std::string lastState;
-    char buffer[1 << 16];
-    std::string line;
-    while (std::fgets(buffer, sizeof buffer, pipe)) {
-        line += buffer;
-        if (line.back() != '\n') continue;
+    for (std::string line; std::getline(in, line);)
         if (line.find("\"CurrentPlayer\"") != std::string::npos) lastState = line;
-        line.clear();
-    }
-    ::pclose(pipe);
     if (lastState.empty()) return false; // the game ended with the creature's death
     const nlohmann::json state = nlohmann::json::parse(lastState)["dump"];
     if (state["CurrentPlayer"] == 0) return false;
@@ -96,12 +89,13 @@ struct Meeting {
     int16_t monster;
 };
 
-// The tool's fights stand for the game's only if each meeting is won about as often through the driver.
+// The tool's fights stand for the game's only if each meeting is won about as often through the driver;
+// the meetings are ones the arrival wins only sometimes, the dragon's among them, so a difference shows.
 TEST(BalanceAgreement, oneOnOneFightsWinAsOftenAsThroughTheDriver) {
     constexpr int kFights = 30;
     const fs::path work = scratch("agreement");
     Arena arena(kData, work.string());
-    for (const Meeting& m : {Meeting{0, 4}, Meeting{1, 5}, Meeting{2, 6}, Meeting{3, 8}}) {
+    for (const Meeting& m : {Meeting{0, 5}, Meeting{1, 7}, Meeting{2, 8}, Meeting{4, 9}}) {
         const Arrival& user = deepestArrival(m.level);
         const std::string saved = arena.saveMeeting(user, m.monster, "Meeting");
         int tool = 0, driver = 0;
