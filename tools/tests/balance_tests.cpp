@@ -84,28 +84,24 @@ bool wonThroughTheDriver(const std::string& saved, uint64_t seed, int phase, con
     return true;
 }
 
-struct Meeting {
-    std::size_t level; // whose arrival fights
-    int16_t monster;
-};
-
 // The tool's fights stand for the game's only if each meeting is won about as often through the driver;
 // the meetings are ones the arrival wins only sometimes, the dragon's among them, so a difference shows.
 TEST(BalanceAgreement, oneOnOneFightsWinAsOftenAsThroughTheDriver) {
     constexpr int kFights = 30;
     const fs::path work = scratch("agreement");
     Arena arena(kData, work.string());
-    for (const Meeting& m : {Meeting{0, 5}, Meeting{1, 7}, Meeting{2, 8}, Meeting{4, 9}}) {
-        const Arrival& user = deepestArrival(m.level);
-        const std::string saved = arena.saveMeeting(user, m.monster, "Meeting");
+    // the level whose arrival fights, the monster
+    for (const auto& [level, monster] : {std::pair<std::size_t, int16_t>{0, 5}, {1, 7}, {2, 8}, {4, 9}}) {
+        const Arrival& user = deepestArrival(level);
+        const std::string saved = arena.saveMeeting(user, monster, "Meeting");
         int tool = 0, driver = 0;
         for (int i = 0; i < kFights; ++i) {
             const uint64_t seed = 500 + static_cast<uint64_t>(i);
             const int phase = i * 7 % 40;
-            tool += arena.fight(user, m.monster, seed, phase).won;
+            tool += arena.fight(user, monster, seed, phase).won;
             driver += wonThroughTheDriver(saved, seed, phase, work);
         }
-        EXPECT_NEAR(tool, driver, 0.03 * kFights) << "level " << m.level + 1 << ", monster " << m.monster;
+        EXPECT_NEAR(tool, driver, 0.03 * kFights) << "level " << level + 1 << ", monster " << monster;
     }
 }
 
@@ -146,10 +142,7 @@ TEST(BalanceBot, exploresTheWholeLevelBeforeTheStairs) {
 
 // Fewer descents and fights than the report: the bounds leave room for the sampling noise.
 Settings quick(int descents) {
-    Settings s;
-    s.descents = descents;
-    s.fights = 100;
-    return s;
+    return {.descents = descents, .fights = 100};
 }
 
 // The shipped levels and catalogues keep the difficulty curve the report holds them to.
