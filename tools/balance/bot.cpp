@@ -1,6 +1,8 @@
 #include "bot.hpp"
 
 #include "map/directions.h"
+#include "map/map_file.h"
+#include "map/sight.h"
 #include "scripted_platform.h"
 #include "shell/keys.h"
 #include "shell/menus.h"
@@ -27,7 +29,7 @@ constexpr int64_t kMostTicksPerLevel = 3 * 3600 * 1000 / kTickMs;
 constexpr std::array<int16_t, 8> kCompass = {
     gf::Direction::North, gf::Direction::NorthEast, gf::Direction::East, gf::Direction::SouthEast,
     gf::Direction::South, gf::Direction::SouthWest, gf::Direction::West, gf::Direction::NorthWest};
-constexpr int kSide = 101;
+constexpr int kSide = gf::kMapSize;
 constexpr int kTile = 32;
 
 int compassIndex(int16_t d) {
@@ -71,6 +73,8 @@ public:
     }
 
 private:
+    enum class Known : uint8_t { Unseen, Open, Door, Blocked, StairsUp, StairsDown };
+
     gf::Player& me() { return game_.player(game_.CurrentPlayer); }
 
     int levelIndex() const {
@@ -103,6 +107,7 @@ private:
             return;
         }
         trackFight(tally);
+        look();
         act(tally);
         lastLife_ = g.CurrentPlayer != 0 ? me().Life : 0;
     }
@@ -116,6 +121,7 @@ private:
         resting_ = false;
         fightOpponents_.clear();
         lastLife_ = me().Life;
+        forget();
         if (level_ < 0) return;
         if (oneLife_) {
             const gf::Player& p = me();
@@ -160,6 +166,7 @@ private:
         mapName_ = g.MapName;
         resting_ = false;
         lastLife_ = me().Life;
+        forget();
     }
 
     std::vector<int32_t> adjacentMonsters() {
@@ -169,7 +176,7 @@ private:
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int x = p.X + dx, y = p.Y + dy;
-                if ((dx == 0 && dy == 0) || x < 1 || y < 1 || x > kSide || y > kSide) continue;
+                if ((dx == 0 && dy == 0) || !gf::In_Map(x, y)) continue;
                 const int32_t other = g.MapPlayer(x, y);
                 if (other > 0 && g.Players(other).isMonster()) found.push_back(other);
             }
@@ -264,12 +271,7 @@ private:
         }
     }
 
-    bool wanted(int32_t item) {
-        const int16_t id = game_.Items(item).ID;
-        if (isWeapon(id)) return strength(id, true) > readied(true);
-        if (isArmor(id)) return strength(id, false) > readied(false);
-        return false;
-    }
+    bool wantedGear(int16_t id) { return id != 0 && worthTaking(id) && (isWeapon(id) || isArmor(id)); }
 
     void face(int32_t x, int32_t y) {
         const gf::Player& p = me();
@@ -280,7 +282,7 @@ private:
         }
     }
 
-    enum class Seek { MonstersAndGear, StairsDown };
+    enum class Seek { Anything, StairsDown };
 
     // The first cell on the shortest way to the nearest goal, and whether that cell is the goal.
     struct Step {
@@ -289,42 +291,105 @@ private:
         bool found = false;
     };
 
-    Step route(Seek seek) {
+    static int at(int x, int y) { return y * kSide + x; }
+
+    // What the player has seen of the level: the cells the view has shown lit, as they last looked.
+    void forget() {
+        known_.fill(Known::Unseen);
+        itemSeen_.fill(0);
+        monsterSeen_.fill(false);
+    }
+
+    // The view shows what is in sight and lit; the dark is black, so nothing beyond the light counts.
+    void look() {
         gf::Game& g = game_;
+        gf::modMap_Set_Visible(g, gf::kLightRadius, gf::kLightRadius);
+        gf::modMap_Set_Light(g);
+        const gf::Player& p = me();
+        for (int y = std::max(p.Y - gf::kLightRadius, 0);
+             y <= std::min(p.Y + gf::kLightRadius, gf::kMapUpper); ++y)
+            for (int x = std::max(p.X - gf::kLightRadius, 0);
+                 x <= std::min(p.X + gf::kLightRadius, gf::kMapUpper); ++x) {
+                if (!g.MapVisible(x, y) || g.MapLight(x, y) >= gf::kUnlit) continue;
+                const std::size_t cell = static_cast<std::size_t>(at(x, y));
+                const int32_t item = g.MapItem(x, y);
+                const int16_t id = item > 0 ? g.Items(item).ID : 0;
+                known_[cell] = kind(id);
+                itemSeen_[cell] = id;
+                const int32_t who = g.MapPlayer(x, y);
+                monsterSeen_[cell] = who > 0 && g.Players(who).isMonster();
+            }
+    }
+
+    Known kind(int16_t id) {
+        switch (id) {
+        case 0:
+            return Known::Open;
+        case gf::ItemId::DoorClosedEW:
+        case gf::ItemId::DoorClosedNS:
+            return Known::Door; // walking into it opens it
+        case gf::ItemId::StairsUp:
+            return Known::StairsUp;
+        case gf::ItemId::StairsDown:
+            return Known::StairsDown;
+        default:
+            return game_.ItemTypes(id).BlockMovement ? Known::Blocked : Known::Open;
+        }
+    }
+
+    bool passable(int cell) const {
+        const Known k = known_[static_cast<std::size_t>(cell)];
+        return k == Known::Open || k == Known::Door;
+    }
+
+    // A cell the player can walk to with an unseen cell beside it.
+    bool frontier(int x, int y) const {
+        if (!passable(at(x, y))) return false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const int nx = x + dx, ny = y + dy;
+                if (gf::In_Map(nx, ny) && known_[static_cast<std::size_t>(at(nx, ny))] == Known::Unseen)
+                    return true;
+            }
+        return false;
+    }
+
+    bool worthTaking(int16_t id) {
+        if (id == gf::ItemId::SmallGold || id == gf::ItemId::LargeGold) return true;
+        if (id == 0) return false;
+        if (isWeapon(id)) return strength(id, true) > readied(true);
+        if (isArmor(id)) return strength(id, false) > readied(false);
+        return false;
+    }
+
+    bool goal(Seek seek, int x, int y) {
+        const std::size_t cell = static_cast<std::size_t>(at(x, y));
+        if (seek == Seek::StairsDown) return known_[cell] == Known::StairsDown;
+        return monsterSeen_[cell] || worthTaking(itemSeen_[cell]) || frontier(x, y);
+    }
+
+    // Only over cells the player has seen: the unseen is reached by walking to its edge.
+    Step route(Seek seek) {
         const gf::Player& p = me();
         std::array<int, kSide * kSide> from{};
         from.fill(-1);
-        const auto at = [](int x, int y) { return (y - 1) * kSide + (x - 1); };
-        std::deque<int> queue{at(p.X, p.Y)};
-        from[static_cast<std::size_t>(queue.front())] = queue.front();
+        const int start = at(p.X, p.Y);
+        std::deque<int> queue{start};
+        from[static_cast<std::size_t>(start)] = start;
         while (!queue.empty()) {
             const int cell = queue.front();
             queue.pop_front();
-            const int cx = cell % kSide + 1, cy = cell / kSide + 1;
+            const int cx = cell % kSide, cy = cell / kSide;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int x = cx + dx, y = cy + dy;
-                    if (x < 1 || y < 1 || x > kSide || y > kSide) continue;
+                    if (!gf::In_Map(x, y)) continue;
                     const int next = at(x, y);
                     if (from[static_cast<std::size_t>(next)] >= 0) continue;
-                    const int32_t who = g.MapPlayer(x, y);
-                    const int32_t item = g.MapItem(x, y);
-                    const int16_t id = item > 0 ? g.Items(item).ID : 0;
-                    bool goal = false;
-                    bool open = id == 0 || !g.ItemTypes(id).BlockMovement || id == gf::ItemId::DoorClosedEW ||
-                                id == gf::ItemId::DoorClosedNS;
-                    if (id == gf::ItemId::StairsUp) open = false;
-                    if (id == gf::ItemId::StairsDown) {
-                        open = false;
-                        goal = seek == Seek::StairsDown;
-                    }
-                    if (seek == Seek::MonstersAndGear) {
-                        if (who > 0 && g.Players(who).isMonster()) goal = true;
-                        if (item > 0 && wanted(item)) goal = true;
-                    }
-                    if (!open && !goal) continue;
+                    const bool isGoal = goal(seek, x, y);
+                    if (!isGoal && !passable(next)) continue;
                     from[static_cast<std::size_t>(next)] = cell;
-                    if (goal) return firstStep(from, next, at(p.X, p.Y));
+                    if (isGoal) return firstStep(from, next, start);
                     queue.push_back(next);
                 }
         }
@@ -335,12 +400,12 @@ private:
         int cell = goal;
         while (from[static_cast<std::size_t>(cell)] != start)
             cell = from[static_cast<std::size_t>(cell)];
-        return Step{cell % kSide + 1, cell / kSide + 1, cell == goal, true};
+        return Step{cell % kSide, cell / kSide, cell == goal, true};
     }
 
     void walk() {
         gf::Game& g = game_;
-        Step step = route(Seek::MonstersAndGear);
+        Step step = route(Seek::Anything);
         if (!step.found) {
             if (level_ + 1 == static_cast<int>(names_.size())) {
                 outcome_.finished = true;
@@ -361,7 +426,7 @@ private:
         }
         face(step.x, step.y);
         const int32_t item = g.MapItem(step.x, step.y);
-        if (step.goal && item > 0 && wanted(item))
+        if (step.goal && item > 0 && wantedGear(g.Items(item).ID))
             gf::Form_KeyDown(g, gf::Key::P, 0);
         else
             gf::Form_KeyDown(g, gf::Key::Up, 0);
@@ -383,6 +448,9 @@ private:
     std::set<int32_t> fightOpponents_;
     int32_t fightStartLife_ = 0;
     int32_t lastLife_ = 0;
+    std::array<Known, kSide * kSide> known_{};
+    std::array<int16_t, kSide * kSide> itemSeen_{}; // the item on each cell when last seen
+    std::array<bool, kSide * kSide> monsterSeen_{}; // a monster stood there when last seen
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// A greedy player that plays whole descents through the game's own start-up,
-// keys, menus and timers, as gloamfell-sim would drive them.
+// A careful player that explores, knowing only what the view has shown it, and plays
+// whole descents through the game's own start-up, keys, menus and timers, as
+// gloamfell-sim would drive them.
 #include "shell/game.h"
 
 #include <cstdint>

@@ -188,6 +188,9 @@ DescentReport measureDescent(const std::string& dataFolder, const Settings& sett
         r.groupFights = sum.groupFights;
         r.meanLifeLost = sum.fights ? static_cast<double>(sum.lifeLost) / sum.fights : 0;
         r.waitShare = sum.playTicks ? static_cast<double>(sum.waitTicks) / sum.playTicks : 0;
+        r.activeSecondsPerFight = sum.fights ? static_cast<double>(sum.playTicks - sum.waitTicks) *
+                                                   FightTiming::kTickMs / 1000 / sum.fights
+                                             : 0;
         std::vector<int32_t> melee, level, weapon, armor;
         for (const Arrival& a : arrivals) {
             melee.push_back(a.creature.skill(gf::kMeleeSkill).Value);

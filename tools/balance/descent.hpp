@@ -52,7 +52,8 @@ struct LevelReport {
     int fights = 0;
     int groupFights = 0;
     double meanLifeLost = 0;
-    double waitShare = 0; // of the play time on this level
+    double waitShare = 0;             // of the play time on this level
+    double activeSecondsPerFight = 0; // walking and fighting, not waiting, for each fight
     Arrival medianArrival;
     std::vector<FightStats> oneOnOne; // one row per monster type, in first-placed order
 };

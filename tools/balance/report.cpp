@@ -21,7 +21,9 @@ void levelTable(std::ostringstream& md, const LevelReport& l) {
        << ", creature level " << spread(l.creatureLevel) << ", weapon damage " << spread(l.weapon)
        << ", armour " << spread(l.armor) << ". Died here: " << percent(l.deathShare) << ". " << l.fights
        << " fights, " << l.groupFights << " against two or more, " << fixed(l.meanLifeLost, 1)
-       << " life lost per fight; " << percent(l.waitShare) << " of the time here spent waiting for life.\n\n"
+       << " life lost per fight, " << fixed(l.activeSecondsPerFight, 1)
+       << " s of walking and fighting for each; " << percent(l.waitShare)
+       << " of the time here spent waiting for life.\n\n"
        << "| monster | placed | won against arrivals | won by the median arrival | mean life lost |\n"
        << "|---|---:|---:|---:|---:|\n";
     for (const FightStats& f : l.oneOnOne)
@@ -65,26 +67,28 @@ std::string balanceMarkdown(const std::vector<Measured>& runs, const Settings& s
                             const std::string& plotFile) {
     std::ostringstream md;
     md << "# The descent's balance\n\n"
-       << "Written by `gloamfell-balance` (tools/balance); do not edit by hand. A greedy bot plays "
+       << "Written by `gloamfell-balance` (tools/balance); do not edit by hand. A careful bot plays "
        << settings.descents
        << " seeded descents through the game itself: the start menu, the keys, the carry pop-up, Raise "
-          "Skill, Save and Load, and the three timers at their periods. It walks to the nearest monster or "
-          "better weapon or armour, opens doors on the way, fights whatever stands next to it (the weakest "
-          "first), rests when its life falls below "
+          "Skill, Save and Load, and the three timers at their periods. It knows only what the view has "
+          "shown it: the cells it has seen lit, as they looked then, and the monsters standing in the light "
+          "now. It walks to the nearest of what it wants (a monster it has seen, gold, a better weapon or "
+          "armour, the edge of what it has seen), opens doors on the way, fights whatever stands next to it "
+          "(the weakest first), rests when its life falls below "
        << percent(settings.bot.restBelow) << " of the most until it is back at "
        << percent(settings.bot.restUntil)
        << ", readies the best gear it carries, spends its experience on Melee, and takes the stairs when "
-          "nothing is left. Its first life gives the one-life figures; after a death it loads the save it "
-          "made on arriving at the level, up to "
+          "nothing it can reach is left unseen. Its first life gives the one-life figures; after a death it "
+          "loads the save it made on arriving at the level, up to "
        << settings.bot.mostReloads
        << " times. A fight lasts while any monster stands next to the creature. The one-on-one tables put "
           "each monster type, "
        << settings.fights
        << " times, against the creatures that really arrived at the level (their skills, raises and gear "
-          "as they were), and against the arrival of median melee alone. Life comes back a point every "
-          "refresh (four seconds) whether the creature rests or walks, and the bot walks ten cells a "
-          "second, so nearly every point a fight costs comes back as waiting: the waiting share follows the "
-          "life the fights cost, hardly the point at which the bot rests.\n\n"
+          "as they were), and against the arrival of median melee alone. Life comes back a point and "
+          "stamina four every refresh (four seconds) outside a fight, whether the creature rests or walks, "
+          "and every blow given or taken costs a point of stamina, so what the fights cost and the walking "
+          "between them decide the waiting share.\n\n"
        << "![Mean life lost per fight on each level";
     for (std::size_t i = 0; i < runs.size(); ++i)
         md << (i ? ", " : ": ") << runs[i].label << (i ? " in orange" : " in grey");
@@ -138,7 +142,8 @@ std::string summary(const Measured& run) {
     for (const LevelReport& l : r.levels) {
         out << l.contents.file << ": " << l.arrivals << " arrive (melee " << spread(l.melee) << "), "
             << percent(l.deathShare) << " die, " << fixed(l.meanLifeLost, 1) << " lost per fight, "
-            << l.groupFights << " of " << l.fights << " fights against two or more, waiting "
+            << l.groupFights << " of " << l.fights << " fights against two or more, "
+            << fixed(l.activeSecondsPerFight, 1) << " s walking and fighting per fight, waiting "
             << percent(l.waitShare) << "\n";
         for (const FightStats& f : l.oneOnOne)
             out << "  " << f.name << " x" << f.placed << ": won " << percent(f.winRate) << ", by the median "

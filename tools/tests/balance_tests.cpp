@@ -3,12 +3,14 @@
 #include "bounds.hpp"
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
+#include "map/map_file.h"
+#include "shell/new_game.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -27,8 +29,7 @@ fs::path scratch(const std::string& name) {
     const fs::path dir =
         fs::temp_directory_path() / ("gloamfell-balance-test-" + std::to_string(::getpid())) / name;
     fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+    return fs::create_directories(dir), dir;
 }
 
 // A few whole descents, for creatures that really arrived somewhere.
@@ -37,8 +38,7 @@ const std::vector<DescentOutcome>& sampleDescents() {
         const fs::path folder = scratch("sample");
         std::vector<DescentOutcome> all;
         for (uint64_t seed = 1; seed <= 8; ++seed)
-            all.push_back(
-                playDescent(kData, folder.string(), levelNames(readDescent(kData)), seed, BotSettings{}));
+            all.push_back(playDescent(kData, folder.string(), levelNames(readDescent(kData)), seed, {}));
         return all;
     }();
     return outcomes;
@@ -68,19 +68,14 @@ bool wonThroughTheDriver(const std::string& saved, uint64_t seed, int phase, con
         }
         out << "dump\n";
     }
-    const std::string command = std::string(GLOAMFELL_SIM) + " " + kData + " " + script.string();
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("cannot run " + command);
+    const fs::path output = work / "fight.out";
+    const std::string command =
+        std::string(GLOAMFELL_SIM) + " " + kData + " " + script.string() + " > " + output.string();
+    if (std::system(command.c_str()) < 0) throw std::runtime_error("cannot run " + command);
+    std::ifstream in(output);
     std::string lastState;
-    char buffer[1 << 16];
-    std::string line;
-    while (std::fgets(buffer, sizeof buffer, pipe)) {
-        line += buffer;
-        if (line.back() != '\n') continue;
+    for (std::string line; std::getline(in, line);)
         if (line.find("\"CurrentPlayer\"") != std::string::npos) lastState = line;
-        line.clear();
-    }
-    ::pclose(pipe);
     if (lastState.empty()) return false; // the game ended with the creature's death
     const nlohmann::json state = nlohmann::json::parse(lastState)["dump"];
     if (state["CurrentPlayer"] == 0) return false;
@@ -89,27 +84,24 @@ bool wonThroughTheDriver(const std::string& saved, uint64_t seed, int phase, con
     return true;
 }
 
-struct Meeting {
-    std::size_t level; // whose arrival fights
-    int16_t monster;
-};
-
-// The tool's fights stand for the game's only if each meeting is won about as often through the driver.
+// The tool's fights stand for the game's only if each meeting is won about as often through the driver;
+// the meetings are ones the arrival wins only sometimes, the dragon's among them, so a difference shows.
 TEST(BalanceAgreement, oneOnOneFightsWinAsOftenAsThroughTheDriver) {
     constexpr int kFights = 30;
     const fs::path work = scratch("agreement");
     Arena arena(kData, work.string());
-    for (const Meeting& m : {Meeting{0, 4}, Meeting{1, 5}, Meeting{2, 6}, Meeting{3, 8}}) {
-        const Arrival& user = deepestArrival(m.level);
-        const std::string saved = arena.saveMeeting(user, m.monster, "Meeting");
+    // the level whose arrival fights, the monster
+    for (const auto& [level, monster] : {std::pair<std::size_t, int16_t>{0, 5}, {1, 7}, {2, 8}, {4, 9}}) {
+        const Arrival& user = deepestArrival(level);
+        const std::string saved = arena.saveMeeting(user, monster, "Meeting");
         int tool = 0, driver = 0;
         for (int i = 0; i < kFights; ++i) {
             const uint64_t seed = 500 + static_cast<uint64_t>(i);
             const int phase = i * 7 % 40;
-            tool += arena.fight(user, m.monster, seed, phase).won;
+            tool += arena.fight(user, monster, seed, phase).won;
             driver += wonThroughTheDriver(saved, seed, phase, work);
         }
-        EXPECT_NEAR(tool, driver, 0.03 * kFights) << "level " << m.level + 1 << ", monster " << m.monster;
+        EXPECT_NEAR(tool, driver, 0.03 * kFights) << "level " << level + 1 << ", monster " << monster;
     }
 }
 
@@ -132,24 +124,30 @@ TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
         }
 }
 
+// The bot explores before it takes the stairs: every heap of gold on the first level, side rooms
+// included, is in the purse of every creature that arrives on the second.
+TEST(BalanceBot, exploresTheWholeLevelBeforeTheStairs) {
+    Arena arena(kData);
+    gf::Game& g = arena.game();
+    gf::modMap_Load(g, gf::defaultLevelPath(g));
+    int32_t least = 0; // a heap holds its base to twice that
+    for (const gf::Item& item : g.Items)
+        if (item.InUse)
+            least += item.ID == gf::ItemId::SmallGold ? 5 : item.ID == gf::ItemId::LargeGold ? 10 : 0;
+    ASSERT_GT(least, 0);
+    for (const DescentOutcome& o : sampleDescents())
+        for (const Arrival& a : o.levels[1].arrivals)
+            EXPECT_GE(a.creature.Gold, least);
+}
+
 // Fewer descents and fights than the report: the bounds leave room for the sampling noise.
 Settings quick(int descents) {
-    Settings s;
-    s.descents = descents;
-    s.fights = 100;
-    return s;
+    return {.descents = descents, .fights = 100};
 }
 
 // The shipped levels and catalogues keep the difficulty curve the report holds them to.
 TEST(BalanceBounds, shippedDataKeepsTheCurve) {
-    const DescentReport report = measureDescent(kData, quick(60));
-    std::vector<std::string> faults = balanceFaults(report);
-    // Four seconds of waiting per point of life lost keep it near two thirds (docs/balance.md); it must not
-    // grow.
-    std::erase_if(faults,
-                  [](const std::string& f) { return f.find("waiting for life") != std::string::npos; });
-    EXPECT_EQ(faults, std::vector<std::string>{});
-    EXPECT_LT(report.waitShare, 0.7);
+    EXPECT_EQ(balanceFaults(measureDescent(kData, quick(60))), std::vector<std::string>{});
 }
 
 struct Breakage {
