@@ -63,7 +63,7 @@ struct Settings {
     int fights = 400; // per monster type and level
     int threads = 2;
     uint64_t firstSeed = 1;
-    BotSettings bot;
+    BotSettings bot = {};
 };
 
 struct DescentReport {
