@@ -15,16 +15,29 @@ for program in gloamfell gloamfell-sim gloamfell-check; do
     [ -f "$prefix/share/man/man6/$program.6" ] || { echo "no manual page for $program"; exit 1; }
 done
 
-log=$prefix/log
-env -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='gloamfell.startup.info=true' HOME=$prefix/home \
-    "$prefix/games/gloamfell" >"$log" 2>&1 &
-game=$!
-# Generous, for a busy machine: this waits for the menu, it does not time it.
-for _ in $(seq 300); do
-    grep -q 'start menu' "$log" && break
-    kill -0 "$game" 2>/dev/null || break
-    sleep 0.1
-done
-cat "$log"
-grep -q "data \"$prefix/share/games/gloamfell\" saved games \"$prefix/home/.local/share/gloamfell\"" "$log"
-grep -q 'start menu' "$log"
+# start LOG ARGS...: the installed game offscreen, until it reaches the start menu or ends.
+start() {
+    local log=$1
+    shift
+    env -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='gloamfell.startup.info=true' \
+        HOME=$prefix/home "$prefix/games/gloamfell" "$@" >"$log" 2>&1 &
+    game=$!
+    # Generous, for a busy machine: this waits for the menu, it does not time it.
+    for _ in $(seq 300); do
+        grep -q 'start menu' "$log" && break
+        kill -0 "$game" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$game" 2>/dev/null || true
+    wait "$game" 2>/dev/null || true
+    game=
+    cat "$log"
+    grep -q 'start menu' "$log"
+}
+
+start "$prefix/log"
+grep -q "data \"$prefix/share/games/gloamfell\" saved games \"$prefix/home/.local/share/gloamfell\"" "$prefix/log"
+# --data names another folder, here the same files under another name.
+ln -s "$prefix/share/games/gloamfell" "$prefix/mine"
+start "$prefix/log-data" --data "$prefix/mine"
+grep -q "data \"$prefix/mine\"" "$prefix/log-data"
