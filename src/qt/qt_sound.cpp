@@ -44,8 +44,8 @@ void putSample(char* at, float v, QAudioFormat::SampleFormat format) {
     }
     }
 }
+} // namespace
 
-// Writes `frames` frames of the mix into `out` in the device's format.
 void encodeMix(SoundMixer& mixer, const QAudioFormat& format, char* out, std::size_t frames,
                std::vector<float>& scratch) {
     const auto frameBytes = static_cast<std::size_t>(format.bytesPerFrame());
@@ -63,7 +63,6 @@ void encodeMix(SoundMixer& mixer, const QAudioFormat& format, char* out, std::si
         }
     }
 }
-} // namespace
 
 QtSound::QtSound() {
     thread_.setObjectName(QStringLiteral("sound"));

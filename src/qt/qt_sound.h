@@ -18,6 +18,10 @@ class QTimer;
 
 namespace gf {
 
+// Writes `frames` frames of the mix into `out` in the device's sample format and channel count.
+void encodeMix(SoundMixer& mixer, const QAudioFormat& format, char* out, std::size_t frames,
+               std::vector<float>& scratch);
+
 class QtSound : public SoundOut {
 public:
     QtSound();

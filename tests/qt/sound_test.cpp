@@ -86,6 +86,31 @@ TEST(SoundMixer, gainScalesTheMix) {
     }
 }
 
+// Each sample format a device may ask for gets the mix at full scale: one channel takes the mean of
+// both sides, a third is silent, and nothing is written past the frames asked for.
+TEST(SoundMixer, theMixIsEncodedInTheDevicesFormat) {
+    using F = QAudioFormat;
+    const std::tuple<F::SampleFormat, int, std::vector<uint8_t>> cases[] = {
+        {F::UInt8, 2, {0xC0, 0x60}},
+        {F::Int16, 2, {0x00, 0x40, 0x00, 0xE0}},
+        {F::Int32, 1, {0x00, 0x00, 0x00, 0x10}},
+        {F::Float, 3, {0, 0, 0, 0x3F, 0, 0, 0x80, 0xBE, 0, 0, 0, 0}}};
+    for (const auto& [sampleFormat, channels, bytes] : cases) {
+        SoundMixer mixer(1);
+        mixer.setBuffer(1, {0.5f, -0.25f});
+        mixer.play(1);
+        F format;
+        format.setSampleFormat(sampleFormat);
+        format.setChannelCount(channels);
+        std::vector<uint8_t> out(bytes.size() + 4, 0x5A);
+        std::vector<float> scratch;
+        encodeMix(mixer, format, reinterpret_cast<char*>(out.data()), 1, scratch);
+        EXPECT_EQ(std::pair(std::vector(out.begin(), out.end() - 4), std::vector(out.end() - 4, out.end())),
+                  std::pair(bytes, std::vector<uint8_t>(4, 0x5A)))
+            << sampleFormat;
+    }
+}
+
 constexpr int kRate = 44100;
 constexpr int kBlockBytes = kRate / 100 * 4; // ten milliseconds of 16-bit stereo
 

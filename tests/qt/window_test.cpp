@@ -817,7 +817,8 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
         "[window]\ngeometry=banana\nmaximized=perhaps\nfullScreen=2\n[view]\nzoom=9\n[sound]\nvolume=-5\n"
         "muted=yes\n",
         "[window]\ngeometry=@Rect(0 0 -5 -5)\n[view]\nzoom=0\n[sound]\nvolume=1e9\n",
-        "[window]\ngeometry=@Rect(0 0 32768 5)\n[view]\nzoom=@Rect(1 2 3 4)\n"};
+        "[window]\ngeometry=@Rect(0 0 32768 5)\n[view]\nzoom=@Rect(1 2 3 4)\n",
+        "[window]\ngeometry=@Rect(0 0 5 32768)\n"};
     for (const char* contents : damaged) {
         std::ofstream(file.toStdString(), std::ios::binary) << contents;
         QSettings settings(file, QSettings::IniFormat);
