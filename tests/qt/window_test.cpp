@@ -603,6 +603,7 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
             name->reject();
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog) return;
+        EXPECT_TRUE(dialog->selectedNameFilter().endsWith(QStringLiteral("(*.saved)"))); // saved games only
         // The dialog lists its folder in the background: wait for the file, then type its name.
         const auto* model = dialog->findChild<QFileSystemModel*>();
         const QModelIndex folder = model->index(dialog->directory().absolutePath());
