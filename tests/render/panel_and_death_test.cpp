@@ -74,7 +74,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
     EXPECT_EQ(Texts(after.end() - 8, after.end()), (Texts{"2", "3:23", "4", "5:27R", "6", "7", "8", "9"}));
     p.Life = 12;
     g.CurrentPlayer = 0;
-    Update_Status(g);
+    Update_Status(g), Update_Skills(g);
     EXPECT_EQ(panel(g.status), after);
     EXPECT_EQ(boxTexts(t), Texts{});
 }

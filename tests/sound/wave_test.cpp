@@ -15,6 +15,7 @@ using namespace std::string_literals;
 // Every PCM depth reads with its sign, scale and byte order, extremes too; the rest is refused, saying why.
 TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
     const std::string cut = wave({}, pcm16({16384, -16384, 8192, 1}));
+    const std::string big(kMaxWaveFile - 44, '\0'); // with its 44 bytes of headers, the largest file
     const float k8 = 128, k16 = 32768, k24 = 8388608, k32 = 2147483648.f; // each depth's scale
     const std::tuple<const char*, std::string, std::string, std::vector<float>> cases[] = {
         {"pcm16", wave({}, pcm16({16384, -32768, 32767, 258})), "", {.5f, -1, 32767 / k16, 258 / k16}},
@@ -38,6 +39,8 @@ TEST(WaveFiles, readsPcmAndRefusesTheRestWithAReason) {
         {"data first", riff(chunk("data", "ab") + wave({}, "").substr(12)), "Data before the fmt chunk", {}},
         {"no data chunk", wave({}, "").substr(0, 36), "No data chunk", {}},
         {"no fmt chunk", riff(chunk("LIST", "ab")), "No fmt chunk", {}},
+        {"largest", wave({}, big), "", std::vector<float>(big.size() / 2)},
+        {"too large", wave({}, big + '\0'), "Larger than the 16 MiB a sound may have", {}},
         {"not riff", "RIFX0000WAVE", "Not a RIFF/WAVE file", {}},
         {"empty", "", "Not a RIFF/WAVE file", {}}};
     for (const auto& [name, bytes, reason, samples] : cases) {
