@@ -75,7 +75,8 @@ TEST(Startup, newGameOnTheChosenLevel) {
         Form_Load(s.g);
         ASSERT_NE(s.g.CurrentPlayer, 0);
         EXPECT_EQ(s.t.io.log.events.back()["event"], "timers") << "nothing interleaves before the timers";
-        EXPECT_EQ(std::tuple(s.g.MapName, s.g.StartX, s.g.StartY), std::tuple("Random", 2, 2));
+        EXPECT_EQ(std::tuple(s.g.MapName, s.g.StartX, s.g.StartY, s.t.io.canvas.presents > 0),
+                  std::tuple("Random", 2, 2, true)); // shown at once, not a tick later
         s.g.player(s.g.CurrentPlayer).Gold = 77;
         setPaused(s.g, true);
         if (levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");

@@ -53,8 +53,7 @@ void modMap_Fix_Walls(Game& g) {
         for (int32_t x = 0; x <= kMapUpper; ++x) {
             for (int32_t y = 0; y <= kMapUpper; ++y) {
                 const int32_t index = g.MapItem(x, y);
-                if (index > 0 && Is_Stone_Wall(g, x, y))
-                    g.Items(index).ID = modMap_get_wall_connector(g, index);
+                if (Is_Stone_Wall(g, x, y)) g.Items(index).ID = modMap_get_wall_connector(g, index);
             }
         }
     });
