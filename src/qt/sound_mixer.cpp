@@ -17,7 +17,7 @@ SoundMixer::Voice* SoundMixer::voice(int index) {
 
 void SoundMixer::setBuffer(int index, std::vector<float> stereo) {
     std::lock_guard lock(mutex_);
-    if (Voice* v = voice(index)) *v = Voice{std::move(stereo), 0, false};
+    if (Voice* v = voice(index)) *v = Voice{std::move(stereo)}; // silent until played
 }
 
 void SoundMixer::play(int index) {
