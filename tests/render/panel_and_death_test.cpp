@@ -38,9 +38,8 @@ TEST(StatusPanel, showsTheUsersCreature) {
     g.Skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
     g.Skills[2] = SkillInfo{"Lore", "Knowing old things"};
     g.status.skills[2] = SkillRow{true, " Old", "old tip", "9 ", "1 XP needed"};
-    p.skill(1) = PlayerSkill{true, 15, 0, 110};
-    p.skill(2) = PlayerSkill{false, 99, 0, 5};
-    p.skill(3) = PlayerSkill{true, 4, 1, 230};
+    std::tie(p.skill(1), p.skill(2), p.skill(3)) =
+        std::tuple(PlayerSkill{true, 15, 0, 110}, PlayerSkill{false, 99, 0, 5}, PlayerSkill{true, 4, 1, 230});
     p.Name = fixedName("  Ann");
     std::tie(p.Life, p.Stamina, p.Level, p.XP, p.NextLevelXP, p.SpendableXP, p.Gold) =
         std::tuple(37, 0, 3, 2500, 2431, 40, 17);

@@ -25,15 +25,13 @@ constexpr int kRefreshTicks = gf::kTimer3Ms / kTickMs;
 // A level still unfinished after three hours of play holds something the bot cannot solve.
 constexpr int64_t kMostTicksPerLevel = 3 * 3600 * 1000 / kTickMs;
 
-// Clockwise from north, so turning the shorter way is a matter of counting.
-constexpr std::array<int16_t, 8> kCompass = {
-    gf::Direction::North, gf::Direction::NorthEast, gf::Direction::East, gf::Direction::SouthEast,
-    gf::Direction::South, gf::Direction::SouthWest, gf::Direction::West, gf::Direction::NorthWest};
 constexpr int kSide = gf::kMapSize;
 constexpr int kTile = 32;
 
+// Clockwise from north, so turning the shorter way is a matter of counting.
 int compassIndex(int16_t d) {
-    return static_cast<int>(std::find(kCompass.begin(), kCompass.end(), d) - kCompass.begin());
+    return static_cast<int>(std::find(gf::kClockwise.begin(), gf::kClockwise.end(), d) -
+                            gf::kClockwise.begin());
 }
 
 int16_t stepDirection(int dx, int dy) {
