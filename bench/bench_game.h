@@ -21,32 +21,32 @@ public:
     explicit BenchGame(Canvas* canvas = nullptr, std::string folder = GLOAMFELL_DATA_DIR)
         : game(Platform{io.clock, io.random, io.window, io.sound, canvas ? *canvas : io.canvas},
                std::move(folder)) {
-        modItem_Init(game);
+        loadItemCatalogue(game);
         createPlayers(game);
-        modMonster_Init(game);
-        modSkill_Init(game);
+        loadMonsterCatalogue(game);
+        initSkills(game);
         check("the catalogues");
     }
 
     // A level file of the program's folder, with the user's creature on its start cell.
     void playLevel(const std::string& name) {
-        modMap_Load(game, game.folder + "/" + name);
+        loadLevel(game, game.folder + "/" + name);
         io.window.inputAnswers.push_back("Bench");
-        modPlayer_Setup(game);
+        createUser(game);
         check(name);
     }
 
     // No walls at all, so every cell in range is seen and lit: the most drawing
     // a view can need. A scatter of gold and monsters keeps every layer busy.
     void playOpenLevel() {
-        modMap_Clear(game, "Open");
+        clearLevel(game, "Open");
         for (int k = 0; k < 60; ++k)
-            modItem_Add(game, static_cast<int16_t>(24 + k % 2), (k * 37) % 101, (k * 53) % 101);
+            addItem(game, static_cast<int16_t>(24 + k % 2), (k * 37) % 101, (k * 53) % 101);
         for (int k = 0; k < 19; ++k)
-            modPlayer_Add(game, static_cast<int16_t>(1 + k % 2), 20 + (k * 13) % 60, 30 + (k * 7) % 40);
+            addCreature(game, static_cast<int16_t>(1 + k % 2), 20 + (k * 13) % 60, 30 + (k * 7) % 40);
         game.StartX = game.StartY = 50;
         io.window.inputAnswers.push_back("Bench");
-        modPlayer_Setup(game);
+        createUser(game);
         check("the open level");
     }
 

@@ -3,10 +3,10 @@
 //   gloamfell-probe bare          the floor: an empty window painted, then the end;
 //   gloamfell-probe play SECONDS  starts a new game on the default level and
 //                                 presses keys at random for that long.
-#include "frm_main.h"
-#include "frm_main_menu.h"
+#include "main_window.h"
 #include "qt_platform.h"
 #include "qt_text.h"
+#include "start_menu.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -33,13 +33,13 @@ protected:
 
 // Answers whatever box is open as a player starting a game would, and
 // otherwise walks and turns at random.
-void autoPlay(gf::frmMain& window, gf::Game& game, double seconds) {
+void autoPlay(gf::MainWindow& window, gf::Game& game, double seconds) {
     auto* player = new QTimer(&window);
     auto* rng = new std::mt19937(7);
     static int presses = 0;
     QObject::connect(player, &QTimer::timeout, &window, [&window, rng] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* menu = qobject_cast<gf::frmMainMenu*>(modal)) {
+        if (auto* menu = qobject_cast<gf::StartMenu*>(modal)) {
             for (auto* button : menu->findChildren<QPushButton*>())
                 if (button->text() == QStringLiteral("&New")) button->click();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -55,7 +55,7 @@ void autoPlay(gf::frmMain& window, gf::Game& game, double seconds) {
             static const int keys[] = {Qt::Key_Up,   Qt::Key_Up,    Qt::Key_Up,
                                        Qt::Key_Left, Qt::Key_Right, Qt::Key_Down};
             QKeyEvent press(QEvent::KeyPress, keys[(*rng)() % std::size(keys)], Qt::NoModifier);
-            QApplication::sendEvent(window.picView, &press);
+            QApplication::sendEvent(window.viewWidget, &press);
             ++presses;
         }
     });
@@ -84,11 +84,11 @@ int main(int argc, char* argv[]) {
         empty.show();
         return app.exec();
     }
-    EndWhenPainted<gf::frmMainMenu> menuPainted;
+    EndWhenPainted<gf::StartMenu> menuPainted;
     if (mode == "menu") app.installEventFilter(&menuPainted);
     gf::QtPlatform io;
     gf::Game game(io.platform(), gf::pathFromQt(QCoreApplication::applicationDirPath()));
-    gf::frmMain window(game, io.canvas);
+    gf::MainWindow window(game, io.canvas);
     io.window.attach(&window);
     window.show();
     if (mode == "play") autoPlay(window, game, std::atof(argv[2]));

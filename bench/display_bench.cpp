@@ -31,14 +31,14 @@ void prepare(Game& g) {
     for (int16_t i = ItemId::StoneWall; i <= ItemId::LastWallPiece; ++i)
         g.ItemTypes(i).BlockMovement = true;
     for (int x = 15; x <= 85; ++x) {
-        modItem_Add(g, 1, x, 30);
-        modItem_Add(g, 1, x, 70);
+        addItem(g, 1, x, 30);
+        addItem(g, 1, x, 70);
     }
     for (int k = 0; k < 40; ++k)
-        modItem_Add(g, static_cast<int16_t>(23 + k % 5), 30 + (k * 7) % 40, 35 + (k * 11) % 30);
+        addItem(g, static_cast<int16_t>(23 + k % 5), 30 + (k * 7) % 40, 35 + (k * 11) % 30);
     for (int k = 0; k < 15; ++k)
-        modPlayer_Add(g, static_cast<int16_t>(1 + k % 2), 25 + k * 3, 45 + k % 7);
-    g.CurrentPlayer = modPlayer_Add(g, 0, 50, 50);
+        addCreature(g, static_cast<int16_t>(1 + k % 2), 25 + k * 3, 45 + k % 7);
+    g.CurrentPlayer = addCreature(g, 0, 50, 50);
     for (int i = 1; i <= kMessageLines; ++i)
         g.message(i) = Message{true, "You pick up 12 gold!", 16711680, 0};
     for (int i = 1; i <= 5; ++i)
@@ -51,7 +51,7 @@ void displayLargeView(benchmark::State& state) {
     Game g(Platform{io.clock, io.random, io.window, io.sound, canvas}, ".");
     prepare(g);
     for (auto _ : state)
-        Display(g, true);
+        redraw(g, true);
     state.counters["calls/frame"] =
         static_cast<double>(canvas.calls) / static_cast<double>(state.iterations());
 }

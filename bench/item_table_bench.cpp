@@ -17,12 +17,12 @@ void BM_RandomLevelWalls(benchmark::State& state) {
         emptyItemTable(g);
         g.MapItem.create();
         for (int k = 0; k < walls; ++k)
-            modItem_Add(g, 1, k % 101, k / 101);
+            addItem(g, 1, k % 101, k / 101);
         // Doors and room interiors free scattered entries, which the next additions refill.
         for (int k = 0; k < walls; k += 7)
-            modItem_Delete(g, k + 1);
+            removeItem(g, k + 1);
         for (int k = 0; k < walls; k += 7)
-            modItem_Add(g, 17, k % 101, k / 101);
+            addItem(g, 17, k % 101, k / 101);
         benchmark::DoNotOptimize(g.Items.ubound());
     }
 }

@@ -23,14 +23,14 @@ void buildMurkhol1(benchmark::State& state) {
     b.playLevel("murkhol1.map");
     const std::string path = b.game.folder + "/murkhol1.map";
     for (auto _ : state)
-        modMap_Load(b.game, path);
+        loadLevel(b.game, path);
 }
 BENCHMARK(buildMurkhol1)->Unit(benchmark::kMicrosecond);
 
 void createRandom(benchmark::State& state) {
     bench::BenchGame b;
     for (auto _ : state)
-        modMap_Create_Random(b.game);
+        createRandomLevel(b.game);
 }
 BENCHMARK(createRandom)->Unit(benchmark::kMicrosecond);
 

@@ -45,7 +45,7 @@ void display(benchmark::State& state, Level level, int width, int height) {
     for (int n = 0; n <= b.game.MonsterTypes.ubound(); ++n)
         canvas.loadSheet(playerSheet(n), b.game.folder + "/player" + std::to_string(n) + ".bmp");
     for (auto _ : state) {
-        gf::Display(b.game, true);
+        gf::redraw(b.game, true);
         benchmark::DoNotOptimize(canvas.shown().constBits());
     }
 }

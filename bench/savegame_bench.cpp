@@ -39,7 +39,7 @@ void writeFloor(benchmark::State& state) {
     SaveFolder folder;
     bench::BenchGame b(nullptr, folder.path.string());
     b.playLevel("murkhol1.map");
-    modFile_Save(b.game, "Bench");
+    saveGameFile(b.game, "Bench");
     const std::string bytes = readAll(folder.path / "saved" / "Bench.saved");
     const fs::path file = folder.path / "floor.saved";
     for (auto _ : state) {
@@ -55,7 +55,7 @@ void save(benchmark::State& state) {
     bench::BenchGame b(nullptr, folder.path.string());
     b.playLevel("murkhol1.map");
     for (auto _ : state)
-        if (!modFile_Save(b.game, "Bench")) state.SkipWithError("the save failed");
+        if (!saveGameFile(b.game, "Bench")) state.SkipWithError("the save failed");
 }
 BENCHMARK(save)->Unit(benchmark::kMicrosecond);
 
@@ -63,7 +63,7 @@ void readFloor(benchmark::State& state) {
     SaveFolder folder;
     bench::BenchGame b(nullptr, folder.path.string());
     b.playLevel("murkhol1.map");
-    modFile_Save(b.game, "Bench");
+    saveGameFile(b.game, "Bench");
     const fs::path file = folder.path / "saved" / "Bench.saved";
     for (auto _ : state)
         benchmark::DoNotOptimize(readAll(file));
@@ -75,10 +75,10 @@ void load(benchmark::State& state) {
     SaveFolder folder;
     bench::BenchGame b(nullptr, folder.path.string());
     b.playLevel("murkhol1.map");
-    modFile_Save(b.game, "Bench");
+    saveGameFile(b.game, "Bench");
     const std::string file = (folder.path / "saved" / "Bench.saved").string();
     for (auto _ : state)
-        if (!modFile_Load(b.game, file)) state.SkipWithError("the load failed");
+        if (!loadGameFile(b.game, file)) state.SkipWithError("the load failed");
 }
 BENCHMARK(load)->Unit(benchmark::kMicrosecond);
 

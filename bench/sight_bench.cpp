@@ -31,8 +31,8 @@ void visibleAndLight(benchmark::State& state, bool open) {
     else
         b.playLevel("murkhol1.map");
     for (auto _ : state) {
-        modMap_Set_Visible(b.game, kRangeX, kRangeY);
-        modMap_Set_Light(b.game);
+        updateVisibility(b.game, kRangeX, kRangeY);
+        updateLight(b.game);
         benchmark::DoNotOptimize(&b.game.MapVisible(50, 50));
     }
 }

@@ -9,12 +9,12 @@ using namespace gf;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static fuzz::FuzzGame f;
     f.folder.write("item.ini", data, size);
-    modItem_Init(f.game);
+    loadItemCatalogue(f.game);
     // The table is emptied before the file is read, whatever the file holds.
     fuzz::require(f.game.Items.ubound() == kItemTableStep, "the item table was not emptied");
     // The lookups the level builder and monster.ini make next.
     for (const char* name : {"dagger", "great sword", "", "studded leather armor"})
-        modItem_ID(f.game, name);
+        itemIdByName(f.game, name);
     f.forget();
     return 0;
 }

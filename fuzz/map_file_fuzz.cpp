@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Game& g = t.f.game;
     const int32_t user = g.CurrentPlayer;
     const std::string path = t.f.folder.write("fuzz.map", data, size);
-    modMap_Load(g, path);
+    loadLevel(g, path);
     const std::string fault = checkInvariants(g);
     fuzz::require(fault.empty(), fault);
     // Only the user's creature crosses into the new level, on its own cell.

@@ -16,7 +16,7 @@ struct Target {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Target t;
     t.f.folder.write("monster.ini", data, size);
-    modMonster_Init(t.f.game);
+    loadMonsterCatalogue(t.f.game);
     t.f.forget();
     return 0;
 }

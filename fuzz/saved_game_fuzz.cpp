@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     Game& g = t.f.game;
     t.restart();
     const std::string path = t.f.folder.write("fuzz.saved", data, size);
-    if (modFile_Load(g, path)) {
+    if (loadGameFile(g, path)) {
         const std::string fault = checkInvariants(g);
         fuzz::require(fault.empty(), fault);
         fuzz::require(g.CurrentPlayer != 0, "a load succeeded without a user's creature");

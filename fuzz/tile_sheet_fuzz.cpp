@@ -1,8 +1,8 @@
 // Any bytes as a tile sheet, loaded with its mask as start-up loads every sheet.
-#include "cls_bitmap.h"
 #include "fuzz_folder.h"
 #include "qt_canvas.h"
 #include "render/sizes.h"
+#include "tile_sheet.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -60,17 +60,17 @@ void drawsLikeABlend(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Target t;
     const std::string path = t.folder.write("sheet.bmp", data, size);
-    clsBitmap sheet;
-    if (sheet.LoadBitmap(path, true)) {
-        fuzz::require(sheet.Width() > 0 && sheet.Height() > 0, "a loaded sheet has no pixels");
+    TileSheet sheet;
+    if (sheet.load(path, true)) {
+        fuzz::require(sheet.width() > 0 && sheet.height() > 0, "a loaded sheet has no pixels");
         fuzz::require(sheet.image().size() == sheet.masked().size(), "the mask does not fit the picture");
-        fuzz::require(sheet.Width() == sheet.image().width() && sheet.Height() == sheet.image().height(),
+        fuzz::require(sheet.width() == sheet.image().width() && sheet.height() == sheet.image().height(),
                       "the sheet's size is not its picture's");
         // Loaded again and drawn pixel by pixel: only up to a quarter of a million
         // pixels, well past any real sheet, so the runs stay quick.
-        if (sheet.Width() * sheet.Height() <= 256 * 1024) drawsLikeABlend(path);
+        if (sheet.width() * sheet.height() <= 256 * 1024) drawsLikeABlend(path);
     } else {
-        fuzz::require(sheet.empty() && sheet.Width() == 0 && sheet.Height() == 0,
+        fuzz::require(sheet.empty() && sheet.width() == 0 && sheet.height() == 0,
                       "a sheet that failed to load is not empty");
     }
     return 0;

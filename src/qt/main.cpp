@@ -1,6 +1,6 @@
 // Gloamfell on the desktop.
 #include "folders.h"
-#include "frm_main.h"
+#include "main_window.h"
 #include "qt_platform.h"
 #include "qt_text.h"
 #include "shell/version.h"
@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
     qCInfo(lcStartup) << "data" << folders.data << "saved games" << folders.player;
     gf::QtPlatform io;
     gf::Game game(io.platform(), gf::pathFromQt(folders.data), gf::pathFromQt(folders.player));
-    gf::frmMain window(game, io.canvas);
+    gf::MainWindow window(game, io.canvas);
     io.window.attach(&window);
     window.setSoundGain([&io](float gain) { io.sound.setGain(gain); });
     // In the XDG configuration folder: gloamfell/gloamfell.ini.

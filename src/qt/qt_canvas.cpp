@@ -21,13 +21,13 @@ QtCanvas::QtCanvas(int width, int height)
 }
 
 bool QtCanvas::loadSheet(int sheet, const std::string& path) {
-    clsBitmap bitmap;
-    const bool ok = bitmap.LoadBitmap(path, true);
+    TileSheet bitmap;
+    const bool ok = bitmap.load(path, true);
     sheets_[sheet] = std::move(bitmap);
     return ok;
 }
 
-const clsBitmap* QtCanvas::sheet(int sheet) const {
+const TileSheet* QtCanvas::sheet(int sheet) const {
     const auto it = sheets_.find(sheet);
     return it == sheets_.end() || it->second.empty() ? nullptr : &it->second;
 }
@@ -68,7 +68,7 @@ void QtCanvas::clear() {
 }
 
 void QtCanvas::copyTile(int sheet, int tile, int x, int y) {
-    const clsBitmap* bmp = this->sheet(sheet);
+    const TileSheet* bmp = this->sheet(sheet);
     if (!bmp) return;
     const QRect src = tileRect(bmp->image(), tile);
     if (src.isEmpty()) return;
@@ -96,12 +96,12 @@ void QtCanvas::copyPixels(const QImage& source, const QRect& src, int x, int y) 
 }
 
 void QtCanvas::drawTile(int sheet, int tile, int x, int y) {
-    const clsBitmap* bmp = this->sheet(sheet);
+    const TileSheet* bmp = this->sheet(sheet);
     if (!bmp) return;
-    const clsBitmap::Cover cover = bmp->cover(tile);
-    if (cover == clsBitmap::Cover::None) return;
+    const TileSheet::Cover cover = bmp->cover(tile);
+    if (cover == TileSheet::Cover::None) return;
     // A solid tile is copied: the same pixels as blending it, at a fraction of the cost.
-    const bool solid = bmp->masked().isNull() || cover == clsBitmap::Cover::Full;
+    const bool solid = bmp->masked().isNull() || cover == TileSheet::Cover::Full;
     const QImage& source = solid ? bmp->image() : bmp->masked();
     const QRect src = tileRect(source, tile);
     if (src.isEmpty()) return;

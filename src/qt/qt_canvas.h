@@ -2,9 +2,9 @@
 // The view's drawing surface over a QImage. Drawing goes to a back image;
 // present() makes it the one on screen, so a frame drawn without present()
 // never shows.
-#include "cls_bitmap.h"
 #include "platform/canvas.h"
 #include "render/sizes.h"
+#include "tile_sheet.h"
 
 #include <QColor>
 #include <QFont>
@@ -40,7 +40,7 @@ public:
     // What the last present() put on screen.
     const QImage& shown() const { return shown_; }
     // Null when that sheet was never loaded or failed to load.
-    const clsBitmap* sheet(int sheet) const;
+    const TileSheet* sheet(int sheet) const;
     // Called by present(), so the widget can repaint at once.
     void setPresenter(std::function<void()> presenter) { presenter_ = std::move(presenter); }
 
@@ -61,7 +61,7 @@ private:
     // The part of tile `tile` that lies on the sheet; empty when none does.
     static QRect tileRect(const QImage& sheet, int tile);
 
-    std::map<int, clsBitmap> sheets_;
+    std::map<int, TileSheet> sheets_;
     QImage back_;
     QImage shown_;
     bool backStale_ = false; // present() handed back_'s pixels to shown_

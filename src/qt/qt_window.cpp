@@ -1,9 +1,9 @@
 #include "qt_window.h"
 
-#include "frm_about.h"
-#include "frm_main.h"
-#include "frm_main_menu.h"
+#include "about_box.h"
+#include "main_window.h"
 #include "qt_text.h"
+#include "start_menu.h"
 #include "startup_log.h"
 
 #include <QCoreApplication>
@@ -82,7 +82,7 @@ QtWindow::~QtWindow() {
     if (menu_ && !menu_->parent()) delete menu_;
 }
 
-void QtWindow::attach(frmMain* window) {
+void QtWindow::attach(MainWindow* window) {
     window_ = window;
     // The window takes game keys program-wide; the watcher must see them first.
     heldKeys_.watchFirst();
@@ -151,14 +151,14 @@ std::string QtWindow::openFile(const FileDialogRequest& request) {
 MenuChoice QtWindow::startMenu() {
     const bool afterGameOver = std::exchange(menuAfterGameOver_, false);
     if (closed()) return MenuChoice::Exit;
-    if (!menu_) menu_ = new frmMainMenu(window_);
+    if (!menu_) menu_ = new StartMenu(window_);
     qCInfo(lcStartup) << "start menu";
     const HeldKeys::Guard deafToKeys(heldKeys_, *menu_, afterGameOver ? kDeafMs : 0);
     return menu_->choose();
 }
 
 void QtWindow::about() {
-    frmAbout box(window_);
+    AboutBox box(window_);
     const HeldKeys::Guard deafToHeldKeys(heldKeys_, box);
     box.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The window's side of the game: boxes, the start menu, the about box, the
-// caption and the timers, all owned by frmMain.
+// caption and the timers, all owned by MainWindow.
 #include "held_keys.h"
 #include "platform/window.h"
 
@@ -9,15 +9,15 @@
 
 namespace gf {
 
-class frmMain;
-class frmMainMenu;
+class MainWindow;
+class StartMenu;
 
 class QtWindow : public Window {
 public:
     QtWindow();
     ~QtWindow() override;
     // Until attached, boxes have no owner and the timers and caption go nowhere.
-    void attach(frmMain* window);
+    void attach(MainWindow* window);
 
     Answer msgBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title) override;
@@ -40,11 +40,11 @@ private:
     // ending and no box should keep it.
     bool closed() const;
 
-    frmMain* window_ = nullptr;
+    MainWindow* window_ = nullptr;
     HeldKeys heldKeys_;
     bool gameOverBoxNext_ = false;
     bool menuAfterGameOver_ = false;
-    QPointer<frmMainMenu> menu_; // stays loaded between showings
+    QPointer<StartMenu> menu_; // stays loaded between showings
 };
 
 } // namespace gf

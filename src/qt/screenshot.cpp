@@ -1,6 +1,6 @@
 #include "screenshot.h"
 
-#include "frm_main.h"
+#include "main_window.h"
 #include "platform/forwarding_canvas.h"
 #include "qt_canvas.h"
 #include "qt_text.h"
@@ -20,7 +20,7 @@ bool saveWindowScreenshot(Game& g, ForwardingCanvas& drawing, const std::string&
     drawing.retarget(shot);
     QImage picture;
     {
-        frmMain window(g, shot);
+        MainWindow window(g, shot);
         window.setAttribute(Qt::WA_DontShowOnScreen);
         // Any size the caller asks for, even one a player could not drag the window to.
         window.centralWidget()->setMinimumSize(0, 0);

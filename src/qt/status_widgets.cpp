@@ -97,7 +97,7 @@ CarryBoxWidget::CarryBoxWidget(int box, QWidget* parent) : QWidget(parent), inde
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CarryBoxWidget::setBox(const CarryBox& box, const clsBitmap* itemSheet) {
+void CarryBoxWidget::setBox(const CarryBox& box, const TileSheet* itemSheet) {
     const bool changed = box != box_ || itemSheet != sheet_;
     if (box.tooltip != box_.tooltip) setToolTip(toQt(box.tooltip));
     box_ = box;
@@ -138,34 +138,34 @@ StatusPanelWidget::StatusPanelWidget(QWidget* parent) : QWidget(parent) {
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(2);
 
-    lblPlayerName = new QLabel(QStringLiteral("Player Name"), this);
-    QFont nameFont = lblPlayerName->font();
+    nameLabel = new QLabel(QStringLiteral("Player Name"), this);
+    QFont nameFont = nameLabel->font();
     nameFont.setBold(true);
     nameFont.setPointSize(nameFont.pointSize() + 2);
-    lblPlayerName->setFont(nameFont);
-    lblPlayerName->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    lblPlayerName->setFixedHeight(22);
-    lblPlayerName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    column->addWidget(lblPlayerName);
+    nameLabel->setFont(nameFont);
+    nameLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    nameLabel->setFixedHeight(22);
+    nameLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    column->addWidget(nameLabel);
 
-    picLife = new StatusBarWidget(this);
-    picStamina = new StatusBarWidget(this);
-    picLife->setBar(StatusPanel{}.life);
-    picStamina->setBar(StatusPanel{}.stamina);
-    column->addWidget(picLife);
-    column->addWidget(picStamina);
+    lifeBar = new StatusBarWidget(this);
+    staminaBar = new StatusBarWidget(this);
+    lifeBar->setBar(StatusPanel{}.life);
+    staminaBar->setBar(StatusPanel{}.stamina);
+    column->addWidget(lifeBar);
+    column->addWidget(staminaBar);
     column->addSpacing(3);
 
     const StatusPanel initial;
-    lblPlayerLevel = statLabel(toQt(initial.level), this);
-    lblPlayerXP = statLabel(toQt(initial.xp), this);
-    lblPlayerNextLevelXP = statLabel(toQt(initial.nextLevelXP), this);
-    lblPlayerSpendableXP = statLabel(toQt(initial.spendableXP), this);
-    lblPLayerGold = statLabel(toQt(initial.gold), this);
-    lblPlayerWeapon = statLabel(toQt(initial.weapon), this);
-    lblPlayerArmor = statLabel(toQt(initial.armor), this);
-    for (QLabel* label : {lblPlayerLevel, lblPlayerXP, lblPlayerNextLevelXP, lblPlayerSpendableXP,
-                          lblPLayerGold, lblPlayerWeapon, lblPlayerArmor})
+    levelLabel = statLabel(toQt(initial.level), this);
+    xpLabel = statLabel(toQt(initial.xp), this);
+    nextLevelXpLabel = statLabel(toQt(initial.nextLevelXP), this);
+    spendableXpLabel = statLabel(toQt(initial.spendableXP), this);
+    goldLabel = statLabel(toQt(initial.gold), this);
+    weaponLabel = statLabel(toQt(initial.weapon), this);
+    armourLabel = statLabel(toQt(initial.armor), this);
+    for (QLabel* label :
+         {levelLabel, xpLabel, nextLevelXpLabel, spendableXpLabel, goldLabel, weaponLabel, armourLabel})
         column->addWidget(label);
     column->addSpacing(3);
 
@@ -175,24 +175,24 @@ StatusPanelWidget::StatusPanelWidget(QWidget* parent) : QWidget(parent) {
     skillGrid->setHorizontalSpacing(4);
     skillGrid->setVerticalSpacing(1);
     for (int row = 0; row < kSkillRows; ++row) {
-        lblSkillName[row] = new QLabel(skills);
-        lblSkillName[row]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        lblSkillValue[row] = new QLabel(skills);
-        lblSkillValue[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        lblSkillValue[row]->setFixedWidth(34);
-        cmdSkillRaise[row] = new QPushButton(QStringLiteral("Raise Skill"), skills);
-        cmdSkillRaise[row]->setFixedHeight(kSkillRowHeight - 2);
+        skillNames[row] = new QLabel(skills);
+        skillNames[row]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        skillValues[row] = new QLabel(skills);
+        skillValues[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        skillValues[row]->setFixedWidth(34);
+        raiseButtons[row] = new QPushButton(QStringLiteral("Raise Skill"), skills);
+        raiseButtons[row]->setFixedHeight(kSkillRowHeight - 2);
         // Rows keep their height while empty, so the panel does not jump as skills are learnt.
-        QSizePolicy keepsRoom = cmdSkillRaise[row]->sizePolicy();
+        QSizePolicy keepsRoom = raiseButtons[row]->sizePolicy();
         keepsRoom.setRetainSizeWhenHidden(true);
-        cmdSkillRaise[row]->setSizePolicy(keepsRoom);
-        cmdSkillRaise[row]->hide();
-        connect(cmdSkillRaise[row], &QPushButton::clicked, this, [this, row] { Q_EMIT raiseClicked(row); });
-        for (QWidget* w : std::initializer_list<QWidget*>{lblSkillName[row], lblSkillValue[row]})
+        raiseButtons[row]->setSizePolicy(keepsRoom);
+        raiseButtons[row]->hide();
+        connect(raiseButtons[row], &QPushButton::clicked, this, [this, row] { Q_EMIT raiseClicked(row); });
+        for (QWidget* w : std::initializer_list<QWidget*>{skillNames[row], skillValues[row]})
             w->setFixedHeight(kSkillRowHeight - 2);
-        skillGrid->addWidget(lblSkillName[row], row, 0);
-        skillGrid->addWidget(lblSkillValue[row], row, 1);
-        skillGrid->addWidget(cmdSkillRaise[row], row, 2);
+        skillGrid->addWidget(skillNames[row], row, 0);
+        skillGrid->addWidget(skillValues[row], row, 1);
+        skillGrid->addWidget(raiseButtons[row], row, 2);
     }
     skillGrid->setColumnStretch(0, 1);
     column->addWidget(skills);
@@ -203,46 +203,46 @@ StatusPanelWidget::StatusPanelWidget(QWidget* parent) : QWidget(parent) {
     auto* boxes = new QGridLayout;
     boxes->setSpacing(kCarryGap);
     for (int b = 0; b < kCarryBoxes; ++b) {
-        picCarry[b] = new CarryBoxWidget(b, carrying);
-        connect(picCarry[b], &CarryBoxWidget::released, this, &StatusPanelWidget::carryReleased);
-        boxes->addWidget(picCarry[b], b / 4, b % 4);
+        carryBoxes[b] = new CarryBoxWidget(b, carrying);
+        connect(carryBoxes[b], &CarryBoxWidget::released, this, &StatusPanelWidget::carryReleased);
+        boxes->addWidget(carryBoxes[b], b / 4, b % 4);
     }
     carryRow->addStretch(1);
     carryRow->addLayout(boxes);
-    vsCarry = new QScrollBar(Qt::Vertical, carrying);
-    vsCarry->setRange(kCarryScrollMin, kCarryScrollMax);
-    vsCarry->setSingleStep(kCarryScrollStep);
-    vsCarry->setPageStep(kCarryScrollStep);
-    vsCarry->setFixedHeight(2 * kCarryBoxSide + kCarryGap);
-    connect(vsCarry, &QScrollBar::valueChanged, this, &StatusPanelWidget::carryScrolled);
-    carryRow->addWidget(vsCarry);
+    carryScrollBar = new QScrollBar(Qt::Vertical, carrying);
+    carryScrollBar->setRange(kCarryScrollMin, kCarryScrollMax);
+    carryScrollBar->setSingleStep(kCarryScrollStep);
+    carryScrollBar->setPageStep(kCarryScrollStep);
+    carryScrollBar->setFixedHeight(2 * kCarryBoxSide + kCarryGap);
+    connect(carryScrollBar, &QScrollBar::valueChanged, this, &StatusPanelWidget::carryScrolled);
+    carryRow->addWidget(carryScrollBar);
     carryRow->addStretch(1);
     column->addWidget(carrying);
     column->addStretch(1);
 }
 
-void StatusPanelWidget::showStatus(const StatusPanel& status, const clsBitmap* itemSheet, int carryScroll) {
-    lblPlayerName->setText(toQt(status.name));
-    picLife->setBar(status.life);
-    picStamina->setBar(status.stamina);
-    lblPlayerLevel->setText(toQt(status.level));
-    lblPlayerXP->setText(toQt(status.xp));
-    lblPlayerNextLevelXP->setText(toQt(status.nextLevelXP));
-    lblPlayerSpendableXP->setText(toQt(status.spendableXP));
-    lblPLayerGold->setText(toQt(status.gold));
-    lblPlayerWeapon->setText(toQt(status.weapon));
-    lblPlayerArmor->setText(toQt(status.armor));
+void StatusPanelWidget::showStatus(const StatusPanel& status, const TileSheet* itemSheet, int carryScroll) {
+    nameLabel->setText(toQt(status.name));
+    lifeBar->setBar(status.life);
+    staminaBar->setBar(status.stamina);
+    levelLabel->setText(toQt(status.level));
+    xpLabel->setText(toQt(status.xp));
+    nextLevelXpLabel->setText(toQt(status.nextLevelXP));
+    spendableXpLabel->setText(toQt(status.spendableXP));
+    goldLabel->setText(toQt(status.gold));
+    weaponLabel->setText(toQt(status.weapon));
+    armourLabel->setText(toQt(status.armor));
     for (int row = 0; row < kSkillRows; ++row) {
         const SkillRow& skill = status.skills[static_cast<std::size_t>(row)];
-        setTextAndTip(lblSkillName[row], skill.name, skill.nameTooltip);
-        setTextAndTip(lblSkillValue[row], skill.value, skill.valueTooltip);
-        cmdSkillRaise[row]->setVisible(skill.known);
+        setTextAndTip(skillNames[row], skill.name, skill.nameTooltip);
+        setTextAndTip(skillValues[row], skill.value, skill.valueTooltip);
+        raiseButtons[row]->setVisible(skill.known);
     }
     for (int b = 0; b < kCarryBoxes; ++b)
-        picCarry[b]->setBox(status.carry[static_cast<std::size_t>(b)], itemSheet);
-    if (vsCarry->value() != carryScroll) {
-        const QSignalBlocker quiet(vsCarry);
-        vsCarry->setValue(carryScroll);
+        carryBoxes[b]->setBox(status.carry[static_cast<std::size_t>(b)], itemSheet);
+    if (carryScrollBar->value() != carryScroll) {
+        const QSignalBlocker quiet(carryScrollBar);
+        carryScrollBar->setValue(carryScroll);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// picStatus, the side panel: it paints what the core left in Game::status and
+// statusPanel, the side panel: it paints what the core left in Game::status and
 // reports clicks; it decides nothing.
-#include "cls_bitmap.h"
 #include "render/status_panel.h"
+#include "tile_sheet.h"
 
 #include <QWidget>
 
@@ -14,7 +14,7 @@ class QScrollBar;
 
 namespace gf {
 
-// picLife and picStamina: the filled part over value/max of the width, white
+// lifeBar and staminaBar: the filled part over value/max of the width, white
 // over the rest, "value/max" centred on top.
 class StatusBarWidget : public QWidget {
     Q_OBJECT
@@ -32,12 +32,12 @@ private:
     StatusBar bar_;
 };
 
-// One picCarry box: the item's tile and, when readied, a blue R.
+// One carry box: the item's tile and, when readied, a blue R.
 class CarryBoxWidget : public QWidget {
     Q_OBJECT
 public:
     CarryBoxWidget(int box, QWidget* parent = nullptr);
-    void setBox(const CarryBox& box, const clsBitmap* itemSheet);
+    void setBox(const CarryBox& box, const TileSheet* itemSheet);
     const CarryBox& box() const { return box_; }
     static constexpr int kBorder = 2;
 
@@ -51,7 +51,7 @@ protected:
 private:
     int index_;
     CarryBox box_;
-    const clsBitmap* sheet_ = nullptr;
+    const TileSheet* sheet_ = nullptr;
 };
 
 class StatusPanelWidget : public QWidget {
@@ -59,23 +59,23 @@ class StatusPanelWidget : public QWidget {
 public:
     explicit StatusPanelWidget(QWidget* parent = nullptr);
     // Paints the panel as the core last filled it.
-    void showStatus(const StatusPanel& status, const clsBitmap* itemSheet, int carryScroll);
+    void showStatus(const StatusPanel& status, const TileSheet* itemSheet, int carryScroll);
 
-    QLabel* lblPlayerName;
-    StatusBarWidget* picLife;
-    StatusBarWidget* picStamina;
-    QLabel* lblPlayerLevel;
-    QLabel* lblPlayerXP;
-    QLabel* lblPlayerNextLevelXP;
-    QLabel* lblPlayerSpendableXP;
-    QLabel* lblPLayerGold;
-    QLabel* lblPlayerWeapon;
-    QLabel* lblPlayerArmor;
-    std::array<QLabel*, kSkillRows> lblSkillName{};
-    std::array<QLabel*, kSkillRows> lblSkillValue{};
-    std::array<QPushButton*, kSkillRows> cmdSkillRaise{};
-    std::array<CarryBoxWidget*, kCarryBoxes> picCarry{};
-    QScrollBar* vsCarry;
+    QLabel* nameLabel;
+    StatusBarWidget* lifeBar;
+    StatusBarWidget* staminaBar;
+    QLabel* levelLabel;
+    QLabel* xpLabel;
+    QLabel* nextLevelXpLabel;
+    QLabel* spendableXpLabel;
+    QLabel* goldLabel;
+    QLabel* weaponLabel;
+    QLabel* armourLabel;
+    std::array<QLabel*, kSkillRows> skillNames{};
+    std::array<QLabel*, kSkillRows> skillValues{};
+    std::array<QPushButton*, kSkillRows> raiseButtons{};
+    std::array<CarryBoxWidget*, kCarryBoxes> carryBoxes{};
+    QScrollBar* carryScrollBar;
 
 Q_SIGNALS:
     void raiseClicked(int row);

@@ -1,5 +1,5 @@
 #pragma once
-// picView: shows what the canvas last presented.
+// viewWidget: shows what the canvas last presented.
 #include <QWidget>
 
 namespace gf {

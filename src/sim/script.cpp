@@ -140,17 +140,17 @@ void SimSession::run(const std::string& line) {
         runAnswer(restAfter(line, 1));
     } else if (command == "startup") {
         noMore(in);
-        Form_Load(g);
+        onStartup(g);
     } else if (command == "level") {
         const std::string path = restAfter(line, 1);
         if (path.empty()) throw ScriptError("level needs a path");
-        modMap_Load(g, resolve(g.folder, path));
+        loadLevel(g, resolve(g.folder, path));
     } else if (command == "random") {
         noMore(in);
-        modMap_Create_Random(g);
+        createRandomLevel(g);
     } else if (command == "setup") {
         noMore(in);
-        modPlayer_Setup(g);
+        createUser(g);
     } else if (command == "dump") {
         std::string what;
         in >> what;
@@ -162,16 +162,16 @@ void SimSession::run(const std::string& line) {
         if (!(in >> name)) throw ScriptError("key needs a key");
         noMore(in);
         const SimKey key = parseSimKey(name);
-        Form_KeyDown(g, key.key, key.shift);
+        onKeyDown(g, key.key, key.shift);
     } else if (command == "tick") {
         const int which = whole(in, "tick");
         noMore(in);
         if (which == 1)
-            Timer1_Timer(g);
+            onMonsterTick(g);
         else if (which == 2)
-            Timer2_Timer(g);
+            onFrameTick(g);
         else if (which == 3)
-            Timer3_Timer(g);
+            onRefreshTick(g);
         else
             throw ScriptError("tick takes 1, 2 or 3");
     } else if (command == "menu") {
@@ -182,21 +182,21 @@ void SimSession::run(const std::string& line) {
     } else if (command == "raise") {
         const int row = whole(in, "raise");
         noMore(in);
-        cmdSkillRaise_Click(g, row);
+        onRaiseSkill(g, row);
     } else if (command == "carry") {
         runCarry(restAfter(line, 1));
     } else if (command == "display") {
         noMore(in);
-        Display(g, true);
+        redraw(g, true);
     } else if (command == "map") {
         noMore(in);
-        Display_Map(g);
+        showOverview(g);
     } else if (command == "resize") {
         const int w = whole(in, "width"), h = whole(in, "height");
         noMore(in);
         if (const auto layout = formLayout(w, h, kStatusWidth, false)) {
-            showView(layout->picView.width, layout->picView.height);
-            if (g.CurrentPlayer > 0) Display(g, true);
+            showView(layout->viewWidget.width, layout->viewWidget.height);
+            if (g.CurrentPlayer > 0) redraw(g, true);
         }
     } else if (command == "zoom") {
         const int zoom = whole(in, "zoom");
@@ -205,7 +205,7 @@ void SimSession::run(const std::string& line) {
             throw ScriptError("zoom takes " + std::to_string(kMinZoom) + " to " + std::to_string(kMaxZoom));
         zoom_ = zoom;
         showView(viewW_, viewH_);
-        if (g.CurrentPlayer > 0) Display(g, true);
+        if (g.CurrentPlayer > 0) redraw(g, true);
     } else if (command == "screenshot") {
         const std::string path = restAfter(line, 1);
         if (path.empty()) throw ScriptError("screenshot needs a file name");
@@ -213,7 +213,7 @@ void SimSession::run(const std::string& line) {
     } else if (command == "scroll") {
         const int v = whole(in, "scroll");
         noMore(in);
-        vsCarry_Change(g, v);
+        onCarryScrolled(g, v);
     } else {
         throw ScriptError("unknown command '" + command + "'");
     }
@@ -296,29 +296,29 @@ void SimSession::runCarry(const std::string& rest) {
     const int n = whole(in, "carry");
     noMore(in);
     if (what == "click") {
-        picCarry_MouseUp(game_, n);
+        onCarryBoxClicked(game_, n);
         return;
     }
     if (what != "ready" && what != "drop") throw ScriptError("carry takes ready, drop or click");
     game_.CarrySlot = n;
     if (what == "ready")
-        mnuCarryReady_Click(game_);
+        onReadyCarried(game_);
     else
-        mnuCarryDrop_Click(game_);
+        onDropCarried(game_);
     game_.CarrySlot = 0;
 }
 
 void SimSession::runMenu(const std::string& what) {
     if (what == "save")
-        mnuFileSave_Click(game_);
+        onSaveGame(game_);
     else if (what == "load")
-        mnuFileLoad_Click(game_);
+        onLoadGame(game_);
     else if (what == "new")
-        mnuFileNew_Click(game_);
+        onNewGame(game_);
     else if (what == "exit")
-        mnuFileExit_Click(game_);
+        onExit(game_);
     else if (what == "about")
-        mnuHelpAbout_Click(game_);
+        onAbout(game_);
     else
         throw ScriptError("menu takes save, load, new, exit or about");
 }

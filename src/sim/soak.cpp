@@ -52,15 +52,15 @@ public:
         const int pick = below(100);
         if (pick < 45) {
             const char* key = kKeys[below(std::size(kKeys))];
-            Form_KeyDown(g, parseSimKey(key).key, 0);
+            onKeyDown(g, parseSimKey(key).key, 0);
             return std::string("key ") + key;
         }
         if (pick < 63) {
             const int which = 1 + below(3);
-            if (which == 1) Timer1_Timer(g);
-            if (which == 2) Timer2_Timer(g);
+            if (which == 1) onMonsterTick(g);
+            if (which == 2) onFrameTick(g);
             if (which == 3) {
-                Timer3_Timer(g);
+                onRefreshTick(g);
                 lifeChecked_ = true;
             }
             return "tick " + std::to_string(which);
@@ -70,32 +70,32 @@ public:
             return "advance";
         }
         if (pick < 78) {
-            vsCarry_Change(g, 1 + below(13));
+            onCarryScrolled(g, 1 + below(13));
             const PopupChoice choices[] = {PopupChoice::Ready, PopupChoice::Drop, PopupChoice::None};
             d.popupAnswers = {choices[below(3)]};
-            picCarry_MouseUp(g, below(8));
+            onCarryBoxClicked(g, below(8));
             return "carry click";
         }
         if (pick < 81) {
-            cmdSkillRaise_Click(g, below(5));
+            onRaiseSkill(g, below(5));
             return "raise";
         }
         if (pick < 84) {
-            mnuFileSave_Click(g);
+            onSaveGame(g);
             return "save";
         }
         if (pick < 87) {
             const fs::path saved = folder_ / "saved" / "Soak.saved";
             d.fileAnswers = {fs::exists(saved) ? std::optional<std::string>(saved.string()) : std::nullopt};
-            mnuFileLoad_Click(g);
+            onLoadGame(g);
             return "load";
         }
         if (pick < 90 && g.CurrentPlayer != 0 && !levels_.empty()) {
-            modMap_Load(g, levels_[below(levels_.size())]);
+            loadLevel(g, levels_[below(levels_.size())]);
             return "level";
         }
         if (pick < 91 && g.CurrentPlayer != 0) {
-            modMap_Create_Random(g);
+            createRandomLevel(g);
             return "random level";
         }
         if (pick < 94 && g.CurrentPlayer != 0 && g.MonsterTypes.ubound() > 0) {
@@ -103,17 +103,17 @@ public:
             const Player& me = g.player(g.CurrentPlayer);
             const int16_t type =
                 static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.MonsterTypes.ubound())));
-            modPlayer_Add(g, type, me.X - 1 + below(3), me.Y - 1 + below(3));
+            addCreature(g, type, me.X - 1 + below(3), me.Y - 1 + below(3));
             if (pick == 93) g.player(g.CurrentPlayer).Life = 1;
             return "company";
         }
         if (pick < 95) {
             d.boxAnswers = {below(2) ? Answer::Yes : Answer::No};
             d.inputAnswers = {"Soak"};
-            mnuFileNew_Click(g);
+            onNewGame(g);
             return "new game";
         }
-        Form_KeyDown(g, Key::Up, 0);
+        onKeyDown(g, Key::Up, 0);
         return "walk";
     }
 
@@ -146,7 +146,7 @@ private:
         d.menuAnswers = {MenuChoice::New};
         d.boxAnswers = {below(2) ? Answer::Yes : Answer::No};
         d.inputAnswers = {"Soak"};
-        Form_Load(current_->game);
+        onStartup(current_->game);
         ++games_;
     }
 

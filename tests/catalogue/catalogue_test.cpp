@@ -77,7 +77,7 @@ TEST_P(CatalogueRules, fileReadsToTheseEntriesAndBoxes) {
     if (r.monsters) prepareEmptyLevel(t); // monster.ini is read again, as each level reads it
     t.write(r.monsters ? "monster.ini" : "item.ini", lines(r.file));
     t.io.log.events.clear();
-    r.monsters ? modMonster_Init(t.game) : modItem_Init(t.game);
+    r.monsters ? loadMonsterCatalogue(t.game) : loadItemCatalogue(t.game);
     EXPECT_EQ(r.monsters ? monsterEntries(t.game) : itemEntries(t.game), r.entries);
     EXPECT_EQ(joined(boxTexts(t)), r.boxes);
     for (const auto& box : t.io.log.of("msgbox")) {
@@ -168,8 +168,8 @@ TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
     std::filesystem::remove(t.folder / "item.ini");
     std::filesystem::remove(t.folder / "monster.ini");
     t.io.log.events.clear();
-    modItem_Init(t.game);
-    modMonster_Init(t.game);
+    loadItemCatalogue(t.game);
+    loadMonsterCatalogue(t.game);
     EXPECT_EQ(joined(boxTexts(t)), "Error_modItem_Init: File not found: " + t.path("item.ini") +
                                        " Item#=0 / Error_modMonster_Init: File not found: " +
                                        t.path("monster.ini") + " Monster#=0");
@@ -182,7 +182,7 @@ TEST(Catalogue, itemFileWithoutBlocksClearsTheOldCatalogue) {
     TestGame t;
     prepareEmptyLevel(t);
     t.write("item.ini", lines("; nothing"));
-    modItem_Init(t.game);
+    loadItemCatalogue(t.game);
     EXPECT_EQ(itemEntries(t.game), "0");
 }
 
@@ -194,7 +194,7 @@ TEST(Catalogue, hostileFileGivesBoundedBoxes) {
         file += static_cast<char>((i * 7919) % 256);
     TestGame t;
     t.write("item.ini", file);
-    modItem_Init(t.game);
+    loadItemCatalogue(t.game);
     EXPECT_EQ(boxTexts(t).size(), 21u);
     for (const auto& text : boxTexts(t))
         EXPECT_LT(text.size(), 1000u);
@@ -208,7 +208,7 @@ struct Level {
     // Fills cells with items row by row from (0, 0).
     void fill(int count) {
         for (int k = 0; k < count; ++k)
-            ASSERT_EQ(modItem_Add(g, 1, k % 101, k / 101), k + 1);
+            ASSERT_EQ(addItem(g, 1, k % 101, k / 101), k + 1);
     }
     template <class T> static std::vector<int32_t> inUse(const Table<T>& table, bool T::*used) {
         std::vector<int32_t> out;
@@ -225,18 +225,18 @@ TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
     Level l;
     l.fill(6);
     for (const auto& [x, y] : {std::pair{4, 0}, {-1, 5}, {4, 101}, {101, 0}})
-        EXPECT_EQ(modItem_Add(l.g, 27, x, y), 0) << x << "," << y;
-    EXPECT_EQ(modItem_Add(l.g, 26, 100, 100), 7);
+        EXPECT_EQ(addItem(l.g, 27, x, y), 0) << x << "," << y;
+    EXPECT_EQ(addItem(l.g, 26, 100, 100), 7);
     EXPECT_EQ(l.g.Items(7), (Item{true, 26, 100, 100, 0}));
     for (const int32_t index : {0, 5, 2, 2})
-        modItem_Delete(l.g, index);
+        removeItem(l.g, index);
     EXPECT_EQ(l.g.Items(2), Item{});
     EXPECT_EQ(std::tuple(l.g.MapItem(0, 0), l.g.MapItem(1, 0), l.g.MapItem(2, 0), l.g.MapItem(4, 0)),
               std::tuple(1, 0, 3, 0));
     EXPECT_EQ(l.items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
     for (const auto& [y, entry] : {std::pair{9, 2}, {10, 5}, {11, 8}})
-        EXPECT_EQ(modItem_Add(l.g, 1, 9, y), entry) << y;
-    modItem_Delete(l.g, 3000);
+        EXPECT_EQ(addItem(l.g, 1, 9, y), entry) << y;
+    removeItem(l.g, 3000);
     EXPECT_EQ(boxTexts(l.t), std::vector<std::string>{"Error_modItem_Delete : Subscript out of range"});
 }
 
@@ -245,7 +245,7 @@ TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
     Level l;
     l.fill(1000);
     for (const auto& [x, entry] : {std::pair{50, 1991}, {51, 1001}, {52, 1002}})
-        EXPECT_EQ(modItem_Add(l.g, 1, x, 50), entry) << x;
+        EXPECT_EQ(addItem(l.g, 1, x, 50), entry) << x;
     EXPECT_EQ(std::pair(l.g.Items.ubound(), l.items().size()), std::pair(2000, std::size_t{1003}));
 }
 
@@ -253,25 +253,24 @@ TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
 TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
     Level l;
     for (int i = 1; i <= 20; ++i)
-        ASSERT_EQ(modPlayer_Add(l.g, 1, i, 0), i);
-    EXPECT_EQ(
-        std::tuple(modPlayer_Add(l.g, 2, 1, 0), modPlayer_Add(l.g, 2, 101, 5), modPlayer_Add(l.g, 3, 6, 6)),
-        std::tuple(0, 0, 0));
+        ASSERT_EQ(addCreature(l.g, 1, i, 0), i);
+    EXPECT_EQ(std::tuple(addCreature(l.g, 2, 1, 0), addCreature(l.g, 2, 101, 5), addCreature(l.g, 3, 6, 6)),
+              std::tuple(0, 0, 0));
     EXPECT_EQ(std::tuple(l.g.MapPlayer(1, 0), l.g.MapPlayer(6, 6), l.g.Players.ubound()),
               std::tuple(1, 0, 20));
-    EXPECT_EQ(modPlayer_Add(l.g, 2, 0, 5), 21);
+    EXPECT_EQ(addCreature(l.g, 2, 0, 5), 21);
     EXPECT_EQ(l.g.Players.ubound(), 30);
-    modPlayer_Remove(l.g, 3);
+    removeCreature(l.g, 3);
     EXPECT_EQ(l.g.MapPlayer(3, 0), 0);
-    EXPECT_EQ(modPlayer_Add(l.g, 2, 3, 1), 3);
+    EXPECT_EQ(addCreature(l.g, 2, 3, 1), 3);
     const Player& p = l.g.Players(3);
     EXPECT_EQ(std::tuple(p.Name, p.Active, p.MonsterType, p.Level, p.Image, p.Life, p.MaxLife, p.Stamina,
                          p.MaxStamina, p.SightRange, p.Facing, p.HomeX, p.HomeY, p.NextLevelXP,
                          p.skill(1).Known, p.skill(1).Value),
               std::tuple(fixedName("goblin"), true, 2, 2, 2, 12, 12, 40, 40, 7, 2, 3, 1, 0, true, 12));
-    EXPECT_EQ(modPlayer_Add(l.g, 2, 3, 2), 22);
+    EXPECT_EQ(addCreature(l.g, 2, 3, 2), 22);
     l.g.CurrentPlayer = 22;
-    modPlayer_Remove(l.g, 22);
+    removeCreature(l.g, 22);
     EXPECT_EQ(std::tuple(l.g.CurrentPlayer, l.g.MapPlayer(3, 2), l.creatures().size()),
               std::tuple(0, 0, 21u));
     EXPECT_EQ(boxTexts(l.t),
@@ -286,7 +285,7 @@ TEST(CreatureTable, setupCreatesTheUsersCreature) {
         l.g.StartY = 60;
         l.t.io.window.inputAnswers.push_back("Ann");
         l.t.io.random.queue(draw);
-        modPlayer_Setup(l.g);
+        createUser(l.g);
         ASSERT_EQ(l.g.CurrentPlayer, 1);
         const Player& p = l.g.Players(1);
         EXPECT_EQ(p.Name, "Ann" + std::string(97, ' '));
@@ -306,7 +305,7 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
         Level l;
         l.t.io.window.inputAnswers = {"", "   ", "../a/b",
                                       cancel ? std::nullopt : std::optional(std::string(150, 'z'))};
-        modPlayer_Setup(l.g);
+        createUser(l.g);
         std::vector<std::string> prompts;
         for (const auto& e : l.t.io.log.of("input"))
             prompts.push_back(e["prompt"]);
@@ -325,14 +324,14 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
 // No level, a taken start cell or one off the map: one box, no name asked, no creature for the user.
 TEST(CreatureTable, setupRefusesWithoutAStartCell) {
     const std::pair<void (*)(Level&), const char*> cases[] = {
-        {[](Level& l) { modPlayer_Add(l.g, 1, 0, 0); }, "The start cell (0, 0) is taken"},
+        {[](Level& l) { addCreature(l.g, 1, 0, 0); }, "The start cell (0, 0) is taken"},
         {[](Level& l) { l.g.StartY = 101; }, "The start cell (0, 101) is off the map"},
         {[](Level& l) { l.g.MapPlayer = Layer<int32_t>(); }, "There is no level to start on"},
     };
     for (const auto& [prepare, description] : cases) {
         Level l;
         prepare(l);
-        modPlayer_Setup(l.g);
+        createUser(l.g);
         EXPECT_EQ(std::tuple(l.g.CurrentPlayer, l.t.io.log.of("input").size()), std::tuple(0, 0u))
             << description;
         EXPECT_EQ(boxTexts(l.t),

@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         FightLevel::SetUp();
         u = addUser(t, 10, 10, 6, 15);
-        rat = modPlayer_Add(g, 1, 11, 10);
+        rat = addCreature(g, 1, 11, 10);
     }
     Player& ratP() { return g.Players(rat); }
     int32_t u = 0, rat = 0;
@@ -39,12 +39,12 @@ TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
     for (const auto& [stamina, melee, against, hits] : cases) {
         TestGame f;
         prepareFightLevel(f);
-        const int32_t a = addUser(f, 10, 10, 6, melee), v = modPlayer_Add(f.game, 1, 11, 10);
+        const int32_t a = addUser(f, 10, 10, 6, melee), v = addCreature(f.game, 1, 11, 10);
         f.game.Players(a).Stamina = stamina;
         f.game.Players(v).skill(kMeleeSkill).Value = against;
         for (float r : {0.5f, 0.5f, 0.0f})
             f.io.random.queue(r);
-        modPlayer_Attack(f.game, a, v);
+        strike(f.game, a, v);
         EXPECT_EQ(std::pair(f.game.Players(v).Life < 6, f.game.Players(a).Stamina), std::pair(hits, 0))
             << "stamina " << stamina << ", " << melee << " against " << against;
     }
@@ -58,17 +58,17 @@ TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     give(t, rat, 1, FightItem::Armor1 + 4); // armour 10
     ratP().ArmorSlot = 1;
     draws({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
-    modPlayer_Attack(g, u, rat);
+    strike(g, u, rat);
     EXPECT_EQ(std::tuple(ratP().Life, g.damage(1).Amount, user().XP), std::tuple(5, 1, 1));
     t.io.clock.time = 50.9f;
-    modPlayer_Attack(g, u, rat);
+    strike(g, u, rat);
     EXPECT_EQ(std::tuple(user().Stamina, ratP().Stamina, ratP().CombatPenalty, sounds()),
               std::tuple(99, 19, 5, std::vector<int>{1, 2}));
 
     t.io.clock.time = 51;
     std::tie(user().Level, user().WeaponSlot, ratP().Life) = std::tuple(2, 2, 4);
     draws({0.5f, 0.5f, 0.5f, 0.5f}); // club 12 against armour 7
-    modPlayer_Attack(g, u, rat);
+    strike(g, u, rat);
     EXPECT_EQ(std::tuple(g.damage(2).Amount, g.damage(2).X, g.damage(2).Y), std::tuple(4, 11, 10));
     EXPECT_EQ(std::tuple(ratP().Active, ratP().CombatPenalty, g.MapPlayer(11, 10), idAt(g, 11, 10)),
               std::tuple(false, 0, 0, FightItem::RatCarcass));
@@ -77,42 +77,42 @@ TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
               std::tuple(91, 9, 4, 10, 98));
     EXPECT_EQ(sounds(), (std::vector<int>{1, 2, 1, 2}));
 
-    EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
+    EXPECT_TRUE(reduceLife(g, addCreature(g, 2, 30, 30), 12));
     EXPECT_EQ(g.MapItem(30, 30), 0);
     g.MonsterTypes(2).DeadItem = 1;
-    EXPECT_TRUE(modPlayer_Reduce_Life(g, modPlayer_Add(g, 2, 30, 30), 12));
+    EXPECT_TRUE(reduceLife(g, addCreature(g, 2, 30, 30), 12));
     EXPECT_EQ(idAt(g, 30, 30), 1);
-    const int32_t second = modPlayer_Add(g, 1, 12, 10), gold = modItem_Add(g, ItemId::SmallGold, 12, 10);
-    EXPECT_FALSE(modPlayer_Reduce_Life(g, second, 5));
+    const int32_t second = addCreature(g, 1, 12, 10), gold = addItem(g, ItemId::SmallGold, 12, 10);
+    EXPECT_FALSE(reduceLife(g, second, 5));
     EXPECT_EQ(g.Players(second).Life, 1);
-    EXPECT_TRUE(modPlayer_Reduce_Life(g, second, 1));
+    EXPECT_TRUE(reduceLife(g, second, 1));
     EXPECT_EQ(g.MapItem(12, 10), gold);
 }
 
 // Parries teach the user, never monsters; a monster's blow sounds; the user's death empties the panel.
 TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
-    const int32_t goblin = modPlayer_Add(g, 2, 9, 10);
+    const int32_t goblin = addCreature(g, 2, 9, 10);
     draws({0.0f, 0.5f, 0.0f});
-    modPlayer_Attack(g, goblin, u);
+    strike(g, goblin, u);
     EXPECT_EQ(std::tuple(user().Life, user().XP, user().skill(kMeleeSkill).XPToRaise),
               std::tuple(50, 20, 80));
     draws({0.0f, 0.99f, 0.0f});
-    modPlayer_Attack(g, rat, goblin);
+    strike(g, rat, goblin);
     EXPECT_EQ(std::pair(g.Players(goblin).XP, g.Players(goblin).skill(kMeleeSkill).Value), std::pair(0, 12));
 
     t.io.clock.time = 52;
-    modPlayer_Process(g);
+    refreshCreatures(g);
     draws({0.99f, 0.0f, 0.0f, 0.5f});
-    modPlayer_Attack(g, rat, u);
+    strike(g, rat, u);
     EXPECT_EQ(std::tuple(user().Life, g.damage(1).X, user().XP), std::tuple(49, 10, 20));
     EXPECT_EQ(sounds(), (std::vector<int>{6, 6, 7, 2})); // the goblin has no sound
     EXPECT_EQ(ratP().NextAttackTime, 53.05f);            // monsters are spread a little in time
 
     t.io.clock.time = 54;
     user().Life = 1;
-    Update_Status(g);
+    updateStatus(g);
     draws({0.99f, 0.0f, 0.0f, 0.0f});
-    modPlayer_Attack(g, rat, u);
+    strike(g, rat, u);
     EXPECT_EQ(std::tuple(g.CurrentPlayer, g.status.life.value, g.Players(u).Active, g.MapPlayer(10, 10),
                          g.MapItem(10, 10)),
               std::tuple(0, 0, false, 0, 0));
@@ -123,25 +123,25 @@ TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
 TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
     for (const auto& [before, after] : {std::pair{0, 2}, {1, 4}, {2, 4}}) {
         user().SpendableXP = before;
-        modPlayer_Raise_XP(g, u, 5);
+        addExperience(g, u, 5);
         EXPECT_EQ(user().SpendableXP, after) << before;
     }
-    modPlayer_Raise_XP(g, u, 984);
+    addExperience(g, u, 984);
     EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP), std::tuple(1, 1));
-    modPlayer_Raise_XP(g, u, 2001);
+    addExperience(g, u, 2001);
     EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP, user().SpendableXP), std::tuple(2, 1416, 1496));
     EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color),
               (std::pair<std::string, int32_t>("Ana has gained level 2!", kGreen)));
     for (const auto& [level, need] : {std::pair{3, 2431}, {4, 4456}}) {
-        modPlayer_Raise_XP(g, u, user().NextLevelXP);
+        addExperience(g, u, user().NextLevelXP);
         EXPECT_EQ(std::pair(user().Level, user().NextLevelXP), std::pair(level, need));
     }
 }
 
 // Fighting worsens rolls until the refresh tick, which restores only those out of combat, within maxima.
 TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
-    modPlayer_Attack(g, rat, u);
-    modPlayer_Attack(g, modPlayer_Add(g, 2, 10, 11), u);
+    strike(g, rat, u);
+    strike(g, addCreature(g, 2, 10, 11), u);
     EXPECT_EQ(std::tuple(user().CombatPenalty, ratP().CombatPenalty, user().InCombat),
               std::tuple(10, 5, true));
     // in combat; life, maximum, stamina, maximum; then life and stamina after the tick
@@ -155,7 +155,7 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
         Player& p = user();
         std::tie(p.InCombat, p.CombatPenalty, p.Life, p.MaxLife, p.Stamina, p.MaxStamina) =
             std::tuple(fought, 15, life, maxLife, stamina, maxStamina);
-        modPlayer_Process(g);
+        refreshCreatures(g);
         EXPECT_EQ(std::tuple(p.Life, p.Stamina, p.InCombat, p.CombatPenalty, ratP().CombatPenalty),
                   std::tuple(lifeAfter, staminaAfter, false, 0, 0))
             << life << "/" << maxLife << " " << stamina << "/" << maxStamina;
@@ -165,21 +165,21 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
 // Fields at the top of their range fail with a box rather than wrap.
 TEST_F(Combat, overflowsAreReportedNotWrapped) {
     user().XP = kMax - 5;
-    modPlayer_Raise_XP(g, u, 1000);
+    addExperience(g, u, 1000);
     std::tie(user().XP, user().Level) = std::tuple(0, 300); // the level curve itself passes the top
-    modPlayer_Raise_XP(g, u, 1000);
+    addExperience(g, u, 1000);
     user().Level = 1;
     user().skill(kMeleeSkill).Value = kMax;
-    modSkill_Raise_XP(g, u, kMeleeSkill, 100, false);
+    addSkillExperience(g, u, kMeleeSkill, 100, false);
     EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).Value, 15), kMax)
         << "a failed improvement keeps the value";
     std::tie(user().XP, user().CombatPenalty) = std::tuple(0, kMax - 2);
-    modPlayer_Attack(g, u, rat);
+    strike(g, u, rat);
     std::tie(user().Level, user().CombatPenalty, user().NextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
     draws({0.5f, 0.5f, 0.5f}); // a hit of 2 pays twice the level
-    modPlayer_Attack(g, u, rat);
+    strike(g, u, rat);
     ratP().Life = -kMax;
-    modPlayer_Reduce_Life(g, rat, 5);
+    reduceLife(g, rat, 5);
     std::vector<std::string> expected;
     for (const char* failing : {"Player_Raise_XP", "Player_Raise_XP", "Skill_Raise_XP", "Player_Attack",
                                 "Player_Attack", "Player_Reduce_Life"})
@@ -196,10 +196,10 @@ TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
     const std::tuple<int32_t, int32_t, int32_t> steps[] = {{2, 2, 0}, {4, 4, 0}, {4, 0, 0},
                                                            {5, 0, 5}, {6, 0, 5}, {5, 0, 0}};
     for (const auto& [slot, weapon, armor] : steps) {
-        modItem_Arm_Weapon(g, u, slot);
+        ready(g, u, slot);
         EXPECT_EQ(std::pair(user().WeaponSlot, user().ArmorSlot), std::pair(weapon, armor)) << slot;
     }
-    modItem_Arm_Weapon(g, u, 3);
+    ready(g, u, 3);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
     EXPECT_EQ(sounds(), std::vector<int>(6, 12));
 }
@@ -220,11 +220,11 @@ TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
         if (item != 0) give(t, who, 1, static_cast<int16_t>(item));
         (kind == 'a' ? g.Players(who).ArmorSlot : g.Players(who).WeaponSlot) = item != 0 ? 1 : 0;
         draws({r});
-        EXPECT_EQ(kind == 'a' ? modItem_Armor(g, who) : modItem_Weapon_Damage(g, who), value)
+        EXPECT_EQ(kind == 'a' ? armourValue(g, who) : weaponDamage(g, who), value)
             << kind << " " << item << " r " << r;
     }
     user().ArmorSlot = 0;
-    EXPECT_EQ(modItem_Armor(g, u), 0);
+    EXPECT_EQ(armourValue(g, u), 0);
     EXPECT_TRUE(boxTexts(t).empty());
 }
 
@@ -233,15 +233,15 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
     for (const auto& [r, roll] :
          {std::pair{0.0f, 5}, {0.125f, 8}, {0.5f, 15}, {0.625f, 18}, {0.875f, 22}, {0.99999994f, 25}}) {
         draws({r});
-        EXPECT_EQ(modSkill_Roll(g, u, kMeleeSkill), roll) << r;
+        EXPECT_EQ(rollSkill(g, u, kMeleeSkill), roll) << r;
     }
     user().skill(2).Value = 40;
     draws({0.5f});
-    EXPECT_EQ(std::pair(modSkill_Value(g, u, 2), modSkill_Roll(g, u, 2)), std::pair(0, 0));
-    modSkill_Raise_XP(g, u, 2, 500, true);
-    EXPECT_EQ(std::tuple(user().skill(2).Value, user().XP, modSkill_Value(g, u, 11)), std::tuple(40, 0, 0));
+    EXPECT_EQ(std::pair(skillValue(g, u, 2), rollSkill(g, u, 2)), std::pair(0, 0));
+    addSkillExperience(g, u, 2, 500, true);
+    EXPECT_EQ(std::tuple(user().skill(2).Value, user().XP, skillValue(g, u, 11)), std::tuple(40, 0, 0));
     user().skill(kSkillCount).Known = true; // the last row of the skill table is a skill like any other
-    modSkill_Raise(g, u, kSkillCount);
+    raiseSkill(g, u, kSkillCount);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
 }
 
@@ -250,7 +250,7 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     PlayerSkill& melee = user().skill(kMeleeSkill);
     for (const int32_t spendable : {99, 100}) {
         user().SpendableXP = spendable;
-        modSkill_Raise(g, u, kMeleeSkill);
+        raiseSkill(g, u, kMeleeSkill);
     }
     EXPECT_EQ(std::tuple(melee.Value, melee.XPToRaise, user().SpendableXP, user().XP),
               std::tuple(16, 110, 0, 0));
@@ -258,15 +258,15 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
                                                           "Ana's Melee skill has improved to 16!"}));
     EXPECT_EQ(std::pair(g.message(19).Color, g.message(20).Color),
               (std::pair<int32_t, int32_t>(kYellow, kGreen)));
-    modSkill_Raise_XP(g, u, kMeleeSkill, 109, true);
+    addSkillExperience(g, u, kMeleeSkill, 109, true);
     EXPECT_EQ(std::pair(melee.Value, melee.XPToRaise), std::pair(16, 1));
-    modSkill_Raise_XP(g, u, kMeleeSkill, 500, true);
+    addSkillExperience(g, u, kMeleeSkill, 500, true);
     EXPECT_EQ(std::tuple(melee.Value, melee.Raises, melee.XPToRaise, user().XP), std::tuple(17, 2, 130, 609));
     EXPECT_EQ(shownMessages(g).back(), "Ana's Melee skill has improved to 17!");
     while (melee.Raises < 10)
-        modSkill_Raise_XP(g, u, kMeleeSkill, melee.XPToRaise, false);
+        addSkillExperience(g, u, kMeleeSkill, melee.XPToRaise, false);
     EXPECT_EQ(std::pair(melee.Value, melee.XPToRaise), std::pair(25, 694));
-    modSkill_Raise_XP(g, rat, kMeleeSkill, 100, false);
+    addSkillExperience(g, rat, kMeleeSkill, 100, false);
     EXPECT_EQ(ratP().skill(kMeleeSkill).Value, 6);
     EXPECT_EQ(shownMessages(g).size(), 11u);
 }
@@ -277,28 +277,28 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     Game& g = t.game;
     t.io.clock.time = 100;
     for (int i = 1; i <= 21; ++i) {
-        modMessage_Add(g, "line " + std::to_string(i), static_cast<int32_t>(kGreen));
-        modMessage_Add_Damage(g, i, i, i);
+        addMessage(g, "line " + std::to_string(i), static_cast<int32_t>(kGreen));
+        addDamageMessage(g, i, i, i);
         t.io.clock.time = 100.2f;
     }
     EXPECT_EQ(g.message(1).Text + ", " + g.message(20).Text, "line 2, line 21");
     EXPECT_EQ(std::pair(g.damage(1).Amount, g.damage(20).Amount), std::pair(1, 20));
     for (const auto& [now, kept] : {std::pair{100.35f, true}, {100.4f, false}}) {
         t.io.clock.time = now;
-        modMessage_Process(g);
+        ageMessages(g);
         EXPECT_EQ(std::pair(g.damage(1).InUse, g.damage(2).InUse), std::pair(kept, true)) << now;
     }
-    modMessage_Add_Damage(g, 7, 8, 42);
+    addDamageMessage(g, 7, 8, 42);
     EXPECT_EQ(std::tuple(g.damage(1).X, g.damage(1).Y, g.damage(1).Amount, g.damage(1).Time),
               std::tuple(7, 8, 42, 100.4f));
 
     for (const auto& [now, shown] : {std::pair{105.2f, 20u}, {105.25f, 0u}}) {
         t.io.clock.time = now;
-        modMessage_Process(g);
+        ageMessages(g);
         EXPECT_EQ(shownMessages(g).size(), shown) << now;
     }
     EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color), std::pair(std::string(), 0));
-    modMessage_Add(g, "new", static_cast<int32_t>(kBlue));
+    addMessage(g, "new", static_cast<int32_t>(kBlue));
     EXPECT_EQ(std::tuple(g.message(19).InUse, g.message(20).Color, g.message(20).Time),
               std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
@@ -336,12 +336,12 @@ TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
         prepareFightLevel(f);
         Game& fg = f.game;
         const int32_t u = addUser(f, userX, userY);
-        const int32_t rat = modPlayer_Add(fg, 1, 12, 10);
+        const int32_t rat = addCreature(fg, 1, 12, 10);
         fg.Players(rat).HomeX = 10;
-        if (wall) modItem_Add(fg, ItemId::StoneWall, 15, 10);
-        if (blocker) fg.Players(modPlayer_Add(fg, 2, 13, 10)).SightRange = 0; // stays at home, in the way
+        if (wall) addItem(fg, ItemId::StoneWall, 15, 10);
+        if (blocker) fg.Players(addCreature(fg, 2, 13, 10)).SightRange = 0; // stays at home, in the way
         if (blocker) f.io.random.queue(r);
-        modMonster_Process(fg);
+        moveMonsters(fg);
         const Player& m = fg.Players(rat);
         EXPECT_EQ(std::tuple(m.X, m.Y, m.Facing, fg.MapPlayer(m.X, m.Y), fg.Players(u).CombatPenalty),
                   std::tuple(ratX, ratY, facing, rat, penalty))
@@ -354,11 +354,11 @@ TEST_F(Monsters, visitingOrderAlternates) {
     draw(g, 11, 9, {"X", "", "X"});
     for (const int32_t winner : {1, 2, 1}) {
         for (const int32_t x : {10, 12}) // both head home to 11,10
-            g.Players(modPlayer_Add(g, 1, x, 10)).HomeX = 11;
-        modMonster_Process(g);
+            g.Players(addCreature(g, 1, x, 10)).HomeX = 11;
+        moveMonsters(g);
         EXPECT_EQ(g.MapPlayer(11, 10), winner);
-        modPlayer_Remove(g, 1);
-        modPlayer_Remove(g, 2);
+        removeCreature(g, 1);
+        removeCreature(g, 2);
     }
 }
 
@@ -366,14 +366,14 @@ TEST_F(Monsters, visitingOrderAlternates) {
 TEST_F(Monsters, userKilledMidTickLeavesOthersAlone) {
     const int32_t u = addUser(t, 10, 10);
     g.Players(u).Life = 1;
-    const int32_t first = modPlayer_Add(g, 1, 9, 10);
-    const int32_t second = modPlayer_Add(g, 1, 11, 10);
+    const int32_t first = addCreature(g, 1, 9, 10);
+    const int32_t second = addCreature(g, 1, 11, 10);
     draws({0.99f, 0.0f, 0.0f, 0.0f});
-    modMonster_Process(g);
+    moveMonsters(g);
     EXPECT_EQ(
         std::tuple(g.CurrentPlayer, g.Players(first).NextAttackTime > 0, g.Players(second).NextAttackTime),
         std::tuple(0, true, 0.0f));
-    modMonster_Process(g);
+    moveMonsters(g);
     EXPECT_TRUE(boxTexts(t).empty());
 }
 

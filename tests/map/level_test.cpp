@@ -35,7 +35,7 @@ protected:
     std::string load(const std::string& contents) {
         t.write("level.map", contents);
         t.io.log.events.clear();
-        modMap_Load(t.game, t.path("level.map"));
+        loadLevel(t.game, t.path("level.map"));
         return t.path("level.map");
     }
     std::vector<int16_t> row(int32_t y, int32_t from, int32_t to) { return idsOf(t.game, y, from, to); }
@@ -147,7 +147,7 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
 // Only the user crosses to a new level; stairs to a missing file must not strand it on an empty one.
 TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     load(crlf({"X....", "X..2."}));
-    t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 1, 1);
+    t.game.CurrentPlayer = addCreature(t.game, 0, 1, 1);
     load(crlf({"MAP=Here", "LOWER=below", "X1g2S", "X1..."}));
     std::vector<int16_t> active;
     for (const Player& p : t.game.Players)
@@ -158,7 +158,7 @@ TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     const auto items = t.game.Items.ubound();
     const std::string caption = t.game.Caption;
     t.io.log.events.clear();
-    modMap_Load(t.game, t.path("nowhere.map"));
+    loadLevel(t.game, t.path("nowhere.map"));
     EXPECT_EQ(boxTexts(t),
               std::vector<std::string>{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
     EXPECT_EQ(
@@ -224,7 +224,7 @@ TEST(Walls, piecesJoinTheirNeighbours) {
         TestGame t;
         prepareEmptyLevel(t);
         draw(t.game, c.x0, c.y0, c.art);
-        modMap_Fix_Walls(t.game);
+        joinWalls(t.game);
         std::vector<std::vector<int16_t>> pieces;
         for (std::size_t row = 0; row < c.art.size(); ++row)
             pieces.push_back(idsOf(t.game, c.y0 + static_cast<int32_t>(row), c.x0,
@@ -240,17 +240,17 @@ TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
     prepareEmptyLevel(t);
     for (const int16_t id : {16, 20, 21}) {
         draw(t.game, 10, 2 * id, {"X.X"});
-        modItem_Add(t.game, id, 11, 2 * id);
+        addItem(t.game, id, 11, 2 * id);
     }
     draw(t.game, 61, 60, {"X"});
     t.game.MapItem(60, 60) = 5000;
-    modMap_Fix_Walls(t.game);
+    joinWalls(t.game);
     EXPECT_EQ((std::vector<int16_t>{idAt(t.game, 11, 32), idAt(t.game, 11, 40), idAt(t.game, 11, 42),
                                     idAt(t.game, 61, 60)}),
               (std::vector<int16_t>{3, 17, 21, 1}));
-    EXPECT_EQ((std::vector<bool>{Is_Stone_Wall(t.game, 11, 40), Is_Stone_Wall(t.game, 11, 42),
-                                 Is_Stone_Wall(t.game, 10, 41), Is_Stone_Wall(t.game, -1, 0),
-                                 Is_Stone_Wall(t.game, 0, 101)}),
+    EXPECT_EQ((std::vector<bool>{isStoneWall(t.game, 11, 40), isStoneWall(t.game, 11, 42),
+                                 isStoneWall(t.game, 10, 41), isStoneWall(t.game, -1, 0),
+                                 isStoneWall(t.game, 0, 101)}),
               (std::vector<bool>{true, false, false, false, false}));
     EXPECT_EQ(boxTexts(t), (std::vector<std::string>(2, "Error_Is_Stone_Wall : Subscript out of range")));
 }
@@ -272,7 +272,7 @@ public:
     void generate(TestGame& t) const {
         for (float r : values_)
             t.io.random.queue(r);
-        modMap_Create_Random(t.game);
+        createRandomLevel(t.game);
         t.io.random.queue(-1.0f);
         EXPECT_EQ(t.game.draw(), -1.0f);
     }
@@ -312,7 +312,7 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
             const int16_t id = idAt(t.game, x, y);
             wrong += (id >= 1 && id <= 16) != wall ||
                      (x < 10 && y < 10 && !wall && (id || t.game.MapPlayer(x, y))) ||
-                     (wall && id != modMap_get_wall_connector(t.game, t.game.MapItem(x, y))); // joined
+                     (wall && id != wallConnector(t.game, t.game.MapItem(x, y))); // joined
         }
     EXPECT_EQ(std::tuple(wrong, t.game.StartX, t.game.StartY), std::tuple(0, 2, 2));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});

@@ -21,7 +21,7 @@ namespace gf::test {
 namespace {
 
 bool plainTransparent(Game& g, int32_t x, int32_t y) {
-    return In_Map(x, y) && (g.MapItem(x, y) == 0 || !g.ItemTypes(g.Items(g.MapItem(x, y)).ID).BlockMovement);
+    return inMap(x, y) && (g.MapItem(x, y) == 0 || !g.ItemTypes(g.Items(g.MapItem(x, y)).ID).BlockMovement);
 }
 
 // The sight line exactly as the rules state it, one cell at a time along the longer axis.
@@ -48,12 +48,12 @@ Layer<bool> plainVisible(Game& g, int32_t px, int32_t py, int32_t rangeX, int32_
     for (int dx = -rangeX; dx <= rangeX; ++dx)
         for (int dy = -rangeY; dy <= rangeY; ++dy) {
             const int cx = px + dx, cy = py + dy;
-            if (!In_Map(cx, cy) || !plainSightLine(g, px, py, cx, cy)) continue;
+            if (!inMap(cx, cy) || !plainSightLine(g, px, py, cx, cy)) continue;
             seen(cx, cy) = true;
             if (!plainTransparent(g, cx, cy)) continue;
             for (int i = -1; i <= 1; ++i)
                 for (int j = -1; j <= 1; ++j)
-                    if (In_Map(cx + i, cy + j)) seen(cx + i, cy + j) = true;
+                    if (inMap(cx + i, cy + j)) seen(cx + i, cy + j) = true;
         }
     return seen;
 }
@@ -65,13 +65,13 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     // The shipped catalogues: the random rooms hold items 27 to 34.
     t.copyData("item.ini");
     t.copyData("monster.ini");
-    modItem_Init(g);
+    loadItemCatalogue(g);
     createPlayers(g);
-    modMonster_Init(g);
+    loadMonsterCatalogue(g);
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<int> cell(0, kMapUpper), range(1, 40);
     const auto expectPlainVisibility = [&](int32_t px, int32_t py, int32_t rangeX, int32_t rangeY) {
-        modMap_Set_Visible(g, rangeX, rangeY);
+        updateVisibility(g, rangeX, rangeY);
         const Layer<bool> expected = plainVisible(g, px, py, rangeX, rangeY);
         for (int32_t y = 0; y <= kMapUpper; ++y)
             for (int32_t x = 0; x <= kMapUpper; ++x)
@@ -81,23 +81,23 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     };
     for (int level = 0; level < 6; ++level) {
         t.io.random.seedWhole(static_cast<uint64_t>(level) + 1);
-        modMap_Create_Random(g);
+        createRandomLevel(g);
         for (int k = 0; k < 400; ++k)
-            modItem_Add(g, static_cast<int16_t>(k % 3 == 0 ? 17 : k % 3 == 1 ? 18 : 1), cell(rng), cell(rng));
+            addItem(g, static_cast<int16_t>(k % 3 == 0 ? 17 : k % 3 == 1 ? 18 : 1), cell(rng), cell(rng));
         for (int view = 0; view < 8; ++view) {
-            if (g.CurrentPlayer != 0) modPlayer_Remove(g, g.CurrentPlayer);
+            if (g.CurrentPlayer != 0) removeCreature(g, g.CurrentPlayer);
             int32_t px = cell(rng), py = cell(rng);
             while (g.MapPlayer(px, py) != 0)
                 px = cell(rng), py = cell(rng);
-            g.CurrentPlayer = modPlayer_Add(g, 0, px, py);
+            g.CurrentPlayer = addCreature(g, 0, px, py);
             const int32_t rangeX = range(rng), rangeY = range(rng);
             expectPlainVisibility(px, py, rangeX, rangeY);
             for (int line = 0; line < 200; ++line) {
                 const int32_t x2 = cell(rng), y2 = cell(rng);
                 const bool open = plainSightLine(g, px, py, x2, y2);
-                ASSERT_EQ(modMap_Open_Sight_Line(g, px, py, x2, y2), open)
+                ASSERT_EQ(hasLineOfSight(g, px, py, x2, y2), open)
                     << "(" << px << ", " << py << ") to (" << x2 << ", " << y2 << ")";
-                ASSERT_EQ(modMap_Open_Sight_Line(g, x2, y2, px, py), open)
+                ASSERT_EQ(hasLineOfSight(g, x2, y2, px, py), open)
                     << "(" << x2 << ", " << y2 << ") back to (" << px << ", " << py << ")";
             }
         }
@@ -115,7 +115,7 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
 class Sight : public ::testing::Test {
 protected:
     void SetUp() override { prepareEmptyLevel(t); }
-    void userAt(int32_t x, int32_t y) { t.game.CurrentPlayer = modPlayer_Add(t.game, 0, x, y); }
+    void userAt(int32_t x, int32_t y) { t.game.CurrentPlayer = addCreature(t.game, 0, x, y); }
     std::vector<int16_t> light(std::initializer_list<std::pair<int32_t, int32_t>> cells) {
         std::vector<int16_t> out;
         for (const auto& [x, y] : cells)
@@ -132,39 +132,39 @@ using Light = std::vector<int16_t>;
 TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
     t.game.MapLight(5, 5) = 3;
     t.game.MapVisible(5, 5) = true;
-    modMap_Set_Light(t.game);
-    modMap_Set_Visible(t.game, 30, 17);
+    updateLight(t.game);
+    updateVisibility(t.game, 30, 17);
     EXPECT_EQ(light({{5, 5}, {6, 6}}), (Light{3, 0}));
     EXPECT_TRUE(t.game.MapVisible(5, 5));
 
     userAt(50, 50);
-    modMap_Set_Light(t.game);
+    updateLight(t.game);
     EXPECT_EQ(light({{50, 50}, {51, 49}, {53, 48}, {44, 44}, {57, 50}, {43, 43}, {0, 0}, {5, 5}}),
               (Light{0, 1, 3, 6, 7, 7, 7, 7}));
-    modMap_Add_Light(t.game, 52, 50, 7);
+    addLight(t.game, 52, 50, 7);
     EXPECT_EQ(light({{51, 50}, {58, 50}, {45, 50}, {60, 50}}), (Light{0, 6, 5, 7}));
-    modMap_Add_Light(t.game, 50, 50, std::numeric_limits<int16_t>::max());
+    addLight(t.game, 50, 50, std::numeric_limits<int16_t>::max());
     EXPECT_EQ(light({{100, 100}}), Light{0});
 
-    modPlayer_Remove(t.game, t.game.CurrentPlayer);
+    removeCreature(t.game, t.game.CurrentPlayer);
     userAt(2, 2);
-    modMap_Set_Light(t.game);
+    updateLight(t.game);
     EXPECT_EQ(light({{0, 0}, {8, 8}, {9, 2}, {100, 100}}), (Light{2, 6, 7, 7}));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
 
 // A broken item on a line fails closed with a box, keeping the cells marked before it.
 TEST_F(Sight, brokenItemFailsClosedKeepingEarlierCells) {
-    modItem_Add(t.game, 99, 48, 50);
-    EXPECT_FALSE(modMap_Open_Sight_Line(t.game, 46, 50, 50, 50));
+    addItem(t.game, 99, 48, 50);
+    EXPECT_FALSE(hasLineOfSight(t.game, 46, 50, 50, 50));
     userAt(50, 50);
-    modMap_Set_Visible(t.game, 3, 2);
+    updateVisibility(t.game, 3, 2);
     const std::string line = "Error_modMap_Open_Sight_Line : Subscript out of range";
     EXPECT_EQ(boxTexts(t),
               (std::vector<std::string>{line, line, "Error_modMap_Set_Visible : Subscript out of range"}));
-    EXPECT_EQ(std::tuple(modMap_Is_Visible(t.game, 47, 48), modMap_Is_Visible(t.game, 48, 50),
-                         modMap_Is_Visible(t.game, 50, 50)),
-              std::tuple(true, true, false));
+    EXPECT_EQ(
+        std::tuple(cellVisible(t.game, 47, 48), cellVisible(t.game, 48, 50), cellVisible(t.game, 50, 50)),
+        std::tuple(true, true, false));
 }
 
 // The range is cut to the map: far wider covers it all, negative covers nothing, and neither fails.
@@ -173,14 +173,14 @@ TEST_F(Sight, rangeIsCutToMap) {
     const int32_t most = std::numeric_limits<int32_t>::max(), least = std::numeric_limits<int32_t>::min();
     for (const auto& [rangeX, rangeY, cells] :
          {std::tuple{most, most, 101 * 101}, {5, -1, 0}, {least, 5, 0}}) {
-        modMap_Set_Visible(t.game, rangeX, rangeY);
+        updateVisibility(t.game, rangeX, rangeY);
         int seen = 0;
         for (int32_t x = 0; x <= 100; ++x)
             for (int32_t y = 0; y <= 100; ++y)
                 seen += t.game.MapVisible(x, y);
         EXPECT_EQ(seen, cells) << rangeX << " x " << rangeY;
     }
-    EXPECT_EQ(std::tuple(modMap_Is_Visible(t.game, -1, 100), modMap_Is_Visible(t.game, 0, 101)),
+    EXPECT_EQ(std::tuple(cellVisible(t.game, -1, 100), cellVisible(t.game, 0, 101)),
               std::tuple(false, false));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
 }
@@ -190,7 +190,7 @@ using Step = std::pair<int32_t, int32_t>;
 // The cell a direction faces from (50, 50), as an offset.
 Step step(Game& g, int16_t d) {
     int32_t x = 50, y = 50;
-    EXPECT_TRUE(modMap_Get_Facing_XY(g, d, x, y));
+    EXPECT_TRUE(stepInDirection(g, d, x, y));
     return {x - 50, y - 50};
 }
 
@@ -203,15 +203,15 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
     for (int16_t d = 1; d <= 9; ++d) {
         if (d == 5) continue;
         const auto [dx, dy] = step(g, d);
-        EXPECT_EQ(modMap_Direction(g, 10, 10, 10 + dx * 37, 10 + dy * 3), d);
-        EXPECT_EQ(step(g, modMap_Opposite_Direction(g, d)), (Step{-dx, -dy})) << d;
-        const int16_t clockwise = modMap_Quarter_Direction(g, d, 1);
+        EXPECT_EQ(directionTo(g, 10, 10, 10 + dx * 37, 10 + dy * 3), d);
+        EXPECT_EQ(step(g, oppositeDirection(g, d)), (Step{-dx, -dy})) << d;
+        const int16_t clockwise = quarterTurn(g, d, 1);
         EXPECT_EQ(step(g, clockwise), (Step{-dy, dx})) << d;
         for (const int16_t back : {0, 2, -7})
-            EXPECT_EQ(modMap_Quarter_Direction(g, clockwise, back), d) << d;
+            EXPECT_EQ(quarterTurn(g, clockwise, back), d) << d;
         t.io.random.queue(0.5001f);
         t.io.random.queue(0.5f);
-        const int16_t above = modMap_AltDirection(g, d), atOrBelow = modMap_AltDirection(g, d);
+        const int16_t above = alternativeDirection(g, d), atOrBelow = alternativeDirection(g, d);
         EXPECT_NE(above, atOrBelow) << d;
         for (const int16_t alt : {above, atOrBelow}) {
             const auto [ax, ay] = step(g, alt);
@@ -219,12 +219,12 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
             EXPECT_NE(alt, 5) << d;
         }
     }
-    EXPECT_EQ(modMap_Direction(g, 10, 10, 10, 10), 5);
+    EXPECT_EQ(directionTo(g, 10, 10, 10, 10), 5);
     // No direction has no turn, opposite or retry, and asking must not use up another caller's draw.
     t.io.random.queue(0.25f);
     for (const int16_t d : {0, 5, 10, -3}) {
-        EXPECT_EQ(std::tuple(modMap_Quarter_Direction(g, d, 1), modMap_Quarter_Direction(g, d, 2),
-                             modMap_Opposite_Direction(g, d), modMap_AltDirection(g, d)),
+        EXPECT_EQ(std::tuple(quarterTurn(g, d, 1), quarterTurn(g, d, 2), oppositeDirection(g, d),
+                             alternativeDirection(g, d)),
                   std::tuple(0, 0, 0, 0))
             << d;
         EXPECT_EQ(step(g, d), (Step{0, 0})) << d;
@@ -237,9 +237,9 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
 TEST(Directions, distancesAndStepsAtTheEdges) {
     TestGame t;
     Game& g = t.game;
-    EXPECT_EQ((std::vector<int16_t>{modMap_Dist(g, 4, 4, 4, 4), modMap_Dist(g, 0, 0, 3, 7),
-                                    modMap_Dist(g, 5, 5, 2, 8), modMap_Dist(g, 100, 0, 0, 100),
-                                    modMap_Dist(g, 0, 0, 32767, 0), modMap_Dist(g, 0, 0, 0, 32768)}),
+    EXPECT_EQ((std::vector<int16_t>{cellDistance(g, 4, 4, 4, 4), cellDistance(g, 0, 0, 3, 7),
+                                    cellDistance(g, 5, 5, 2, 8), cellDistance(g, 100, 0, 0, 100),
+                                    cellDistance(g, 0, 0, 32767, 0), cellDistance(g, 0, 0, 0, 32768)}),
               (std::vector<int16_t>{0, 7, 3, 100, 32767, 0}));
     const int32_t most = std::numeric_limits<int32_t>::max();
     for (const auto& [d, x, y, inMap, toX, toY] : {std::tuple{7, 0, 0, false, -1, -1},
@@ -248,7 +248,7 @@ TEST(Directions, distancesAndStepsAtTheEdges) {
                                                    {5, 101, 4, false, 101, 4},
                                                    {6, most, 0, false, most, 0}}) {
         int32_t sx = x, sy = y;
-        EXPECT_EQ(modMap_Get_Facing_XY(g, static_cast<int16_t>(d), sx, sy), inMap) << d;
+        EXPECT_EQ(stepInDirection(g, static_cast<int16_t>(d), sx, sy), inMap) << d;
         EXPECT_EQ((Step{sx, sy}), (Step{toX, toY})) << d;
     }
     EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"Error_modMap_Dist : Overflow",

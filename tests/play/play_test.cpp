@@ -19,14 +19,14 @@ namespace {
 class Movement : public FightLevel {
 protected:
     bool step(int32_t who, int16_t direction, bool forward = true) {
-        return modPlayer_Move(g, who, direction, forward);
+        return moveCreature(g, who, direction, forward);
     }
 };
 
 // The user steps at most ten times a second; monsters are paced by their own timer and step silently.
 TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {
     const int32_t u = addUser(t, 10, 10);
-    const int32_t rat = modPlayer_Add(g, 1, 10, 20);
+    const int32_t rat = addCreature(g, 1, 10, 20);
     for (const auto& [now, moves] : {std::pair{50.0f, true}, {50.05f, false}, {50.1f, true}}) {
         t.io.clock.time = now;
         EXPECT_EQ(step(u, 6), moves) << now;
@@ -40,8 +40,8 @@ TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {
 // Only a forward step turns, and only the user's forward step into a monster attacks it.
 TEST_F(Movement, onlyTheUsersForwardStepTurnsAndAttacks) {
     const int32_t u = addUser(t, 10, 10, 8);
-    const int32_t rat = modPlayer_Add(g, 1, 11, 11);
-    modPlayer_Add(g, 2, 11, 12);
+    const int32_t rat = addCreature(g, 1, 11, 11);
+    addCreature(g, 2, 11, 12);
     EXPECT_TRUE(step(u, 2, false));
     t.io.clock.time = 51;
     EXPECT_FALSE(step(u, 6, false) || step(rat, 4) || step(rat, 2));
@@ -67,10 +67,9 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
         TestGame f;
         prepareFightLevel(f);
         Game& fg = f.game;
-        const int32_t who = how == 'm' ? modPlayer_Add(fg, 1, 10, 10) : addUser(f, 10, 10, 6);
-        const int32_t item = modItem_Add(fg, before, 11, 10);
-        const bool moved =
-            how == 'o' ? (modItem_Open(fg, who), false) : modPlayer_Move(fg, who, 6, how != 'b');
+        const int32_t who = how == 'm' ? addCreature(fg, 1, 10, 10) : addUser(f, 10, 10, 6);
+        const int32_t item = addItem(fg, before, 11, 10);
+        const bool moved = how == 'o' ? (openAhead(fg, who), false) : moveCreature(fg, who, 6, how != 'b');
         const int32_t x = sound == std::vector<int>{3} ? 11 : 10;
         EXPECT_EQ(
             std::tuple(fg.Items(item).ID, fg.MapItem(11, 10), fg.Players(who).X, moved, f.io.sound.played),
@@ -82,21 +81,21 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
 // Turns go an eighth at a time and cancel out; any other turn, or a facing off the compass, does nothing.
 TEST_F(Movement, turnsStepAroundTheCompass) {
     const int32_t u = addUser(t, 10, 10, 8);
-    modPlayer_Change_Facing(g, u, kFacingTurnLeft);
+    turnCreature(g, u, kFacingTurnLeft);
     EXPECT_EQ(user().Facing, 7);
     std::set<int16_t> seen;
     for (int i = 0; i < 8; ++i) {
         const int16_t before = user().Facing;
-        modPlayer_Change_Facing(g, u, kFacingTurnRight);
-        modPlayer_Change_Facing(g, u, kFacingTurnLeft);
+        turnCreature(g, u, kFacingTurnRight);
+        turnCreature(g, u, kFacingTurnLeft);
         EXPECT_EQ(user().Facing, before);
-        modPlayer_Change_Facing(g, u, kFacingTurnLeft);
+        turnCreature(g, u, kFacingTurnLeft);
         seen.insert(user().Facing);
     }
     EXPECT_EQ(seen, (std::set<int16_t>{1, 2, 3, 4, 6, 7, 8, 9}));
     for (const auto& [facing, turn] : {std::pair{6, 3}, {6, 0}, {0, 1}, {5, 1}, {10, 2}}) {
         user().Facing = static_cast<int16_t>(facing);
-        modPlayer_Change_Facing(g, u, static_cast<int16_t>(turn));
+        turnCreature(g, u, static_cast<int16_t>(turn));
         EXPECT_EQ(user().Facing, facing);
     }
 }
@@ -104,22 +103,22 @@ TEST_F(Movement, turnsStepAroundTheCompass) {
 // Steps, attacks and opening reach only the cell in front, never off the map nor the creature's own.
 TEST_F(Movement, actionsReachOnlyTheCellInFront) {
     const int32_t u = addUser(t, 0, 10);
-    modItem_Add(g, FightItem::Dagger, 1, 10);
+    addItem(g, FightItem::Dagger, 1, 10);
     draw(g, 0, 9, {"D"});
-    const int32_t rat = modPlayer_Add(g, 1, 0, 11);
+    const int32_t rat = addCreature(g, 1, 0, 11);
     for (const int16_t facing : {4, 6, 7, 5, 0}) { // off the map, an item only, a door aside, nowhere
         user().Facing = facing;
-        modPlayer_Attack_Direction(g, u);
-        modItem_Open(g, u);
-        EXPECT_FALSE(modPlayer_Move(g, u, facing == 6 ? 1 : facing, true)) << facing;
+        attackAhead(g, u);
+        openAhead(g, u);
+        EXPECT_FALSE(moveCreature(g, u, facing == 6 ? 1 : facing, true)) << facing;
     }
     EXPECT_EQ(std::tuple(user().X, user().Y, g.MapPlayer(0, 10), user().NextAttackTime, user().CombatPenalty,
                          idAt(g, 0, 9), sounds().size()),
               std::tuple(0, 10, u, 0.0f, 0, ItemId::DoorClosedEW, 0u));
     user().Facing = 2;
-    modPlayer_Attack_Direction(g, u);
+    attackAhead(g, u);
     EXPECT_EQ(std::tuple(g.Players(rat).CombatPenalty, user().X, user().Facing), std::tuple(5, 0, 2));
-    modItem_Open(g, 99);
+    openAhead(g, 99);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
 }
 
@@ -127,11 +126,11 @@ class ItemActions : public FightLevel {};
 
 // What the user's creature gains or loses must be saved, so closing asks first; a monster's changes need not.
 TEST_F(ItemActions, theUsersChangesMarkTheGameUnsaved) {
-    const int32_t u = addUser(t, 10, 10, 6), rat = modPlayer_Add(g, 1, 20, 20);
-    for (const auto act : {+[](Game&g, int32_t c) { modItem_Arm_Weapon(g, c, 1); },
-                           +[](Game&g, int32_t c) { modItem_Drop(g, c, 1); },
-                           +[](Game&g, int32_t c) { modSkill_Raise(g, c, kMeleeSkill); },
-                           +[](Game&g, int32_t c) { modPlayer_Reduce_Life(g, c, 1); }})
+    const int32_t u = addUser(t, 10, 10, 6), rat = addCreature(g, 1, 20, 20);
+    for (const auto act :
+         {+[](Game&g, int32_t c) { ready(g, c, 1); }, +[](Game&g, int32_t c) { dropItem(g, c, 1); },
+          +[](Game&g, int32_t c) { raiseSkill(g, c, kMeleeSkill); },
+          +[](Game&g, int32_t c) { reduceLife(g, c, 1); }})
         for (const int32_t who : {rat, u}) {
             give(t, who, 1, FightItem::Dagger);
             std::tie(g.Players(who).SpendableXP, g.unsavedChanges) = std::tuple(1000000, false);
@@ -149,7 +148,7 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     g.Items(g.MapItem(10, 10)).ID = FightItem::Dagger;
     for (const int16_t facing : {6, 2, 8}) {
         user().Facing = facing;
-        modItem_Pickup(g, u);
+        pickUp(g, u);
     }
     EXPECT_EQ(user().carry(2), (Item{true, FightItem::Dagger, 10, 10, 0}));
     EXPECT_EQ(std::tuple(idAt(g, 10, 10), idAt(g, 11, 10), idAt(g, 10, 11)),
@@ -157,8 +156,8 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
 
     for (int slot = 1; slot <= kCarrySlots; ++slot)
         give(t, u, slot, FightItem::Stick);
-    modItem_Add(g, FightItem::Pebble, 10, 9);
-    modItem_Pickup(g, u);
+    addItem(g, FightItem::Pebble, 10, 9);
+    pickUp(g, u);
     EXPECT_EQ(idAt(g, 10, 9), FightItem::Pebble);
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana's inventory is full!"});
     EXPECT_EQ(g.message(20).Color, static_cast<int32_t>(kYellow));
@@ -177,7 +176,7 @@ TEST_F(ItemActions, dropsStayWithinReach) {
     for (const auto& [slot, facing, weapon, armour] :
          {std::tuple{5, 6, 1, 2}, {3, 6, 1, 2}, {1, 6, 0, 2}, {4, 6, 0, 2}, {2, 8, 0, 0}}) {
         user().Facing = static_cast<int16_t>(facing);
-        modItem_Drop(g, u, slot);
+        dropItem(g, u, slot);
         EXPECT_EQ(std::pair(user().WeaponSlot, user().ArmorSlot), std::pair(weapon, armour)) << slot;
     }
     EXPECT_EQ(g.Items(g.MapItem(50, 50)), (Item{true, FightItem::Dagger, 50, 50, 9}));
@@ -185,10 +184,10 @@ TEST_F(ItemActions, dropsStayWithinReach) {
               std::tuple(FightItem::Pebble, FightItem::SoftLeather, true));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"No room to drop item."});
 
-    const int32_t rat = modPlayer_Add(g, 1, 0, 0);
+    const int32_t rat = addCreature(g, 1, 0, 0);
     g.Players(rat).Facing = 7; // off the map
     give(t, rat, 1, FightItem::Pebble);
-    modItem_Drop(g, rat, 1);
+    dropItem(g, rat, 1);
     EXPECT_EQ(idAt(g, 0, 0), FightItem::Pebble);
 }
 
@@ -201,9 +200,9 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
         {small, 0.0f, 5}, {small, 0.5f, 8}, {small, 0.9375f, 10}, {large, 0.25f, 12}, {large, 0.99f, 20}};
     for (const auto& [heap, r, amount] : heaps) {
         t.io.clock.time += 1;
-        modItem_Add(g, heap, user().X + 1, 10);
+        addItem(g, heap, user().X + 1, 10);
         draws({r});
-        EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+        EXPECT_TRUE(moveCreature(g, u, 6, true));
         EXPECT_EQ(std::pair(user().Gold, g.MapItem(user().X, 10)), std::pair(gold += amount, 0)) << r;
         EXPECT_EQ(
             std::pair(g.message(20).Text, g.message(20).Color),
@@ -211,14 +210,14 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     }
     EXPECT_EQ(sounds(), (std::vector<int>{3, 8, 3, 8, 3, 8, 3, 8, 3, 8}));
 
-    const int32_t rat = modPlayer_Add(g, 1, 30, 10);
+    const int32_t rat = addCreature(g, 1, 30, 10);
     draw(g, 31, 10, {"g"});
-    EXPECT_TRUE(modPlayer_Move(g, rat, 6, true));
+    EXPECT_TRUE(moveCreature(g, rat, 6, true));
     user().Gold = std::numeric_limits<int32_t>::max() - 3;
     draws({0.0f});
     t.io.clock.time += 1;
-    modItem_Add(g, ItemId::SmallGold, user().X + 1, 10);
-    modPlayer_Move(g, u, 6, true);
+    addItem(g, ItemId::SmallGold, user().X + 1, 10);
+    moveCreature(g, u, 6, true);
     EXPECT_EQ(std::tuple(user().Gold, g.Players(rat).Gold, idAt(g, 31, 10), idAt(g, user().X, 10)),
               std::tuple(std::numeric_limits<int32_t>::max() - 3, 0, ItemId::SmallGold, ItemId::SmallGold));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
@@ -230,12 +229,12 @@ TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     t.write("hall.map", crlf({"MAP=Hall"}));
     std::tie(g.MapName, g.MapLower) = std::tuple("Test", "gone");
     const int32_t u = addUser(t, 10, 10, 6);
-    modItem_Add(g, ItemId::StairsUp, 11, 10);
-    modItem_Add(g, ItemId::StairsDown, 12, 10);
-    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    addItem(g, ItemId::StairsUp, 11, 10);
+    addItem(g, ItemId::StairsDown, 12, 10);
+    EXPECT_TRUE(moveCreature(g, u, 6, true));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"These stairs lead nowhere."});
     t.io.clock.time = 51;
-    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_TRUE(moveCreature(g, u, 6, true));
     EXPECT_EQ(std::tuple(g.MapName, idAt(g, 12, 10), g.MapPlayer(12, 10)),
               std::tuple("Test", ItemId::StairsDown, u));
     ASSERT_EQ(boxTexts(t).size(), 1u);
@@ -243,15 +242,15 @@ TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     EXPECT_TRUE(box.starts_with("Error_modMap_Load : ") && box.ends_with("/gone.map")) << box;
 
     g.MapLower = "cellar";
-    modItem_Add(g, ItemId::StairsDown, 13, 10);
+    addItem(g, ItemId::StairsDown, 13, 10);
     t.io.clock.time = 52;
-    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_TRUE(moveCreature(g, u, 6, true));
     EXPECT_EQ(std::tuple(g.MapName, g.CurrentPlayer, g.MapPlayer(13, 10), idAt(g, 13, 10), idAt(g, 3, 1)),
               std::tuple("Cellar", u, u, 0, ItemId::SmallGold));
     EXPECT_EQ(user().NextMoveTime, 52.1f);
-    modItem_Add(g, ItemId::StairsUp, 14, 10);
+    addItem(g, ItemId::StairsUp, 14, 10);
     t.io.clock.time = 53;
-    EXPECT_TRUE(modPlayer_Move(g, u, 6, true));
+    EXPECT_TRUE(moveCreature(g, u, 6, true));
     EXPECT_EQ(std::pair(g.MapName, sounds()),
               (std::pair<std::string, std::vector<int>>("Hall", {3, 3, 11, 3, 11, 3, 10})));
 }

@@ -1,5 +1,4 @@
 // Tile sheets, how tiles land on the view, the canvas's frames, the screenshot and the death frame.
-#include "cls_bitmap.h"
 #include "draw_scene.h"
 #include "platform/forwarding_canvas.h"
 #include "qt_canvas.h"
@@ -8,6 +7,7 @@
 #include "render/view.h"
 #include "screenshot.h"
 #include "test_game.h"
+#include "tile_sheet.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -116,8 +116,8 @@ TEST_P(BmpVariants, loadsWithWhiteTransparent) {
     QImage picture = filled(40, 33, kRed);
     QPainter(&picture).fillRect(0, 16, 20, 17, QColor(kWhite));
     if (v.bits > 1) picture.setPixel(1, 1, kBlue), picture.setPixel(39, 32, kBlue); // which way round
-    clsBitmap bmp;
-    ASSERT_TRUE(bmp.LoadBitmap(save("sheet.bmp", bmpBytes(picture, v.bits, v.layout)), true));
+    TileSheet bmp;
+    ASSERT_TRUE(bmp.load(save("sheet.bmp", bmpBytes(picture, v.bits, v.layout)), true));
     EXPECT_EQ(pixels(bmp.image()), pixels(picture));
     std::vector<QRgb> clear = pixels(picture);
     std::replace(clear.begin(), clear.end(), kWhite, QRgb{0});
@@ -145,9 +145,9 @@ TEST_F(SheetFiles, tilesWholeOrCutByAnEdgeShowTheirOwnPixels) {
     paint.fillRect(5 * kTile, 0, kTile, kTile, QColor(kNearWhite)); // tile 5
     paint.fillRect(6 * kTile + 4, 6, 9, 11, QColor(kWhite));        // tile 6 partly clear
     paint.end();
-    clsBitmap bmp;
+    TileSheet bmp;
     const std::string path = save("sheet.bmp", bmpBytes(sheet, 24));
-    ASSERT_TRUE(bmp.LoadBitmap(path, true));
+    ASSERT_TRUE(bmp.load(path, true));
     const int w = 2 * kTile + 7, h = 2 * kTile + 5;
     const QPoint places[] = {{9, 10},  {-9, 10},       {w - 9, 10},     {10, -9},       {10, h - 9},
                              {-9, -9}, {w - 5, h - 5}, {-kTile + 1, 3}, {w - 1, h - 1}, {w, 0}};
@@ -237,7 +237,7 @@ TEST(QtCanvasFrames, messageLinesDoNotOverlap) {
     scene::prepare(game);
     game.message(19) = Message{true, "||gjpqy||", 255, 0};
     game.message(20) = Message{true, "||\xC5\xC9||", 65280, 0};
-    Display(game, true);
+    redraw(game, true);
     int lowestRed = -1, highestGreen = canvas.height();
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x) {
@@ -256,7 +256,7 @@ TEST_F(SheetFiles, screenshotShowsViewAndPanelAndGivesTheDrawingBack) {
     Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, drawing}, t.folder.string());
     drawing.loadSheet(kSheetBackground, save("floor.bmp", bmpBytes(filled(kTile, kTile, kRed), 24)));
     scene::prepare(game);
-    game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+    game.CurrentPlayer = addCreature(game, 0, 50, 50);
     t.io.canvas.ops.clear();
     const std::string png = save("shot.png", "");
     EXPECT_EQ(std::pair(saveWindowScreenshot(game, drawing, png, 0, 480, 1),
@@ -288,10 +288,10 @@ TEST_F(SheetFiles, picturesPastTheSizeLimitOrUnreadableAreRefused) {
         {"a byte past it", blank(8, 8, kMaxSheetFile + 1), 0, 0},
         {"not a picture", "BM not a bitmap", 0, 0},
         {"missing", "", 0, 0}};
-    clsBitmap bmp;
+    TileSheet bmp;
     for (const auto& [name, bytes, w, h] : cases) {
-        const bool loaded = bmp.LoadBitmap(save(name + ".bmp", bytes), true);
-        EXPECT_EQ(std::tuple(loaded, bmp.Width(), bmp.Height(), bmp.empty()), std::tuple(w > 0, w, h, w == 0))
+        const bool loaded = bmp.load(save(name + ".bmp", bytes), true);
+        EXPECT_EQ(std::tuple(loaded, bmp.width(), bmp.height(), bmp.empty()), std::tuple(w > 0, w, h, w == 0))
             << name;
     }
 }
@@ -303,7 +303,7 @@ TEST(DeathAnimation, lastFrameCoversTheWholeView) {
         QtCanvas canvas(size.width(), size.height());
         Game g{Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string()};
         scene::prepare(g);
-        Death(g);
+        playDeath(g);
         ASSERT_EQ(canvas.shown().size(), size);
         EXPECT_EQ(uniform(canvas.shown()), kRed) << size.width() << " x " << size.height();
     }

@@ -52,15 +52,15 @@ TEST_F(FoldersTest, savedGamesGoToThePlayersFolder) {
     Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, t.io.canvas}, t.folder.string(),
               pathFromQt(perUser()));
     test::prepareEmptyLevel(t, game);
-    game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+    game.CurrentPlayer = addCreature(game, 0, 50, 50);
     game.player(game.CurrentPlayer).Name = fixedName("Ann");
-    mnuFileSave_Click(game);
+    onSaveGame(game);
     const fs::path saved = fs::path(pathFromQt(perUser())) / "saved" / "Ann.saved";
     EXPECT_EQ(std::pair(fs::is_regular_file(saved), fs::exists(t.folder / "saved")), std::pair(true, false));
 
     game.player(game.CurrentPlayer).X = 40;
     t.io.window.fileAnswers = {saved.string()};
-    mnuFileLoad_Click(game);
+    onLoadGame(game);
     EXPECT_EQ(game.player(game.CurrentPlayer).X, 50);
     ASSERT_EQ(t.io.log.of("filedialog").size(), 1u);
     EXPECT_EQ(t.io.log.of("filedialog")[0]["folder"], pathFromQt(perUser()) + "\\saved\\");

@@ -28,12 +28,12 @@ TEST(Overview, marksStandApartByTheirPixels) {
                                              {26, kOverviewItem}};
     std::set<QRgb> distinct{QtCanvas::kBackground.rgb()};
     for (int i = 0; i < 7; ++i) {
-        if (row[i].first) modItem_Add(game, row[i].first, 10 + i, 10);
+        if (row[i].first) addItem(game, row[i].first, 10 + i, 10);
         distinct.insert(QtCanvas::toQColor(row[i].second).rgb());
     }
     EXPECT_EQ(distinct.size(), 8u);
-    game.CurrentPlayer = modPlayer_Add(game, 0, 13, 10);
-    Display_Map(game);
+    game.CurrentPlayer = addCreature(game, 0, 13, 10);
+    showOverview(game);
     const QImage& shot = canvas.shown();
     const QColor red = QtCanvas::toQColor(kOverviewYou);
     const auto redIn = [&](const QRect& area) {
@@ -57,7 +57,7 @@ TEST(Overview, marksStandApartByTheirPixels) {
     game.MapPlayer(me.X, me.Y) = 0;
     me.X = 15;
     game.MapPlayer(me.X, me.Y) = game.CurrentPlayer;
-    Display_Map(game);
+    showOverview(game);
     EXPECT_EQ(shot.pixelColor(cell(5).center()), QtCanvas::toQColor(kOverviewGold))
         << "the gold under the user";
     EXPECT_EQ(shot.pixelColor(cell(5).left(), cell(5).center().y()), red);

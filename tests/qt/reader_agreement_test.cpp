@@ -3,7 +3,6 @@
 #include "check/datacheck.hpp"
 #include "check/level.hpp"
 #include "check/sheet.hpp"
-#include "cls_bitmap.h"
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"
 #include "map/map_file.h"
@@ -11,6 +10,7 @@
 #include "shell/files.h"
 #include "sound/sound.h"
 #include "test_game.h"
+#include "tile_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST_P(ReaderAgreement, gameAndCheckerJudgeAlike) {
     bool game = true;
     if (in.target == "tile_sheet") {
         std::string why;
-        game = clsBitmap().LoadBitmap(in.file.string(), true);
+        game = TileSheet().load(in.file.string(), true);
         if (!check::Sheet::read(contents, why)) faults.push_back({});
     } else if (in.target == "wave_file") {
         // The checker over a folder holding the file as one of the thirteen sounds.
@@ -62,7 +62,7 @@ TEST_P(ReaderAgreement, gameAndCheckerJudgeAlike) {
             if (f.file == "walk.wav") faults.push_back(f);
     } else if (in.target == "item_catalogue") {
         t.write("item.ini", contents);
-        modItem_Init(t.game);
+        loadItemCatalogue(t.game);
         check::readItemCatalogue(contents, faults);
     } else {
         // The shipped catalogues, so every character of a shipped level places something.
@@ -70,11 +70,11 @@ TEST_P(ReaderAgreement, gameAndCheckerJudgeAlike) {
         t.copyData("item.ini");
         t.copyData("monster.ini");
         if (in.target == "monster_catalogue") t.write("monster.ini", contents);
-        modItem_Init(t.game);
-        modMonster_Init(t.game);
+        loadItemCatalogue(t.game);
+        loadMonsterCatalogue(t.game);
         if (in.target == "map_file") {
             t.write("level.map", contents);
-            modMap_Load(t.game, t.path("level.map"));
+            loadLevel(t.game, t.path("level.map"));
             check::readLevel(contents, "level.map", faults);
         } else {
             check::Faults itemFaults;

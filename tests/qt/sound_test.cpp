@@ -184,11 +184,11 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     QtSound sound;
     Game game(Platform{t.io.clock, t.io.random, t.io.window, sound, t.io.canvas}, t.folder.string());
     test::prepareEmptyLevel(t, game);
-    modSound_Init(game);
+    loadSounds(game);
     ASSERT_TRUE(game.SoundEnabled) << sound.offReason();
-    game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+    game.CurrentPlayer = addCreature(game, 0, 50, 50);
     game.player(game.CurrentPlayer).Facing = 6;
-    modItem_Add(game, ItemId::DoorClosedEW, 52, 50);
+    addItem(game, ItemId::DoorClosedEW, 52, 50);
 
     // Straight to a file: a pipe read by this thread would fill while the test stalls it.
     const QString recording = dir.filePath(QStringLiteral("recording.raw"));
@@ -207,7 +207,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     for (const int time : {100, 101}) { // a step, then the door ahead opens
         pressedAt.push_back(blocks());
         t.io.clock.time = time;
-        Form_KeyDown(game, Key::Up, 0);
+        onKeyDown(game, Key::Up, 0);
         spin(time == 100 ? 600 : 900);
     }
     EXPECT_EQ(game.player(game.CurrentPlayer).X, 51);

@@ -1,10 +1,9 @@
 // The main window as a player drives it: keys, panel, pop-ups, menus, boxes, layout and settings.
+#include "about_box.h"
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
-#include "frm_about.h"
-#include "frm_main.h"
-#include "frm_main_menu.h"
 #include "key_codes.h"
+#include "main_window.h"
 #include "messages/messages.h"
 #include "qt_canvas.h"
 #include "qt_clock.h"
@@ -17,6 +16,7 @@
 #include "shell/menus.h"
 #include "shell/text.h"
 #include "shell/version.h"
+#include "start_menu.h"
 #include "test_game.h"
 
 #include <QAbstractButton>
@@ -91,7 +91,7 @@ void sendKey(QWidget* to, QEvent::Type type, int key, quint64 at = 0, bool repea
     QApplication::sendEvent(to, &event);
 }
 
-// Every redraw starts with clear(); the first after arming opens a box, as a failure in Display would.
+// Every redraw starts with clear(); the first after arming opens a box, as a failure in redraw would.
 class BoxOnRedraw : public RecordingCanvas {
 public:
     void clear() override {
@@ -118,8 +118,8 @@ protected:
           window(game, view) {
         dialogs.attach(&window);
         test::prepareEmptyLevel(t, game);
-        modSkill_Init(game);
-        game.CurrentPlayer = modPlayer_Add(game, 0, 50, 50);
+        initSkills(game);
+        game.CurrentPlayer = addCreature(game, 0, 50, 50);
         game.ViewX = game.ViewY = 50;
         window.show();
         window.activateWindow();
@@ -149,7 +149,7 @@ protected:
             QKeyEvent key(QEvent::KeyPress, choose.isEmpty() ? Qt::Key_Escape : Qt::Key_Return, {});
             if (menu) QApplication::sendEvent(menu, &key), menu->close();
         });
-        QWidget* target = window.picStatus->picCarry[static_cast<std::size_t>(box)];
+        QWidget* target = window.statusPanel->carryBoxes[static_cast<std::size_t>(box)];
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)),
                             Qt::RightButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &release);
@@ -160,7 +160,7 @@ protected:
     BoxOnRedraw canvas;
     QtCanvas view;
     Game game;
-    frmMain window;
+    MainWindow window;
     QStringList boxes;
     std::unique_ptr<QTimer> boxCloser = every(20, [this] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -170,19 +170,19 @@ protected:
 
 // A turning key reaches the game once from any control, taken there: no parent, scroll or shortcut sees it.
 TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
-    StatusPanelWidget* panel = window.picStatus;
+    StatusPanelWidget* panel = window.statusPanel;
     player().skill(1).Known = true;
-    Update_Status(game);
+    updateStatus(game);
     window.refreshPanel();
     window.messageLogDock->setFloating(true);
     window.messageLogDock->show();
     for (QWidget* target :
-         std::initializer_list<QWidget*>{panel->vsCarry, panel->cmdSkillRaise[0], panel->picCarry[2],
-                                         window.picView, window.messageLog}) {
+         std::initializer_list<QWidget*>{panel->carryScrollBar, panel->raiseButtons[0], panel->carryBoxes[2],
+                                         window.viewWidget, window.messageLog}) {
         target->setFocus();
         settle();
         QWidget* focused = QApplication::focusWidget();
-        const int scroll = panel->vsCarry->value();
+        const int scroll = panel->carryScrollBar->value();
         const char* name = target->metaObject()->className();
         for (const Qt::KeyboardModifiers m :
              {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
@@ -195,13 +195,13 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
         }
         for (const int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Space})
             press(target, key);
-        EXPECT_EQ(panel->vsCarry->value(), scroll) << name;
+        EXPECT_EQ(panel->carryScrollBar->value(), scroll) << name;
         EXPECT_EQ(QApplication::focusWidget(), focused) << name;
     }
     int shortcuts = 0;
     QShortcut shortcut(QKeySequence(Qt::Key_Left), &window);
     QObject::connect(&shortcut, &QShortcut::activated, [&] { ++shortcuts; });
-    QTest::keyClick(window.picView, Qt::Key_Left);
+    QTest::keyClick(window.viewWidget, Qt::Key_Left);
     EXPECT_EQ(std::pair(player().Facing, shortcuts), std::pair(int16_t{9}, 0));
     QLineEdit other; // another window of the program keeps its own keys
     other.show();
@@ -209,7 +209,7 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     EXPECT_EQ(player().Facing, 9) << "a key typed in another window turned the creature";
     QKeyEvent altF(QEvent::ShortcutOverride, Qt::Key_F, Qt::AltModifier);
     altF.ignore();
-    QApplication::sendEvent(window.picView, &altF);
+    QApplication::sendEvent(window.viewWidget, &altF);
     EXPECT_FALSE(altF.isAccepted()) << "Alt+F was kept from the menu";
 }
 
@@ -246,13 +246,13 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     EXPECT_EQ(std::tuple(player().WeaponSlot, player().ArmorSlot, game.CarrySlot), std::tuple(0, 3, 0));
     EXPECT_EQ(popupFor(2), QStringList({"soft leather armor", "Ready", "Drop"})) << "one heading, not two";
     player().WeaponSlot = 4;
-    Update_Status(game);
+    updateStatus(game);
     window.refreshPanel();
     const char* expected[] = {"dagger\nDamage: 3", "rat carcass", "soft leather armor\nArmor: 2\nWorn",
                               "dagger\nDamage: 3\nReadied", ""};
     for (std::size_t box = 0; box < std::size(expected); ++box)
-        EXPECT_EQ(window.picStatus->picCarry[box]->toolTip().toStdString(), expected[box]) << box;
-    CarryBoxWidget* hovered = window.picStatus->picCarry[3];
+        EXPECT_EQ(window.statusPanel->carryBoxes[box]->toolTip().toStdString(), expected[box]) << box;
+    CarryBoxWidget* hovered = window.statusPanel->carryBoxes[3];
     QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), hovered->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(hovered, &hover);
     EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
@@ -270,13 +270,13 @@ TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
         entries.join(',').toStdString(),
         "New,Save,Load,-,Exit,Message Log,-,Zoom In,Zoom Out,Actual Size,-,Full Screen,About,&Sound,&Help,"
         "Ready,Use,Drop,Mute,-,Volume 100%,Volume 75%,Volume 50%,Volume 25%");
-    QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(window.viewWidget, Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(window.messageLogDock->isVisible());
     MessageLogWidget* log = window.messageLog;
     QScrollBar* bar = log->verticalScrollBar();
     const auto add = [&](const std::string& text, Color color, int times = 1) {
         for (int i = 0; i < times; ++i)
-            modMessage_Add(game, text + " " + std::to_string(i), static_cast<int32_t>(color));
+            addMessage(game, text + " " + std::to_string(i), static_cast<int32_t>(color));
         window.refreshPanel();
         settle();
     };
@@ -299,7 +299,7 @@ TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     game.log.clear();
     add("new game", kGreen);
     EXPECT_EQ(log->count(), 1);
-    QTest::keyClick(window.picView, Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(window.viewWidget, Qt::Key_L, Qt::ControlModifier);
     EXPECT_FALSE(window.messageLogDock->isVisible());
 }
 
@@ -350,7 +350,7 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                              1,
                              "Ann| Level: 5| XP: 0| Next Level XP: 1000| Spendable XP: 400| Gold: 120| "
                              "Weapon: Bare Hands| Armor: none|Life Points|70 XP needed| Melee||10000"}};
-    StatusPanelWidget* panel = window.picStatus;
+    StatusPanelWidget* panel = window.statusPanel;
     Player& p = player();
     std::tie(p.SpendableXP, p.skill(1).XPToRaise, p.skill(3).XPToRaise) = std::tuple(500, 70, 100);
     for (const State& s : states) {
@@ -362,21 +362,21 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
             std::tuple(Item{dagger != 0, 26, 0, 0, 0}, Item{true, 27, 0, 0, 0}, weapon, armour);
         for (int skill = 1; skill <= 3; ++skill)
             p.skill(skill).Known = s.skills >> (skill - 1) & 1;
-        Update_Status(game);
+        updateStatus(game);
         window.refreshPanel();
         QStringList texts;
-        for (const QLabel* label : {panel->lblPlayerName, panel->lblPlayerLevel, panel->lblPlayerXP,
-                                    panel->lblPlayerNextLevelXP, panel->lblPlayerSpendableXP,
-                                    panel->lblPLayerGold, panel->lblPlayerWeapon, panel->lblPlayerArmor})
+        for (const QLabel* label :
+             {panel->nameLabel, panel->levelLabel, panel->xpLabel, panel->nextLevelXpLabel,
+              panel->spendableXpLabel, panel->goldLabel, panel->weaponLabel, panel->armourLabel})
             texts << label->text();
-        texts << panel->picLife->toolTip() << panel->lblSkillValue[0]->toolTip()
-              << panel->lblSkillName[0]->text() << panel->lblSkillName[1]->text() << QString();
-        for (QPushButton* button : panel->cmdSkillRaise)
+        texts << panel->lifeBar->toolTip() << panel->skillValues[0]->toolTip() << panel->skillNames[0]->text()
+              << panel->skillNames[1]->text() << QString();
+        for (QPushButton* button : panel->raiseButtons)
             texts.back() += button->isVisible() ? '1' : '0';
         EXPECT_EQ(texts.join('|').toStdString(), s.shown);
         for (const auto& [bar, value, max, fill] :
-             {std::tuple(panel->picLife, life, maxLife, qRgb(0, 255, 0)),
-              std::tuple(panel->picStamina, stamina, maxStamina, qRgb(255, 255, 0))}) {
+             {std::tuple(panel->lifeBar, life, maxLife, qRgb(0, 255, 0)),
+              std::tuple(panel->staminaBar, stamina, maxStamina, qRgb(255, 255, 0))}) {
             const int inner = bar->width() - 2, filled = std::min(inner * value / max, inner);
             const QImage shot = onScreen(bar);
             int ink = 0; // the black of "value/max"
@@ -390,8 +390,8 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
         }
         for (const int b : {0, 1, 2}) {
             const bool filled = b == 1 || (b == 0 && dagger), readied = b + 1 == weapon || b + 1 == armour;
-            const int border = CarryBoxWidget::kBorder, tile = panel->picCarry[b]->box().tile;
-            const QImage shown = onScreen(panel->picCarry[b]).copy(border, border, kTile, kTile);
+            const int border = CarryBoxWidget::kBorder, tile = panel->carryBoxes[b]->box().tile;
+            const QImage shown = onScreen(panel->carryBoxes[b]).copy(border, border, kTile, kTile);
             const QImage item = view.sheet(kSheetItem)->masked().copy(tileX(tile), tileY(tile), kTile, kTile);
             int same = 0, other = 0, blue = 0, unlikeTheCorner = 0;
             for (int y = 0; y < kTile; ++y)
@@ -402,22 +402,22 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                     if (qAlpha(item.pixel(x, y)) == 255) ++(pixel == item.pixel(x, y) ? same : other);
                 }
             // A shown item: its opaque pixels, all of them unless the R covers some; else one colour.
-            EXPECT_EQ(std::tuple(panel->picCarry[b]->box().filled, blue > 0,
+            EXPECT_EQ(std::tuple(panel->carryBoxes[b]->box().filled, blue > 0,
                                  filled ? same > 50 : unlikeTheCorner == 0, filled && !readied ? other : 0),
                       std::tuple(filled, readied, true, 0))
                 << s.name << " box " << b;
         }
         if (s.skills != 5) continue;
-        panel->cmdSkillRaise[1]->click(); // the second known skill's
+        panel->raiseButtons[1]->click(); // the second known skill's
         EXPECT_EQ(std::pair(p.skill(3).Raises, p.SpendableXP), std::pair(1, 400));
     }
     game.carryScroll = 5;
     window.refreshPanel();
-    EXPECT_EQ(panel->vsCarry->value(), 5) << "the carry bar left behind the game's scroll";
-    panel->vsCarry->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(panel->carryScrollBar->value(), 5) << "the carry bar left behind the game's scroll";
+    panel->carryScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(game.carryScroll, 9) << "a step of the bar shows the next row of four";
-    panel->vsCarry->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(std::pair(game.carryScroll, panel->picCarry[7]->box().slot), std::pair(13, 20));
+    panel->carryScrollBar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(std::pair(game.carryScroll, panel->carryBoxes[7]->box().slot), std::pair(13, 20));
 }
 
 // Every widget of a panel or box inside it and clear of every other.
@@ -436,25 +436,25 @@ void expectTidy(QWidget* panel, std::size_t widgets) {
 
 // However sized, the view fills what the panel leaves, nothing overlaps, and too small a size grows back.
 TEST_F(WindowTest, layoutFollowsResizes) {
-    EXPECT_EQ(window.picView->size(), QSize(kDefaultViewWidth, kDefaultViewHeight));
+    EXPECT_EQ(window.viewWidget->size(), QSize(kDefaultViewWidth, kDefaultViewHeight));
     for (const QSize size : {QSize(1200, 800), QSize(1, 1), QSize(700, 2000), window.sizeForView(640, 480)}) {
         window.resize(size);
         settle();
         QWidget* area = window.centralWidget();
         const auto expected = formLayout(area->width(), area->height(), kStatusWidth, false);
         ASSERT_TRUE(expected);
-        const QRect placed = window.picView->geometry();
-        EXPECT_EQ(placed, QRect(0, 0, expected->picView.width, expected->picView.height));
-        EXPECT_EQ(window.picStatus->geometry(),
-                  QRect(expected->picStatus.left, 0, kStatusWidth, area->height() - 1));
+        const QRect placed = window.viewWidget->geometry();
+        EXPECT_EQ(placed, QRect(0, 0, expected->viewWidget.width, expected->viewWidget.height));
+        EXPECT_EQ(window.statusPanel->geometry(),
+                  QRect(expected->statusPanel.left, 0, kStatusWidth, area->height() - 1));
         EXPECT_EQ(QSize(view.width(), view.height()), placed.size());
-        expectTidy(window.picStatus, 26);
+        expectTidy(window.statusPanel, 26);
     }
     window.windowHandle()->resize(400, 300);
     settle();
     EXPECT_EQ(window.size(), window.size().expandedTo(window.minimumSize()));
-    EXPECT_GE(window.picStatus->height(), window.picStatus->minimumSizeHint().height());
-    expectTidy(window.picStatus, 26);
+    EXPECT_GE(window.statusPanel->height(), window.statusPanel->minimumSizeHint().height());
+    expectTidy(window.statusPanel, 26);
 }
 
 // A key held, or repeating, when a box opens (attacking as one dies) never answers it; a fresh press does.
@@ -520,7 +520,7 @@ TEST(ModalBoxes, onlyTheBoxesOfADeathAreDeaf) {
     std::vector<bool> atOnce;
     const auto presser = every(0, [&, at = quint64(5000)]() mutable {
         if (QWidget* box = QApplication::activeModalWidget()) {
-            if (qobject_cast<frmMainMenu*>(box)) expectTidy(box, 5); // the title and four buttons
+            if (qobject_cast<StartMenu*>(box)) expectTidy(box, 5); // the title and four buttons
             for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
                 sendKey(box->focusWidget() ? box->focusWidget() : box, type, Qt::Key_Return, at += 100);
             settle();
@@ -592,8 +592,8 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             boxes << box->text(), box->done(box->button(B::Yes) ? B::Yes : B::Discard);
-        if (auto* about = qobject_cast<frmAbout*>(modal))
-            boxes << about->lblVersion->text(),
+        if (auto* about = qobject_cast<AboutBox*>(modal))
+            boxes << about->versionLabel->text(),
                 about->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         // A name outside Latin-1 is asked for again with the reason; a second refusal gives up.
         if (auto* name = qobject_cast<QInputDialog*>(modal); name && (boxes << name->labelText()).size() < 5)
@@ -615,20 +615,20 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
         QTimer::singleShot(0, dialog, &QDialog::accept); // a refusal's box must not stop this timer
     });
     std::tie(player().Name, player().Gold) = std::tuple(fixedName("Zo\xEB"), 77);
-    window.mnuFileSave->trigger();
+    window.saveAction->trigger();
     ASSERT_TRUE(std::filesystem::exists(t.folder / "saved" / std::filesystem::u8path("Zoë.saved")));
     std::tie(player().Name, player().Gold) = std::tuple(fixedName("Ann"), 0);
     game.unsavedChanges = false;
-    window.mnuFileLoad->trigger();
+    window.loadAction->trigger();
     EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
-    window.mnuFileNew->trigger();
+    window.newAction->trigger();
     const QString title = window.windowTitle(); // names the level
-    EXPECT_EQ(std::tuple(window.picStatus->lblPlayerName->text(), player().Gold, title.endsWith(": Random")),
+    EXPECT_EQ(std::tuple(window.statusPanel->nameLabel->text(), player().Gold, title.endsWith(": Random")),
               std::tuple(QStringLiteral(u"Renée"), 0, true));
-    window.mnuHelpAbout->trigger();
+    window.aboutAction->trigger();
     // Only Exit may end the loop here, not the window closing as the last one.
     QApplication::setQuitOnLastWindowClosed(false);
-    QTimer::singleShot(0, window.mnuFileExit, &QAction::trigger);
+    QTimer::singleShot(0, window.exitAction, &QAction::trigger);
     QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QApplication::exec(), 0) << "File, Exit left the event loop running";
     QApplication::setQuitOnLastWindowClosed(true);
@@ -645,7 +645,7 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
 TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     boxCloser.reset();
     player().Name = "Ann";
-    mnuFileSave_Click(game);
+    onSaveGame(game);
     const QString saved = QString::fromStdString(t.path("saved/Ann.saved"));
     ASSERT_TRUE(QFile::exists(saved));
     QElapsedTimer clock;
@@ -662,7 +662,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     const auto tapper = every(250, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         const qint64 openedAt = qobject_cast<QMessageBox*>(modal) ? boxAt : menuAt;
-        if (!modal || clock.elapsed() - openedAt < 900) tap(modal ? modal : window.picView, Qt::Key_Space);
+        if (!modal || clock.elapsed() - openedAt < 900) tap(modal ? modal : window.viewWidget, Qt::Key_Space);
     });
     // Answers once its second is over; anything a tap opened is closed, so a failure cannot hang.
     const auto driver = every(10, [&] {
@@ -675,7 +675,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
             if (clock.elapsed() - boxAt < 2100) return;
             tap(box, Qt::Key_Return);
             pressAnswered = !box->isVisible();
-        } else if (auto* menu = qobject_cast<frmMainMenu*>(modal)) {
+        } else if (auto* menu = qobject_cast<StartMenu*>(modal)) {
             if (menuAt < 0) menuAt = clock.elapsed();
             if (clock.elapsed() - menuAt < 2100 && !astray) return;
             for (QPushButton* button : menu->findChildren<QPushButton*>())
@@ -698,7 +698,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
 TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     const int16_t facing = player().Facing;
     int ticks = 0;
-    const auto presser = every(5, [&] { ++ticks, press(window.picView, Qt::Key_Left); });
+    const auto presser = every(5, [&] { ++ticks, press(window.viewWidget, Qt::Key_Left); });
     QtClock clock;
     const float before = clock.now();
     clock.pause(0.1f);
@@ -732,7 +732,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
             dialogs.openFile({"Load game", t.folder.string(), "", "saved", "Saved Games (*.saved)|*.saved"});
     };
     std::map<QTimer*, int> ticksWhileOpen;
-    for (QTimer* timer : {&window.Timer1, &window.Timer2, &window.Timer3})
+    for (QTimer* timer : {&window.monsterTimer, &window.frameTimer, &window.refreshTimer})
         QObject::connect(timer, &QTimer::timeout, [&, timer] { ticksWhileOpen[timer] += canvas.boxOpen; });
     // Closes the box once the timers ticked behind it; the tick that opened it can count on the others.
     const auto closer = every(5, [&] {
@@ -745,7 +745,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     });
     window.startTimers(20, 5, 15);
     if (byKey) {
-        press(window.picView, Qt::Key_Up);
+        press(window.viewWidget, Qt::Key_Up);
         ASSERT_TRUE(canvas.boxClosed) << "the key press did not open and close the box";
     }
     ASSERT_TRUE(runUntil([&] { return canvas.boxClosed; })) << "the box never opened or never closed";
@@ -768,12 +768,12 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     window.resize(window.sizeForView(640, 480));
     settle();
     const auto key = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
-        QTest::keyClick(window.picView, k, m);
+        QTest::keyClick(window.viewWidget, k, m);
     };
     const auto wheel = [&](int dy, Qt::KeyboardModifiers m = Qt::ControlModifier) {
-        QWheelEvent event(QPointF(5, 5), window.picView->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, dy),
+        QWheelEvent event(QPointF(5, 5), window.viewWidget->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, dy),
                           Qt::NoButton, m, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window.picView, &event);
+        QApplication::sendEvent(window.viewWidget, &event);
     };
     const std::pair<std::function<void()>, int> steps[] = {
         {[&] { key(Qt::Key_Plus); }, 2}, {[&] { key(Qt::Key_Equal); }, 3}, {[&] { wheel(120); }, 4},
@@ -784,7 +784,7 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
         step();
         settle();
         EXPECT_EQ(
-            std::tuple(window.zoom(), window.mnuViewZoomIn->isEnabled(), window.mnuViewZoomOut->isEnabled()),
+            std::tuple(window.zoom(), window.zoomInAction->isEnabled(), window.zoomOutAction->isEnabled()),
             std::tuple(zoom, zoom<4, zoom> 1));
         EXPECT_EQ(QSize(view.width(), view.height()),
                   QSize(zoomedLength(640, zoom), zoomedLength(480, zoom)));
@@ -794,13 +794,13 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
     view.pixel(1, 2, 0xFF0000);
     view.present();
     const QImage expected = view.shown().scaled(view.width() * 3, view.height() * 3).copy(0, 0, 640, 480);
-    EXPECT_EQ(onScreen(window.picView), expected.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(onScreen(window.viewWidget), expected.convertToFormat(QImage::Format_RGB32));
     for (const bool full : {true, false}) {
         key(Qt::Key_F11, Qt::NoModifier);
         EXPECT_EQ(window.isFullScreen(), full);
     }
     window.setWindowState(Qt::WindowFullScreen); // as a window manager may
-    EXPECT_TRUE(window.mnuViewFullScreen->isChecked()) << "the menu's tick did not follow the window";
+    EXPECT_TRUE(window.fullScreenAction->isChecked()) << "the menu's tick did not follow the window";
 }
 
 // Settings read back as written; a damaged file gives the defaults; the zoom follows the screen size.
@@ -845,14 +845,14 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     settle();
     EXPECT_EQ(std::tuple(window.normalGeometry().size(), window.zoom(), gains.back()),
               std::tuple(QSize(1000, 700), 3, 0.5f));
-    window.mnuSoundMute->trigger();
-    window.mnuSoundVolume->actions().at(1)->trigger();
+    window.muteAction->trigger();
+    window.volumeActions->actions().at(1)->trigger();
     EXPECT_EQ(gains.back(), 0.0f);
-    QTest::keyClick(window.picView, Qt::Key_M, Qt::ControlModifier);
+    QTest::keyClick(window.viewWidget, Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(gains.back(), 0.75f);
     window.resize(900, 650);
     window.setZoom(2);
-    window.mnuViewFullScreen->trigger();
+    window.fullScreenAction->trigger();
     settle();
     window.leave();
     QSettings settings(file, QSettings::IniFormat);
@@ -892,7 +892,7 @@ TEST_F(WindowTest, closingAChangedGameAsksFirst) {
         window.startTimers(1000, 1000, 1000);
         window.close();
         settle();
-        EXPECT_EQ(std::tuple(window.Timer1.isActive(), window.isVisible(), buttons.size(),
+        EXPECT_EQ(std::tuple(window.monsterTimer.isActive(), window.isVisible(), buttons.size(),
                              buttons.contains(QStringLiteral("Don't Save")), std::filesystem::exists(saved)),
                   std::tuple(!closes, !closes, changed ? 3 : 0, changed, saves))
             << name;

@@ -33,7 +33,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
     TestGame t;
     Game& g = t.game;
     scene::prepare(g);
-    g.CurrentPlayer = modPlayer_Add(g, 0, 50, 50);
+    g.CurrentPlayer = addCreature(g, 0, 50, 50);
     Player& p = g.Players(g.CurrentPlayer);
     g.Skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
     g.Skills[2] = SkillInfo{"Lore", "Knowing old things"};
@@ -43,7 +43,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
     p.Name = fixedName("  Ann");
     std::tie(p.Life, p.Stamina, p.Level, p.XP, p.NextLevelXP, p.SpendableXP, p.Gold) =
         std::tuple(37, 0, 3, 2500, 2431, 40, 17);
-    Update_Status(g);
+    updateStatus(g);
     const Texts before = panel(g.status);
     EXPECT_EQ(Texts(before.begin(), before.begin() + 10),
               (Texts{"Ann", "37/50", "0/100", " Level: 3", " XP: 2500", " Next Level XP: 2431",
@@ -60,7 +60,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
     std::tie(p.WeaponSlot, p.ArmorSlot) = std::pair(1, 5);
     for (int k = 1; k <= kSkillCount; ++k)
         p.skill(k) = PlayerSkill{true, k, 0, 0};
-    Update_Status(g);
+    updateStatus(g);
     Texts after = panel(g.status);
     EXPECT_EQ(Texts(after.begin() + 8, after.end()),
               (Texts{" Weapon: dagger", " Armor: soft leather armor",
@@ -68,12 +68,12 @@ TEST(StatusPanel, showsTheUsersCreature) {
                      "+ Lore|Knowing old things|3 |0 XP needed", "+ ||4 |0 XP needed", "+ ||5 |0 XP needed",
                      "1:26R", "2", "3:23", "4", "5:27R", "6", "7", "8"}));
     g.carryScroll = 2;
-    Update_Carry(g);
+    updateCarry(g);
     after = panel(g.status);
     EXPECT_EQ(Texts(after.end() - 8, after.end()), (Texts{"2", "3:23", "4", "5:27R", "6", "7", "8", "9"}));
     p.Life = 12;
     g.CurrentPlayer = 0;
-    Update_Status(g), Update_Skills(g);
+    updateStatus(g), updateSkills(g);
     EXPECT_EQ(panel(g.status), after);
     EXPECT_EQ(boxTexts(t), Texts{});
 }
@@ -102,14 +102,14 @@ public:
 };
 
 // A 480 x 416 view (halves 8 and 6) turns red in 9 frames, one ring each, drawn without showing.
-TEST(Death, redClosesInOneRingPerFrame) {
+TEST(playDeath, redClosesInOneRingPerFrame) {
     TestGame t;
     FrameCanvas canvas;
     PauseClock clock;
     Game g{Platform{clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string()};
     canvas.resize(480, 416);
     scene::prepare(g);
-    EXPECT_EQ(Death(g), 9);
+    EXPECT_EQ(playDeath(g), 9);
     EXPECT_EQ(canvas.presents, 9);
     EXPECT_EQ(clock.pauses, std::vector<float>(9, 0.01f));
     std::vector<Frame> expected;

@@ -44,20 +44,20 @@ protected:
 // Cells -1 to 20 by -1 to 16 stack floor, item, creature and shading; hidden or off-map ones show the void.
 TEST_F(ViewTest, coveredRangeAndCellLayers) {
     g.ItemTypes(scene::kPlainItem).Image = 105;
-    modItem_Add(g, scene::kPlainItem, 50, 50);
+    addItem(g, scene::kPlainItem, 50, 50);
     g.MapLight(50, 50) = 3;
-    modItem_Add(g, scene::kPlainItem, 49, 50);
-    modPlayer_Add(g, 0, 49, 50);
-    modItem_Add(g, scene::kPlainItem, 51, 50);
-    modPlayer_Add(g, scene::kRat, 51, 50);
+    addItem(g, scene::kPlainItem, 49, 50);
+    addCreature(g, 0, 49, 50);
+    addItem(g, scene::kPlainItem, 51, 50);
+    addCreature(g, scene::kRat, 51, 50);
     g.MapVisible(51, 50) = false;
-    Display(g, true);
+    redraw(g, true);
     EXPECT_EQ(ops("copy").size(), 22u * 18u);
     EXPECT_EQ(cell(50, 50), "copy 0 0, draw 4 5, draw 2 3");
     EXPECT_EQ(cell(49, 50), "copy 0 0, draw 4 5, draw 5 1, draw 2 0");
     EXPECT_EQ(cell(51, 50), "copy 1 0");
     g.ViewX = g.ViewY = 0;
-    Display(g, true);
+    redraw(g, true);
     for (const Op& o : ops("copy"))
         EXPECT_EQ(o.sheet, o.x < 288 || o.y < 224 ? kSheetVoid : kSheetBackground) << o.x << "," << o.y;
     EXPECT_EQ(ops("draw").size(), 12u * 10u) << "only cells on the map get shading";
@@ -83,10 +83,10 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
         {2, 3, 6, -1, "bar 16"}};
     int x = 41;
     for (const auto& [facing, life, maxLife, image, between] : rows) {
-        Player& p = g.Players(modPlayer_Add(g, scene::kRat, x++, 50));
+        Player& p = g.Players(addCreature(g, scene::kRat, x++, 50));
         std::tie(p.Facing, p.Life, p.MaxLife, p.Image) = std::tie(facing, life, maxLife, image);
     }
-    Display(g, true);
+    redraw(g, true);
     x = 41;
     for (const auto& row : rows)
         EXPECT_EQ(cell(x++, 50), "copy 0 0, " + std::get<4>(row) + ", draw 2 0")
@@ -103,9 +103,9 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
     const int32_t damages[][3] = {{53, 48, 7}, {52, 50, 1},  {61, 50, 1},    {50, 59, 1}, {60, 58, 12},
                                   {40, 42, 0}, {150, 50, 1}, {45, 45, 1234}, {55, 55, -3}};
     for (const auto& [x, y, amount] : damages)
-        modMessage_Add_Damage(g, x, y, amount);
+        addDamageMessage(g, x, y, amount);
     g.paused = true;
-    Display(g, true);
+    redraw(g, true);
     std::vector<std::string> shown; // text, place, size, bold, colour
     for (const Op& o : ops("text"))
         shown.push_back(o.text + " @" + std::to_string(o.x) + "," + std::to_string(o.y) + " " +
@@ -120,32 +120,32 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
 
 // Recentring follows the user; the overview draws the level beside the legend at whole pixels a cell.
 TEST_F(ViewTest, userViewAndMapOverview) {
-    modItem_Add(g, scene::kPlainItem, 0, 0);
-    Display_Map(g);
+    addItem(g, scene::kPlainItem, 0, 0);
+    showOverview(g);
     const auto marks = ops("box");
     EXPECT_EQ(std::count_if(marks.begin(), marks.end(), [](const Op& o) { return o.x >= 124; }), 1)
         << "the first column alone is a level too";
     canvas.ops.clear();
     canvas.presents = 0;
-    modItem_Add(g, 26, 100, 7);
-    modPlayer_Add(g, scene::kRat, 3, 3);
-    Update_User_View(g);
+    addItem(g, 26, 100, 7);
+    addCreature(g, scene::kRat, 3, 3);
+    centreOnCreature(g);
     EXPECT_TRUE(canvas.ops.empty());
-    g.CurrentPlayer = modPlayer_Add(g, 0, 60, 20);
+    g.CurrentPlayer = addCreature(g, 0, 60, 20);
     g.Players(g.CurrentPlayer).Name = fixedName("Ann");
-    Update_User_View(g);
+    centreOnCreature(g);
     EXPECT_EQ(std::make_tuple(g.ViewX, g.ViewY, canvas.presents, g.status.name, cell(60, 20)),
               std::make_tuple(60, 20, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
     g.MapVisible(100, 7) = false;
-    modItem_Add(g, 26, 60, 20);
-    modItem_Add(g, 26, 30, 40);
+    addItem(g, 26, 60, 20);
+    addItem(g, 26, 30, 40);
     constexpr Color kNone = 0xFFFFFFFF;
     // width, height, then pixels a cell and the level's top-left corner; it spans 101 x 41 cells
     const int sizes[][5] = {
         {640, 480, 5, 129, 137}, {1920, 1080, 17, 163, 191}, {303, 303, 1, 163, 131}, {440, 200, 3, 130, 38}};
     for (const auto& [w, h, s, left, top] : sizes) {
         canvas.resize(w, h);
-        Display_Map(g);
+        showOverview(g);
         std::vector<Color> pixels(static_cast<std::size_t>(w * h), kNone);
         for (const Op& o : ops("box"))
             for (int y = std::max(o.y, 0); y <= std::min(o.y2, h - 1); ++y)

@@ -66,7 +66,7 @@ struct SavedGame {
         g.StartX = g.StartY = 10;
         t.io.window.inputAnswers.push_back(kName);
         t.io.random.queue(0.5f);
-        modPlayer_Setup(g);
+        createUser(g);
         Player& a = g.Players(1);
         std::tie(a.HomeX, a.HomeY, a.Image, a.Facing, a.Level, a.NextLevelXP, a.XP, a.SpendableXP, a.Life,
                  a.MaxLife, a.Stamina, a.MaxStamina, a.SightRange, a.InCombat, a.CombatPenalty, a.Gold,
@@ -76,15 +76,15 @@ struct SavedGame {
         a.skill(10) = PlayerSkill{false, -5, 0, 70000};
         a.carry(1) = Item{true, 26, 3, 4, 0};
         a.carry(20) = Item{true, 27, 5, 6, 0};
-        EXPECT_EQ(modPlayer_Add(g, 1, 10, 30), 2);
-        EXPECT_EQ(modPlayer_Add(g, 2, 100, 100), 3);
+        EXPECT_EQ(addCreature(g, 1, 10, 30), 2);
+        EXPECT_EQ(addCreature(g, 2, 100, 100), 3);
         std::tie(g.Players(2).Facing, g.Players(3).Facing) = std::tuple(9, 0); // the facings' bounds
-        EXPECT_EQ(modItem_Add(g, 17, 0, 0), 1);
-        EXPECT_EQ(modItem_Add(g, 1, 11, 10), 2);
-        EXPECT_EQ(modItem_Add(g, 26, 10, 10), 3);
+        EXPECT_EQ(addItem(g, 17, 0, 0), 1);
+        EXPECT_EQ(addItem(g, 1, 11, 10), 2);
+        EXPECT_EQ(addItem(g, 26, 10, 10), 3);
         g.MapName = "Level One";
     }
-    bool save() { return modFile_Save(g, kName); }
+    bool save() { return saveGameFile(g, kName); }
     std::string saved() { return readDataFile(file); }
 };
 
@@ -117,7 +117,7 @@ TEST(SavedGame, fileHasTheRecordLayout) {
 // Loaded and saved again, a game gives the same bytes but for its clock readings; nothing else is kept.
 TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     SavedGame s;
-    modItem_Delete(s.g, 1); // a free entry below used ones
+    removeItem(s.g, 1); // a free entry below used ones
     s.g.Players(1).NextMoveTime = 80000.5f;
     s.g.Players(2).NextAttackTime = 86000.0f;
     ASSERT_TRUE(s.save());
@@ -133,8 +133,8 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     ASSERT_GT(other.saved().size(), expected.size() + 1000 * 16);
     other.g.MapVisible(10, 10) = true;
     other.g.MapLight(3, 3) = 4;
-    modPlayer_Remove(other.g, 1);
-    ASSERT_TRUE(modFile_Load(other.g, s.file.string()));
+    removeCreature(other.g, 1);
+    ASSERT_TRUE(loadGameFile(other.g, s.file.string()));
     EXPECT_EQ(boxTexts(other.t), std::vector<std::string>{});
     EXPECT_EQ(std::tuple(other.g.CurrentPlayer, other.g.ViewX, other.g.ViewY), std::tuple(1, 10, 10));
     EXPECT_EQ(std::tuple(other.g.MapPlayer(10, 30), other.g.MapPlayer(100, 100), other.g.MapPlayer(10, 10)),
@@ -147,7 +147,7 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     EXPECT_EQ(other.saved(), expected);
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(other.file.parent_path()), {}),
               std::vector{other.file});
-    EXPECT_EQ(modItem_Add(other.g, 1, 50, 50), 1) << "the loaded table is searched from its start";
+    EXPECT_EQ(addItem(other.g, 1, 50, 50), 1) << "the loaded table is searched from its start";
 }
 
 // Save asks before replacing another game's file; No keeps it. A loaded game runs at once.
@@ -156,26 +156,26 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     fs::create_directory(s.t.folder / "saved");
     writeFile(s.file, "an earlier game");
     s.t.io.window.boxAnswers = {Answer::No};
-    mnuFileSave_Click(s.g);
+    onSaveGame(s.g);
     EXPECT_EQ(s.saved(), "an earlier game");
     EXPECT_EQ(shownMessages(s.g).back(), "Game not saved.");
     EXPECT_EQ(boxTexts(s.t),
               std::vector<std::string>{"A saved game named Zo\xC3\xAB already exists. Replace it?"});
 
     s.t.io.window.boxAnswers = {Answer::Yes};
-    mnuFileSave_Click(s.g);
+    onSaveGame(s.g);
     EXPECT_EQ(shownMessages(s.g).back(), "Game saved.");
     EXPECT_GT(s.saved().size(), kFileSize);
-    mnuFileSave_Click(s.g);
+    onSaveGame(s.g);
     EXPECT_EQ(boxTexts(s.t).size(), 2u) << "the file this game wrote is replaced without a word";
 
     SavedGame loaded;
     setPaused(loaded.g, true);
     loaded.t.io.window.fileAnswers = {s.file.string()};
-    mnuFileLoad_Click(loaded.g);
+    onLoadGame(loaded.g);
     EXPECT_EQ(std::tuple(shownMessages(loaded.g).back(), loaded.g.paused), std::tuple("Game loaded.", false));
     loaded.g.playerFolder = s.g.playerFolder;
-    mnuFileSave_Click(loaded.g);
+    onSaveGame(loaded.g);
     EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
 }
 
@@ -220,8 +220,8 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     SavedGame s;
     ASSERT_TRUE(s.save());
     const fs::path bad = s.t.folder / "bad.saved";
-    modPlayer_Remove(s.g, 3);
-    modItem_Delete(s.g, 1);
+    removeCreature(s.g, 3);
+    removeItem(s.g, 1);
     std::tie(s.g.MapName, s.g.Caption) = std::tuple("Elsewhere", "running");
     // What a load that applied part of the file would change.
     const auto state = [&] {
@@ -230,7 +230,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
                           s.g.Caption);
     };
     const auto before = state();
-    EXPECT_FALSE(modFile_Load(s.g, (s.t.folder / "nothing.saved").string()));
+    EXPECT_FALSE(loadGameFile(s.g, (s.t.folder / "nothing.saved").string()));
     EXPECT_TRUE(boxTexts(s.t).at(0).starts_with("Error_modFile_Load : File not found: "));
     for (const auto& [box, changes] : cases)
         for (const Change& c : changes) {
@@ -239,7 +239,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
             writeFile(bad, b);
             s.t.io.log.events.clear();
             const bool loads = *box == '\0';
-            EXPECT_EQ(modFile_Load(s.g, bad.string()), loads) << box << " at " << c.at;
+            EXPECT_EQ(loadGameFile(s.g, bad.string()), loads) << box << " at " << c.at;
             const auto boxes = boxTexts(s.t);
             ASSERT_EQ(boxes.size(), loads ? 0u : 1u) << box << " at " << c.at;
             if (loads) {
@@ -286,7 +286,7 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
         std::string expected = first;
         put(expected, creatureAt(1) + 316, 4, round);
         ASSERT_EQ(left, expected) << "kill " << kill << ": the file is torn";
-        ASSERT_TRUE(modFile_Load(reader.g, writer.file.string())) << "kill " << kill;
+        ASSERT_TRUE(loadGameFile(reader.g, writer.file.string())) << "kill " << kill;
         lastSeen = round;
     }
 }
@@ -329,7 +329,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         c.block(s);
         s.t.io.log.events.clear();
         const auto before = filesUnder(s.t.folder);
-        EXPECT_FALSE(modFile_Save(s.g, c.name)) << c.name;
+        EXPECT_FALSE(saveGameFile(s.g, c.name)) << c.name;
         EXPECT_TRUE(filesUnder(s.t.folder) == before) << c.name;
         const auto boxes = boxTexts(s.t);
         ASSERT_EQ(boxes.size(), 1u) << c.name;
@@ -339,7 +339,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     }
     SavedGame s; // a space, a no-break space and the ends of Latin-1 are letters of a name
     for (const char* name : {"Zo Ann", "Zo\xA0", "~\xFF"})
-        EXPECT_TRUE(modFile_Save(s.g, name)) << boxTexts(s.t).back();
+        EXPECT_TRUE(saveGameFile(s.g, name)) << boxTexts(s.t).back();
     EXPECT_EQ(descriptors(), open);
 }
 

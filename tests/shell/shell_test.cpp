@@ -39,11 +39,11 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
                               MenuChoice::Exit};
     s.window().fileAnswers = {std::nullopt};
     s.window().boxAnswers = {Answer::No};
-    Form_Load(s.g);
+    onStartup(s.g);
     EXPECT_EQ(std::tuple(s.t.io.log.of("menu").size(), s.t.io.log.of("about").size(),
                          s.t.io.log.of("filedialog").size(), s.t.io.log.of("timers").size()),
               std::tuple(5u, 1u, 1u, 0u));
-    modSound_Play(s.g, 7);
+    playSound(s.g, 7);
     EXPECT_EQ(std::tuple(s.window().exited, s.g.CurrentPlayer, s.g.SoundEnabled, s.t.io.sound.played.size()),
               std::tuple(true, 0, false, 0u));
     const auto boxes = boxTexts(s.t);
@@ -71,8 +71,8 @@ TEST(Startup, newGameOnTheChosenLevel) {
         s.window().menuAnswers = {MenuChoice::New};
         s.window().boxAnswers = {Answer::Yes, random};
         s.window().inputAnswers = {"Ann", name};
-        s.window().whileOpen = [&] { Timer1_Timer(s.g); }; // a tick under a box waits for the handler
-        Form_Load(s.g);
+        s.window().whileOpen = [&] { onMonsterTick(s.g); }; // a tick under a box waits for the handler
+        onStartup(s.g);
         ASSERT_NE(s.g.CurrentPlayer, 0);
         EXPECT_EQ(s.t.io.log.events.back()["event"], "timers") << "nothing interleaves before the timers";
         EXPECT_EQ(std::tuple(s.g.MapName, s.g.StartX, s.g.StartY, s.t.io.canvas.presents > 0),
@@ -81,7 +81,7 @@ TEST(Startup, newGameOnTheChosenLevel) {
         setPaused(s.g, true);
         if (levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");
         const int presents = s.t.io.canvas.presents;
-        mnuFileNew_Click(s.g);
+        onNewGame(s.g);
         const Player& me = s.g.player(s.g.CurrentPlayer);
         const bool replaced = creature == std::string("Bo");
         EXPECT_EQ(std::tuple(s.g.MapName, displayName(me.Name), me.Gold, me.X, me.Y, s.g.ViewX),
@@ -107,9 +107,9 @@ TEST(Startup, soundPlaysOnceSetUp) {
     wave[12 + 12 + 8] = 3; // the format tag: float
     s.t.write("punch.wav", wave);
     s.window().menuAnswers = {MenuChoice::Exit};
-    Form_Load(s.g);
-    modSound_Play(s.g, 7);
-    modSound_Play(s.g, 2);
+    onStartup(s.g);
+    playSound(s.g, 7);
+    playSound(s.g, 2);
     EXPECT_EQ(s.t.io.sound.played, (std::vector<int>{7, 2}));
     EXPECT_EQ(std::pair(s.g.soundLoaded[6], s.g.soundLoaded[1]), std::pair(true, false))
         << "the driver shows it";
@@ -122,15 +122,15 @@ TEST(Startup, soundPlaysOnceSetUp) {
 struct KeyGame {
     KeyGame() {
         prepareEmptyLevel(t);
-        t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 50, 50);
+        t.game.CurrentPlayer = addCreature(t.game, 0, 50, 50);
         draw(t.game, 49, 49, {"D"});
-        modItem_Add(t.game, 26, 51, 49);
-        modPlayer_Add(t.game, 1, 49, 51);
+        addItem(t.game, 26, 51, 49);
+        addCreature(t.game, 1, 49, 51);
         t.game.SoundEnabled = t.io.window.timersRunning = true;
         t.io.clock.time = 100;
     }
     void press(Key key, int16_t shift = 0) {
-        Form_KeyDown(t.game, key, shift);
+        onKeyDown(t.game, key, shift);
         t.io.clock.time += 1; // past the step pause
     }
     // Where the creature is and faces, what its keys changed around it and what was drawn.
@@ -194,9 +194,9 @@ TEST(Keys, eachKeyDoesItsOneThing) {
 // The user's creature at (20, 20) and a wounded rat far off, with the timers running.
 int32_t startGame(TestGame& t) {
     prepareEmptyLevel(t);
-    t.game.CurrentPlayer = modPlayer_Add(t.game, 0, 20, 20);
+    t.game.CurrentPlayer = addCreature(t.game, 0, 20, 20);
     t.io.window.timersRunning = true;
-    const int32_t rat = modPlayer_Add(t.game, 1, 90, 90);
+    const int32_t rat = addCreature(t.game, 1, 90, 90);
     t.game.player(rat).Life = 1;
     return rat;
 }
@@ -217,9 +217,9 @@ TEST(Text, utf8BecomesLatin1) {
 TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
     // name, tick, presents, the rat's life, the message kept
     const std::tuple<const char*, void (*)(Game&), int, int, bool> ticks[] = {
-        {"Timer1", Timer1_Timer, 1, 1, true},
-        {"Timer2", Timer2_Timer, 1, 1, false},
-        {"Timer3", Timer3_Timer, 0, 2, true}};
+        {"Timer1", onMonsterTick, 1, 1, true},
+        {"Timer2", onFrameTick, 1, 1, false},
+        {"Timer3", onRefreshTick, 0, 2, true}};
     const std::string holds[] = {"nothing", "a pause", "the game over", "a handler below a box"};
     for (const auto& [name, run, presents, life, messageKept] : ticks)
         for (const std::string& hold : holds) {
@@ -228,8 +228,8 @@ TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
             t.game.paused = hold == "a pause";
             t.game.handlerRunning = hold == "a handler below a box";
             t.game.gameOverStarted = hold == "the game over";
-            if (t.game.gameOverStarted) modPlayer_Remove(t.game, t.game.CurrentPlayer);
-            modMessage_Add(t.game, "old news", kBlue);
+            if (t.game.gameOverStarted) removeCreature(t.game, t.game.CurrentPlayer);
+            addMessage(t.game, "old news", kBlue);
             t.io.clock.time += 6;
             run(t.game);
             const bool runs = hold == "nothing";
@@ -253,20 +253,20 @@ TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
 TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     TestGame t;
     startGame(t);
-    modPlayer_Remove(t.game, t.game.CurrentPlayer);
-    t.io.window.whileOpen = [&] { Timer1_Timer(t.game); };
+    removeCreature(t.game, t.game.CurrentPlayer);
+    t.io.window.whileOpen = [&] { onMonsterTick(t.game); };
     t.io.window.menuAnswers = {MenuChoice::New};
     t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
     t.io.window.inputAnswers = {"Bo"};
-    Timer1_Timer(t.game);
+    onMonsterTick(t.game);
     EXPECT_EQ(boxTexts(t),
               (std::vector<std::string>{"Your player has died!!!\r\nGame over!", "Use random map?"}));
     EXPECT_EQ(t.io.log.of("death").at(0)["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
     EXPECT_EQ(std::tuple(t.game.MapName, t.io.window.timersRunning), std::tuple("Random", true));
     ASSERT_NE(t.game.CurrentPlayer, 0);
 
-    modPlayer_Remove(t.game, t.game.CurrentPlayer);
-    Timer1_Timer(t.game);
+    removeCreature(t.game, t.game.CurrentPlayer);
+    onMonsterTick(t.game);
     EXPECT_EQ(
         std::tuple(t.io.log.of("gameover").size(), t.io.log.of("exit").size(), t.io.window.timersRunning),
         std::tuple(2u, 1u, false))

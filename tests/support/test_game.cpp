@@ -80,10 +80,10 @@ void prepareEmptyLevel(TestGame& t) {
 void prepareEmptyLevel(TestGame& t, Game& game) {
     t.write("item.ini", basicItemIni());
     t.write("monster.ini", basicMonsterIni());
-    modItem_Init(game);
+    loadItemCatalogue(game);
     createPlayers(game);
-    modMonster_Init(game);
-    modMap_Clear(game, "Test");
+    loadMonsterCatalogue(game);
+    clearLevel(game, "Test");
 }
 
 std::vector<std::string> boxTexts(const TestGame& t) {
@@ -99,7 +99,7 @@ void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art) 
     for (std::size_t row = 0; row < art.size(); ++row)
         for (std::size_t col = 0; col < art[row].size(); ++col)
             if (const auto k = chars.find(art[row][col]); k != std::string::npos)
-                modItem_Add(g, ids[k], x0 + static_cast<int32_t>(col), y0 + static_cast<int32_t>(row));
+                addItem(g, ids[k], x0 + static_cast<int32_t>(col), y0 + static_cast<int32_t>(row));
 }
 
 int16_t idAt(Game& g, int32_t x, int32_t y) {
@@ -116,14 +116,14 @@ void prepareFightLevel(TestGame& t) {
     for (const int armor : {1, 3, 4, 5, 10})
         s += itemEntry(id++, "armor " + std::to_string(armor), {"ARMOR=" + std::to_string(armor), "MOVABLE"});
     t.write("item.ini", s + itemEntry(FightItem::Pebble, "pebble", {"MOVABLE"}));
-    modItem_Init(t.game);
-    modSkill_Init(t.game);
+    loadItemCatalogue(t.game);
+    initSkills(t.game);
     t.game.SoundEnabled = true;
 }
 
 int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing, int32_t melee, const std::string& name) {
     Game& g = t.game;
-    g.CurrentPlayer = modPlayer_Add(g, 0, x, y);
+    g.CurrentPlayer = addCreature(g, 0, x, y);
     Player& p = g.Players(g.CurrentPlayer);
     p.Name = fixedName(name);
     p.Facing = facing;

@@ -37,18 +37,18 @@ bool FightTiming::refresh(int tick, int phase) {
 
 Arena::Arena(const std::string& dataFolder, const std::string& playerFolder)
     : game_(io_.platform(), dataFolder, playerFolder.empty() ? dataFolder : playerFolder) {
-    gf::modItem_Init(game_);
+    gf::loadItemCatalogue(game_);
     gf::createPlayers(game_);
-    gf::modMonster_Init(game_);
-    gf::modSkill_Init(game_);
-    gf::modMap_Clear(game_, "Arena");
+    gf::loadMonsterCatalogue(game_);
+    gf::initSkills(game_);
+    gf::clearLevel(game_, "Arena");
     // What the view shows changes nothing in the fight; a small one keeps the redraws cheap.
     io_.canvas.resize(32, 32);
 }
 
 int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
     gf::Game& g = game_;
-    g.CurrentPlayer = gf::modPlayer_Add(g, 0, kUserX, kRow);
+    g.CurrentPlayer = gf::addCreature(g, 0, kUserX, kRow);
     gf::Player& p = g.Players(g.CurrentPlayer);
     const gf::Player placed = p;
     p = user.creature;
@@ -68,9 +68,9 @@ int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
     for (int16_t id : {user.weapon, user.armor}) {
         if (id == 0) continue;
         p.carry(++slot) = gf::Item{true, id, 0, 0, 0};
-        gf::modItem_Arm_Weapon(g, g.CurrentPlayer, slot);
+        gf::ready(g, g.CurrentPlayer, slot);
     }
-    const int32_t m = gf::modPlayer_Add(g, monsterType, kMonsterX, kRow);
+    const int32_t m = gf::addCreature(g, monsterType, kMonsterX, kRow);
     if (m == 0) {
         clearArena();
         throw std::runtime_error("monster " + std::to_string(monsterType) + " cannot be placed");
@@ -81,8 +81,8 @@ int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
 void Arena::clearArena() {
     gf::Game& g = game_;
     for (int32_t i = 1; i <= g.Players.ubound(); ++i)
-        if (g.Players(i).Active) gf::modPlayer_Remove(g, i);
-    gf::modItem_Delete(g, g.MapItem(kMonsterX, kRow));
+        if (g.Players(i).Active) gf::removeCreature(g, i);
+    gf::removeItem(g, g.MapItem(kMonsterX, kRow));
 }
 
 FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t seed, int phase) {
@@ -93,10 +93,10 @@ FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t see
     while (tick < FightTiming::kMostTicks && g.CurrentPlayer != 0 && g.Players(m).Active) {
         ++tick;
         io_.clock.time = FightTiming::timeAt(tick);
-        if (FightTiming::monsters(tick, phase)) gf::Timer1_Timer(g);
-        gf::Timer2_Timer(g);
-        if (FightTiming::refresh(tick, phase)) gf::Timer3_Timer(g);
-        if (g.CurrentPlayer != 0) gf::Form_KeyDown(g, gf::Key::A, 0);
+        if (FightTiming::monsters(tick, phase)) gf::onMonsterTick(g);
+        gf::onFrameTick(g);
+        if (FightTiming::refresh(tick, phase)) gf::onRefreshTick(g);
+        if (g.CurrentPlayer != 0) gf::onKeyDown(g, gf::Key::A, 0);
     }
     io_.log.events.clear();
     io_.sound.played.clear();
@@ -111,7 +111,7 @@ FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t see
 
 std::string Arena::saveMeeting(const Arrival& user, int16_t monsterType, const std::string& name) {
     meet(user, monsterType);
-    const bool saved = gf::modFile_Save(game_, name);
+    const bool saved = gf::saveGameFile(game_, name);
     clearArena();
     if (!saved) throw std::runtime_error("the meeting could not be saved as " + name);
     return gf::savedGamePath(game_, name).string();

@@ -59,7 +59,7 @@ public:
         io_.window.menuAnswers = {gf::MenuChoice::New};
         io_.window.boxAnswers = {gf::Answer::No};
         io_.window.inputAnswers = {"Bot"};
-        gf::Form_Load(g);
+        gf::onStartup(g);
         if (g.CurrentPlayer == 0) return outcome_;
         outcome_.startMelee = me().skill(gf::kMeleeSkill).Value;
         arrive();
@@ -84,9 +84,9 @@ private:
         gf::Game& g = game_;
         ++ticks_;
         io_.clock.time = static_cast<float>(static_cast<double>(ticks_) * kTickMs / 1000);
-        if (ticks_ % kMonsterTicks == 0) gf::Timer1_Timer(g);
-        gf::Timer2_Timer(g);
-        if (ticks_ % kRefreshTicks == 0) gf::Timer3_Timer(g);
+        if (ticks_ % kMonsterTicks == 0) gf::onMonsterTick(g);
+        gf::onFrameTick(g);
+        if (ticks_ % kRefreshTicks == 0) gf::onRefreshTick(g);
         io_.log.events.clear();
         io_.sound.played.clear();
         if (g.CurrentPlayer == 0) {
@@ -131,7 +131,7 @@ private:
         }
         // A save of an earlier descent under the same name is replaced.
         io_.window.boxAnswers = {gf::Answer::Yes};
-        gf::mnuFileSave_Click(g);
+        gf::onSaveGame(g);
         io_.window.boxAnswers.clear();
         savedGame_ = g.gameFile;
     }
@@ -155,7 +155,7 @@ private:
         while (g.CurrentPlayer == 0 && !io_.window.exited) {
             ++ticks_;
             io_.clock.time = static_cast<float>(static_cast<double>(ticks_) * kTickMs / 1000);
-            if (ticks_ % kMonsterTicks == 0) gf::Timer1_Timer(g);
+            if (ticks_ % kMonsterTicks == 0) gf::onMonsterTick(g);
         }
         if (g.CurrentPlayer == 0) {
             done_ = true;
@@ -174,7 +174,7 @@ private:
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int x = p.X + dx, y = p.Y + dy;
-                if ((dx == 0 && dy == 0) || !gf::In_Map(x, y)) continue;
+                if ((dx == 0 && dy == 0) || !gf::inMap(x, y)) continue;
                 const int32_t other = g.MapPlayer(x, y);
                 if (other > 0 && g.Players(other).isMonster()) found.push_back(other);
             }
@@ -211,7 +211,7 @@ private:
                 return g.Players(a).Life < g.Players(b).Life;
             });
             face(g.Players(foe).X, g.Players(foe).Y);
-            gf::Form_KeyDown(g, gf::Key::A, 0);
+            gf::onKeyDown(g, gf::Key::A, 0);
             return;
         }
         const gf::Player& p = me();
@@ -235,7 +235,7 @@ private:
         const gf::Player& p = me();
         while (p.skill(gf::kMeleeSkill).XPToRaise <= p.SpendableXP) {
             const int32_t before = p.SpendableXP;
-            gf::cmdSkillRaise_Click(game_, 0);
+            gf::onRaiseSkill(game_, 0);
             if (p.SpendableXP == before) return;
         }
     }
@@ -263,9 +263,9 @@ private:
             const bool weapon = isWeapon(item.ID);
             if (!weapon && !isArmor(item.ID)) continue;
             if (strength(item.ID, weapon) <= readied(weapon)) continue;
-            gf::vsCarry_Change(game_, slot);
+            gf::onCarryScrolled(game_, slot);
             io_.window.popupAnswers = {gf::PopupChoice::Ready};
-            gf::picCarry_MouseUp(game_, slot - game_.carryScroll);
+            gf::onCarryBoxClicked(game_, slot - game_.carryScroll);
         }
     }
 
@@ -276,7 +276,7 @@ private:
         const int want = compassIndex(stepDirection(x - p.X, y - p.Y));
         for (int turns = 0; turns < 8 && compassIndex(p.Facing) != want; ++turns) {
             const int clockwise = (want - compassIndex(p.Facing) + 8) % 8;
-            gf::Form_KeyDown(game_, clockwise <= 4 ? gf::Key::Right : gf::Key::Left, 0);
+            gf::onKeyDown(game_, clockwise <= 4 ? gf::Key::Right : gf::Key::Left, 0);
         }
     }
 
@@ -301,8 +301,8 @@ private:
     // The view shows what is in sight and lit; the dark is black, so nothing beyond the light counts.
     void look() {
         gf::Game& g = game_;
-        gf::modMap_Set_Visible(g, gf::kLightRadius, gf::kLightRadius);
-        gf::modMap_Set_Light(g);
+        gf::updateVisibility(g, gf::kLightRadius, gf::kLightRadius);
+        gf::updateLight(g);
         const gf::Player& p = me();
         for (int y = std::max(p.Y - gf::kLightRadius, 0);
              y <= std::min(p.Y + gf::kLightRadius, gf::kMapUpper); ++y)
@@ -346,7 +346,7 @@ private:
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int nx = x + dx, ny = y + dy;
-                if (gf::In_Map(nx, ny) && known_[static_cast<std::size_t>(at(nx, ny))] == Known::Unseen)
+                if (gf::inMap(nx, ny) && known_[static_cast<std::size_t>(at(nx, ny))] == Known::Unseen)
                     return true;
             }
         return false;
@@ -381,7 +381,7 @@ private:
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int x = cx + dx, y = cy + dy;
-                    if (!gf::In_Map(x, y)) continue;
+                    if (!gf::inMap(x, y)) continue;
                     const int next = at(x, y);
                     if (from[static_cast<std::size_t>(next)] >= 0) continue;
                     const bool isGoal = goal(seek, x, y);
@@ -425,9 +425,9 @@ private:
         face(step.x, step.y);
         const int32_t item = g.MapItem(step.x, step.y);
         if (step.goal && item > 0 && wantedGear(g.Items(item).ID))
-            gf::Form_KeyDown(g, gf::Key::P, 0);
+            gf::onKeyDown(g, gf::Key::P, 0);
         else
-            gf::Form_KeyDown(g, gf::Key::Up, 0);
+            gf::onKeyDown(g, gf::Key::Up, 0);
     }
 
     gf::ScriptedPlatform io_;

@@ -122,7 +122,7 @@ std::vector<LevelContents> readDescent(const std::string& dataFolder) {
     std::string path = gf::defaultLevelPath(g);
     int32_t arrivalX = 0, arrivalY = 0;
     while (!file.empty() && seen.insert(file).second && static_cast<int>(levels.size()) < kMostLevels) {
-        gf::modMap_Load(g, path);
+        gf::loadLevel(g, path);
         levels.push_back(levelNow(g, file));
         if (levels.size() > 1) levels.back().arrivalNextToStairsUp = stairsUpBeside(g, arrivalX, arrivalY);
         arrivalX = arrivalY = 0;

@@ -5,9 +5,9 @@
 // Prints each creature's contrast against the floor in every lit band.
 #include "arena.hpp"
 #include "art/sheets.hpp"
-#include "cls_bitmap.h"
 #include "common/png.hpp"
 #include "contact/contrast.hpp"
+#include "tile_sheet.h"
 
 #include <cstdio>
 #include <exception>
@@ -27,8 +27,8 @@ constexpr int kGap = 8;
 
 // A sheet as the game loads it: the same header checks, the same decoder.
 Image loadSheet(const std::filesystem::path& path) {
-    gf::clsBitmap bitmap;
-    if (!bitmap.LoadBitmap(path.string())) throw std::runtime_error("the game cannot load " + path.string());
+    gf::TileSheet bitmap;
+    if (!bitmap.load(path.string())) throw std::runtime_error("the game cannot load " + path.string());
     const QImage& picture = bitmap.image();
     Image out(picture.width(), picture.height());
     for (int y = 0; y < picture.height(); ++y)

@@ -109,7 +109,7 @@ TEST(BalanceAgreement, oneOnOneFightsWinAsOftenAsThroughTheDriver) {
 TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
     Arena arena(kData);
     gf::Game& g = arena.game();
-    const int32_t ladder = gf::modPlayer_Add(g, 0, 10, 10);
+    const int32_t ladder = gf::addCreature(g, 0, 10, 10);
     for (const DescentOutcome& o : sampleDescents())
         for (std::size_t l = 1; l <= static_cast<std::size_t>(o.deepest); ++l) {
             const gf::PlayerSkill& arrived = o.levels[l].arrivals.front().creature.skill(gf::kMeleeSkill);
@@ -117,7 +117,7 @@ TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
             gf::Player& p = g.Players(ladder);
             p.skill(gf::kMeleeSkill) = gf::PlayerSkill{true, o.startMelee, 0, 100};
             while (p.skill(gf::kMeleeSkill).Value < arrived.Value)
-                gf::modSkill_Raise_XP(g, ladder, gf::kMeleeSkill, p.skill(gf::kMeleeSkill).XPToRaise, false);
+                gf::addSkillExperience(g, ladder, gf::kMeleeSkill, p.skill(gf::kMeleeSkill).XPToRaise, false);
             EXPECT_EQ(arrived.Raises, p.skill(gf::kMeleeSkill).Raises) << "level " << l + 1;
             EXPECT_GT(arrived.XPToRaise, 0);
             EXPECT_LE(arrived.XPToRaise, p.skill(gf::kMeleeSkill).XPToRaise) << "level " << l + 1;
@@ -129,7 +129,7 @@ TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
 TEST(BalanceBot, exploresTheWholeLevelBeforeTheStairs) {
     Arena arena(kData);
     gf::Game& g = arena.game();
-    gf::modMap_Load(g, gf::defaultLevelPath(g));
+    gf::loadLevel(g, gf::defaultLevelPath(g));
     int32_t least = 0; // a heap holds its base to twice that
     for (const gf::Item& item : g.Items)
         if (item.InUse)

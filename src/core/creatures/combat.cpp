@@ -51,13 +51,13 @@ int32_t levelCurve(int32_t level) {
 
 } // namespace
 
-void modPlayer_Attack(Game& g, int32_t attacker, int32_t defender) {
+void strike(Game& g, int32_t attacker, int32_t defender) {
     guarded(g, "modPlayer_Attack", [&] {
         const float t = g.now();
         if (g.Players(attacker).NextAttackTime > t) return;
 
-        int32_t a = modSkill_Roll(g, attacker, kMeleeSkill);
-        int32_t d = modSkill_Roll(g, defender, kMeleeSkill);
+        int32_t a = rollSkill(g, attacker, kMeleeSkill);
+        int32_t d = rollSkill(g, defender, kMeleeSkill);
         a = sub32(a, g.Players(attacker).CombatPenalty);
         d = sub32(d, g.Players(defender).CombatPenalty);
         a = spendStamina(g.Players(attacker), a);
@@ -66,26 +66,26 @@ void modPlayer_Attack(Game& g, int32_t attacker, int32_t defender) {
         const bool userAttacks = attacker == g.CurrentPlayer;
         const bool userDefends = defender == g.CurrentPlayer;
         if (const MonsterInfo* info = monsterInfo(g, g.Players(attacker))) {
-            if (info->SoundID != 0) modSound_Play(g, info->SoundID);
+            if (info->SoundID != 0) playSound(g, info->SoundID);
         } else if (userAttacks) {
-            modSound_Play(g, SoundId::CaneSwish);
+            playSound(g, SoundId::CaneSwish);
         }
 
         bool defenderDied = false;
         if (a > d) {
             const int32_t life = g.Players(defender).Life;
-            const int32_t weapon = modItem_Weapon_Damage(g, attacker); // drawn before the armour
-            const int32_t damage = std::min(std::max(sub32(weapon, modItem_Armor(g, defender)), 1), life);
+            const int32_t weapon = weaponDamage(g, attacker); // drawn before the armour
+            const int32_t damage = std::min(std::max(sub32(weapon, armourValue(g, defender)), 1), life);
             if (userAttacks)
-                modSkill_Raise_XP(g, attacker, kMeleeSkill, mul32(g.Players(attacker).Level, damage), true);
+                addSkillExperience(g, attacker, kMeleeSkill, mul32(g.Players(attacker).Level, damage), true);
             const Player& victim = g.Players(defender);
-            modMessage_Add_Damage(g, victim.X, victim.Y, damage);
-            if (userDefends) modSound_Play(g, SoundId::Ow);
-            modSound_Play(g, SoundId::Punch);
-            defenderDied = modPlayer_Reduce_Life(g, defender, damage);
+            addDamageMessage(g, victim.X, victim.Y, damage);
+            if (userDefends) playSound(g, SoundId::Ow);
+            playSound(g, SoundId::Punch);
+            defenderDied = reduceLife(g, defender, damage);
         } else if (userDefends) {
-            modSkill_Raise_XP(g, defender, kMeleeSkill, mul32(g.Players(attacker).Level, kParryXPPerLevel),
-                              true);
+            addSkillExperience(g, defender, kMeleeSkill, mul32(g.Players(attacker).Level, kParryXPPerLevel),
+                               true);
         }
 
         Player& p = g.Players(attacker);
@@ -97,22 +97,22 @@ void modPlayer_Attack(Game& g, int32_t attacker, int32_t defender) {
     });
 }
 
-bool modPlayer_Reduce_Life(Game& g, int32_t index, int32_t amount) {
+bool reduceLife(Game& g, int32_t index, int32_t amount) {
     return guarded(g, "modPlayer_Reduce_Life", [&] {
         Player& p = g.Players(index);
         p.Life = sub32(p.Life, amount);
         if (index == g.CurrentPlayer) g.unsavedChanges = true;
         if (p.Life >= 1) return false;
         // The panel keeps the last blow: the entry is gone by the time the game-over box shows.
-        if (index == g.CurrentPlayer) Update_Status(g);
+        if (index == g.CurrentPlayer) updateStatus(g);
         if (const MonsterInfo* info = monsterInfo(g, p); info && info->DeadItem >= 1)
-            modItem_Add(g, info->DeadItem, p.X, p.Y);
-        modPlayer_Remove(g, index);
+            addItem(g, info->DeadItem, p.X, p.Y);
+        removeCreature(g, index);
         return true;
     });
 }
 
-void modPlayer_Raise_XP(Game& g, int32_t index, int32_t xp) {
+void addExperience(Game& g, int32_t index, int32_t xp) {
     guarded(g, "modPlayer_Raise_XP", [&] {
         Player& p = g.Players(index);
         p.XP = add32(p.XP, xp);
@@ -122,12 +122,11 @@ void modPlayer_Raise_XP(Game& g, int32_t index, int32_t xp) {
         p.Level = add32(p.Level, 1);
         p.NextLevelXP = levelCurve(p.Level);
         if (index == g.CurrentPlayer)
-            modMessage_Add(g, displayName(p.Name) + " has gained level " + std::to_string(p.Level) + "!",
-                           kGreen);
+            addMessage(g, displayName(p.Name) + " has gained level " + std::to_string(p.Level) + "!", kGreen);
     });
 }
 
-void modPlayer_Process(Game& g) {
+void refreshCreatures(Game& g) {
     guarded(g, "modPlayer_Process", [&] {
         for (Player& p : g.Players) {
             if (!p.Active) continue;

@@ -34,9 +34,9 @@ static void startAsMonster(Player& p, const MonsterInfo& type) {
     p.skill(kMeleeSkill).Value = type.Melee;
 }
 
-int32_t modPlayer_Add(Game& g, int16_t monsterType, int32_t x, int32_t y) {
+int32_t addCreature(Game& g, int16_t monsterType, int32_t x, int32_t y) {
     return guarded(g, "modPlayer_Add", [&]() -> int32_t {
-        if (!In_Map(x, y) || g.MapPlayer(x, y) != 0) return 0;
+        if (!inMap(x, y) || g.MapPlayer(x, y) != 0) return 0;
         // Look the type up before touching the table, so a missing one leaves nothing half-made.
         const MonsterInfo* type = nullptr;
         if (monsterType >= 1) {
@@ -84,21 +84,21 @@ std::optional<std::string> askForName(Game& g) {
     }
 }
 
-void modPlayer_Setup(Game& g, const std::optional<std::string>& name) {
+void createUser(Game& g, const std::optional<std::string>& name) {
     guarded(g, "modPlayer_Setup", [&] {
         g.CurrentPlayer = 0;
-        // Checked here so a missing level gives one box of ours, not one of modPlayer_Add.
+        // Checked here so a missing level gives one box of ours, not one of addCreature.
         if (!g.MapPlayer.exists()) fail("There is no level to start on");
         const std::string cell = "(" + std::to_string(g.StartX) + ", " + std::to_string(g.StartY) + ")";
-        if (!In_Map(g.StartX, g.StartY)) fail("The start cell " + cell + " is off the map");
+        if (!inMap(g.StartX, g.StartY)) fail("The start cell " + cell + " is off the map");
         if (g.MapPlayer(g.StartX, g.StartY) != 0) fail("The start cell " + cell + " is taken");
-        g.CurrentPlayer = modPlayer_Add(g, 0, g.StartX, g.StartY);
+        g.CurrentPlayer = addCreature(g, 0, g.StartX, g.StartY);
         if (g.CurrentPlayer == 0) fail("The user's creature could not be placed");
         g.ViewX = g.StartX;
         g.ViewY = g.StartY;
         const std::optional<std::string> chosen = name ? name : askForName(g);
         if (!chosen) {
-            modPlayer_Remove(g, g.CurrentPlayer);
+            removeCreature(g, g.CurrentPlayer);
             return;
         }
         g.gameFile.clear();
@@ -112,10 +112,10 @@ void modPlayer_Setup(Game& g, const std::optional<std::string>& name) {
     });
 }
 
-void modPlayer_Remove(Game& g, int32_t index) {
+void removeCreature(Game& g, int32_t index) {
     guarded(g, "modPlayer_Remove", [&] {
         Player& p = g.Players(index);
-        if (g.MapPlayer.exists() && In_Map(p.X, p.Y) && g.MapPlayer(p.X, p.Y) == index)
+        if (g.MapPlayer.exists() && inMap(p.X, p.Y) && g.MapPlayer(p.X, p.Y) == index)
             g.MapPlayer(p.X, p.Y) = 0;
         p = Player{};
         if (index == g.CurrentPlayer) g.CurrentPlayer = 0;

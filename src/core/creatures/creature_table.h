@@ -13,11 +13,11 @@ inline constexpr int32_t kPlayerTableStep = 10;
 void createPlayers(Game& g);
 // The user's creature on the start cell, named `name` or by the name box;
 // Cancel on the box leaves no creature.
-void modPlayer_Setup(Game& g, const std::optional<std::string>& name = std::nullopt);
+void createUser(Game& g, const std::optional<std::string>& name = std::nullopt);
 // Asks until the name can be saved; nothing when the user cancels.
 std::optional<std::string> askForName(Game& g);
 // Index of the new creature, 0 when nothing was placed.
-int32_t modPlayer_Add(Game& g, int16_t monsterType, int32_t x, int32_t y);
-void modPlayer_Remove(Game& g, int32_t index);
+int32_t addCreature(Game& g, int16_t monsterType, int32_t x, int32_t y);
+void removeCreature(Game& g, int32_t index);
 
 } // namespace gf

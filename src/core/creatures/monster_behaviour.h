@@ -4,8 +4,8 @@
 namespace gf {
 struct Game;
 
-void modMonster_Process(Game& g);
-void modMonster_Attack(Game& g, int32_t index);
-void modMonster_Home(Game& g, int32_t index);
+void moveMonsters(Game& g);
+void monsterAttack(Game& g, int32_t index);
+void sendMonsterHome(Game& g, int32_t index);
 
 } // namespace gf

@@ -8,7 +8,7 @@
 
 namespace gf {
 
-void modMonster_Init(Game& g) {
+void loadMonsterCatalogue(Game& g) {
     int16_t number = 0; // the monster number the error box names
     guardedText(
         g,
@@ -19,7 +19,7 @@ void modMonster_Init(Game& g) {
             const std::string contents = readDataFile(fileIn(g.folder, "monster.ini"));
             BoxFindings findings(g, "monster.ini");
             const ItemLookup items{g.ItemTypes.ubound(),
-                                   [&g](const std::string& name) { return modItem_ID(g, name); }};
+                                   [&g](const std::string& name) { return itemIdByName(g, name); }};
             const CatalogueFile file = readMonsterCatalogue(contents, items, findings);
             number = file.current;
             if (file.sized) g.MonsterTypes.erase();

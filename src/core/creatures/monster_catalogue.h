@@ -4,6 +4,6 @@ namespace gf {
 struct Game;
 
 // Fills MonsterTypes from monster.ini; after the item catalogue, since dead items may be named.
-void modMonster_Init(Game& g);
+void loadMonsterCatalogue(Game& g);
 
 } // namespace gf

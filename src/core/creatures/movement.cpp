@@ -16,7 +16,7 @@ constexpr float kStepPause = 0.1f;
 
 } // namespace
 
-bool modPlayer_Move(Game& g, int32_t index, int16_t direction, bool forward) {
+bool moveCreature(Game& g, int32_t index, int16_t direction, bool forward) {
     return guarded(g, "modPlayer_Move", [&] {
         const float t = g.now();
         Player& p = g.Players(index);
@@ -25,15 +25,15 @@ bool modPlayer_Move(Game& g, int32_t index, int16_t direction, bool forward) {
         if (!isStepDirection(direction)) return false;
         int32_t x = p.X;
         int32_t y = p.Y;
-        if (!modMap_Get_Facing_XY(g, direction, x, y)) return false;
+        if (!stepInDirection(g, direction, x, y)) return false;
 
         if (const int32_t other = g.MapPlayer(x, y); other > 0) {
-            if (index == g.CurrentPlayer && forward) modPlayer_Attack(g, index, other);
+            if (index == g.CurrentPlayer && forward) strike(g, index, other);
             return false;
         }
         const int32_t item = g.MapItem(x, y);
         if (item > 0 && g.ItemTypes(g.Items(item).ID).BlockMovement) {
-            if (forward) modPlayer_Auto_Action(g, index, item);
+            if (forward) actOnWhatIsAhead(g, index, item);
             return false;
         }
 
@@ -43,16 +43,16 @@ bool modPlayer_Move(Game& g, int32_t index, int16_t direction, bool forward) {
         p.Y = y;
         g.MapPlayer(x, y) = index;
         if (forward) p.Facing = direction;
-        if (user) modSound_Play(g, SoundId::Walk);
+        if (user) playSound(g, SoundId::Walk);
         // Stairs may rebuild the level here; the user's entry survives that, a monster's does not.
-        if (item > 0) modItem_Step_On(g, index, x, y);
+        if (item > 0) stepOnItems(g, index, x, y);
         if (user) g.Players(index).NextMoveTime = t + kStepPause;
         return true;
     });
 }
 
 // Whoever walks into a door opens it, so the creature does not matter.
-void modPlayer_Auto_Action(Game& g, int32_t /*index*/, int32_t item) {
+void actOnWhatIsAhead(Game& g, int32_t /*index*/, int32_t item) {
     guarded(g, "modPlayer_Auto_Action", [&] {
         Item& it = g.Items(item);
         switch (it.ID) {
@@ -72,11 +72,11 @@ void modPlayer_Auto_Action(Game& g, int32_t /*index*/, int32_t item) {
             return;
         }
         const bool opened = it.ID == ItemId::DoorOpenEW || it.ID == ItemId::DoorOpenNS;
-        modSound_Play(g, opened ? SoundId::DoorOpen : SoundId::DoorClose);
+        playSound(g, opened ? SoundId::DoorOpen : SoundId::DoorClose);
     });
 }
 
-void modPlayer_Change_Facing(Game& g, int32_t index, int16_t turn) {
+void turnCreature(Game& g, int32_t index, int16_t turn) {
     guarded(g, "modPlayer_Change_Facing", [&] {
         Player& p = g.Players(index);
         if ((turn != kFacingTurnLeft && turn != kFacingTurnRight) || !isStepDirection(p.Facing)) return;
@@ -84,14 +84,14 @@ void modPlayer_Change_Facing(Game& g, int32_t index, int16_t turn) {
     });
 }
 
-void modPlayer_Attack_Direction(Game& g, int32_t index) {
+void attackAhead(Game& g, int32_t index) {
     guarded(g, "modPlayer_Attack_Direction", [&] {
         const Player& p = g.Players(index);
         if (!isStepDirection(p.Facing)) return; // facing nowhere must not strike its own cell
         int32_t x = p.X;
         int32_t y = p.Y;
-        if (!modMap_Get_Facing_XY(g, p.Facing, x, y)) return;
-        if (const int32_t other = g.MapPlayer(x, y); other >= 1) modPlayer_Attack(g, index, other);
+        if (!stepInDirection(g, p.Facing, x, y)) return;
+        if (const int32_t other = g.MapPlayer(x, y); other >= 1) strike(g, index, other);
     });
 }
 

@@ -14,28 +14,28 @@ static SkillInfo& skillInfo(Game& g, int32_t skill) {
     return g.Skills[static_cast<std::size_t>(skill - 1)];
 }
 
-void modSkill_Init(Game& g) {
+void initSkills(Game& g) {
     guarded(g, "modSkill_Init", [&] {
         g.Skills.fill(SkillInfo{});
         skillInfo(g, kMeleeSkill) = SkillInfo{"Melee", "Ability to use melee weapons to attack and defend."};
     });
 }
 
-int32_t modSkill_Value(Game& g, int32_t index, int32_t skill) {
+int32_t skillValue(Game& g, int32_t index, int32_t skill) {
     return guarded(g, "modSkill_Value", [&] {
         const PlayerSkill& s = g.Players(index).skill(skill);
         return s.Known ? s.Value : 0;
     });
 }
 
-int32_t modSkill_Roll(Game& g, int32_t index, int32_t skill) {
+int32_t rollSkill(Game& g, int32_t index, int32_t skill) {
     return guarded(g, "modSkill_Roll", [&] {
         const double r = g.draw();
-        return roundEven(r * 20 + modSkill_Value(g, index, skill) - 10);
+        return roundEven(r * 20 + skillValue(g, index, skill) - 10);
     });
 }
 
-void modSkill_Raise_XP(Game& g, int32_t index, int32_t skill, int32_t xp, bool alsoPlayerXP) {
+void addSkillExperience(Game& g, int32_t index, int32_t skill, int32_t xp, bool alsoPlayerXP) {
     guarded(g, "modSkill_Raise_XP", [&] {
         Player& p = g.Players(index);
         PlayerSkill& s = p.skill(skill);
@@ -49,28 +49,28 @@ void modSkill_Raise_XP(Game& g, int32_t index, int32_t skill, int32_t xp, bool a
             const double raises = s.Raises;
             s.XPToRaise = roundEven(raises * raises * f + f * raises + 100);
             if (index == g.CurrentPlayer)
-                modMessage_Add(g,
-                               displayName(p.Name) + "'s " + skillInfo(g, skill).Name +
-                                   " skill has improved to " + std::to_string(s.Value) + "!",
-                               kGreen);
+                addMessage(g,
+                           displayName(p.Name) + "'s " + skillInfo(g, skill).Name +
+                               " skill has improved to " + std::to_string(s.Value) + "!",
+                           kGreen);
         }
-        if (alsoPlayerXP) modPlayer_Raise_XP(g, index, xp);
+        if (alsoPlayerXP) addExperience(g, index, xp);
     });
 }
 
-void modSkill_Raise(Game& g, int32_t index, int32_t skill) {
+void raiseSkill(Game& g, int32_t index, int32_t skill) {
     guarded(g, "modSkill_Raise", [&] {
         Player& p = g.Players(index);
         const int32_t cost = p.skill(skill).XPToRaise;
         if (cost <= p.SpendableXP) {
             p.SpendableXP = sub32(p.SpendableXP, cost);
-            modSkill_Raise_XP(g, index, skill, cost, false);
+            addSkillExperience(g, index, skill, cost, false);
             if (index == g.CurrentPlayer) g.unsavedChanges = true;
         } else if (index == g.CurrentPlayer) {
-            modMessage_Add(g,
-                           "You need " + std::to_string(cost) + " spendable XP to raise " +
-                               skillInfo(g, skill).Name + "!",
-                           kYellow);
+            addMessage(g,
+                       "You need " + std::to_string(cost) + " spendable XP to raise " +
+                           skillInfo(g, skill).Name + "!",
+                       kYellow);
         }
     });
 }

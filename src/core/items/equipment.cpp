@@ -13,7 +13,7 @@ static const ItemType& carriedType(Game& g, const Player& p, int32_t slot) {
     return g.ItemTypes(p.carry(slot).ID);
 }
 
-void modItem_Arm_Weapon(Game& g, int32_t creature, int32_t slot) {
+void ready(Game& g, int32_t creature, int32_t slot) {
     guarded(g, "modItem_Arm_Weapon", [&] {
         Player& p = g.Players(creature);
         const ItemType& type = carriedType(g, p, slot);
@@ -23,11 +23,11 @@ void modItem_Arm_Weapon(Game& g, int32_t creature, int32_t slot) {
         else if (type.Armor > 0)
             p.ArmorSlot = p.ArmorSlot == slot ? 0 : slot;
         if (creature == g.CurrentPlayer) g.unsavedChanges = true;
-        modSound_Play(g, SoundId::Ready);
+        playSound(g, SoundId::Ready);
     });
 }
 
-int32_t modItem_Weapon_Damage(Game& g, int32_t creature) {
+int32_t weaponDamage(Game& g, int32_t creature) {
     return guarded(g, "modItem_Weapon_Damage", [&] {
         const Player& p = g.Players(creature);
         int64_t d;
@@ -42,7 +42,7 @@ int32_t modItem_Weapon_Damage(Game& g, int32_t creature) {
     });
 }
 
-int32_t modItem_Armor(Game& g, int32_t creature) {
+int32_t armourValue(Game& g, int32_t creature) {
     return guarded(g, "modItem_Armor", [&] {
         const Player& p = g.Players(creature);
         if (p.ArmorSlot == 0) return 0;

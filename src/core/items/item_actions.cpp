@@ -20,42 +20,42 @@ namespace {
 bool facingCell(Game& g, const Player& p, int32_t& x, int32_t& y) {
     x = p.X;
     y = p.Y;
-    return modMap_Get_Facing_XY(g, p.Facing, x, y);
+    return stepInDirection(g, p.Facing, x, y);
 }
 
 void takeStairs(Game& g, int32_t creature, const std::string& level, uint8_t sound) {
     // A loaded game saved without its level header, or a level naming no neighbour.
     if (level.empty()) {
-        if (creature == g.CurrentPlayer) modMessage_Add(g, "These stairs lead nowhere.", kYellow);
+        if (creature == g.CurrentPlayer) addMessage(g, "These stairs lead nowhere.", kYellow);
         return;
     }
-    modMap_Load(g, fileIn(g.folder, level + ".map"));
-    modSound_Play(g, sound);
+    loadLevel(g, fileIn(g.folder, level + ".map"));
+    playSound(g, sound);
 }
 
 void takeGold(Game& g, int32_t creature, int32_t item, double base) {
     const int32_t amount = roundEven(g.draw() * base + base);
     Player& p = g.Players(creature);
     p.Gold = add32(p.Gold, amount);
-    modMessage_Add(g, "You pick up " + std::to_string(amount) + " gold!", kLightBlue);
-    modItem_Delete(g, item);
-    modSound_Play(g, SoundId::Beep1);
+    addMessage(g, "You pick up " + std::to_string(amount) + " gold!", kLightBlue);
+    removeItem(g, item);
+    playSound(g, SoundId::Beep1);
 }
 
 } // namespace
 
-void modItem_Open(Game& g, int32_t creature) {
+void openAhead(Game& g, int32_t creature) {
     guardedText(
         g, [](const std::string& d) { return "Error-modItem_Open : " + d; },
         [&] {
             int32_t x = 0;
             int32_t y = 0;
             if (!facingCell(g, g.Players(creature), x, y)) return;
-            if (const int32_t item = g.MapItem(x, y); item != 0) modPlayer_Auto_Action(g, creature, item);
+            if (const int32_t item = g.MapItem(x, y); item != 0) actOnWhatIsAhead(g, creature, item);
         });
 }
 
-void modItem_Step_On(Game& g, int32_t creature, int32_t x, int32_t y) {
+void stepOnItems(Game& g, int32_t creature, int32_t x, int32_t y) {
     guarded(g, "modItem_Step_On", [&] {
         const int32_t item = g.MapItem(x, y);
         if (item == 0) return;
@@ -76,7 +76,7 @@ void modItem_Step_On(Game& g, int32_t creature, int32_t x, int32_t y) {
     });
 }
 
-void modItem_Pickup(Game& g, int32_t creature) {
+void pickUp(Game& g, int32_t creature) {
     guarded(g, "modItem_Pickup", [&] {
         Player& p = g.Players(creature);
         int32_t x = 0;
@@ -89,16 +89,16 @@ void modItem_Pickup(Game& g, int32_t creature) {
         for (int32_t slot = 1; slot <= kCarrySlots; ++slot) {
             if (p.carry(slot).InUse) continue;
             p.carry(slot) = g.Items(item);
-            modItem_Delete(g, item);
-            modSound_Play(g, SoundId::Beep2);
+            removeItem(g, item);
+            playSound(g, SoundId::Beep2);
             return;
         }
         if (creature == g.CurrentPlayer)
-            modMessage_Add(g, displayName(p.Name) + "'s inventory is full!", kYellow);
+            addMessage(g, displayName(p.Name) + "'s inventory is full!", kYellow);
     });
 }
 
-void modItem_Drop(Game& g, int32_t creature, int32_t slot) {
+void dropItem(Game& g, int32_t creature, int32_t slot) {
     guarded(g, "modItem_Drop", [&] {
         Player& p = g.Players(creature);
         // An empty slot has nothing to drop; placing its blank record would leave a hole in the map.
@@ -111,11 +111,11 @@ void modItem_Drop(Game& g, int32_t creature, int32_t slot) {
             y = p.Y;
         }
         if (g.MapItem(x, y) != 0) {
-            if (creature == g.CurrentPlayer) modMessage_Add(g, "No room to drop item.", kYellow);
+            if (creature == g.CurrentPlayer) addMessage(g, "No room to drop item.", kYellow);
             return;
         }
         Item& carried = p.carry(slot);
-        const int32_t index = modItem_Add(g, carried.ID, x, y);
+        const int32_t index = addItem(g, carried.ID, x, y);
         if (index == 0) return;
         Item& placed = g.Items(index);
         placed = carried;

@@ -4,9 +4,9 @@
 namespace gf {
 struct Game;
 
-void modItem_Open(Game& g, int32_t creature);
-void modItem_Step_On(Game& g, int32_t creature, int32_t x, int32_t y);
-void modItem_Pickup(Game& g, int32_t creature);
-void modItem_Drop(Game& g, int32_t creature, int32_t slot);
+void openAhead(Game& g, int32_t creature);
+void stepOnItems(Game& g, int32_t creature, int32_t x, int32_t y);
+void pickUp(Game& g, int32_t creature);
+void dropItem(Game& g, int32_t creature, int32_t slot);
 
 } // namespace gf

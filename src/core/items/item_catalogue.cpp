@@ -9,7 +9,7 @@
 
 namespace gf {
 
-void modItem_Init(Game& g) {
+void loadItemCatalogue(Game& g) {
     int16_t number = 0; // the item number the error box names
     guardedText(
         g,
@@ -37,7 +37,7 @@ void modItem_Init(Game& g) {
         });
 }
 
-int16_t modItem_ID(Game& g, const std::string& name) {
+int16_t itemIdByName(Game& g, const std::string& name) {
     for (int32_t i = 1; i <= g.ItemTypes.ubound(); ++i)
         if (sameName(g.ItemTypes(i).Name, name)) return static_cast<int16_t>(i);
     return 0;

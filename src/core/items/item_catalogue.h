@@ -6,8 +6,8 @@ namespace gf {
 struct Game;
 
 // Empties Items, then rebuilds ItemTypes from item.ini.
-void modItem_Init(Game& g);
+void loadItemCatalogue(Game& g);
 // Catalogue number of the first entry with this name (case and outer spaces ignored); 0 for none.
-int16_t modItem_ID(Game& g, const std::string& name);
+int16_t itemIdByName(Game& g, const std::string& name);
 
 } // namespace gf

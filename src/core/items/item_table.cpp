@@ -25,9 +25,9 @@ static int32_t lowestFree(Game& g) {
     return 0;
 }
 
-int32_t modItem_Add(Game& g, int16_t id, int32_t x, int32_t y) {
+int32_t addItem(Game& g, int16_t id, int32_t x, int32_t y) {
     return guarded(g, "modItem_Add", [&]() -> int32_t {
-        if (!In_Map(x, y) || g.MapItem(x, y) != 0) return 0;
+        if (!inMap(x, y) || g.MapItem(x, y) != 0) return 0;
         int32_t index = lowestFree(g);
         if (index == 0) {
             const int32_t upper = g.Items.ubound();
@@ -43,7 +43,7 @@ int32_t modItem_Add(Game& g, int16_t id, int32_t x, int32_t y) {
     });
 }
 
-void modItem_Delete(Game& g, int32_t index) {
+void removeItem(Game& g, int32_t index) {
     guarded(g, "modItem_Delete", [&] {
         if (index == 0) return;
         Item& item = g.Items(index);

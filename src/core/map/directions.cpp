@@ -23,7 +23,7 @@ int16_t turnedBy(int16_t direction, int eighths) {
     return kClockwise[static_cast<std::size_t>(((at + eighths) % 8 + 8) % 8)];
 }
 
-int16_t modMap_Dist(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+int16_t cellDistance(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return guarded(g, "modMap_Dist", [&] {
         int64_t dx = std::llabs(static_cast<int64_t>(x1) - x2);
         int64_t dy = std::llabs(static_cast<int64_t>(y1) - y2);
@@ -31,7 +31,7 @@ int16_t modMap_Dist(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     });
 }
 
-int16_t modMap_Direction(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+int16_t directionTo(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return guarded(g, "modMap_Direction", [&] {
         // Keypad layout: rows 7 8 9 / 4 5 6 / 1 2 3 from north to south.
         int column = sign(static_cast<int64_t>(x2) - x1) + 1;
@@ -40,7 +40,7 @@ int16_t modMap_Direction(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2
     });
 }
 
-int16_t modMap_AltDirection(Game& g, int16_t direction) {
+int16_t alternativeDirection(Game& g, int16_t direction) {
     return guarded(g, "modMap_AltDirection", [&]() -> int16_t {
         if (!isStepDirection(direction)) return 0;
         const int16_t clockwise = turnedBy(direction, 1), counter = turnedBy(direction, -1);
@@ -49,27 +49,27 @@ int16_t modMap_AltDirection(Game& g, int16_t direction) {
     });
 }
 
-int16_t modMap_Opposite_Direction(Game& g, int16_t direction) {
+int16_t oppositeDirection(Game& g, int16_t direction) {
     return guarded(g, "modMap_Opposite_Direction", [&]() -> int16_t {
         return isStepDirection(direction) ? static_cast<int16_t>(10 - direction) : 0;
     });
 }
 
-int16_t modMap_Quarter_Direction(Game& g, int16_t direction, int16_t turn) {
+int16_t quarterTurn(Game& g, int16_t direction, int16_t turn) {
     return guarded(g, "modMap_Quarter_Direction", [&]() -> int16_t {
         if (!isStepDirection(direction)) return 0;
         return turnedBy(direction, turn == kQuarterClockwise ? 2 : -2);
     });
 }
 
-bool modMap_Get_Facing_XY(Game& g, int16_t direction, int32_t& x, int32_t& y) {
+bool stepInDirection(Game& g, int16_t direction, int32_t& x, int32_t& y) {
     return guarded(g, "modMap_Get_Facing_XY", [&] {
         if (isStepDirection(direction)) {
             // Keypad digits: columns from west to east, rows from south to north.
             x = add32(x, (direction - 1) % 3 - 1);
             y = add32(y, 1 - (direction - 1) / 3);
         }
-        return In_Map(x, y);
+        return inMap(x, y);
     });
 }
 

@@ -33,17 +33,17 @@ inline constexpr std::array<int16_t, 8> kClockwise{
 // counter-clockwise).
 int16_t turnedBy(int16_t direction, int eighths);
 
-// modMap_Quarter_Direction's turn: 1 is clockwise and any other value counter-clockwise
-// (the facing turns of modPlayer_Change_Facing number them the other way round).
+// quarterTurn's turn: 1 is clockwise and any other value counter-clockwise
+// (the facing turns of turnCreature number them the other way round).
 inline constexpr int16_t kQuarterClockwise = 1;
 inline constexpr int16_t kQuarterCounterClockwise = 2;
 
-int16_t modMap_Dist(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-int16_t modMap_Direction(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-int16_t modMap_AltDirection(Game& g, int16_t direction);
-int16_t modMap_Opposite_Direction(Game& g, int16_t direction);
-int16_t modMap_Quarter_Direction(Game& g, int16_t direction, int16_t turn);
+int16_t cellDistance(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+int16_t directionTo(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+int16_t alternativeDirection(Game& g, int16_t direction);
+int16_t oppositeDirection(Game& g, int16_t direction);
+int16_t quarterTurn(Game& g, int16_t direction, int16_t turn);
 // Moves x, y one step in place; true when the new cell lies on the map.
-bool modMap_Get_Facing_XY(Game& g, int16_t direction, int32_t& x, int32_t& y);
+bool stepInDirection(Game& g, int16_t direction, int32_t& x, int32_t& y);
 
 } // namespace gf

@@ -4,7 +4,7 @@
 
 namespace gf {
 
-bool In_Map(int64_t x, int64_t y) {
+bool inMap(int64_t x, int64_t y) {
     return x >= 0 && x <= kMapUpper && y >= 0 && y <= kMapUpper;
 }
 

@@ -27,7 +27,7 @@ public:
         const char* name = gearName(c);
         if (!name) return 0;
         const auto [it, added] = ids_.try_emplace(c, 0);
-        if (added) it->second = modItem_ID(g_, name);
+        if (added) it->second = itemIdByName(g_, name);
         return it->second;
     }
 
@@ -38,25 +38,25 @@ private:
 
 void placeCell(Game& g, NamedItems& named, char c, int32_t x, int32_t y) {
     if (isWallChar(c)) {
-        modItem_Add(g, ItemId::StoneWall, x, y);
+        addItem(g, ItemId::StoneWall, x, y);
         return;
     }
     if (isDoorChar(c)) {
-        modItem_Add(g, ItemId::DoorClosedEW, x, y);
+        addItem(g, ItemId::DoorClosedEW, x, y);
         return;
     }
     switch (c) {
     case 'g':
-        modItem_Add(g, ItemId::SmallGold, x, y);
+        addItem(g, ItemId::SmallGold, x, y);
         return;
     case 'G':
-        modItem_Add(g, ItemId::LargeGold, x, y);
+        addItem(g, ItemId::LargeGold, x, y);
         return;
     case 'e':
-        modItem_Add(g, ItemId::StairsDown, x, y);
+        addItem(g, ItemId::StairsDown, x, y);
         return;
     case 'E':
-        modItem_Add(g, ItemId::StairsUp, x, y);
+        addItem(g, ItemId::StairsUp, x, y);
         return;
     case 'S':
     case 's':
@@ -67,29 +67,29 @@ void placeCell(Game& g, NamedItems& named, char c, int32_t x, int32_t y) {
         break;
     }
     if (isMonsterChar(c)) {
-        modPlayer_Add(g, static_cast<int16_t>(c - '0'), x, y);
+        addCreature(g, static_cast<int16_t>(c - '0'), x, y);
         return;
     }
     // A weapon or armour missing from the catalogue leaves plain floor.
-    if (const int16_t id = named.id(c); id > 0) modItem_Add(g, id, x, y);
+    if (const int16_t id = named.id(c); id > 0) addItem(g, id, x, y);
 }
 
 } // namespace
 
-void modMap_Load(Game& g, const std::string& path) {
+void loadLevel(Game& g, const std::string& path) {
     guarded(g, "modMap_Load", [&] {
         // The whole file is read before anything is cleared, so a bad file leaves the level as it was.
         const std::string contents = readDataFile(path);
         BoxFindings findings(g, path);
         const LevelFile level = readLevelFile(contents, path, findings);
         findings.finish();
-        modMap_Setup(g, level);
+        setUpLevel(g, level);
     });
 }
 
-void modMap_Setup(Game& g, const LevelFile& level) {
+void setUpLevel(Game& g, const LevelFile& level) {
     guarded(g, "modMap_Setup", [&] {
-        modMap_Clear(g, level.name.value);
+        clearLevel(g, level.name.value);
         g.MapName = level.name.value;
         g.MapLower = level.lower.value;
         g.MapUpper = level.upper.value;
@@ -101,23 +101,23 @@ void modMap_Setup(Game& g, const LevelFile& level) {
             for (std::size_t x = 0; x < row.size(); ++x)
                 placeCell(g, named, row[x], static_cast<int32_t>(x), y);
         }
-        modMap_Fix_Walls(g);
+        joinWalls(g);
     });
 }
 
-void modMap_Clear(Game& g, const std::string& name) {
+void clearLevel(Game& g, const std::string& name) {
     g.MapItem.create();
     g.MapPlayer.create();
     g.MapVisible.create();
     g.MapLight.create();
-    modItem_Init(g);
+    loadItemCatalogue(g);
     for (int32_t i = 1; i <= g.Players.ubound(); ++i) {
         Player& p = g.Players(i);
         if (!p.Active) continue;
         if (i == g.CurrentPlayer)
             g.MapPlayer(p.X, p.Y) = i;
         else
-            modPlayer_Remove(g, i);
+            removeCreature(g, i);
     }
     setLevelCaption(g, name);
 }

@@ -7,11 +7,11 @@ struct Game;
 
 struct LevelFile;
 
-void modMap_Load(Game& g, const std::string& path);
-void modMap_Setup(Game& g, const LevelFile& level);
-void modMap_Clear(Game& g, const std::string& name);
+void loadLevel(Game& g, const std::string& path);
+void setUpLevel(Game& g, const LevelFile& level);
+void clearLevel(Game& g, const std::string& name);
 // The window caption names the level being played.
 void setLevelCaption(Game& g, const std::string& levelName);
-bool In_Map(int64_t x, int64_t y);
+bool inMap(int64_t x, int64_t y);
 
 } // namespace gf

@@ -38,21 +38,21 @@ int32_t percent(Game& g) {
 template <std::size_t N>
 void addMonsters(Game& g, int16_t type, const std::array<Offset, N>& cells, int32_t x0, int32_t y0) {
     for (const Offset& c : cells)
-        modPlayer_Add(g, type, x0 + c.x, y0 + c.y);
+        addCreature(g, type, x0 + c.x, y0 + c.y);
 }
 
 void deleteItemAt(Game& g, int32_t x, int32_t y) {
-    modItem_Delete(g, g.MapItem(x, y));
+    removeItem(g, g.MapItem(x, y));
 }
 
 void addWalls(Game& g) {
     for (int32_t x0 = 0; x0 <= kLastRoom; x0 += kRoomSize)
         for (int32_t y0 = 0; y0 <= kLastRoom; y0 += kRoomSize)
             for (int32_t k = 0; k <= kRoomSize; ++k) {
-                modItem_Add(g, ItemId::StoneWall, x0, y0 + k);
-                modItem_Add(g, ItemId::StoneWall, x0 + kRoomSize, y0 + k);
-                modItem_Add(g, ItemId::StoneWall, x0 + k, y0);
-                modItem_Add(g, ItemId::StoneWall, x0 + k, y0 + kRoomSize);
+                addItem(g, ItemId::StoneWall, x0, y0 + k);
+                addItem(g, ItemId::StoneWall, x0 + kRoomSize, y0 + k);
+                addItem(g, ItemId::StoneWall, x0 + k, y0);
+                addItem(g, ItemId::StoneWall, x0 + k, y0 + kRoomSize);
             }
 }
 
@@ -79,14 +79,14 @@ void populateRoom(Game& g, int32_t x0, int32_t y0) {
         item = ItemId::LargeGold;
     else if (n <= 43)
         item = static_cast<int16_t>(kFirstRareItem + (n - 36));
-    if (item != 0) modItem_Add(g, item, x0 + 5, y0 + 5);
+    if (item != 0) addItem(g, item, x0 + 5, y0 + 5);
 }
 
 } // namespace
 
-void modMap_Create_Random(Game& g) {
+void createRandomLevel(Game& g) {
     guarded(g, "modMap_Create_Random", [&] {
-        modMap_Clear(g, "Random");
+        clearLevel(g, "Random");
         addWalls(g);
         for (int32_t x0 = 0; x0 <= kLastRoom; x0 += kRoomSize) {
             for (int32_t y0 = 0; y0 <= kLastRoom; y0 += kRoomSize) {
@@ -101,7 +101,7 @@ void modMap_Create_Random(Game& g) {
                 populateRoom(g, x0, y0);
             }
         }
-        modMap_Fix_Walls(g);
+        joinWalls(g);
         g.MapName = "Random";
         g.StartX = 2;
         g.StartY = 2;

@@ -3,6 +3,6 @@
 namespace gf {
 struct Game;
 
-void modMap_Create_Random(Game& g);
+void createRandomLevel(Game& g);
 
 } // namespace gf

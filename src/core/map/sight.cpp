@@ -61,26 +61,26 @@ template <class Clear> bool walkSightLine(int32_t x1, int32_t y1, int32_t x2, in
 
 } // namespace
 
-bool Is_Transparent(Game& g, int32_t x, int32_t y) {
-    if (!In_Map(x, y)) return false;
+bool isTransparent(Game& g, int32_t x, int32_t y) {
+    if (!inMap(x, y)) return false;
     const int32_t index = g.MapItem(x, y);
     if (index == 0) return true;
     return !g.ItemTypes(g.Items(index).ID).BlockMovement;
 }
 
-bool modMap_Open_Sight_Line(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+bool hasLineOfSight(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return guarded(g, "modMap_Open_Sight_Line", [&] {
-        return walkSightLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { return Is_Transparent(g, x, y); });
+        return walkSightLine(x1, y1, x2, y2, [&](int32_t x, int32_t y) { return isTransparent(g, x, y); });
     });
 }
 
-bool modMap_Is_Visible(Game& g, int32_t x, int32_t y) {
-    return guarded(g, "modMap_Is_Visible", [&] { return In_Map(x, y) && g.MapVisible(x, y); });
+bool cellVisible(Game& g, int32_t x, int32_t y) {
+    return guarded(g, "modMap_Is_Visible", [&] { return inMap(x, y) && g.MapVisible(x, y); });
 }
 
 namespace {
 
-// Per-call working grids of modMap_Set_Visible, on the stack: nothing is kept
+// Per-call working grids of updateVisibility, on the stack: nothing is kept
 // between draws and nothing is allocated per call.
 class VisibleSweep {
 public:
@@ -92,7 +92,7 @@ public:
         firstY_ = onMapFrom(static_cast<int64_t>(py) - rangeY);
         lastY_ = onMapTo(static_cast<int64_t>(py) + rangeY);
         // From a cell on the map every line stays inside the range.
-        userOnMap_ = In_Map(px, py);
+        userOnMap_ = inMap(px, py);
     }
 
     void run() {
@@ -124,7 +124,7 @@ private:
         for (int32_t x = firstX_; x <= lastX_; ++x)
             for (int32_t y = firstY_; y <= lastY_; ++y) {
                 try {
-                    cells_[at(x, y)] = Is_Transparent(g_, x, y) ? kOpen : kBlocked;
+                    cells_[at(x, y)] = isTransparent(g_, x, y) ? kOpen : kBlocked;
                 } catch (const std::exception&) {
                     cells_[at(x, y)] = kUnknown;
                 }
@@ -133,9 +133,9 @@ private:
 
     template <bool kUserOnMap> bool clear(int32_t x, int32_t y) const {
         if (!kUserOnMap && (x < firstX_ || x > lastX_ || y < firstY_ || y > lastY_))
-            return Is_Transparent(g_, x, y);
+            return isTransparent(g_, x, y);
         const Cell cell = cells_[at(x, y)];
-        return cell == kOpen || (cell == kUnknown && Is_Transparent(g_, x, y));
+        return cell == kOpen || (cell == kUnknown && isTransparent(g_, x, y));
     }
 
     template <bool kUserOnMap> void sweep() {
@@ -171,7 +171,7 @@ private:
 
 } // namespace
 
-void modMap_Set_Visible(Game& g, int32_t rangeX, int32_t rangeY) {
+void updateVisibility(Game& g, int32_t rangeX, int32_t rangeY) {
     guarded(g, "modMap_Set_Visible", [&] {
         if (g.CurrentPlayer == 0) return;
         if (!g.MapVisible.exists()) fail(kSubscriptOutOfRange);
@@ -181,16 +181,16 @@ void modMap_Set_Visible(Game& g, int32_t rangeX, int32_t rangeY) {
     });
 }
 
-void modMap_Set_Light(Game& g) {
+void updateLight(Game& g) {
     guarded(g, "modMap_Set_Light", [&] {
         if (g.CurrentPlayer == 0) return;
         g.MapLight.fill(kUnlit);
         const Player& p = g.Players(g.CurrentPlayer);
-        modMap_Add_Light(g, p.X, p.Y, kLightRadius);
+        addLight(g, p.X, p.Y, kLightRadius);
     });
 }
 
-void modMap_Add_Light(Game& g, int32_t x, int32_t y, int16_t radius) {
+void addLight(Game& g, int32_t x, int32_t y, int16_t radius) {
     guarded(g, "modMap_Add_Light", [&] {
         // The square of side 2r + 1, cut to the map before walking it.
         const int64_t firstX = std::max<int64_t>(0, static_cast<int64_t>(x) - radius);

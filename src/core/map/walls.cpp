@@ -16,9 +16,9 @@ bool isDoor(int16_t id) {
 
 } // namespace
 
-bool Is_Stone_Wall(Game& g, int32_t x, int32_t y) {
+bool isStoneWall(Game& g, int32_t x, int32_t y) {
     return guarded(g, "Is_Stone_Wall", [&] {
-        if (!In_Map(x, y)) return false;
+        if (!inMap(x, y)) return false;
         const int32_t index = g.MapItem(x, y);
         if (index == 0) return false;
         const int16_t id = g.Items(index).ID;
@@ -26,16 +26,16 @@ bool Is_Stone_Wall(Game& g, int32_t x, int32_t y) {
     });
 }
 
-int16_t modMap_get_wall_connector(Game& g, int32_t item) {
+int16_t wallConnector(Game& g, int32_t item) {
     return guarded(g, "modMap_get_wall_connector", [&] {
         const Item& it = g.Items(item);
         const int16_t type = it.ID;
         const int32_t x = it.X;
         const int32_t y = it.Y;
-        const bool east = Is_Stone_Wall(g, add32(x, 1), y);
-        const bool west = Is_Stone_Wall(g, sub32(x, 1), y);
-        const bool south = Is_Stone_Wall(g, x, add32(y, 1));
-        const bool north = Is_Stone_Wall(g, x, sub32(y, 1));
+        const bool east = isStoneWall(g, add32(x, 1), y);
+        const bool west = isStoneWall(g, sub32(x, 1), y);
+        const bool south = isStoneWall(g, x, add32(y, 1));
+        const bool north = isStoneWall(g, x, sub32(y, 1));
         if (isDoor(type)) {
             if (north && south && !east && !west) return ItemId::DoorClosedNS;
             if (east && west && !north && !south) return ItemId::DoorClosedEW;
@@ -48,12 +48,12 @@ int16_t modMap_get_wall_connector(Game& g, int32_t item) {
     });
 }
 
-void modMap_Fix_Walls(Game& g) {
+void joinWalls(Game& g) {
     guarded(g, "modMap_Fix_Walls", [&] {
         for (int32_t x = 0; x <= kMapUpper; ++x) {
             for (int32_t y = 0; y <= kMapUpper; ++y) {
                 const int32_t index = g.MapItem(x, y);
-                if (Is_Stone_Wall(g, x, y)) g.Items(index).ID = modMap_get_wall_connector(g, index);
+                if (isStoneWall(g, x, y)) g.Items(index).ID = wallConnector(g, index);
             }
         }
     });

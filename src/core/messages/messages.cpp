@@ -5,7 +5,7 @@
 
 namespace gf {
 
-void modMessage_Add(Game& g, const std::string& text, int32_t color) {
+void addMessage(Game& g, const std::string& text, int32_t color) {
     guarded(g, "modMessage_Add", [&] {
         for (int i = 2; i <= kMessageLines; ++i)
             g.message(i - 1) = g.message(i);
@@ -14,7 +14,7 @@ void modMessage_Add(Game& g, const std::string& text, int32_t color) {
     });
 }
 
-void modMessage_Add_Damage(Game& g, int32_t x, int32_t y, int32_t amount) {
+void addDamageMessage(Game& g, int32_t x, int32_t y, int32_t amount) {
     guarded(g, "modMessage_Add_Damage", [&] {
         for (int i = 1; i <= kDamageNumbers; ++i) {
             if (!g.damage(i).InUse) {
@@ -25,7 +25,7 @@ void modMessage_Add_Damage(Game& g, int32_t x, int32_t y, int32_t amount) {
     });
 }
 
-void modMessage_Process(Game& g) {
+void ageMessages(Game& g) {
     guarded(g, "modMessage_Process", [&] {
         const float now = g.now();
         for (int i = 1; i <= kMessageLines; ++i) {

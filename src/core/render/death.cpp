@@ -16,14 +16,14 @@ constexpr float kFramePause = 0.01f; // seconds
 
 } // namespace
 
-int Death(Game& g) {
+int playDeath(Game& g) {
     int frames = 0;
     guarded(g, "Death", [&] {
         Canvas& canvas = g.io.canvas;
         const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
         const int r = std::max(half.w, half.h);
         for (int k = r; k >= 0; --k) {
-            Display(g, false);
+            redraw(g, false);
             // One ring beyond r on the right and bottom, as the view draws it: a
             // width that rounds down to r cells leaves up to half a cell there.
             for (int a = -r; a <= r + 1; ++a) {

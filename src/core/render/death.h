@@ -4,6 +4,6 @@ namespace gf {
 struct Game;
 
 // The red rings closing in on the view; returns the frames drawn.
-int Death(Game& g);
+int playDeath(Game& g);
 
 } // namespace gf

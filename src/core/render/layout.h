@@ -1,5 +1,5 @@
 #pragma once
-// Where frmMain puts the view and the side panel, in the window's own units.
+// Where MainWindow puts the view and the side panel, in the window's own units.
 #include <optional>
 
 namespace gf {
@@ -13,8 +13,8 @@ struct Placement {
 };
 
 struct ViewLayout {
-    Placement picView;
-    Placement picStatus; // keeps the width it had
+    Placement viewWidget;
+    Placement statusPanel; // keeps the width it had
     bool operator==(const ViewLayout&) const = default;
 };
 

@@ -89,7 +89,7 @@ Color overviewColor(int16_t itemId) {
 void drawOverview(Game& g) {
     Canvas& canvas = g.io.canvas;
     const Player* me = g.CurrentPlayer != 0 ? &g.Players(g.CurrentPlayer) : nullptr;
-    if (me && !In_Map(me->X, me->Y)) me = nullptr;
+    if (me && !inMap(me->X, me->Y)) me = nullptr;
     CellBounds level;
     for (int32_t x = 0; x <= kMapUpper; ++x)
         for (int32_t y = 0; y <= kMapUpper; ++y)

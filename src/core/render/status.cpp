@@ -34,7 +34,7 @@ std::string carriedTooltip(const ItemType& type, bool weapon, bool armour) {
 
 } // namespace
 
-void Update_Status(Game& g) {
+void updateStatus(Game& g) {
     guarded(g, "Update_Status", [&] {
         if (g.CurrentPlayer == 0) return;
         const Player& p = g.Players(g.CurrentPlayer);
@@ -46,16 +46,16 @@ void Update_Status(Game& g) {
         s.xp = " XP: " + std::to_string(p.XP);
         s.nextLevelXP = " Next Level XP: " + std::to_string(p.NextLevelXP);
         s.spendableXP = " Spendable XP: " + std::to_string(p.SpendableXP);
-        Update_Skills(g);
+        updateSkills(g);
         s.gold = " Gold: " + std::to_string(p.Gold);
         s.weapon =
             " Weapon: " + (p.WeaponSlot > 0 ? carriedName(g, p, p.WeaponSlot) : std::string("Bare Hands"));
         s.armor = " Armor: " + (p.ArmorSlot > 0 ? carriedName(g, p, p.ArmorSlot) : std::string("none"));
-        Update_Carry(g);
+        updateCarry(g);
     });
 }
 
-void Update_Skills(Game& g) {
+void updateSkills(Game& g) {
     guarded(g, "Update_Skills", [&] {
         if (g.CurrentPlayer == 0) return;
         const Player& p = g.Players(g.CurrentPlayer);
@@ -68,7 +68,7 @@ void Update_Skills(Game& g) {
             shown.known = true;
             shown.name = " " + info.Name;
             shown.nameTooltip = info.Description;
-            shown.value = std::to_string(modSkill_Value(g, g.CurrentPlayer, skill)) + " ";
+            shown.value = std::to_string(skillValue(g, g.CurrentPlayer, skill)) + " ";
             shown.valueTooltip = std::to_string(known.XPToRaise) + " XP needed";
         }
         // A game with fewer skills than the one before must not show, or offer to raise, its skills.
@@ -77,7 +77,7 @@ void Update_Skills(Game& g) {
     });
 }
 
-void Update_Carry(Game& g) {
+void updateCarry(Game& g) {
     guarded(g, "Update_Carry", [&] {
         if (g.CurrentPlayer == 0) return;
         const Player& p = g.Players(g.CurrentPlayer);

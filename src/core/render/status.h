@@ -4,8 +4,8 @@
 namespace gf {
 struct Game;
 
-void Update_Status(Game& g);
-void Update_Skills(Game& g);
-void Update_Carry(Game& g);
+void updateStatus(Game& g);
+void updateSkills(Game& g);
+void updateCarry(Game& g);
 
 } // namespace gf

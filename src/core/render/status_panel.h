@@ -1,5 +1,5 @@
 #pragma once
-// What the side panel shows, exactly as shown. Update_Status fills it; the
+// What the side panel shows, exactly as shown. updateStatus fills it; the
 // front end only paints it.
 #include "platform/canvas.h"
 #include "render/sizes.h"

@@ -28,7 +28,7 @@ int frameOf(int16_t facing) {
 }
 
 bool visible(const Game& g, int64_t x, int64_t y) {
-    return In_Map(x, y) && g.MapVisible(x, y);
+    return inMap(x, y) && g.MapVisible(x, y);
 }
 
 void drawCreature(Game& g, const Player& p, int px, int py) {
@@ -97,8 +97,8 @@ void drawDamages(Game& g, HalfSize half) {
 void drawView(Game& g) {
     Canvas& canvas = g.io.canvas;
     const HalfSize half = viewHalfSize(canvas.width(), canvas.height());
-    modMap_Set_Visible(g, half.w, half.h);
-    modMap_Set_Light(g);
+    updateVisibility(g, half.w, half.h);
+    updateLight(g);
     // One tile beyond the picture on the left and top, so its edges are always covered.
     for (int32_t i = -half.w; i <= half.w + 1; ++i) {
         const int px = (half.w + i - 1) * kTile;
@@ -125,7 +125,7 @@ HalfSize viewHalfSize(int widthPixels, int heightPixels) {
     return {roundEven(widthPixels / (2.0 * kTile)), roundEven(heightPixels / (2.0 * kTile))};
 }
 
-void Display(Game& g, bool refresh) {
+void redraw(Game& g, bool refresh) {
     guarded(g, "Display", [&] {
         Canvas& canvas = g.io.canvas;
         canvas.clear();
@@ -137,19 +137,19 @@ void Display(Game& g, bool refresh) {
         }
         if (g.paused) drawPaused(g);
         if (refresh) canvas.present();
-        Update_Status(g);
+        updateStatus(g);
     });
 }
 
-void Update_User_View(Game& g) {
+void centreOnCreature(Game& g) {
     if (g.CurrentPlayer == 0) return;
     const Player& p = g.Players(g.CurrentPlayer);
     g.ViewX = p.X;
     g.ViewY = p.Y;
-    Display(g, true);
+    redraw(g, true);
 }
 
-void Display_Map(Game& g) {
+void showOverview(Game& g) {
     Canvas& canvas = g.io.canvas;
     canvas.clear();
     drawOverview(g);

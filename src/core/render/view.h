@@ -11,8 +11,8 @@ struct HalfSize {
 // Half the view in cells, halves rounded to even.
 HalfSize viewHalfSize(int widthPixels, int heightPixels);
 
-void Display(Game& g, bool refresh);
-void Update_User_View(Game& g);
-void Display_Map(Game& g);
+void redraw(Game& g, bool refresh);
+void centreOnCreature(Game& g);
+void showOverview(Game& g);
 
 } // namespace gf

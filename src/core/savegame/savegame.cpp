@@ -162,7 +162,7 @@ void placeCreatures(const Game& g, LoadedGame& l) {
         const Player& p = l.Players(i);
         if (!p.Active) continue;
         const std::string who = "Creature " + std::to_string(i);
-        if (!In_Map(p.X, p.Y)) fail(who + " stands off the map at " + at(p.X, p.Y));
+        if (!inMap(p.X, p.Y)) fail(who + " stands off the map at " + at(p.X, p.Y));
         if (l.MapPlayer(p.X, p.Y) != 0)
             fail(who + " and creature " + std::to_string(l.MapPlayer(p.X, p.Y)) + " stand on one cell " +
                  at(p.X, p.Y));
@@ -192,7 +192,7 @@ void placeItems(const Game& g, LoadedGame& l) {
         const Item& item = l.Items(i);
         if (!item.InUse) continue;
         const std::string what = "Item " + std::to_string(i);
-        if (!In_Map(item.X, item.Y)) fail(what + " lies off the map at " + at(item.X, item.Y));
+        if (!inMap(item.X, item.Y)) fail(what + " lies off the map at " + at(item.X, item.Y));
         if (l.MapItem(item.X, item.Y) != 0)
             fail(what + " and item " + std::to_string(l.MapItem(item.X, item.Y)) + " lie on one cell " +
                  at(item.X, item.Y));
@@ -267,7 +267,7 @@ fs::path savedGamePath(const Game& g, const std::string& name) {
     return fs::path(g.playerFolder) / "saved" / (latin1ToUtf8(name) + ".saved");
 }
 
-bool modFile_Save(Game& g, const std::string& name) {
+bool saveGameFile(Game& g, const std::string& name) {
     return guarded(
         g, "modFile_Save",
         [&] {
@@ -291,7 +291,7 @@ bool modFile_Save(Game& g, const std::string& name) {
         false);
 }
 
-bool modFile_Load(Game& g, const std::string& path) {
+bool loadGameFile(Game& g, const std::string& path) {
     return guarded(
         g, "modFile_Load",
         [&] {
@@ -323,10 +323,10 @@ bool modFile_Load(Game& g, const std::string& path) {
                 g.StartY = l.header->StartY;
                 setLevelCaption(g, g.MapName);
             } else if (g.MapLower.empty() && g.MapUpper.empty()) {
-                modMessage_Add(g,
-                               "This saved game does not name its levels: its stairs lead nowhere until a "
-                               "new level is entered.",
-                               kYellow);
+                addMessage(g,
+                           "This saved game does not name its levels: its stairs lead nowhere until a "
+                           "new level is entered.",
+                           kYellow);
             }
             return true;
         },

@@ -11,8 +11,8 @@ std::string saveNameProblem(const std::string& name);
 std::filesystem::path savedGamePath(const Game& g, const std::string& name);
 
 // True when the whole file was written.
-bool modFile_Save(Game& g, const std::string& name);
+bool saveGameFile(Game& g, const std::string& name);
 // True when the file was sound and the game now plays it.
-bool modFile_Load(Game& g, const std::string& path);
+bool loadGameFile(Game& g, const std::string& path);
 
 } // namespace gf

@@ -70,7 +70,7 @@ struct Game {
     std::string Caption = "Gloamfell";
     int32_t monsterPass = 0;     // alternates the order monsters are visited in
     int32_t CarrySlot = 0;       // the carry slot whose pop-up is open
-    int32_t carryScroll = 1;     // vsCarry's value: the slot shown in the first carry box
+    int32_t carryScroll = 1;     // carryScrollBar's value: the slot shown in the first carry box
     StatusPanel status;          // the side panel as last updated
     std::string gameFile;        // the saved game this game was loaded from or last saved to
     bool unsavedChanges = false; // play since the last new game, save or load would be lost

@@ -11,7 +11,7 @@
 
 namespace gf {
 
-void Form_KeyDown(Game& g, Key key, int16_t /*shift*/) {
+void onKeyDown(Game& g, Key key, int16_t /*shift*/) {
     HandlerScope scope(g);
     guarded(g, "Form_KeyDown", [&] {
         if (g.CurrentPlayer == 0) return;
@@ -24,50 +24,50 @@ void Form_KeyDown(Game& g, Key key, int16_t /*shift*/) {
         const int16_t f = g.player(me).Facing;
         switch (key) {
         case Key::Num1:
-            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kQuarterClockwise), false);
+            moveCreature(g, me, quarterTurn(g, f, kQuarterClockwise), false);
             break;
         case Key::Num3:
-            modPlayer_Move(g, me, modMap_Quarter_Direction(g, f, kQuarterCounterClockwise), false);
+            moveCreature(g, me, quarterTurn(g, f, kQuarterCounterClockwise), false);
             break;
         case Key::Up:
         case Key::Num8:
-            modPlayer_Move(g, me, f, true);
+            moveCreature(g, me, f, true);
             break;
         case Key::Down:
         case Key::Num2:
-            modPlayer_Move(g, me, modMap_Opposite_Direction(g, f), false);
+            moveCreature(g, me, oppositeDirection(g, f), false);
             break;
         case Key::Left:
         case Key::Period:
         case Key::Num4:
-            modPlayer_Change_Facing(g, me, kFacingTurnLeft);
+            turnCreature(g, me, kFacingTurnLeft);
             break;
         case Key::Right:
         case Key::Comma:
         case Key::Num6:
-            modPlayer_Change_Facing(g, me, kFacingTurnRight);
+            turnCreature(g, me, kFacingTurnRight);
             break;
         case Key::O:
-            modItem_Open(g, me);
+            openAhead(g, me);
             break;
         case Key::P:
         case Key::Insert:
-            modItem_Pickup(g, me);
+            pickUp(g, me);
             break;
         case Key::A:
         case Key::Space:
-            modPlayer_Attack_Direction(g, me);
+            attackAhead(g, me);
             break;
         case Key::M:
             g.overview = !g.overview;
-            Display(g, true);
+            redraw(g, true);
             return;
         default:
             return;
         }
         g.overview = false;
         g.unsavedChanges = true;
-        Update_User_View(g);
+        centreOnCreature(g);
     });
 }
 

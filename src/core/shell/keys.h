@@ -36,6 +36,6 @@ inline constexpr int16_t kCtrlMask = 2;
 inline constexpr int16_t kAltMask = 4;
 
 // The shift state comes along but keys act the same with or without it.
-void Form_KeyDown(Game& g, Key key, int16_t shift);
+void onKeyDown(Game& g, Key key, int16_t shift);
 
 } // namespace gf

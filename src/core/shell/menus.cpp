@@ -39,12 +39,12 @@ bool mayReplace(Game& g, const std::string& name) {
 bool saveGame(Game& g) {
     const std::string name = displayName(g.player(g.CurrentPlayer).Name);
     if (!mayReplace(g, name)) {
-        modMessage_Add(g, "Game not saved.", kYellow);
+        addMessage(g, "Game not saved.", kYellow);
         return false;
     }
-    if (!modFile_Save(g, name)) return false;
+    if (!saveGameFile(g, name)) return false;
     g.unsavedChanges = false;
-    modMessage_Add(g, "Game saved.", kGreen);
+    addMessage(g, "Game saved.", kGreen);
     return true;
 }
 
@@ -66,7 +66,7 @@ bool mayLeaveGame(Game& g) {
     return false;
 }
 
-void mnuFileNew_Click(Game& g) {
+void onNewGame(Game& g) {
     HandlerScope scope(g);
     if (g.gameOverStarted || !mayLeaveGame(g)) return;
     guarded(g, "mnuFileNew_Click", [&] {
@@ -74,7 +74,7 @@ void mnuFileNew_Click(Game& g) {
         // A default level that cannot be read would end the running game for nothing:
         // let the loader report it and keep playing.
         if (!randomMap && !defaultLevelReadable(g)) {
-            modMap_Load(g, defaultLevelPath(g));
+            loadLevel(g, defaultLevelPath(g));
             return;
         }
         // Asked before anything is cleared: Cancel goes back to the game in progress.
@@ -82,16 +82,16 @@ void mnuFileNew_Click(Game& g) {
         if (!name) return;
         buildNewGame(g, randomMap, name);
         if (g.paused) setPaused(g, false); // a new game runs at once
-        Update_User_View(g);
+        centreOnCreature(g);
     });
 }
 
-void mnuFileSave_Click(Game& g) {
+void onSaveGame(Game& g) {
     HandlerScope scope(g);
     if (g.CurrentPlayer != 0) saveGame(g);
 }
 
-void mnuFileLoad_Click(Game& g) {
+void onLoadGame(Game& g) {
     HandlerScope scope(g);
     if (!mayLeaveGame(g)) return;
     FileDialogRequest request;
@@ -101,34 +101,34 @@ void mnuFileLoad_Click(Game& g) {
     request.filter = "Saved Games (*.saved)|*.saved|All Files (*.*)|*.*";
     const std::string path = g.io.window.openFile(request);
     if (path.empty()) return;
-    if (!modFile_Load(g, path)) return;
+    if (!loadGameFile(g, path)) return;
     g.log.clear();
     g.unsavedChanges = false;
-    modMessage_Add(g, "Game loaded.", kGreen);
+    addMessage(g, "Game loaded.", kGreen);
     if (g.paused) setPaused(g, false); // the loaded game runs at once
 }
 
-void mnuFileExit_Click(Game& g) {
+void onExit(Game& g) {
     HandlerScope scope(g);
     if (mayLeaveGame(g)) g.io.window.quit();
 }
 
-void mnuHelpAbout_Click(Game& g) {
+void onAbout(Game& g) {
     HandlerScope scope(g);
     g.io.window.about();
 }
 
-void mnuCarryReady_Click(Game& g) {
+void onReadyCarried(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) modItem_Arm_Weapon(g, g.CurrentPlayer, g.CarrySlot);
+    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) ready(g, g.CurrentPlayer, g.CarrySlot);
 }
 
-void mnuCarryDrop_Click(Game& g) {
+void onDropCarried(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) modItem_Drop(g, g.CurrentPlayer, g.CarrySlot);
+    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) dropItem(g, g.CurrentPlayer, g.CarrySlot);
 }
 
-void cmdSkillRaise_Click(Game& g, int row) {
+void onRaiseSkill(Game& g, int row) {
     HandlerScope scope(g);
     guarded(g, "cmdSkillRaise_Click", [&] {
         if (g.CurrentPlayer == 0) return;
@@ -137,8 +137,8 @@ void cmdSkillRaise_Click(Game& g, int row) {
         for (int skill = 1; skill <= kSkillCount; ++skill) {
             if (!me.skill(skill).Known) continue;
             if (count == row) {
-                modSkill_Raise(g, g.CurrentPlayer, skill);
-                Update_Status(g);
+                raiseSkill(g, g.CurrentPlayer, skill);
+                updateStatus(g);
                 return;
             }
             ++count;
@@ -146,7 +146,7 @@ void cmdSkillRaise_Click(Game& g, int row) {
     });
 }
 
-void picCarry_MouseUp(Game& g, int box) {
+void onCarryBoxClicked(Game& g, int box) {
     HandlerScope scope(g);
     guarded(g, "picCarry_MouseUp", [&] {
         if (g.CurrentPlayer == 0) return;
@@ -156,15 +156,15 @@ void picCarry_MouseUp(Game& g, int box) {
         const ItemType& type = g.ItemTypes(item.ID);
         g.CarrySlot = slot;
         const PopupChoice choice = g.io.window.carryMenu(slot, type.Name, type.Damage > 0 || type.Armor > 0);
-        if (choice == PopupChoice::Ready) mnuCarryReady_Click(g);
-        if (choice == PopupChoice::Drop) mnuCarryDrop_Click(g);
+        if (choice == PopupChoice::Ready) onReadyCarried(g);
+        if (choice == PopupChoice::Drop) onDropCarried(g);
     });
     g.CarrySlot = 0;
 }
 
-void vsCarry_Change(Game& g, int value) {
+void onCarryScrolled(Game& g, int value) {
     g.carryScroll = std::clamp(value, kCarryScrollMin, kCarryScrollMax);
-    Update_Carry(g);
+    updateCarry(g);
 }
 
 } // namespace gf

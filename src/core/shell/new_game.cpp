@@ -28,10 +28,10 @@ void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& nam
     g.log.clear();
     createPlayers(g);
     if (randomMap)
-        modMap_Create_Random(g);
+        createRandomLevel(g);
     else
-        modMap_Load(g, defaultLevelPath(g));
-    modPlayer_Setup(g, name);
+        loadLevel(g, defaultLevelPath(g));
+    createUser(g, name);
     g.unsavedChanges = false;
 }
 

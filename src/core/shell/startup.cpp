@@ -40,7 +40,7 @@ bool runStartMenu(Game& g) {
             return false;
         case MenuChoice::Load:
             g.CurrentPlayer = 0;
-            mnuFileLoad_Click(g);
+            onLoadGame(g);
             if (g.CurrentPlayer != 0) return true;
             break;
         case MenuChoice::New:
@@ -61,16 +61,16 @@ bool runStartMenu(Game& g) {
 
 } // namespace
 
-void Form_Load(Game& g) {
+void onStartup(Game& g) {
     HandlerScope scope(g);
     guarded(g, "Form_Load", [&] {
         g.io.random.seed(g.now());
-        modItem_Init(g);
+        loadItemCatalogue(g);
         createPlayers(g);
-        modMonster_Init(g);
-        modSkill_Init(g);
+        loadMonsterCatalogue(g);
+        initSkills(g);
         loadPictures(g);
-        modSound_Init(g);
+        loadSounds(g);
         showStartMenu(g);
     });
 }
@@ -79,7 +79,7 @@ void showStartMenu(Game& g) {
     g.paused = false;
     if (!runStartMenu(g)) return;
     g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
-    Display(g, true);
+    redraw(g, true);
 }
 
 } // namespace gf

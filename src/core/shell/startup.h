@@ -5,7 +5,7 @@ struct Game;
 
 // The main window's load event: catalogues, pictures, sounds, the start menu
 // until a game exists, then the timers and the first view.
-void Form_Load(Game& g);
+void onStartup(Game& g);
 // The start menu until a game exists or the user leaves; a game then starts its timers.
 void showStartMenu(Game& g);
 

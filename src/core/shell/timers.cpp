@@ -19,7 +19,7 @@ static void gameOver(Game& g) {
     g.gameOverStarted = true;
     g.overview = false;
     g.io.window.stopTimers();
-    const int frames = Death(g);
+    const int frames = playDeath(g);
     g.io.window.gameOver(frames);
     g.io.window.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok,
                        Icon::Exclamation);
@@ -33,10 +33,10 @@ void setPaused(Game& g, bool paused) {
         g.io.window.stopTimers();
     else
         g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
-    Display(g, true);
+    redraw(g, true);
 }
 
-void Timer1_Timer(Game& g) {
+void onMonsterTick(Game& g) {
     HandlerScope scope(g);
     // A tick already queued when the pause began waits with the others.
     if (scope.nested() || g.paused) return;
@@ -45,22 +45,22 @@ void Timer1_Timer(Game& g) {
             gameOver(g);
             return;
         }
-        modMonster_Process(g);
-        Display(g, true);
+        moveMonsters(g);
+        redraw(g, true);
     });
 }
 
-void Timer2_Timer(Game& g) {
+void onFrameTick(Game& g) {
     HandlerScope scope(g);
     if (scope.nested() || g.gameOverStarted || g.paused) return;
-    modMessage_Process(g);
-    Display(g, true);
+    ageMessages(g);
+    redraw(g, true);
 }
 
-void Timer3_Timer(Game& g) {
+void onRefreshTick(Game& g) {
     HandlerScope scope(g);
     if (scope.nested() || g.gameOverStarted || g.paused) return;
-    modPlayer_Process(g);
+    refreshCreatures(g);
 }
 
 } // namespace gf

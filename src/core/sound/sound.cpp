@@ -8,7 +8,7 @@ namespace gf {
 
 static_assert(kSoundFiles.size() == kSoundCount);
 
-void modSound_Init(Game& g) {
+void loadSounds(Game& g) {
     guarded(g, "modSound_Init", [&] {
         g.soundLoaded.fill(false);
         if (!g.io.sound.init(kSoundCount)) {
@@ -26,7 +26,7 @@ void modSound_Init(Game& g) {
     });
 }
 
-void modSound_Play(Game& g, int32_t number) {
+void playSound(Game& g, int32_t number) {
     guarded(g, "modSound_Play", [&] {
         if (!g.SoundEnabled || number == 0) return;
         if (number < 0 || number > kSoundCount) fail(kSubscriptOutOfRange);

@@ -38,7 +38,7 @@ inline constexpr std::array<SoundFile, 13> kSoundFiles{{{1, "caneswish.wav"},
                                                         {11, "whistledown.wav"},
                                                         {12, "ready.wav"}}};
 
-void modSound_Init(Game& g);
-void modSound_Play(Game& g, int32_t number);
+void loadSounds(Game& g);
+void playSound(Game& g, int32_t number);
 
 } // namespace gf

@@ -9,13 +9,13 @@
 
 namespace gf {
 
-class clsBitmap {
+class TileSheet {
 public:
     // The path is in the file system's encoding. False leaves the object empty.
-    bool LoadBitmap(const std::string& strName, bool flgMask = false);
+    bool load(const std::string& path, bool withMask = false);
 
-    int32_t Width() const { return width_; }
-    int32_t Height() const { return height_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
     bool empty() const { return image_.isNull(); }
 
     // The picture as loaded, every pixel opaque.

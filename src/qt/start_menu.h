@@ -8,14 +8,14 @@ class QLabel;
 
 namespace gf {
 
-class frmMainMenu : public QDialog {
+class StartMenu : public QDialog {
     Q_OBJECT
 public:
-    explicit frmMainMenu(QWidget* parent = nullptr);
+    explicit StartMenu(QWidget* parent = nullptr);
     // Shows the menu modally; Close when it was shut by its frame or Escape.
     MenuChoice choose();
 
-    QLabel* Label1;
+    QLabel* titleLabel;
 
 private:
     MenuChoice choice_ = MenuChoice::Close;

@@ -1,4 +1,4 @@
-#include "frm_main_menu.h"
+#include "start_menu.h"
 
 #include "qt_text.h"
 
@@ -8,20 +8,20 @@
 
 namespace gf {
 
-frmMainMenu::frmMainMenu(QWidget* parent) : QDialog(parent) {
+StartMenu::StartMenu(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral(" Main Menu"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
     layout->setSpacing(8);
 
-    Label1 = new QLabel(toQt("Gloamfell\r\nMain Menu"), this);
-    Label1->setAlignment(Qt::AlignCenter);
-    QFont title = Label1->font();
+    titleLabel = new QLabel(toQt("Gloamfell\r\nMain Menu"), this);
+    titleLabel->setAlignment(Qt::AlignCenter);
+    QFont title = titleLabel->font();
     title.setPointSize(title.pointSize() + 4);
     title.setBold(true);
-    Label1->setFont(title);
-    layout->addWidget(Label1);
+    titleLabel->setFont(title);
+    layout->addWidget(titleLabel);
     layout->addSpacing(6);
 
     const std::pair<const char*, MenuChoice> buttons[] = {{"&New", MenuChoice::New},
@@ -39,7 +39,7 @@ frmMainMenu::frmMainMenu(QWidget* parent) : QDialog(parent) {
     }
 }
 
-MenuChoice frmMainMenu::choose() {
+MenuChoice StartMenu::choose() {
     choice_ = MenuChoice::Close;
     exec();
     return choice_;

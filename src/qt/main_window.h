@@ -25,10 +25,10 @@ namespace gf {
 struct Game;
 class QtCanvas;
 
-class frmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    frmMain(Game& game, QtCanvas& canvas, QWidget* parent = nullptr);
+    MainWindow(Game& game, QtCanvas& canvas, QWidget* parent = nullptr);
 
     // The load event; the program ends when it leaves no game.
     void start();
@@ -51,33 +51,33 @@ public:
     // Receives the sound's gain whenever the volume or mute changes.
     void setSoundGain(std::function<void(float)> gain);
 
-    ViewWidget* picView;
-    StatusPanelWidget* picStatus;
-    QMenu* mnuFile;
-    QAction* mnuFileNew;
-    QAction* mnuFileSave;
-    QAction* mnuFileLoad;
-    QAction* mnuFileExit;
-    QMenu* mnuView;
-    QAction* mnuViewMessageLog;
+    ViewWidget* viewWidget;
+    StatusPanelWidget* statusPanel;
+    QMenu* fileMenu;
+    QAction* newAction;
+    QAction* saveAction;
+    QAction* loadAction;
+    QAction* exitAction;
+    QMenu* viewMenu;
+    QAction* messageLogAction;
     QDockWidget* messageLogDock;
     MessageLogWidget* messageLog;
-    QAction* mnuViewZoomIn;
-    QAction* mnuViewZoomOut;
-    QAction* mnuViewActualSize;
-    QAction* mnuViewFullScreen;
-    QMenu* mnuSound;
-    QAction* mnuSoundMute;
-    QActionGroup* mnuSoundVolume; // each entry's data is its percent
-    QMenu* mnuHelp;
-    QAction* mnuHelpAbout;
-    QMenu* mnuCarry; // never on the menu bar
-    QAction* mnuCarryReady;
-    QAction* mnuCarryUse;
-    QAction* mnuCarryDrop;
-    QTimer Timer1;
-    QTimer Timer2;
-    QTimer Timer3;
+    QAction* zoomInAction;
+    QAction* zoomOutAction;
+    QAction* actualSizeAction;
+    QAction* fullScreenAction;
+    QMenu* soundMenu;
+    QAction* muteAction;
+    QActionGroup* volumeActions; // each entry's data is its percent
+    QMenu* helpMenu;
+    QAction* aboutAction;
+    QMenu* carryPopup; // never on the menu bar
+    QAction* readyAction;
+    QAction* useAction;
+    QAction* dropAction;
+    QTimer monsterTimer;
+    QTimer frameTimer;
+    QTimer refreshTimer;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,7 +86,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Form_Resize();
+    void onResize();
     void buildMenus();
     void buildMessageLog();
     void buildViewMenu();

@@ -1,4 +1,4 @@
-#include "frm_about.h"
+#include "about_box.h"
 
 #include "shell/version.h"
 
@@ -9,21 +9,21 @@
 
 namespace gf {
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 20, 28, 16);
 
-    Label1 = new QLabel(QStringLiteral("Gloamfell"), this);
-    QFont title = Label1->font();
+    titleLabel = new QLabel(QStringLiteral("Gloamfell"), this);
+    QFont title = titleLabel->font();
     title.setPointSize(title.pointSize() + 6);
     title.setBold(true);
-    Label1->setFont(title);
-    lblVersion =
+    titleLabel->setFont(title);
+    versionLabel =
         new QLabel(QStringLiteral("Version ") + QLatin1String(kVersion.data(), kVersion.size()), this);
-    lblOriginal = new QLabel(QStringLiteral("Gloamfell team"), this);
-    lblOther = new QLabel(QStringLiteral("Art, sounds and levels by the Gloamfell team"), this);
-    for (QLabel* label : {Label1, lblVersion, lblOriginal, lblOther}) {
+    teamLabel = new QLabel(QStringLiteral("Gloamfell team"), this);
+    creditsLabel = new QLabel(QStringLiteral("Art, sounds and levels by the Gloamfell team"), this);
+    for (QLabel* label : {titleLabel, versionLabel, teamLabel, creditsLabel}) {
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
     }

@@ -1,4 +1,4 @@
-#include "cls_bitmap.h"
+#include "tile_sheet.h"
 
 #include "qt_text.h"
 #include "render/sheet_header.h"
@@ -52,8 +52,8 @@ void widenChannels(QImage& image, const std::array<int, 3>& bits) {
 
 // Makes pure white transparent and, in the same pass, works out what each
 // tile covers, so a sheet is read once.
-void maskSheet(const QImage& opaque, QImage& masked, std::vector<clsBitmap::Cover>& covers) {
-    using Cover = clsBitmap::Cover;
+void maskSheet(const QImage& opaque, QImage& masked, std::vector<TileSheet::Cover>& covers) {
+    using Cover = TileSheet::Cover;
     constexpr uint8_t kOpaque = 1;
     constexpr uint8_t kClear = 2;
     masked = opaque.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -81,9 +81,9 @@ void maskSheet(const QImage& opaque, QImage& masked, std::vector<clsBitmap::Cove
 
 } // namespace
 
-bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
-    *this = clsBitmap{};
-    QFile file(pathToQt(strName));
+bool TileSheet::load(const std::string& path, bool withMask) {
+    *this = TileSheet{};
+    QFile file(pathToQt(path));
     if (!file.open(QIODevice::ReadOnly) || static_cast<std::size_t>(file.size()) > kMaxSheetFile)
         return false;
     const QByteArray bytes = file.readAll();
@@ -100,7 +100,7 @@ bool clsBitmap::LoadBitmap(const std::string& strName, bool flgMask) {
     // Stored alpha means nothing to a tile sheet: only pure white is transparent.
     image_ = loaded.convertToFormat(QImage::Format_RGB32);
     if (const auto bits = sixteenBitChannels(bytes, header); bits[0] > 0) widenChannels(image_, bits);
-    if (flgMask) {
+    if (withMask) {
         maskSheet(image_, masked_, covers_);
     }
     width_ = image_.width();
