@@ -44,7 +44,7 @@ public:
             addItem(game, static_cast<int16_t>(24 + k % 2), (k * 37) % 101, (k * 53) % 101);
         for (int k = 0; k < 19; ++k)
             addCreature(game, static_cast<int16_t>(1 + k % 2), 20 + (k * 13) % 60, 30 + (k * 7) % 40);
-        game.StartX = game.StartY = 50;
+        game.level.startX = game.level.startY = 50;
         io.window.inputAnswers.push_back("Bench");
         createUser(game);
         check("the open level");

@@ -63,7 +63,7 @@ void autoPlay(gf::MainWindow& window, gf::Game& game, double seconds) {
     // Says what was played, so a run that never got past a box shows as one.
     QTimer::singleShot(static_cast<int>(seconds * 1000), [&game] {
         std::fprintf(stderr, "probe: %d key presses, level \"%s\", creature %d\n", presses,
-                     game.MapName.c_str(), game.CurrentPlayer);
+                     game.level.name.c_str(), game.creatures.current);
         std::_Exit(0);
     });
 }

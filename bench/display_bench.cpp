@@ -29,7 +29,7 @@ public:
 void prepare(Game& g) {
     scene::prepare(g);
     for (int16_t i = ItemId::StoneWall; i <= ItemId::LastWallPiece; ++i)
-        g.ItemTypes(i).BlockMovement = true;
+        g.catalogue.items(i).blocksMovement = true;
     for (int x = 15; x <= 85; ++x) {
         addItem(g, 1, x, 30);
         addItem(g, 1, x, 70);
@@ -38,11 +38,11 @@ void prepare(Game& g) {
         addItem(g, static_cast<int16_t>(23 + k % 5), 30 + (k * 7) % 40, 35 + (k * 11) % 30);
     for (int k = 0; k < 15; ++k)
         addCreature(g, static_cast<int16_t>(1 + k % 2), 25 + k * 3, 45 + k % 7);
-    g.CurrentPlayer = addCreature(g, 0, 50, 50);
+    g.creatures.current = addCreature(g, 0, 50, 50);
     for (int i = 1; i <= kMessageLines; ++i)
-        g.message(i) = Message{true, "You pick up 12 gold!", 16711680, 0};
+        g.messages.line(i) = Message{true, "You pick up 12 gold!", 16711680, 0};
     for (int i = 1; i <= 5; ++i)
-        g.damage(i) = DamageNumber{true, 50 + i, 50, 7 * i, 0};
+        g.messages.damage(i) = DamageNumber{true, 50 + i, 50, 7 * i, 0};
 }
 
 void displayLargeView(benchmark::State& state) {

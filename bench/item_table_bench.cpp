@@ -15,7 +15,7 @@ void BM_RandomLevelWalls(benchmark::State& state) {
     const int walls = static_cast<int>(state.range(0));
     for (auto _ : state) {
         emptyItemTable(g);
-        g.MapItem.create();
+        g.level.itemAt.create();
         for (int k = 0; k < walls; ++k)
             addItem(g, 1, k % 101, k / 101);
         // Doors and room interiors free scattered entries, which the next additions refill.
@@ -23,7 +23,7 @@ void BM_RandomLevelWalls(benchmark::State& state) {
             removeItem(g, k + 1);
         for (int k = 0; k < walls; k += 7)
             addItem(g, 17, k % 101, k / 101);
-        benchmark::DoNotOptimize(g.Items.ubound());
+        benchmark::DoNotOptimize(g.items.ubound());
     }
 }
 BENCHMARK(BM_RandomLevelWalls)->Arg(2100)->Arg(9000)->Unit(benchmark::kMicrosecond);

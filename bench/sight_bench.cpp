@@ -16,10 +16,10 @@ void clearLayers(benchmark::State& state) {
     bench::BenchGame b;
     b.playLevel("murkhol1.map");
     for (auto _ : state) {
-        b.game.MapVisible.create();
-        b.game.MapLight.create();
+        b.game.level.visible.create();
+        b.game.level.light.create();
         benchmark::ClobberMemory();
-        benchmark::DoNotOptimize(b.game.MapLight(50, 50));
+        benchmark::DoNotOptimize(b.game.level.light(50, 50));
     }
 }
 BENCHMARK(clearLayers)->Unit(benchmark::kMicrosecond);
@@ -33,7 +33,7 @@ void visibleAndLight(benchmark::State& state, bool open) {
     for (auto _ : state) {
         updateVisibility(b.game, kRangeX, kRangeY);
         updateLight(b.game);
-        benchmark::DoNotOptimize(&b.game.MapVisible(50, 50));
+        benchmark::DoNotOptimize(&b.game.level.visible(50, 50));
     }
 }
 BENCHMARK_CAPTURE(visibleAndLight, murkhol1, false)->Unit(benchmark::kMicrosecond);

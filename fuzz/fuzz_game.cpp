@@ -27,7 +27,7 @@ void startOnFirstLevel(FuzzGame& f) {
     f.io.window.inputAnswers.push_back("Fuzz");
     loadLevel(f.game, (f.folder.path / "murkhol1.map").string());
     createUser(f.game);
-    require(f.game.CurrentPlayer != 0, "the shipped level has no user's creature");
+    require(f.game.creatures.current != 0, "the shipped level has no user's creature");
     f.forget();
 }
 

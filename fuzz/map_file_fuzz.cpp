@@ -18,13 +18,14 @@ struct Target {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static Target t;
     Game& g = t.f.game;
-    const int32_t user = g.CurrentPlayer;
+    const int32_t user = g.creatures.current;
     const std::string path = t.f.folder.write("fuzz.map", data, size);
     loadLevel(g, path);
     const std::string fault = checkInvariants(g);
     fuzz::require(fault.empty(), fault);
     // Only the user's creature crosses into the new level, on its own cell.
-    fuzz::require(g.CurrentPlayer == user && g.MapPlayer(g.player(user).X, g.player(user).Y) == user,
+    fuzz::require(g.creatures.current == user &&
+                      g.level.creatureAt(g.player(user).x, g.player(user).y) == user,
                   "the user's creature was lost building the level");
     t.f.forget();
     return 0;

@@ -28,47 +28,39 @@ struct Target {
     Target() {
         fuzz::startOnFirstLevel(f);
         const Game& g = f.game;
-        start = Snapshot{g.Players,    g.Items,    g.itemFreeHint,  g.MapItem, g.MapPlayer,
-                         g.MapVisible, g.MapLight, g.CurrentPlayer, g.ViewX,   g.ViewY};
+        start = Snapshot{g.creatures, g.items, g.level, g.screen.viewX, g.screen.viewY};
     }
     // Every run starts from the same game, so a finding replays alone.
     void restart() {
         Game& g = f.game;
-        g.Players = start.Players;
-        g.Items = start.Items;
-        g.itemFreeHint = start.itemFreeHint;
-        g.MapItem = start.MapItem;
-        g.MapPlayer = start.MapPlayer;
-        g.MapVisible = start.MapVisible;
-        g.MapLight = start.MapLight;
-        g.CurrentPlayer = start.CurrentPlayer;
-        g.ViewX = start.ViewX;
-        g.ViewY = start.ViewY;
-        players = &g.Players(1);
-        items = &g.Items(1);
+        g.creatures = start.creatures;
+        g.items = start.items;
+        g.level = start.level;
+        g.screen.viewX = start.viewX;
+        g.screen.viewY = start.viewY;
+        players = &g.creatures(1);
+        items = &g.items(1);
     }
     bool unchanged() const {
         const Game& g = f.game;
         const auto samePlayer = [](const Player& a, const Player& b) {
-            return a.Active == b.Active && a.MonsterType == b.MonsterType && a.X == b.X && a.Y == b.Y &&
-                   a.Gold == b.Gold && a.Name == b.Name;
+            return a.active == b.active && a.monsterType == b.monsterType && a.x == b.x && a.y == b.y &&
+                   a.gold == b.gold && a.name == b.name;
         };
         const auto sameItem = [](const Item& a, const Item& b) {
-            return a.InUse == b.InUse && a.ID == b.ID && a.X == b.X && a.Y == b.Y;
+            return a.inUse == b.inUse && a.id == b.id && a.x == b.x && a.y == b.y;
         };
-        return &g.Players(1) == players && &g.Items(1) == items && g.CurrentPlayer == start.CurrentPlayer &&
-               g.ViewX == start.ViewX && g.ViewY == start.ViewY &&
-               sameTable(g.Players, start.Players, samePlayer) && sameTable(g.Items, start.Items, sameItem) &&
-               sameLayer(g.MapItem, start.MapItem) && sameLayer(g.MapPlayer, start.MapPlayer);
+        return &g.creatures(1) == players && &g.items(1) == items &&
+               g.creatures.current == start.creatures.current && g.screen.viewX == start.viewX &&
+               g.screen.viewY == start.viewY && sameTable(g.creatures, start.creatures, samePlayer) &&
+               sameTable(g.items, start.items, sameItem) && sameLayer(g.level.itemAt, start.level.itemAt) &&
+               sameLayer(g.level.creatureAt, start.level.creatureAt);
     }
     struct Snapshot {
-        Table<Player> Players;
-        Table<Item> Items;
-        int32_t itemFreeHint = 0;
-        Layer<int32_t> MapItem, MapPlayer;
-        Layer<bool> MapVisible;
-        Layer<int16_t> MapLight;
-        int32_t CurrentPlayer = 0, ViewX = 0, ViewY = 0;
+        CreatureTable creatures;
+        ItemTable items;
+        Level level;
+        int32_t viewX = 0, viewY = 0;
     };
     fuzz::FuzzGame f;
     Snapshot start;
@@ -86,10 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (loadGameFile(g, path)) {
         const std::string fault = checkInvariants(g);
         fuzz::require(fault.empty(), fault);
-        fuzz::require(g.CurrentPlayer != 0, "a load succeeded without a user's creature");
-        fuzz::require(g.ViewX == g.player(g.CurrentPlayer).X && g.ViewY == g.player(g.CurrentPlayer).Y,
+        fuzz::require(g.creatures.current != 0, "a load succeeded without a user's creature");
+        fuzz::require(g.screen.viewX == g.player(g.creatures.current).x &&
+                          g.screen.viewY == g.player(g.creatures.current).y,
                       "the view is not centred on the loaded creature");
-        fuzz::require(g.MapVisible.exists() && g.MapLight.exists(), "a load left layers missing");
+        fuzz::require(g.level.visible.exists() && g.level.light.exists(), "a load left layers missing");
     } else {
         fuzz::require(t.unchanged(), "a refused load changed the game");
     }

@@ -35,7 +35,7 @@ constexpr int kMinViewWidth = 5 * kTile;
 
 MainWindow::MainWindow(Game& game, QtCanvas& canvas, QWidget* parent)
     : QMainWindow(parent), g_(game), canvas_(canvas), area_(new QWidget(this)) {
-    setWindowTitle(toQt(g_.Caption));
+    setWindowTitle(toQt(g_.screen.caption));
     buildMenus();
     buildMessageLog();
 
@@ -222,7 +222,7 @@ template <class F> void MainWindow::run(F&& handler) {
 
 void MainWindow::start() {
     run([&] { onStartup(g_); });
-    if (g_.CurrentPlayer == 0) {
+    if (g_.creatures.current == 0) {
         stopTimers();
         close();
         QCoreApplication::exit(0);
@@ -263,8 +263,8 @@ PopupChoice MainWindow::popupCarryMenu(const QString& itemName, bool offerReady)
 }
 
 void MainWindow::refreshPanel() {
-    statusPanel->showStatus(g_.status, canvas_.sheet(kSheetItem), g_.carryScroll);
-    messageLog->follow(g_.log);
+    statusPanel->showStatus(g_.screen.status, canvas_.sheet(kSheetItem), g_.screen.carryScroll);
+    messageLog->follow(g_.messages.log);
 }
 
 QSize MainWindow::sizeForView(int w, int h) const {
@@ -284,7 +284,7 @@ void MainWindow::onResize() {
             place(statusPanel, layout->statusPanel);
             canvas_.resize(zoomedLength(viewWidget->width(), zoom_),
                            zoomedLength(viewWidget->height(), zoom_));
-            if (g_.CurrentPlayer > 0) redraw(g_, true);
+            if (g_.creatures.current > 0) redraw(g_, true);
         });
     });
 }

@@ -35,8 +35,8 @@ void MessageLogWidget::follow(const MessageLog& log) {
         delete takeItem(0);
     for (uint64_t n = std::max(shownEnd_, log.first()); n < log.end(); ++n) {
         const LoggedMessage& line = log.line(n);
-        auto* item = new QListWidgetItem(toQt(line.Text), this);
-        item->setForeground(QtCanvas::toQColor(static_cast<Color>(line.Color)));
+        auto* item = new QListWidgetItem(toQt(line.text), this);
+        item->setForeground(QtCanvas::toQColor(static_cast<Color>(line.color)));
     }
     shownEnd_ = log.end();
     if (atBottom_) scrollToBottom();

@@ -22,44 +22,44 @@ std::string paddedName(const std::string& s) {
 }
 
 json item(const Item& i) {
-    return {{"InUse", i.InUse}, {"ID", i.ID}, {"X", i.X}, {"Y", i.Y}, {"Spare", i.Spare}};
+    return {{"InUse", i.inUse}, {"ID", i.id}, {"X", i.x}, {"Y", i.y}, {"Spare", i.spare}};
 }
 
 json player(const Player& p) {
     json skills = json::array();
-    for (const PlayerSkill& s : p.Skill)
+    for (const PlayerSkill& s : p.skills)
         skills.push_back(
-            {{"Known", s.Known}, {"Value", s.Value}, {"Raises", s.Raises}, {"XPToRaise", s.XPToRaise}});
+            {{"Known", s.known}, {"Value", s.value}, {"Raises", s.raises}, {"XPToRaise", s.xpToRaise}});
     json carry = json::array();
-    for (const Item& i : p.Carry)
+    for (const Item& i : p.carried)
         carry.push_back(item(i));
-    return {{"Active", p.Active},
-            {"MonsterType", p.MonsterType},
-            {"Name", paddedName(p.Name)},
-            {"X", p.X},
-            {"Y", p.Y},
-            {"HomeX", p.HomeX},
-            {"HomeY", p.HomeY},
-            {"Image", p.Image},
-            {"Facing", p.Facing},
-            {"Level", p.Level},
-            {"NextLevelXP", p.NextLevelXP},
-            {"XP", p.XP},
-            {"SpendableXP", p.SpendableXP},
-            {"Life", p.Life},
-            {"MaxLife", p.MaxLife},
-            {"Stamina", p.Stamina},
-            {"MaxStamina", p.MaxStamina},
-            {"SightRange", p.SightRange},
+    return {{"Active", p.active},
+            {"MonsterType", p.monsterType},
+            {"Name", paddedName(p.name)},
+            {"X", p.x},
+            {"Y", p.y},
+            {"HomeX", p.homeX},
+            {"HomeY", p.homeY},
+            {"Image", p.image},
+            {"Facing", p.facing},
+            {"Level", p.level},
+            {"NextLevelXP", p.nextLevelXp},
+            {"XP", p.xp},
+            {"SpendableXP", p.spendableXp},
+            {"Life", p.life},
+            {"MaxLife", p.maxLife},
+            {"Stamina", p.stamina},
+            {"MaxStamina", p.maxStamina},
+            {"SightRange", p.sightRange},
             {"Skill", skills},
-            {"NextMoveTime", p.NextMoveTime},
-            {"NextAttackTime", p.NextAttackTime},
-            {"InCombat", p.InCombat},
-            {"CombatPenalty", p.CombatPenalty},
-            {"Gold", p.Gold},
+            {"NextMoveTime", p.nextMoveTime},
+            {"NextAttackTime", p.nextAttackTime},
+            {"InCombat", p.inCombat},
+            {"CombatPenalty", p.combatPenalty},
+            {"Gold", p.gold},
             {"Carry", carry},
-            {"WeaponSlot", p.WeaponSlot},
-            {"ArmorSlot", p.ArmorSlot}};
+            {"WeaponSlot", p.weaponSlot},
+            {"ArmorSlot", p.armourSlot}};
 }
 
 template <class T, class Cell> json layer(const Layer<T>& l, Cell cell) {
@@ -79,7 +79,7 @@ json bar(const StatusBar& b) {
 }
 
 json status(const Game& g) {
-    const StatusPanel& s = g.status;
+    const StatusPanel& s = g.screen.status;
     json skills = json::array();
     for (const SkillRow& r : s.skills)
         skills.push_back({{"known", r.known},
@@ -105,75 +105,75 @@ json status(const Game& g) {
             {"armor", text(s.armor)},
             {"skills", skills},
             {"carry", carry},
-            {"scroll", g.carryScroll}};
+            {"scroll", g.screen.carryScroll}};
 }
 
 } // namespace
 
 json dumpState(Game& g, bool withLayers) {
     json players = json::array();
-    for (const Player& p : g.Players)
+    for (const Player& p : g.creatures)
         players.push_back(player(p));
 
     json items = json::array();
-    for (int32_t i = 1; i <= g.Items.ubound(); ++i) {
-        const Item& it = g.Items(i);
-        if (it.InUse)
-            items.push_back({{"index", i}, {"ID", it.ID}, {"X", it.X}, {"Y", it.Y}, {"Spare", it.Spare}});
+    for (int32_t i = 1; i <= g.items.ubound(); ++i) {
+        const Item& it = g.items(i);
+        if (it.inUse)
+            items.push_back({{"index", i}, {"ID", it.id}, {"X", it.x}, {"Y", it.y}, {"Spare", it.spare}});
     }
 
     json itemTypes = json::array();
-    for (const ItemType& t : g.ItemTypes)
-        itemTypes.push_back({{"Name", text(t.Name)},
-                             {"Image", t.Image},
-                             {"BlockMovement", t.BlockMovement},
-                             {"Movable", t.Movable},
-                             {"Damage", t.Damage},
-                             {"Armor", t.Armor}});
+    for (const ItemType& t : g.catalogue.items)
+        itemTypes.push_back({{"Name", text(t.name)},
+                             {"Image", t.image},
+                             {"BlockMovement", t.blocksMovement},
+                             {"Movable", t.movable},
+                             {"Damage", t.damage},
+                             {"Armor", t.armour}});
 
     json monsterTypes = json::array();
-    for (const MonsterInfo& m : g.MonsterTypes)
-        monsterTypes.push_back({{"Name", text(m.Name)},
-                                {"Level", m.Level},
-                                {"Image", m.Image},
-                                {"Life", m.Life},
-                                {"Stamina", m.Stamina},
-                                {"SightRange", m.SightRange},
-                                {"Melee", m.Melee},
-                                {"DeadItem", m.DeadItem},
-                                {"SoundID", m.SoundID}});
+    for (const MonsterInfo& m : g.catalogue.monsters)
+        monsterTypes.push_back({{"Name", text(m.name)},
+                                {"Level", m.level},
+                                {"Image", m.image},
+                                {"Life", m.life},
+                                {"Stamina", m.stamina},
+                                {"SightRange", m.sightRange},
+                                {"Melee", m.melee},
+                                {"DeadItem", m.deadItem},
+                                {"SoundID", m.soundId}});
 
     json skills = json::array();
-    for (const SkillInfo& s : g.Skills)
-        skills.push_back({{"Name", text(s.Name)}, {"Description", text(s.Description)}});
+    for (const SkillInfo& s : g.catalogue.skills)
+        skills.push_back({{"Name", text(s.name)}, {"Description", text(s.description)}});
 
     json messages = json::array();
-    for (const Message& m : g.Messages)
+    for (const Message& m : g.messages.lines)
         messages.push_back(
-            {{"InUse", m.InUse}, {"Text", text(m.Text)}, {"Color", m.Color}, {"Time", m.Time}});
+            {{"InUse", m.inUse}, {"Text", text(m.text)}, {"Color", m.color}, {"Time", m.time}});
     json log = json::array();
-    for (const LoggedMessage& m : g.log.lines())
-        log.push_back({{"Text", text(m.Text)}, {"Color", m.Color}});
+    for (const LoggedMessage& m : g.messages.log.lines())
+        log.push_back({{"Text", text(m.text)}, {"Color", m.color}});
     json damages = json::array();
-    for (const DamageNumber& d : g.Damages)
+    for (const DamageNumber& d : g.messages.damages)
         damages.push_back(
-            {{"InUse", d.InUse}, {"X", d.X}, {"Y", d.Y}, {"Amount", d.Amount}, {"Time", d.Time}});
+            {{"InUse", d.inUse}, {"X", d.x}, {"Y", d.y}, {"Amount", d.amount}, {"Time", d.time}});
 
-    json state = {{"CurrentPlayer", g.CurrentPlayer},
-                  {"ViewX", g.ViewX},
-                  {"ViewY", g.ViewY},
-                  {"MapName", text(g.MapName)},
-                  {"MapLower", text(g.MapLower)},
-                  {"MapUpper", text(g.MapUpper)},
-                  {"StartX", g.StartX},
-                  {"StartY", g.StartY},
-                  {"Caption", text(g.Caption)},
-                  {"paused", g.paused},
-                  {"overview", g.overview},
-                  {"unsaved", g.unsavedChanges},
+    json state = {{"CurrentPlayer", g.creatures.current},
+                  {"ViewX", g.screen.viewX},
+                  {"ViewY", g.screen.viewY},
+                  {"MapName", text(g.level.name)},
+                  {"MapLower", text(g.level.lower)},
+                  {"MapUpper", text(g.level.upper)},
+                  {"StartX", g.level.startX},
+                  {"StartY", g.level.startY},
+                  {"Caption", text(g.screen.caption)},
+                  {"paused", g.screen.paused},
+                  {"overview", g.screen.overview},
+                  {"unsaved", g.session.unsavedChanges},
                   {"Clock", g.now()},
                   {"Players", players},
-                  {"ItemsUBound", g.Items.ubound()},
+                  {"ItemsUBound", g.items.ubound()},
                   {"Items", items},
                   {"ItemTypes", itemTypes},
                   {"MonsterTypes", monsterTypes},
@@ -182,13 +182,13 @@ json dumpState(Game& g, bool withLayers) {
                   {"Log", log},
                   {"Damages", damages},
                   {"Status", status(g)},
-                  {"Sounds", g.soundLoaded}};
+                  {"Sounds", g.sounds.loaded}};
     if (withLayers) {
         auto same = [](auto v) { return v; };
-        state["MapItem"] = layer(g.MapItem, same);
-        state["MapPlayer"] = layer(g.MapPlayer, same);
-        state["MapVisible"] = layer(g.MapVisible, [](bool v) { return v; });
-        state["MapLight"] = layer(g.MapLight, same);
+        state["MapItem"] = layer(g.level.itemAt, same);
+        state["MapPlayer"] = layer(g.level.creatureAt, same);
+        state["MapVisible"] = layer(g.level.visible, [](bool v) { return v; });
+        state["MapLight"] = layer(g.level.light, same);
     }
     return state;
 }

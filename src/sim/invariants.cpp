@@ -20,15 +20,15 @@ std::string layerAgrees(Layer<int32_t>& layer, Table<Entry>& table, Live live, c
         for (int x = 0; x <= kMapUpper; ++x) {
             const int32_t i = layer(x, y);
             if (i == 0) continue;
-            if (!table.valid(i) || !live(table(i)) || table(i).X != x || table(i).Y != y)
+            if (!table.valid(i) || !live(table(i)) || table(i).x != x || table(i).y != y)
                 return std::string(what) + " layer at " + cell(x, y) + " names entry " + std::to_string(i) +
                        " which is not there";
         }
     for (int32_t i = 1; i <= table.ubound(); ++i) {
         const Entry& e = table(i);
         if (!live(e)) continue;
-        if (e.X < 0 || e.X > kMapUpper || e.Y < 0 || e.Y > kMapUpper || layer(e.X, e.Y) != i)
-            return std::string(what) + " entry " + std::to_string(i) + " at " + cell(e.X, e.Y) +
+        if (e.x < 0 || e.x > kMapUpper || e.y < 0 || e.y > kMapUpper || layer(e.x, e.y) != i)
+            return std::string(what) + " entry " + std::to_string(i) + " at " + cell(e.x, e.y) +
                    " is not named by its cell";
     }
     return {};
@@ -38,25 +38,26 @@ std::string layerAgrees(Layer<int32_t>& layer, Table<Entry>& table, Live live, c
 
 std::string checkInvariants(Game& g) {
     std::string fault = layerAgrees(
-        g.MapItem, g.Items, [](const Item& i) { return i.InUse; }, "item");
+        g.level.itemAt, g.items, [](const Item& i) { return i.inUse; }, "item");
     if (fault.empty())
         fault = layerAgrees(
-            g.MapPlayer, g.Players, [](const Player& p) { return p.Active; }, "creature");
+            g.level.creatureAt, g.creatures, [](const Player& p) { return p.active; }, "creature");
     if (!fault.empty()) return fault;
-    if (g.CurrentPlayer != 0) {
-        if (!g.Players.valid(g.CurrentPlayer) || !g.player(g.CurrentPlayer).Active ||
-            g.player(g.CurrentPlayer).MonsterType != 0)
-            return "CurrentPlayer " + std::to_string(g.CurrentPlayer) + " is not an active user's creature";
+    if (g.creatures.current != 0) {
+        if (!g.creatures.valid(g.creatures.current) || !g.player(g.creatures.current).active ||
+            g.player(g.creatures.current).monsterType != 0)
+            return "CurrentPlayer " + std::to_string(g.creatures.current) +
+                   " is not an active user's creature";
     }
     return {};
 }
 
 std::string checkLifeWithinMaximum(Game& g) {
-    for (int32_t i = 1; i <= g.Players.ubound(); ++i) {
+    for (int32_t i = 1; i <= g.creatures.ubound(); ++i) {
         const Player& p = g.player(i);
-        if (p.Active && p.Life > p.MaxLife)
-            return "creature " + std::to_string(i) + " has " + std::to_string(p.Life) + " of " +
-                   std::to_string(p.MaxLife) + " life after a refresh";
+        if (p.active && p.life > p.maxLife)
+            return "creature " + std::to_string(i) + " has " + std::to_string(p.life) + " of " +
+                   std::to_string(p.maxLife) + " life after a refresh";
     }
     return {};
 }

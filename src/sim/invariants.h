@@ -5,7 +5,7 @@ namespace gf {
 struct Game;
 
 // What must hold between any two actions: the layers and the tables agree,
-// CurrentPlayer names the user's creature or nothing. Empty when all hold.
+// creatures.current names the user's creature or nothing. Empty when all hold.
 std::string checkInvariants(Game& g);
 // After a refresh tick no creature has more life than its maximum.
 std::string checkLifeWithinMaximum(Game& g);

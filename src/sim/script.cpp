@@ -196,7 +196,7 @@ void SimSession::run(const std::string& line) {
         noMore(in);
         if (const auto layout = formLayout(w, h, kStatusWidth, false)) {
             showView(layout->viewWidget.width, layout->viewWidget.height);
-            if (g.CurrentPlayer > 0) redraw(g, true);
+            if (g.creatures.current > 0) redraw(g, true);
         }
     } else if (command == "zoom") {
         const int zoom = whole(in, "zoom");
@@ -205,7 +205,7 @@ void SimSession::run(const std::string& line) {
             throw ScriptError("zoom takes " + std::to_string(kMinZoom) + " to " + std::to_string(kMaxZoom));
         zoom_ = zoom;
         showView(viewW_, viewH_);
-        if (g.CurrentPlayer > 0) redraw(g, true);
+        if (g.creatures.current > 0) redraw(g, true);
     } else if (command == "screenshot") {
         const std::string path = restAfter(line, 1);
         if (path.empty()) throw ScriptError("screenshot needs a file name");
@@ -300,12 +300,12 @@ void SimSession::runCarry(const std::string& rest) {
         return;
     }
     if (what != "ready" && what != "drop") throw ScriptError("carry takes ready, drop or click");
-    game_.CarrySlot = n;
+    game_.screen.carrySlot = n;
     if (what == "ready")
         onReadyCarried(game_);
     else
         onDropCarried(game_);
-    game_.CarrySlot = 0;
+    game_.screen.carrySlot = 0;
 }
 
 void SimSession::runMenu(const std::string& what) {

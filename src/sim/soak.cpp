@@ -90,21 +90,21 @@ public:
             onLoadGame(g);
             return "load";
         }
-        if (pick < 90 && g.CurrentPlayer != 0 && !levels_.empty()) {
+        if (pick < 90 && g.creatures.current != 0 && !levels_.empty()) {
             loadLevel(g, levels_[below(levels_.size())]);
             return "level";
         }
-        if (pick < 91 && g.CurrentPlayer != 0) {
+        if (pick < 91 && g.creatures.current != 0) {
             createRandomLevel(g);
             return "random level";
         }
-        if (pick < 94 && g.CurrentPlayer != 0 && g.MonsterTypes.ubound() > 0) {
+        if (pick < 94 && g.creatures.current != 0 && g.catalogue.monsters.ubound() > 0) {
             // Fights and deaths come sooner with company next to the user and its life low.
-            const Player& me = g.player(g.CurrentPlayer);
+            const Player& me = g.player(g.creatures.current);
             const int16_t type =
-                static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.MonsterTypes.ubound())));
-            addCreature(g, type, me.X - 1 + below(3), me.Y - 1 + below(3));
-            if (pick == 93) g.player(g.CurrentPlayer).Life = 1;
+                static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.catalogue.monsters.ubound())));
+            addCreature(g, type, me.x - 1 + below(3), me.y - 1 + below(3));
+            if (pick == 93) g.player(g.creatures.current).life = 1;
             return "company";
         }
         if (pick < 95) {

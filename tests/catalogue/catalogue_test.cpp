@@ -24,25 +24,25 @@ std::string lines(std::string text) {
 
 // The upper bound, then every non-blank entry with all its fields: one comparison shows the catalogue.
 std::string itemEntries(Game& g) {
-    std::string out = std::to_string(g.ItemTypes.ubound());
-    for (int32_t i = 1; i <= g.ItemTypes.ubound(); ++i) {
-        const ItemType& t = g.ItemTypes(i);
-        const std::string e = t.Name + "|" + std::to_string(t.Image) + "|" + std::to_string(t.Damage) + "|" +
-                              std::to_string(t.Armor) + "|" + (t.BlockMovement ? "B" : "") +
-                              (t.Movable ? "M" : "");
+    std::string out = std::to_string(g.catalogue.items.ubound());
+    for (int32_t i = 1; i <= g.catalogue.items.ubound(); ++i) {
+        const ItemType& t = g.catalogue.items(i);
+        const std::string e = t.name + "|" + std::to_string(t.image) + "|" + std::to_string(t.damage) + "|" +
+                              std::to_string(t.armour) + "|" + (t.blocksMovement ? "B" : "") +
+                              (t.movable ? "M" : "");
         if (e != "|0|0|0|") out += " / " + std::to_string(i) + ":" + e;
     }
     return out;
 }
 
 std::string monsterEntries(Game& g) {
-    std::string out = std::to_string(g.MonsterTypes.ubound());
-    for (int32_t i = 1; i <= g.MonsterTypes.ubound(); ++i) {
-        const MonsterInfo& m = g.MonsterTypes(i);
-        std::string e = m.Name;
+    std::string out = std::to_string(g.catalogue.monsters.ubound());
+    for (int32_t i = 1; i <= g.catalogue.monsters.ubound(); ++i) {
+        const MonsterInfo& m = g.catalogue.monsters(i);
+        std::string e = m.name;
         for (const int64_t n :
-             {int64_t{m.Level}, int64_t{m.Image}, int64_t{m.Life}, int64_t{m.Stamina}, int64_t{m.SightRange},
-              int64_t{m.Melee}, int64_t{m.DeadItem}, int64_t{m.SoundID}})
+             {int64_t{m.level}, int64_t{m.image}, int64_t{m.life}, int64_t{m.stamina}, int64_t{m.sightRange},
+              int64_t{m.melee}, int64_t{m.deadItem}, int64_t{m.soundId}})
             e += "|" + std::to_string(n);
         if (e != "|0|0|0|0|0|0|0|0") out += " / " + std::to_string(i) + ":" + e;
     }
@@ -164,7 +164,7 @@ TEST(Catalogue, quotedLinesShowControlCharacters) {
 TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
     TestGame t;
     prepareEmptyLevel(t);
-    t.game.Items(5).InUse = true;
+    t.game.items(5).inUse = true;
     std::filesystem::remove(t.folder / "item.ini");
     std::filesystem::remove(t.folder / "monster.ini");
     t.io.log.events.clear();
@@ -173,7 +173,7 @@ TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
     EXPECT_EQ(joined(boxTexts(t)), "Error_modItem_Init: File not found: " + t.path("item.ini") +
                                        " Item#=0 / Error_modMonster_Init: File not found: " +
                                        t.path("monster.ini") + " Monster#=0");
-    EXPECT_EQ(std::tuple(t.game.Items.ubound(), t.game.Items(5).InUse, t.game.MonsterTypes.ubound()),
+    EXPECT_EQ(std::tuple(t.game.items.ubound(), t.game.items(5).inUse, t.game.catalogue.monsters.ubound()),
               std::tuple(1000, false, 2));
 }
 
@@ -216,8 +216,8 @@ struct Level {
             if (table(i).*used) out.push_back(i);
         return out;
     }
-    std::vector<int32_t> items() { return inUse(g.Items, &Item::InUse); }
-    std::vector<int32_t> creatures() { return inUse(g.Players, &Player::Active); }
+    std::vector<int32_t> items() { return inUse(g.items, &Item::inUse); }
+    std::vector<int32_t> creatures() { return inUse(g.creatures, &Player::active); }
 };
 
 // One item a cell; the lowest free entry is reused, and a stale delete leaves another item's cell alone.
@@ -227,11 +227,12 @@ TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
     for (const auto& [x, y] : {std::pair{4, 0}, {-1, 5}, {4, 101}, {101, 0}})
         EXPECT_EQ(addItem(l.g, 27, x, y), 0) << x << "," << y;
     EXPECT_EQ(addItem(l.g, 26, 100, 100), 7);
-    EXPECT_EQ(l.g.Items(7), (Item{true, 26, 100, 100, 0}));
+    EXPECT_EQ(l.g.items(7), (Item{true, 26, 100, 100, 0}));
     for (const int32_t index : {0, 5, 2, 2})
         removeItem(l.g, index);
-    EXPECT_EQ(l.g.Items(2), Item{});
-    EXPECT_EQ(std::tuple(l.g.MapItem(0, 0), l.g.MapItem(1, 0), l.g.MapItem(2, 0), l.g.MapItem(4, 0)),
+    EXPECT_EQ(l.g.items(2), Item{});
+    EXPECT_EQ(std::tuple(l.g.level.itemAt(0, 0), l.g.level.itemAt(1, 0), l.g.level.itemAt(2, 0),
+                         l.g.level.itemAt(4, 0)),
               std::tuple(1, 0, 3, 0));
     EXPECT_EQ(l.items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
     for (const auto& [y, entry] : {std::pair{9, 2}, {10, 5}, {11, 8}})
@@ -246,7 +247,7 @@ TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
     l.fill(1000);
     for (const auto& [x, entry] : {std::pair{50, 1991}, {51, 1001}, {52, 1002}})
         EXPECT_EQ(addItem(l.g, 1, x, 50), entry) << x;
-    EXPECT_EQ(std::pair(l.g.Items.ubound(), l.items().size()), std::pair(2000, std::size_t{1003}));
+    EXPECT_EQ(std::pair(l.g.items.ubound(), l.items().size()), std::pair(2000, std::size_t{1003}));
 }
 
 // Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
@@ -256,22 +257,22 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
         ASSERT_EQ(addCreature(l.g, 1, i, 0), i);
     EXPECT_EQ(std::tuple(addCreature(l.g, 2, 1, 0), addCreature(l.g, 2, 101, 5), addCreature(l.g, 3, 6, 6)),
               std::tuple(0, 0, 0));
-    EXPECT_EQ(std::tuple(l.g.MapPlayer(1, 0), l.g.MapPlayer(6, 6), l.g.Players.ubound()),
+    EXPECT_EQ(std::tuple(l.g.level.creatureAt(1, 0), l.g.level.creatureAt(6, 6), l.g.creatures.ubound()),
               std::tuple(1, 0, 20));
     EXPECT_EQ(addCreature(l.g, 2, 0, 5), 21);
-    EXPECT_EQ(l.g.Players.ubound(), 30);
+    EXPECT_EQ(l.g.creatures.ubound(), 30);
     removeCreature(l.g, 3);
-    EXPECT_EQ(l.g.MapPlayer(3, 0), 0);
+    EXPECT_EQ(l.g.level.creatureAt(3, 0), 0);
     EXPECT_EQ(addCreature(l.g, 2, 3, 1), 3);
-    const Player& p = l.g.Players(3);
-    EXPECT_EQ(std::tuple(p.Name, p.Active, p.MonsterType, p.Level, p.Image, p.Life, p.MaxLife, p.Stamina,
-                         p.MaxStamina, p.SightRange, p.Facing, p.HomeX, p.HomeY, p.NextLevelXP,
-                         p.skill(1).Known, p.skill(1).Value),
+    const Player& p = l.g.creatures(3);
+    EXPECT_EQ(std::tuple(p.name, p.active, p.monsterType, p.level, p.image, p.life, p.maxLife, p.stamina,
+                         p.maxStamina, p.sightRange, p.facing, p.homeX, p.homeY, p.nextLevelXp,
+                         p.skill(1).known, p.skill(1).value),
               std::tuple(fixedName("goblin"), true, 2, 2, 2, 12, 12, 40, 40, 7, 2, 3, 1, 0, true, 12));
     EXPECT_EQ(addCreature(l.g, 2, 3, 2), 22);
-    l.g.CurrentPlayer = 22;
+    l.g.creatures.current = 22;
     removeCreature(l.g, 22);
-    EXPECT_EQ(std::tuple(l.g.CurrentPlayer, l.g.MapPlayer(3, 2), l.creatures().size()),
+    EXPECT_EQ(std::tuple(l.g.creatures.current, l.g.level.creatureAt(3, 2), l.creatures().size()),
               std::tuple(0, 0, 21u));
     EXPECT_EQ(boxTexts(l.t),
               std::vector<std::string>{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});
@@ -281,19 +282,20 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
 TEST(CreatureTable, setupCreatesTheUsersCreature) {
     for (const auto& [draw, melee] : {std::pair{0.0f, 10}, {0.25f, 12}, {0.35f, 14}, {0.999999f, 20}}) {
         Level l;
-        l.g.StartX = 40;
-        l.g.StartY = 60;
+        l.g.level.startX = 40;
+        l.g.level.startY = 60;
         l.t.io.window.inputAnswers.push_back("Ann");
         l.t.io.random.queue(draw);
         createUser(l.g);
-        ASSERT_EQ(l.g.CurrentPlayer, 1);
-        const Player& p = l.g.Players(1);
-        EXPECT_EQ(p.Name, "Ann" + std::string(97, ' '));
-        EXPECT_EQ(std::tuple(p.MonsterType, p.Image, p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.SightRange,
-                             p.Level, p.NextLevelXP, p.Facing, p.skill(1).Known, p.skill(1).XPToRaise),
+        ASSERT_EQ(l.g.creatures.current, 1);
+        const Player& p = l.g.creatures(1);
+        EXPECT_EQ(p.name, "Ann" + std::string(97, ' '));
+        EXPECT_EQ(std::tuple(p.monsterType, p.image, p.life, p.maxLife, p.stamina, p.maxStamina, p.sightRange,
+                             p.level, p.nextLevelXp, p.facing, p.skill(1).known, p.skill(1).xpToRaise),
                   std::tuple(0, 0, 50, 50, 100, 100, 100, 1, 1000, 2, true, 100));
-        EXPECT_EQ(p.skill(1).Value, melee) << draw;
-        EXPECT_EQ(std::tuple(l.g.MapPlayer(40, 60), l.g.ViewX, l.g.ViewY), std::tuple(1, 40, 60));
+        EXPECT_EQ(p.skill(1).value, melee) << draw;
+        EXPECT_EQ(std::tuple(l.g.level.creatureAt(40, 60), l.g.screen.viewX, l.g.screen.viewY),
+                  std::tuple(1, 40, 60));
         EXPECT_EQ(l.t.io.log.of("input").at(0)["title"], "Murkhol");
     }
 }
@@ -314,9 +316,9 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
                                             "\"../a/b\" cannot name a saved game: it may not hold slashes, "
                                             "colons or control characters.\r\n" +
                                                 ask}));
-        EXPECT_EQ(std::tuple(l.g.CurrentPlayer, l.creatures().size()),
+        EXPECT_EQ(std::tuple(l.g.creatures.current, l.creatures().size()),
                   cancel ? std::tuple(0, 0u) : std::tuple(1, 1u));
-        EXPECT_EQ(displayName(l.g.Players(1).Name), cancel ? "" : std::string(100, 'z'))
+        EXPECT_EQ(displayName(l.g.creatures(1).name), cancel ? "" : std::string(100, 'z'))
             << "cut to the field";
     }
 }
@@ -325,14 +327,14 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
 TEST(CreatureTable, setupRefusesWithoutAStartCell) {
     const std::pair<void (*)(Level&), const char*> cases[] = {
         {[](Level& l) { addCreature(l.g, 1, 0, 0); }, "The start cell (0, 0) is taken"},
-        {[](Level& l) { l.g.StartY = 101; }, "The start cell (0, 101) is off the map"},
-        {[](Level& l) { l.g.MapPlayer = Layer<int32_t>(); }, "There is no level to start on"},
+        {[](Level& l) { l.g.level.startY = 101; }, "The start cell (0, 101) is off the map"},
+        {[](Level& l) { l.g.level.creatureAt = Layer<int32_t>(); }, "There is no level to start on"},
     };
     for (const auto& [prepare, description] : cases) {
         Level l;
         prepare(l);
         createUser(l.g);
-        EXPECT_EQ(std::tuple(l.g.CurrentPlayer, l.t.io.log.of("input").size()), std::tuple(0, 0u))
+        EXPECT_EQ(std::tuple(l.g.creatures.current, l.t.io.log.of("input").size()), std::tuple(0, 0u))
             << description;
         EXPECT_EQ(boxTexts(l.t),
                   std::vector<std::string>{std::string("Error_modPlayer_Setup : ") + description});

@@ -26,7 +26,7 @@ protected:
         u = addUser(t, 10, 10, 6, 15);
         rat = addCreature(g, 1, 11, 10);
     }
-    Player& ratP() { return g.Players(rat); }
+    Player& ratP() { return g.creatures(rat); }
     int32_t u = 0, rat = 0;
 };
 
@@ -40,12 +40,12 @@ TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
         TestGame f;
         prepareFightLevel(f);
         const int32_t a = addUser(f, 10, 10, 6, melee), v = addCreature(f.game, 1, 11, 10);
-        f.game.Players(a).Stamina = stamina;
-        f.game.Players(v).skill(kMeleeSkill).Value = against;
+        f.game.creatures(a).stamina = stamina;
+        f.game.creatures(v).skill(kMeleeSkill).value = against;
         for (float r : {0.5f, 0.5f, 0.0f})
             f.io.random.queue(r);
         strike(f.game, a, v);
-        EXPECT_EQ(std::pair(f.game.Players(v).Life < 6, f.game.Players(a).Stamina), std::pair(hits, 0))
+        EXPECT_EQ(std::pair(f.game.creatures(v).life < 6, f.game.creatures(a).stamina), std::pair(hits, 0))
             << "stamina " << stamina << ", " << melee << " against " << against;
     }
 }
@@ -54,39 +54,40 @@ TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
 TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     give(t, u, 1, FightItem::Dagger);
     give(t, u, 2, FightItem::Club);
-    user().WeaponSlot = 1;
+    user().weaponSlot = 1;
     give(t, rat, 1, FightItem::Armor1 + 4); // armour 10
-    ratP().ArmorSlot = 1;
+    ratP().armourSlot = 1;
     draws({0.5f, 0.5f, 0.5f, 0.0f}); // dagger 3 against armour 5
     strike(g, u, rat);
-    EXPECT_EQ(std::tuple(ratP().Life, g.damage(1).Amount, user().XP), std::tuple(5, 1, 1));
+    EXPECT_EQ(std::tuple(ratP().life, g.messages.damage(1).amount, user().xp), std::tuple(5, 1, 1));
     t.io.clock.time = 50.9f;
     strike(g, u, rat);
-    EXPECT_EQ(std::tuple(user().Stamina, ratP().Stamina, ratP().CombatPenalty, sounds()),
+    EXPECT_EQ(std::tuple(user().stamina, ratP().stamina, ratP().combatPenalty, sounds()),
               std::tuple(99, 19, 5, std::vector<int>{1, 2}));
 
     t.io.clock.time = 51;
-    std::tie(user().Level, user().WeaponSlot, ratP().Life) = std::tuple(2, 2, 4);
+    std::tie(user().level, user().weaponSlot, ratP().life) = std::tuple(2, 2, 4);
     draws({0.5f, 0.5f, 0.5f, 0.5f}); // club 12 against armour 7
     strike(g, u, rat);
-    EXPECT_EQ(std::tuple(g.damage(2).Amount, g.damage(2).X, g.damage(2).Y), std::tuple(4, 11, 10));
-    EXPECT_EQ(std::tuple(ratP().Active, ratP().CombatPenalty, g.MapPlayer(11, 10), idAt(g, 11, 10)),
+    EXPECT_EQ(std::tuple(g.messages.damage(2).amount, g.messages.damage(2).x, g.messages.damage(2).y),
+              std::tuple(4, 11, 10));
+    EXPECT_EQ(std::tuple(ratP().active, ratP().combatPenalty, g.level.creatureAt(11, 10), idAt(g, 11, 10)),
               std::tuple(false, 0, 0, FightItem::RatCarcass));
     const Player& p = user();
-    EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).XPToRaise, p.XP, p.SpendableXP, p.CombatPenalty, p.Stamina),
+    EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).xpToRaise, p.xp, p.spendableXp, p.combatPenalty, p.stamina),
               std::tuple(91, 9, 4, 10, 98));
     EXPECT_EQ(sounds(), (std::vector<int>{1, 2, 1, 2}));
 
     EXPECT_TRUE(reduceLife(g, addCreature(g, 2, 30, 30), 12));
-    EXPECT_EQ(g.MapItem(30, 30), 0);
-    g.MonsterTypes(2).DeadItem = 1;
+    EXPECT_EQ(g.level.itemAt(30, 30), 0);
+    g.catalogue.monsters(2).deadItem = 1;
     EXPECT_TRUE(reduceLife(g, addCreature(g, 2, 30, 30), 12));
     EXPECT_EQ(idAt(g, 30, 30), 1);
     const int32_t second = addCreature(g, 1, 12, 10), gold = addItem(g, ItemId::SmallGold, 12, 10);
     EXPECT_FALSE(reduceLife(g, second, 5));
-    EXPECT_EQ(g.Players(second).Life, 1);
+    EXPECT_EQ(g.creatures(second).life, 1);
     EXPECT_TRUE(reduceLife(g, second, 1));
-    EXPECT_EQ(g.MapItem(12, 10), gold);
+    EXPECT_EQ(g.level.itemAt(12, 10), gold);
 }
 
 // Parries teach the user, never monsters; a monster's blow sounds; the user's death empties the panel.
@@ -94,27 +95,28 @@ TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
     const int32_t goblin = addCreature(g, 2, 9, 10);
     draws({0.0f, 0.5f, 0.0f});
     strike(g, goblin, u);
-    EXPECT_EQ(std::tuple(user().Life, user().XP, user().skill(kMeleeSkill).XPToRaise),
+    EXPECT_EQ(std::tuple(user().life, user().xp, user().skill(kMeleeSkill).xpToRaise),
               std::tuple(50, 20, 80));
     draws({0.0f, 0.99f, 0.0f});
     strike(g, rat, goblin);
-    EXPECT_EQ(std::pair(g.Players(goblin).XP, g.Players(goblin).skill(kMeleeSkill).Value), std::pair(0, 12));
+    EXPECT_EQ(std::pair(g.creatures(goblin).xp, g.creatures(goblin).skill(kMeleeSkill).value),
+              std::pair(0, 12));
 
     t.io.clock.time = 52;
     refreshCreatures(g);
     draws({0.99f, 0.0f, 0.0f, 0.5f});
     strike(g, rat, u);
-    EXPECT_EQ(std::tuple(user().Life, g.damage(1).X, user().XP), std::tuple(49, 10, 20));
+    EXPECT_EQ(std::tuple(user().life, g.messages.damage(1).x, user().xp), std::tuple(49, 10, 20));
     EXPECT_EQ(sounds(), (std::vector<int>{6, 6, 7, 2})); // the goblin has no sound
-    EXPECT_EQ(ratP().NextAttackTime, 53.05f);            // monsters are spread a little in time
+    EXPECT_EQ(ratP().nextAttackTime, 53.05f);            // monsters are spread a little in time
 
     t.io.clock.time = 54;
-    user().Life = 1;
+    user().life = 1;
     updateStatus(g);
     draws({0.99f, 0.0f, 0.0f, 0.0f});
     strike(g, rat, u);
-    EXPECT_EQ(std::tuple(g.CurrentPlayer, g.status.life.value, g.Players(u).Active, g.MapPlayer(10, 10),
-                         g.MapItem(10, 10)),
+    EXPECT_EQ(std::tuple(g.creatures.current, g.screen.status.life.value, g.creatures(u).active,
+                         g.level.creatureAt(10, 10), g.level.itemAt(10, 10)),
               std::tuple(0, 0, false, 0, 0));
     EXPECT_TRUE(boxTexts(t).empty());
 }
@@ -122,19 +124,19 @@ TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
 // Half of each grant is spendable; one level per grant, when the need reaches exactly 0.
 TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
     for (const auto& [before, after] : {std::pair{0, 2}, {1, 4}, {2, 4}}) {
-        user().SpendableXP = before;
+        user().spendableXp = before;
         addExperience(g, u, 5);
-        EXPECT_EQ(user().SpendableXP, after) << before;
+        EXPECT_EQ(user().spendableXp, after) << before;
     }
     addExperience(g, u, 984);
-    EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(user().level, user().nextLevelXp), std::tuple(1, 1));
     addExperience(g, u, 2001);
-    EXPECT_EQ(std::tuple(user().Level, user().NextLevelXP, user().SpendableXP), std::tuple(2, 1416, 1496));
-    EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color),
+    EXPECT_EQ(std::tuple(user().level, user().nextLevelXp, user().spendableXp), std::tuple(2, 1416, 1496));
+    EXPECT_EQ(std::pair(g.messages.line(20).text, g.messages.line(20).color),
               (std::pair<std::string, int32_t>("Ana has gained level 2!", kGreen)));
     for (const auto& [level, need] : {std::pair{3, 2431}, {4, 4456}}) {
-        addExperience(g, u, user().NextLevelXP);
-        EXPECT_EQ(std::pair(user().Level, user().NextLevelXP), std::pair(level, need));
+        addExperience(g, u, user().nextLevelXp);
+        EXPECT_EQ(std::pair(user().level, user().nextLevelXp), std::pair(level, need));
     }
 }
 
@@ -142,7 +144,7 @@ TEST_F(Combat, experienceRaisesOneLevelPerGrant) {
 TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
     strike(g, rat, u);
     strike(g, addCreature(g, 2, 10, 11), u);
-    EXPECT_EQ(std::tuple(user().CombatPenalty, ratP().CombatPenalty, user().InCombat),
+    EXPECT_EQ(std::tuple(user().combatPenalty, ratP().combatPenalty, user().inCombat),
               std::tuple(10, 5, true));
     // in combat; life, maximum, stamina, maximum; then life and stamina after the tick
     const std::tuple<bool, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
@@ -153,10 +155,10 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
         {false, 10, 50, kMax - 2, kMax, 11, kMax}};
     for (const auto& [fought, life, maxLife, stamina, maxStamina, lifeAfter, staminaAfter] : cases) {
         Player& p = user();
-        std::tie(p.InCombat, p.CombatPenalty, p.Life, p.MaxLife, p.Stamina, p.MaxStamina) =
+        std::tie(p.inCombat, p.combatPenalty, p.life, p.maxLife, p.stamina, p.maxStamina) =
             std::tuple(fought, 15, life, maxLife, stamina, maxStamina);
         refreshCreatures(g);
-        EXPECT_EQ(std::tuple(p.Life, p.Stamina, p.InCombat, p.CombatPenalty, ratP().CombatPenalty),
+        EXPECT_EQ(std::tuple(p.life, p.stamina, p.inCombat, p.combatPenalty, ratP().combatPenalty),
                   std::tuple(lifeAfter, staminaAfter, false, 0, 0))
             << life << "/" << maxLife << " " << stamina << "/" << maxStamina;
     }
@@ -164,21 +166,21 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
 
 // Fields at the top of their range fail with a box rather than wrap.
 TEST_F(Combat, overflowsAreReportedNotWrapped) {
-    user().XP = kMax - 5;
+    user().xp = kMax - 5;
     addExperience(g, u, 1000);
-    std::tie(user().XP, user().Level) = std::tuple(0, 300); // the level curve itself passes the top
+    std::tie(user().xp, user().level) = std::tuple(0, 300); // the level curve itself passes the top
     addExperience(g, u, 1000);
-    user().Level = 1;
-    user().skill(kMeleeSkill).Value = kMax;
+    user().level = 1;
+    user().skill(kMeleeSkill).value = kMax;
     addSkillExperience(g, u, kMeleeSkill, 100, false);
-    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).Value, 15), kMax)
+    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).value, 15), kMax)
         << "a failed improvement keeps the value";
-    std::tie(user().XP, user().CombatPenalty) = std::tuple(0, kMax - 2);
+    std::tie(user().xp, user().combatPenalty) = std::tuple(0, kMax - 2);
     strike(g, u, rat);
-    std::tie(user().Level, user().CombatPenalty, user().NextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
+    std::tie(user().level, user().combatPenalty, user().nextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
     draws({0.5f, 0.5f, 0.5f}); // a hit of 2 pays twice the level
     strike(g, u, rat);
-    ratP().Life = -kMax;
+    ratP().life = -kMax;
     reduceLife(g, rat, 5);
     std::vector<std::string> expected;
     for (const char* failing : {"Player_Raise_XP", "Player_Raise_XP", "Skill_Raise_XP", "Player_Attack",
@@ -197,7 +199,7 @@ TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
                                                            {5, 0, 5}, {6, 0, 5}, {5, 0, 0}};
     for (const auto& [slot, weapon, armor] : steps) {
         ready(g, u, slot);
-        EXPECT_EQ(std::pair(user().WeaponSlot, user().ArmorSlot), std::pair(weapon, armor)) << slot;
+        EXPECT_EQ(std::pair(user().weaponSlot, user().armourSlot), std::pair(weapon, armor)) << slot;
     }
     ready(g, u, 3);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
@@ -206,7 +208,7 @@ TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
 
 // A blow does its damage -2 to +1, at least 1; armour absorbs half to one less, halves to even.
 TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
-    ratP().Level = 4;
+    ratP().level = 4;
     using namespace FightItem;
     // 'w' the user's weapon, 'm' the rat's, 'a' the user's armour (0 none); the draw; the value
     const std::tuple<char, int, float, int> cases[] = {
@@ -218,12 +220,12 @@ TEST_F(Combat, weaponAndArmourDrawAroundTheirCatalogueValue) {
     for (const auto& [kind, item, r, value] : cases) {
         const int32_t who = kind == 'm' ? rat : u;
         if (item != 0) give(t, who, 1, static_cast<int16_t>(item));
-        (kind == 'a' ? g.Players(who).ArmorSlot : g.Players(who).WeaponSlot) = item != 0 ? 1 : 0;
+        (kind == 'a' ? g.creatures(who).armourSlot : g.creatures(who).weaponSlot) = item != 0 ? 1 : 0;
         draws({r});
         EXPECT_EQ(kind == 'a' ? armourValue(g, who) : weaponDamage(g, who), value)
             << kind << " " << item << " r " << r;
     }
-    user().ArmorSlot = 0;
+    user().armourSlot = 0;
     EXPECT_EQ(armourValue(g, u), 0);
     EXPECT_TRUE(boxTexts(t).empty());
 }
@@ -235,12 +237,12 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
         draws({r});
         EXPECT_EQ(rollSkill(g, u, kMeleeSkill), roll) << r;
     }
-    user().skill(2).Value = 40;
+    user().skill(2).value = 40;
     draws({0.5f});
     EXPECT_EQ(std::pair(skillValue(g, u, 2), rollSkill(g, u, 2)), std::pair(0, 0));
     addSkillExperience(g, u, 2, 500, true);
-    EXPECT_EQ(std::tuple(user().skill(2).Value, user().XP, skillValue(g, u, 11)), std::tuple(40, 0, 0));
-    user().skill(kSkillCount).Known = true; // the last row of the skill table is a skill like any other
+    EXPECT_EQ(std::tuple(user().skill(2).value, user().xp, skillValue(g, u, 11)), std::tuple(40, 0, 0));
+    user().skill(kSkillCount).known = true; // the last row of the skill table is a skill like any other
     raiseSkill(g, u, kSkillCount);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
 }
@@ -249,25 +251,25 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
 TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     PlayerSkill& melee = user().skill(kMeleeSkill);
     for (const int32_t spendable : {99, 100}) {
-        user().SpendableXP = spendable;
+        user().spendableXp = spendable;
         raiseSkill(g, u, kMeleeSkill);
     }
-    EXPECT_EQ(std::tuple(melee.Value, melee.XPToRaise, user().SpendableXP, user().XP),
+    EXPECT_EQ(std::tuple(melee.value, melee.xpToRaise, user().spendableXp, user().xp),
               std::tuple(16, 110, 0, 0));
     EXPECT_EQ(shownMessages(g), (std::vector<std::string>{"You need 100 spendable XP to raise Melee!",
                                                           "Ana's Melee skill has improved to 16!"}));
-    EXPECT_EQ(std::pair(g.message(19).Color, g.message(20).Color),
+    EXPECT_EQ(std::pair(g.messages.line(19).color, g.messages.line(20).color),
               (std::pair<int32_t, int32_t>(kYellow, kGreen)));
     addSkillExperience(g, u, kMeleeSkill, 109, true);
-    EXPECT_EQ(std::pair(melee.Value, melee.XPToRaise), std::pair(16, 1));
+    EXPECT_EQ(std::pair(melee.value, melee.xpToRaise), std::pair(16, 1));
     addSkillExperience(g, u, kMeleeSkill, 500, true);
-    EXPECT_EQ(std::tuple(melee.Value, melee.Raises, melee.XPToRaise, user().XP), std::tuple(17, 2, 130, 609));
+    EXPECT_EQ(std::tuple(melee.value, melee.raises, melee.xpToRaise, user().xp), std::tuple(17, 2, 130, 609));
     EXPECT_EQ(shownMessages(g).back(), "Ana's Melee skill has improved to 17!");
-    while (melee.Raises < 10)
-        addSkillExperience(g, u, kMeleeSkill, melee.XPToRaise, false);
-    EXPECT_EQ(std::pair(melee.Value, melee.XPToRaise), std::pair(25, 694));
+    while (melee.raises < 10)
+        addSkillExperience(g, u, kMeleeSkill, melee.xpToRaise, false);
+    EXPECT_EQ(std::pair(melee.value, melee.xpToRaise), std::pair(25, 694));
     addSkillExperience(g, rat, kMeleeSkill, 100, false);
-    EXPECT_EQ(ratP().skill(kMeleeSkill).Value, 6);
+    EXPECT_EQ(ratP().skill(kMeleeSkill).value, 6);
     EXPECT_EQ(shownMessages(g).size(), 11u);
 }
 
@@ -281,15 +283,17 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
         addDamageMessage(g, i, i, i);
         t.io.clock.time = 100.2f;
     }
-    EXPECT_EQ(g.message(1).Text + ", " + g.message(20).Text, "line 2, line 21");
-    EXPECT_EQ(std::pair(g.damage(1).Amount, g.damage(20).Amount), std::pair(1, 20));
+    EXPECT_EQ(g.messages.line(1).text + ", " + g.messages.line(20).text, "line 2, line 21");
+    EXPECT_EQ(std::pair(g.messages.damage(1).amount, g.messages.damage(20).amount), std::pair(1, 20));
     for (const auto& [now, kept] : {std::pair{100.35f, true}, {100.4f, false}}) {
         t.io.clock.time = now;
         ageMessages(g);
-        EXPECT_EQ(std::pair(g.damage(1).InUse, g.damage(2).InUse), std::pair(kept, true)) << now;
+        EXPECT_EQ(std::pair(g.messages.damage(1).inUse, g.messages.damage(2).inUse), std::pair(kept, true))
+            << now;
     }
     addDamageMessage(g, 7, 8, 42);
-    EXPECT_EQ(std::tuple(g.damage(1).X, g.damage(1).Y, g.damage(1).Amount, g.damage(1).Time),
+    EXPECT_EQ(std::tuple(g.messages.damage(1).x, g.messages.damage(1).y, g.messages.damage(1).amount,
+                         g.messages.damage(1).time),
               std::tuple(7, 8, 42, 100.4f));
 
     for (const auto& [now, shown] : {std::pair{105.2f, 20u}, {105.25f, 0u}}) {
@@ -297,14 +301,15 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
         ageMessages(g);
         EXPECT_EQ(shownMessages(g).size(), shown) << now;
     }
-    EXPECT_EQ(std::pair(g.message(20).Text, g.message(20).Color), std::pair(std::string(), 0));
+    EXPECT_EQ(std::pair(g.messages.line(20).text, g.messages.line(20).color), std::pair(std::string(), 0));
     addMessage(g, "new", static_cast<int32_t>(kBlue));
-    EXPECT_EQ(std::tuple(g.message(19).InUse, g.message(20).Color, g.message(20).Time),
+    EXPECT_EQ(std::tuple(g.messages.line(19).inUse, g.messages.line(20).color, g.messages.line(20).time),
               std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
     // The log keeps what the view forgot, oldest first, in its colours.
-    ASSERT_EQ(g.log.lines().size(), 22u);
-    EXPECT_EQ(std::tuple(g.log.lines().front().Text, g.log.lines().back().Text, g.log.lines().back().Color),
+    ASSERT_EQ(g.messages.log.lines().size(), 22u);
+    EXPECT_EQ(std::tuple(g.messages.log.lines().front().text, g.messages.log.lines().back().text,
+                         g.messages.log.lines().back().color),
               std::tuple("line 1", "new", static_cast<int32_t>(kBlue)));
 }
 
@@ -313,11 +318,11 @@ TEST(Messages, theLogKeepsTheLastThousandLines) {
     MessageLog log;
     for (int i = 0; i < 1005; ++i)
         log.add("line " + std::to_string(i), i);
-    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.end(), log.line(5).Text, log.line(1004).Color),
+    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.end(), log.line(5).text, log.line(1004).color),
               std::tuple(1000u, 5u, 1005u, "line 5", 1004));
     log.clear();
     log.add("fresh", 0);
-    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.line(1005).Text),
+    EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.line(1005).text),
               std::tuple(1u, 1005u, "fresh"));
 }
 
@@ -337,14 +342,15 @@ TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
         Game& fg = f.game;
         const int32_t u = addUser(f, userX, userY);
         const int32_t rat = addCreature(fg, 1, 12, 10);
-        fg.Players(rat).HomeX = 10;
+        fg.creatures(rat).homeX = 10;
         if (wall) addItem(fg, ItemId::StoneWall, 15, 10);
-        if (blocker) fg.Players(addCreature(fg, 2, 13, 10)).SightRange = 0; // stays at home, in the way
+        if (blocker) fg.creatures(addCreature(fg, 2, 13, 10)).sightRange = 0; // stays at home, in the way
         if (blocker) f.io.random.queue(r);
         moveMonsters(fg);
-        const Player& m = fg.Players(rat);
-        EXPECT_EQ(std::tuple(m.X, m.Y, m.Facing, fg.MapPlayer(m.X, m.Y), fg.Players(u).CombatPenalty),
-                  std::tuple(ratX, ratY, facing, rat, penalty))
+        const Player& m = fg.creatures(rat);
+        EXPECT_EQ(
+            std::tuple(m.x, m.y, m.facing, fg.level.creatureAt(m.x, m.y), fg.creatures(u).combatPenalty),
+            std::tuple(ratX, ratY, facing, rat, penalty))
             << "user at " << userX << "," << userY << (wall ? " behind a wall" : "") << " draw " << r;
     }
 }
@@ -354,9 +360,9 @@ TEST_F(Monsters, visitingOrderAlternates) {
     draw(g, 11, 9, {"X", "", "X"});
     for (const int32_t winner : {1, 2, 1}) {
         for (const int32_t x : {10, 12}) // both head home to 11,10
-            g.Players(addCreature(g, 1, x, 10)).HomeX = 11;
+            g.creatures(addCreature(g, 1, x, 10)).homeX = 11;
         moveMonsters(g);
-        EXPECT_EQ(g.MapPlayer(11, 10), winner);
+        EXPECT_EQ(g.level.creatureAt(11, 10), winner);
         removeCreature(g, 1);
         removeCreature(g, 2);
     }
@@ -365,14 +371,14 @@ TEST_F(Monsters, visitingOrderAlternates) {
 // Once one monster has killed the user's creature, the rest of the tick sends monsters home.
 TEST_F(Monsters, userKilledMidTickLeavesOthersAlone) {
     const int32_t u = addUser(t, 10, 10);
-    g.Players(u).Life = 1;
+    g.creatures(u).life = 1;
     const int32_t first = addCreature(g, 1, 9, 10);
     const int32_t second = addCreature(g, 1, 11, 10);
     draws({0.99f, 0.0f, 0.0f, 0.0f});
     moveMonsters(g);
-    EXPECT_EQ(
-        std::tuple(g.CurrentPlayer, g.Players(first).NextAttackTime > 0, g.Players(second).NextAttackTime),
-        std::tuple(0, true, 0.0f));
+    EXPECT_EQ(std::tuple(g.creatures.current, g.creatures(first).nextAttackTime > 0,
+                         g.creatures(second).nextAttackTime),
+              std::tuple(0, true, 0.0f));
     moveMonsters(g);
     EXPECT_TRUE(boxTexts(t).empty());
 }

@@ -71,7 +71,7 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
         "map=First Hall\r\n XXX\r\nLower=  cellar  \n\t\t\nUPPER=attic\rMAP =x\r\nuPpEr= roof\r\n;MAP=Not "
         "This\r\n\r\n    \r;X\nX.XS\nNAP=x\r\nlower\r\n#X\r\n" +
         std::string("\0X\r\n", 4) + "X");
-    EXPECT_EQ(std::tuple(t.game.MapName, t.game.MapLower, t.game.MapUpper, t.game.StartX),
+    EXPECT_EQ(std::tuple(t.game.level.name, t.game.level.lower, t.game.level.upper, t.game.level.startX),
               std::tuple("First Hall", "cellar", "roof", 3));
     EXPECT_EQ(t.io.log.of("caption").back()["text"],
               "Gloamfell (ver " + std::string(kVersion) + ")  : First Hall");
@@ -84,7 +84,8 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
     EXPECT_EQ(boxTexts(t), unknown);
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["title"], "WARNING!!!!");
     load(crlf({"X"}));
-    EXPECT_EQ(std::tuple(t.game.MapName, t.game.MapLower, t.game.Caption, t.game.StartX, t.game.StartY),
+    EXPECT_EQ(std::tuple(t.game.level.name, t.game.level.lower, t.game.screen.caption, t.game.level.startX,
+                         t.game.level.startY),
               std::tuple("", "", "Gloamfell (ver " + std::string(kVersion) + ")  : ", 0, 0));
 }
 
@@ -100,7 +101,7 @@ TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
     for (const std::string& line : bad)
         contents += line + "\r\n";
     const std::string path = load(contents + "X");
-    EXPECT_EQ(std::tuple(t.game.MapLower, t.game.MapUpper), std::tuple("cellar", "attic"));
+    EXPECT_EQ(std::tuple(t.game.level.lower, t.game.level.upper), std::tuple("cellar", "attic"));
     const auto boxes = boxTexts(t);
     ASSERT_EQ(boxes.size(), bad.size());
     for (std::size_t i = 0; i < bad.size(); ++i)
@@ -138,33 +139,36 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
               (std::vector<int16_t>{2, 17, 17, 24, 25, 21, 22, 26, 29, 30, 31, 0, 27, 33, 34, 0, 0, 0}));
     std::vector<int16_t> monsters;
     for (int32_t x = 0; x <= 6; ++x)
-        monsters.push_back(t.game.MapPlayer(x, 1) ? t.game.player(t.game.MapPlayer(x, 1)).MonsterType : -1);
+        monsters.push_back(
+            t.game.level.creatureAt(x, 1) ? t.game.player(t.game.level.creatureAt(x, 1)).monsterType : -1);
     EXPECT_EQ(monsters, (std::vector<int16_t>{-1, -1, 1, 2, -1, -1, -1}));
-    EXPECT_EQ(std::tuple(t.game.StartX, t.game.StartY, t.game.MapItem(6, 1)), std::tuple(6, 1, 0));
+    EXPECT_EQ(std::tuple(t.game.level.startX, t.game.level.startY, t.game.level.itemAt(6, 1)),
+              std::tuple(6, 1, 0));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modPlayer_Add : Monster 9 is not in monster.ini"});
 }
 
 // Only the user crosses to a new level; stairs to a missing file must not strand it on an empty one.
 TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     load(crlf({"X....", "X..2."}));
-    t.game.CurrentPlayer = addCreature(t.game, 0, 1, 1);
+    t.game.creatures.current = addCreature(t.game, 0, 1, 1);
     load(crlf({"MAP=Here", "LOWER=below", "X1g2S", "X1..."}));
     std::vector<int16_t> active;
-    for (const Player& p : t.game.Players)
-        if (p.Active) active.push_back(p.MonsterType);
+    for (const Player& p : t.game.creatures)
+        if (p.active) active.push_back(p.monsterType);
     EXPECT_EQ(active, (std::vector<int16_t>{1, 0, 2}));
-    EXPECT_EQ(std::tuple(t.game.MapPlayer(1, 1), t.game.MapPlayer(3, 1)),
-              std::tuple(t.game.CurrentPlayer, 0));
-    const auto items = t.game.Items.ubound();
-    const std::string caption = t.game.Caption;
+    EXPECT_EQ(std::tuple(t.game.level.creatureAt(1, 1), t.game.level.creatureAt(3, 1)),
+              std::tuple(t.game.creatures.current, 0));
+    const auto items = t.game.items.ubound();
+    const std::string caption = t.game.screen.caption;
     t.io.log.events.clear();
     loadLevel(t.game, t.path("nowhere.map"));
     EXPECT_EQ(boxTexts(t),
               std::vector<std::string>{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
-    EXPECT_EQ(
-        std::tuple(t.game.MapName, t.game.MapLower, t.game.StartX, t.game.Caption, t.game.Items.ubound()),
-        std::tuple("Here", "below", 4, caption, items));
-    EXPECT_EQ(std::tuple(idAt(t.game, 2, 0), t.game.MapPlayer(3, 0)), std::tuple(ItemId::SmallGold, 3));
+    EXPECT_EQ(std::tuple(t.game.level.name, t.game.level.lower, t.game.level.startX, t.game.screen.caption,
+                         t.game.items.ubound()),
+              std::tuple("Here", "below", 4, caption, items));
+    EXPECT_EQ(std::tuple(idAt(t.game, 2, 0), t.game.level.creatureAt(3, 0)),
+              std::tuple(ItemId::SmallGold, 3));
     EXPECT_TRUE(t.io.log.of("caption").empty());
 }
 
@@ -184,17 +188,17 @@ TEST_F(MapFile, hostileFilesAreSurvived) {
     for (char& c : garbage)
         c = static_cast<char>(bytes() & 0xff);
     load(garbage + "\r\nMAP=After\r\n");
-    EXPECT_EQ(std::tuple(boxTexts(t).size(), t.game.MapName), std::tuple(21u, "After"));
+    EXPECT_EQ(std::tuple(boxTexts(t).size(), t.game.level.name), std::tuple(21u, "After"));
     load(std::string(4096, '\0'));
     EXPECT_EQ(boxTexts(t).size(), 1u);
     load("");
-    EXPECT_EQ(std::tuple(boxTexts(t).size(), t.game.MapItem(0, 0)), std::tuple(0u, 0));
+    EXPECT_EQ(std::tuple(boxTexts(t).size(), t.game.level.itemAt(0, 0)), std::tuple(0u, 0));
     load(std::string(10 * 1024 * 1024, 'q'));
     EXPECT_EQ(boxTexts(t).size(), 1u);
     EXPECT_LT(boxTexts(t).at(0).size(), 1000u);
     load("MAP=Long\r\nX" + std::string(10 * 1024 * 1024, 'X') + "\r\nXg");
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Map too big!"});
-    EXPECT_EQ(std::tuple(t.game.MapName, idAt(t.game, 1, 0)), std::tuple("Long", ItemId::SmallGold));
+    EXPECT_EQ(std::tuple(t.game.level.name, idAt(t.game, 1, 0)), std::tuple("Long", ItemId::SmallGold));
 }
 
 struct JoinCase {
@@ -243,7 +247,7 @@ TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
         addItem(t.game, id, 11, 2 * id);
     }
     draw(t.game, 61, 60, {"X"});
-    t.game.MapItem(60, 60) = 5000;
+    t.game.level.itemAt(60, 60) = 5000;
     joinWalls(t.game);
     EXPECT_EQ((std::vector<int16_t>{idAt(t.game, 11, 32), idAt(t.game, 11, 40), idAt(t.game, 11, 42),
                                     idAt(t.game, 61, 60)}),
@@ -311,10 +315,10 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
             const bool wall = (x % 10 == 0 || y % 10 == 0) && !openings.contains({x, y});
             const int16_t id = idAt(t.game, x, y);
             wrong += (id >= 1 && id <= 16) != wall ||
-                     (x < 10 && y < 10 && !wall && (id || t.game.MapPlayer(x, y))) ||
-                     (wall && id != wallConnector(t.game, t.game.MapItem(x, y))); // joined
+                     (x < 10 && y < 10 && !wall && (id || t.game.level.creatureAt(x, y))) ||
+                     (wall && id != wallConnector(t.game, t.game.level.itemAt(x, y))); // joined
         }
-    EXPECT_EQ(std::tuple(wrong, t.game.StartX, t.game.StartY), std::tuple(0, 2, 2));
+    EXPECT_EQ(std::tuple(wrong, t.game.level.startX, t.game.level.startY), std::tuple(0, 2, 2));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
     for (std::size_t i = 0; i < std::size(rooms); ++i) {
         const auto [x0, y0] = corner(i);
@@ -322,9 +326,9 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
         std::map<int32_t, std::string> placed;
         for (int32_t x = 1; x <= 9; ++x)
             for (int32_t y = 1; y <= 9; ++y)
-                if (const int32_t p = t.game.MapPlayer(x0 + x, y0 + y)) {
+                if (const int32_t p = t.game.level.creatureAt(x0 + x, y0 + y)) {
                     placed[p] = std::to_string(x) + std::to_string(y);
-                    EXPECT_EQ(t.game.player(p).MonsterType, type) << monsters;
+                    EXPECT_EQ(t.game.player(p).monsterType, type) << monsters;
                 }
         std::string cells;
         for (const auto& [p, cell] : placed)

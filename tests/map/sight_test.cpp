@@ -21,7 +21,8 @@ namespace gf::test {
 namespace {
 
 bool plainTransparent(Game& g, int32_t x, int32_t y) {
-    return inMap(x, y) && (g.MapItem(x, y) == 0 || !g.ItemTypes(g.Items(g.MapItem(x, y)).ID).BlockMovement);
+    return inMap(x, y) &&
+           (g.level.itemAt(x, y) == 0 || !g.catalogue.items(g.items(g.level.itemAt(x, y)).id).blocksMovement);
 }
 
 // The sight line exactly as the rules state it, one cell at a time along the longer axis.
@@ -75,7 +76,7 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
         const Layer<bool> expected = plainVisible(g, px, py, rangeX, rangeY);
         for (int32_t y = 0; y <= kMapUpper; ++y)
             for (int32_t x = 0; x <= kMapUpper; ++x)
-                ASSERT_EQ(g.MapVisible(x, y), expected(x, y))
+                ASSERT_EQ(g.level.visible(x, y), expected(x, y))
                     << "creature at (" << px << ", " << py << "), range " << rangeX << " x " << rangeY
                     << ", cell (" << x << ", " << y << ")";
     };
@@ -85,11 +86,11 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
         for (int k = 0; k < 400; ++k)
             addItem(g, static_cast<int16_t>(k % 3 == 0 ? 17 : k % 3 == 1 ? 18 : 1), cell(rng), cell(rng));
         for (int view = 0; view < 8; ++view) {
-            if (g.CurrentPlayer != 0) removeCreature(g, g.CurrentPlayer);
+            if (g.creatures.current != 0) removeCreature(g, g.creatures.current);
             int32_t px = cell(rng), py = cell(rng);
-            while (g.MapPlayer(px, py) != 0)
+            while (g.level.creatureAt(px, py) != 0)
                 px = cell(rng), py = cell(rng);
-            g.CurrentPlayer = addCreature(g, 0, px, py);
+            g.creatures.current = addCreature(g, 0, px, py);
             const int32_t rangeX = range(rng), rangeY = range(rng);
             expectPlainVisibility(px, py, rangeX, rangeY);
             for (int line = 0; line < 200; ++line) {
@@ -103,10 +104,10 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
         }
     }
     // Only a damaged game puts the user's creature off the map; it still sees by the same rules.
-    g.MapItem.create(); // no border walls to hide a misread cell
+    g.level.itemAt.create(); // no border walls to hide a misread cell
     for (const auto& [x, y, range] :
          {std::tuple{-1, 30, 12}, {101, 50, 101}, {40, 101, 101}, {20, -1, 101}}) {
-        std::tie(g.Players(g.CurrentPlayer).X, g.Players(g.CurrentPlayer).Y) = std::tuple(x, y);
+        std::tie(g.creatures(g.creatures.current).x, g.creatures(g.creatures.current).y) = std::tuple(x, y);
         expectPlainVisibility(x, y, range, range);
     }
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
@@ -115,11 +116,11 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
 class Sight : public ::testing::Test {
 protected:
     void SetUp() override { prepareEmptyLevel(t); }
-    void userAt(int32_t x, int32_t y) { t.game.CurrentPlayer = addCreature(t.game, 0, x, y); }
+    void userAt(int32_t x, int32_t y) { t.game.creatures.current = addCreature(t.game, 0, x, y); }
     std::vector<int16_t> light(std::initializer_list<std::pair<int32_t, int32_t>> cells) {
         std::vector<int16_t> out;
         for (const auto& [x, y] : cells)
-            out.push_back(t.game.MapLight(x, y));
+            out.push_back(t.game.level.light(x, y));
         return out;
     }
 
@@ -130,12 +131,12 @@ using Light = std::vector<int16_t>;
 
 // Light fades a step per square ring, sources add up to full light, and the map's edge cuts the square.
 TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
-    t.game.MapLight(5, 5) = 3;
-    t.game.MapVisible(5, 5) = true;
+    t.game.level.light(5, 5) = 3;
+    t.game.level.visible(5, 5) = true;
     updateLight(t.game);
     updateVisibility(t.game, 30, 17);
     EXPECT_EQ(light({{5, 5}, {6, 6}}), (Light{3, 0}));
-    EXPECT_TRUE(t.game.MapVisible(5, 5));
+    EXPECT_TRUE(t.game.level.visible(5, 5));
 
     userAt(50, 50);
     updateLight(t.game);
@@ -146,7 +147,7 @@ TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
     addLight(t.game, 50, 50, std::numeric_limits<int16_t>::max());
     EXPECT_EQ(light({{100, 100}}), Light{0});
 
-    removeCreature(t.game, t.game.CurrentPlayer);
+    removeCreature(t.game, t.game.creatures.current);
     userAt(2, 2);
     updateLight(t.game);
     EXPECT_EQ(light({{0, 0}, {8, 8}, {9, 2}, {100, 100}}), (Light{2, 6, 7, 7}));
@@ -177,7 +178,7 @@ TEST_F(Sight, rangeIsCutToMap) {
         int seen = 0;
         for (int32_t x = 0; x <= 100; ++x)
             for (int32_t y = 0; y <= 100; ++y)
-                seen += t.game.MapVisible(x, y);
+                seen += t.game.level.visible(x, y);
         EXPECT_EQ(seen, cells) << rangeX << " x " << rangeY;
     }
     EXPECT_EQ(std::tuple(cellVisible(t.game, -1, 100), cellVisible(t.game, 0, 101)),

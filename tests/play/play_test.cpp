@@ -31,9 +31,10 @@ TEST_F(Movement, userStepsAtMostOncePerTenthOfASecond) {
         t.io.clock.time = now;
         EXPECT_EQ(step(u, 6), moves) << now;
     }
-    EXPECT_EQ(std::tuple(user().X, g.MapPlayer(11, 10), g.MapPlayer(12, 10)), std::tuple(12, 0, u));
+    EXPECT_EQ(std::tuple(user().x, g.level.creatureAt(11, 10), g.level.creatureAt(12, 10)),
+              std::tuple(12, 0, u));
     EXPECT_TRUE(step(rat, 2) && step(rat, 2));
-    EXPECT_EQ(std::pair(g.Players(rat).Y, g.Players(rat).NextMoveTime), std::pair(22, 0.0f));
+    EXPECT_EQ(std::pair(g.creatures(rat).y, g.creatures(rat).nextMoveTime), std::pair(22, 0.0f));
     EXPECT_EQ(sounds(), (std::vector<int>{3, 3}));
 }
 
@@ -45,15 +46,15 @@ TEST_F(Movement, onlyTheUsersForwardStepTurnsAndAttacks) {
     EXPECT_TRUE(step(u, 2, false));
     t.io.clock.time = 51;
     EXPECT_FALSE(step(u, 6, false) || step(rat, 4) || step(rat, 2));
-    EXPECT_EQ(std::tuple(user().Facing, user().CombatPenalty, g.Players(rat).CombatPenalty,
-                         g.Players(rat).NextAttackTime),
+    EXPECT_EQ(std::tuple(user().facing, user().combatPenalty, g.creatures(rat).combatPenalty,
+                         g.creatures(rat).nextAttackTime),
               std::tuple(8, 0, 0, 0.0f));
     EXPECT_FALSE(step(u, 6));
-    EXPECT_EQ(std::tuple(g.Players(rat).CombatPenalty, user().X, user().NextAttackTime),
+    EXPECT_EQ(std::tuple(g.creatures(rat).combatPenalty, user().x, user().nextAttackTime),
               std::tuple(5, 10, 52.0f));
     t.io.clock.time = 52;
     EXPECT_TRUE(step(u, 1));
-    EXPECT_EQ(user().Facing, 1);
+    EXPECT_EQ(user().facing, 1);
 }
 
 // Walking into a closed door or opening it flips it with its sound; an open door is walked through.
@@ -71,9 +72,9 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
         const int32_t item = addItem(fg, before, 11, 10);
         const bool moved = how == 'o' ? (openAhead(fg, who), false) : moveCreature(fg, who, 6, how != 'b');
         const int32_t x = sound == std::vector<int>{3} ? 11 : 10;
-        EXPECT_EQ(
-            std::tuple(fg.Items(item).ID, fg.MapItem(11, 10), fg.Players(who).X, moved, f.io.sound.played),
-            std::tuple(after, item, x, x == 11, sound))
+        EXPECT_EQ(std::tuple(fg.items(item).id, fg.level.itemAt(11, 10), fg.creatures(who).x, moved,
+                             f.io.sound.played),
+                  std::tuple(after, item, x, x == 11, sound))
             << how << " " << before;
     }
 }
@@ -82,21 +83,21 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
 TEST_F(Movement, turnsStepAroundTheCompass) {
     const int32_t u = addUser(t, 10, 10, 8);
     turnCreature(g, u, kFacingTurnLeft);
-    EXPECT_EQ(user().Facing, 7);
+    EXPECT_EQ(user().facing, 7);
     std::set<int16_t> seen;
     for (int i = 0; i < 8; ++i) {
-        const int16_t before = user().Facing;
+        const int16_t before = user().facing;
         turnCreature(g, u, kFacingTurnRight);
         turnCreature(g, u, kFacingTurnLeft);
-        EXPECT_EQ(user().Facing, before);
+        EXPECT_EQ(user().facing, before);
         turnCreature(g, u, kFacingTurnLeft);
-        seen.insert(user().Facing);
+        seen.insert(user().facing);
     }
     EXPECT_EQ(seen, (std::set<int16_t>{1, 2, 3, 4, 6, 7, 8, 9}));
     for (const auto& [facing, turn] : {std::pair{6, 3}, {6, 0}, {0, 1}, {5, 1}, {10, 2}}) {
-        user().Facing = static_cast<int16_t>(facing);
+        user().facing = static_cast<int16_t>(facing);
         turnCreature(g, u, static_cast<int16_t>(turn));
-        EXPECT_EQ(user().Facing, facing);
+        EXPECT_EQ(user().facing, facing);
     }
 }
 
@@ -107,17 +108,17 @@ TEST_F(Movement, actionsReachOnlyTheCellInFront) {
     draw(g, 0, 9, {"D"});
     const int32_t rat = addCreature(g, 1, 0, 11);
     for (const int16_t facing : {4, 6, 7, 5, 0}) { // off the map, an item only, a door aside, nowhere
-        user().Facing = facing;
+        user().facing = facing;
         attackAhead(g, u);
         openAhead(g, u);
         EXPECT_FALSE(moveCreature(g, u, facing == 6 ? 1 : facing, true)) << facing;
     }
-    EXPECT_EQ(std::tuple(user().X, user().Y, g.MapPlayer(0, 10), user().NextAttackTime, user().CombatPenalty,
-                         idAt(g, 0, 9), sounds().size()),
+    EXPECT_EQ(std::tuple(user().x, user().y, g.level.creatureAt(0, 10), user().nextAttackTime,
+                         user().combatPenalty, idAt(g, 0, 9), sounds().size()),
               std::tuple(0, 10, u, 0.0f, 0, ItemId::DoorClosedEW, 0u));
-    user().Facing = 2;
+    user().facing = 2;
     attackAhead(g, u);
-    EXPECT_EQ(std::tuple(g.Players(rat).CombatPenalty, user().X, user().Facing), std::tuple(5, 0, 2));
+    EXPECT_EQ(std::tuple(g.creatures(rat).combatPenalty, user().x, user().facing), std::tuple(5, 0, 2));
     openAhead(g, 99);
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
 }
@@ -133,9 +134,9 @@ TEST_F(ItemActions, theUsersChangesMarkTheGameUnsaved) {
           +[](Game&g, int32_t c) { reduceLife(g, c, 1); }})
         for (const int32_t who : {rat, u}) {
             give(t, who, 1, FightItem::Dagger);
-            std::tie(g.Players(who).SpendableXP, g.unsavedChanges) = std::tuple(1000000, false);
+            std::tie(g.creatures(who).spendableXp, g.session.unsavedChanges) = std::tuple(1000000, false);
             act(g, who);
-            EXPECT_EQ(g.unsavedChanges, who == u) << "creature " << who;
+            EXPECT_EQ(g.session.unsavedChanges, who == u) << "creature " << who;
         }
 }
 
@@ -145,9 +146,9 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     give(t, u, 1, FightItem::Stick);
     give(t, u, 3, FightItem::Stick);
     draw(g, 10, 10, {"XX", "g"});
-    g.Items(g.MapItem(10, 10)).ID = FightItem::Dagger;
+    g.items(g.level.itemAt(10, 10)).id = FightItem::Dagger;
     for (const int16_t facing : {6, 2, 8}) {
-        user().Facing = facing;
+        user().facing = facing;
         pickUp(g, u);
     }
     EXPECT_EQ(user().carry(2), (Item{true, FightItem::Dagger, 10, 10, 0}));
@@ -160,7 +161,7 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     pickUp(g, u);
     EXPECT_EQ(idAt(g, 10, 9), FightItem::Pebble);
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana's inventory is full!"});
-    EXPECT_EQ(g.message(20).Color, static_cast<int32_t>(kYellow));
+    EXPECT_EQ(g.messages.line(20).color, static_cast<int32_t>(kYellow));
     EXPECT_EQ(sounds(), std::vector<int>{13});
 }
 
@@ -171,21 +172,21 @@ TEST_F(ItemActions, dropsStayWithinReach) {
     give(t, u, 2, FightItem::SoftLeather);
     give(t, u, 3, FightItem::Pebble);
     give(t, u, 4, FightItem::Stick);
-    std::tie(user().WeaponSlot, user().ArmorSlot) = std::tuple(1, 2);
+    std::tie(user().weaponSlot, user().armourSlot) = std::tuple(1, 2);
     // slot dropped, facing; weapon and armour slots after
     for (const auto& [slot, facing, weapon, armour] :
          {std::tuple{5, 6, 1, 2}, {3, 6, 1, 2}, {1, 6, 0, 2}, {4, 6, 0, 2}, {2, 8, 0, 0}}) {
-        user().Facing = static_cast<int16_t>(facing);
+        user().facing = static_cast<int16_t>(facing);
         dropItem(g, u, slot);
-        EXPECT_EQ(std::pair(user().WeaponSlot, user().ArmorSlot), std::pair(weapon, armour)) << slot;
+        EXPECT_EQ(std::pair(user().weaponSlot, user().armourSlot), std::pair(weapon, armour)) << slot;
     }
-    EXPECT_EQ(g.Items(g.MapItem(50, 50)), (Item{true, FightItem::Dagger, 50, 50, 9}));
-    EXPECT_EQ(std::tuple(idAt(g, 51, 50), idAt(g, 50, 49), user().carry(4).InUse),
+    EXPECT_EQ(g.items(g.level.itemAt(50, 50)), (Item{true, FightItem::Dagger, 50, 50, 9}));
+    EXPECT_EQ(std::tuple(idAt(g, 51, 50), idAt(g, 50, 49), user().carry(4).inUse),
               std::tuple(FightItem::Pebble, FightItem::SoftLeather, true));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"No room to drop item."});
 
     const int32_t rat = addCreature(g, 1, 0, 0);
-    g.Players(rat).Facing = 7; // off the map
+    g.creatures(rat).facing = 7; // off the map
     give(t, rat, 1, FightItem::Pebble);
     dropItem(g, rat, 1);
     EXPECT_EQ(idAt(g, 0, 0), FightItem::Pebble);
@@ -200,12 +201,12 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
         {small, 0.0f, 5}, {small, 0.5f, 8}, {small, 0.9375f, 10}, {large, 0.25f, 12}, {large, 0.99f, 20}};
     for (const auto& [heap, r, amount] : heaps) {
         t.io.clock.time += 1;
-        addItem(g, heap, user().X + 1, 10);
+        addItem(g, heap, user().x + 1, 10);
         draws({r});
         EXPECT_TRUE(moveCreature(g, u, 6, true));
-        EXPECT_EQ(std::pair(user().Gold, g.MapItem(user().X, 10)), std::pair(gold += amount, 0)) << r;
+        EXPECT_EQ(std::pair(user().gold, g.level.itemAt(user().x, 10)), std::pair(gold += amount, 0)) << r;
         EXPECT_EQ(
-            std::pair(g.message(20).Text, g.message(20).Color),
+            std::pair(g.messages.line(20).text, g.messages.line(20).color),
             std::pair("You pick up " + std::to_string(amount) + " gold!", static_cast<int32_t>(kLightBlue)));
     }
     EXPECT_EQ(sounds(), (std::vector<int>{3, 8, 3, 8, 3, 8, 3, 8, 3, 8}));
@@ -213,12 +214,12 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     const int32_t rat = addCreature(g, 1, 30, 10);
     draw(g, 31, 10, {"g"});
     EXPECT_TRUE(moveCreature(g, rat, 6, true));
-    user().Gold = std::numeric_limits<int32_t>::max() - 3;
+    user().gold = std::numeric_limits<int32_t>::max() - 3;
     draws({0.0f});
     t.io.clock.time += 1;
-    addItem(g, ItemId::SmallGold, user().X + 1, 10);
+    addItem(g, ItemId::SmallGold, user().x + 1, 10);
     moveCreature(g, u, 6, true);
-    EXPECT_EQ(std::tuple(user().Gold, g.Players(rat).Gold, idAt(g, 31, 10), idAt(g, user().X, 10)),
+    EXPECT_EQ(std::tuple(user().gold, g.creatures(rat).gold, idAt(g, 31, 10), idAt(g, user().x, 10)),
               std::tuple(std::numeric_limits<int32_t>::max() - 3, 0, ItemId::SmallGold, ItemId::SmallGold));
     EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
 }
@@ -227,7 +228,7 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
 TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     t.write("cellar.map", crlf({"MAP=Cellar", "UPPER=hall", "XXXXX", "X..gX"}));
     t.write("hall.map", crlf({"MAP=Hall"}));
-    std::tie(g.MapName, g.MapLower) = std::tuple("Test", "gone");
+    std::tie(g.level.name, g.level.lower) = std::tuple("Test", "gone");
     const int32_t u = addUser(t, 10, 10, 6);
     addItem(g, ItemId::StairsUp, 11, 10);
     addItem(g, ItemId::StairsDown, 12, 10);
@@ -235,23 +236,24 @@ TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"These stairs lead nowhere."});
     t.io.clock.time = 51;
     EXPECT_TRUE(moveCreature(g, u, 6, true));
-    EXPECT_EQ(std::tuple(g.MapName, idAt(g, 12, 10), g.MapPlayer(12, 10)),
+    EXPECT_EQ(std::tuple(g.level.name, idAt(g, 12, 10), g.level.creatureAt(12, 10)),
               std::tuple("Test", ItemId::StairsDown, u));
     ASSERT_EQ(boxTexts(t).size(), 1u);
     const std::string box = boxTexts(t)[0];
     EXPECT_TRUE(box.starts_with("Error_modMap_Load : ") && box.ends_with("/gone.map")) << box;
 
-    g.MapLower = "cellar";
+    g.level.lower = "cellar";
     addItem(g, ItemId::StairsDown, 13, 10);
     t.io.clock.time = 52;
     EXPECT_TRUE(moveCreature(g, u, 6, true));
-    EXPECT_EQ(std::tuple(g.MapName, g.CurrentPlayer, g.MapPlayer(13, 10), idAt(g, 13, 10), idAt(g, 3, 1)),
+    EXPECT_EQ(std::tuple(g.level.name, g.creatures.current, g.level.creatureAt(13, 10), idAt(g, 13, 10),
+                         idAt(g, 3, 1)),
               std::tuple("Cellar", u, u, 0, ItemId::SmallGold));
-    EXPECT_EQ(user().NextMoveTime, 52.1f);
+    EXPECT_EQ(user().nextMoveTime, 52.1f);
     addItem(g, ItemId::StairsUp, 14, 10);
     t.io.clock.time = 53;
     EXPECT_TRUE(moveCreature(g, u, 6, true));
-    EXPECT_EQ(std::pair(g.MapName, sounds()),
+    EXPECT_EQ(std::pair(g.level.name, sounds()),
               (std::pair<std::string, std::vector<int>>("Hall", {3, 3, 11, 3, 11, 3, 10})));
 }
 

@@ -235,8 +235,8 @@ TEST(QtCanvasFrames, messageLinesDoNotOverlap) {
     QtCanvas canvas(640, 480);
     Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, canvas}, t.folder.string());
     scene::prepare(game);
-    game.message(19) = Message{true, "||gjpqy||", 255, 0};
-    game.message(20) = Message{true, "||\xC5\xC9||", 65280, 0};
+    game.messages.line(19) = Message{true, "||gjpqy||", 255, 0};
+    game.messages.line(20) = Message{true, "||\xC5\xC9||", 65280, 0};
     redraw(game, true);
     int lowestRed = -1, highestGreen = canvas.height();
     for (int y = 0; y < canvas.height(); ++y)
@@ -256,7 +256,7 @@ TEST_F(SheetFiles, screenshotShowsViewAndPanelAndGivesTheDrawingBack) {
     Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, drawing}, t.folder.string());
     drawing.loadSheet(kSheetBackground, save("floor.bmp", bmpBytes(filled(kTile, kTile, kRed), 24)));
     scene::prepare(game);
-    game.CurrentPlayer = addCreature(game, 0, 50, 50);
+    game.creatures.current = addCreature(game, 0, 50, 50);
     t.io.canvas.ops.clear();
     const std::string png = save("shot.png", "");
     EXPECT_EQ(std::pair(saveWindowScreenshot(game, drawing, png, 0, 480, 1),

@@ -52,16 +52,16 @@ TEST_F(FoldersTest, savedGamesGoToThePlayersFolder) {
     Game game(Platform{t.io.clock, t.io.random, t.io.window, t.io.sound, t.io.canvas}, t.folder.string(),
               pathFromQt(perUser()));
     test::prepareEmptyLevel(t, game);
-    game.CurrentPlayer = addCreature(game, 0, 50, 50);
-    game.player(game.CurrentPlayer).Name = fixedName("Ann");
+    game.creatures.current = addCreature(game, 0, 50, 50);
+    game.player(game.creatures.current).name = fixedName("Ann");
     onSaveGame(game);
     const fs::path saved = fs::path(pathFromQt(perUser())) / "saved" / "Ann.saved";
     EXPECT_EQ(std::pair(fs::is_regular_file(saved), fs::exists(t.folder / "saved")), std::pair(true, false));
 
-    game.player(game.CurrentPlayer).X = 40;
+    game.player(game.creatures.current).x = 40;
     t.io.window.fileAnswers = {saved.string()};
     onLoadGame(game);
-    EXPECT_EQ(game.player(game.CurrentPlayer).X, 50);
+    EXPECT_EQ(game.player(game.creatures.current).x, 50);
     ASSERT_EQ(t.io.log.of("filedialog").size(), 1u);
     EXPECT_EQ(t.io.log.of("filedialog")[0]["folder"], pathFromQt(perUser()) + "\\saved\\");
     EXPECT_EQ(test::boxTexts(t), std::vector<std::string>{});

@@ -32,7 +32,7 @@ TEST(Overview, marksStandApartByTheirPixels) {
         distinct.insert(QtCanvas::toQColor(row[i].second).rgb());
     }
     EXPECT_EQ(distinct.size(), 8u);
-    game.CurrentPlayer = addCreature(game, 0, 13, 10);
+    game.creatures.current = addCreature(game, 0, 13, 10);
     showOverview(game);
     const QImage& shot = canvas.shown();
     const QColor red = QtCanvas::toQColor(kOverviewYou);
@@ -53,10 +53,10 @@ TEST(Overview, marksStandApartByTheirPixels) {
         EXPECT_EQ(shot.pixelColor(cell(i).center()), QtCanvas::toQColor(row[i].second)) << i;
     EXPECT_TRUE(redIn(cell(2)).isEmpty() && redIn(cell(4)).isEmpty()) << "the marker covers the stairs";
 
-    Player& me = game.player(game.CurrentPlayer);
-    game.MapPlayer(me.X, me.Y) = 0;
-    me.X = 15;
-    game.MapPlayer(me.X, me.Y) = game.CurrentPlayer;
+    Player& me = game.player(game.creatures.current);
+    game.level.creatureAt(me.x, me.y) = 0;
+    me.x = 15;
+    game.level.creatureAt(me.x, me.y) = game.creatures.current;
     showOverview(game);
     EXPECT_EQ(shot.pixelColor(cell(5).center()), QtCanvas::toQColor(kOverviewGold))
         << "the gold under the user";

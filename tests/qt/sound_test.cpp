@@ -185,9 +185,9 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     Game game(Platform{t.io.clock, t.io.random, t.io.window, sound, t.io.canvas}, t.folder.string());
     test::prepareEmptyLevel(t, game);
     loadSounds(game);
-    ASSERT_TRUE(game.SoundEnabled) << sound.offReason();
-    game.CurrentPlayer = addCreature(game, 0, 50, 50);
-    game.player(game.CurrentPlayer).Facing = 6;
+    ASSERT_TRUE(game.sounds.enabled) << sound.offReason();
+    game.creatures.current = addCreature(game, 0, 50, 50);
+    game.player(game.creatures.current).facing = 6;
     addItem(game, ItemId::DoorClosedEW, 52, 50);
 
     // Straight to a file: a pipe read by this thread would fill while the test stalls it.
@@ -210,7 +210,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         onKeyDown(game, Key::Up, 0);
         spin(time == 100 ? 600 : 900);
     }
-    EXPECT_EQ(game.player(game.CurrentPlayer).X, 51);
+    EXPECT_EQ(game.player(game.creatures.current).x, 51);
 
     // A 600 ms tone audible in every block, stalled soon after it starts; its right is minus half its left.
     std::string tone;

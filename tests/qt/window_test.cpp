@@ -119,15 +119,15 @@ protected:
         dialogs.attach(&window);
         test::prepareEmptyLevel(t, game);
         initSkills(game);
-        game.CurrentPlayer = addCreature(game, 0, 50, 50);
-        game.ViewX = game.ViewY = 50;
+        game.creatures.current = addCreature(game, 0, 50, 50);
+        game.screen.viewX = game.screen.viewY = 50;
         window.show();
         window.activateWindow();
         settle();
     }
     ~WindowTest() override { EXPECT_EQ(boxes, QStringList{}); }
 
-    Player& player() { return game.player(game.CurrentPlayer); }
+    Player& player() { return game.player(game.creatures.current); }
     // Sent unaccepted, as the window system and the shortcut map send keys; whether it came back taken.
     static bool press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         bool taken = true;
@@ -171,7 +171,7 @@ protected:
 // A turning key reaches the game once from any control, taken there: no parent, scroll or shortcut sees it.
 TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     StatusPanelWidget* panel = window.statusPanel;
-    player().skill(1).Known = true;
+    player().skill(1).known = true;
     updateStatus(game);
     window.refreshPanel();
     window.messageLogDock->setFloating(true);
@@ -186,12 +186,12 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
         const char* name = target->metaObject()->className();
         for (const Qt::KeyboardModifiers m :
              {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
-            player().Facing = 6; // a second pass over the key would turn it twice
+            player().facing = 6; // a second pass over the key would turn it twice
             const bool taken = press(target, Qt::Key_Left, m);
-            EXPECT_EQ(std::pair(player().Facing, taken || m != Qt::NoModifier), std::pair(int16_t{9}, true))
+            EXPECT_EQ(std::pair(player().facing, taken || m != Qt::NoModifier), std::pair(int16_t{9}, true))
                 << name << " " << m;
             press(target, Qt::Key_Right, m);
-            EXPECT_EQ(player().Facing, 6) << name << " " << m;
+            EXPECT_EQ(player().facing, 6) << name << " " << m;
         }
         for (const int key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Space})
             press(target, key);
@@ -202,11 +202,11 @@ TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     QShortcut shortcut(QKeySequence(Qt::Key_Left), &window);
     QObject::connect(&shortcut, &QShortcut::activated, [&] { ++shortcuts; });
     QTest::keyClick(window.viewWidget, Qt::Key_Left);
-    EXPECT_EQ(std::pair(player().Facing, shortcuts), std::pair(int16_t{9}, 0));
+    EXPECT_EQ(std::pair(player().facing, shortcuts), std::pair(int16_t{9}, 0));
     QLineEdit other; // another window of the program keeps its own keys
     other.show();
     press(&other, Qt::Key_Left);
-    EXPECT_EQ(player().Facing, 9) << "a key typed in another window turned the creature";
+    EXPECT_EQ(player().facing, 9) << "a key typed in another window turned the creature";
     QKeyEvent altF(QEvent::ShortcutOverride, Qt::Key_F, Qt::AltModifier);
     altF.ignore();
     QApplication::sendEvent(window.viewWidget, &altF);
@@ -243,9 +243,10 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     EXPECT_EQ(popupFor(1), QStringList({"rat carcass", "Drop"}));
     EXPECT_EQ(popupFor(4), QStringList{});
     EXPECT_EQ(popupFor(2, "Ready"), QStringList({"soft leather armor", "Ready", "Drop"}));
-    EXPECT_EQ(std::tuple(player().WeaponSlot, player().ArmorSlot, game.CarrySlot), std::tuple(0, 3, 0));
+    EXPECT_EQ(std::tuple(player().weaponSlot, player().armourSlot, game.screen.carrySlot),
+              std::tuple(0, 3, 0));
     EXPECT_EQ(popupFor(2), QStringList({"soft leather armor", "Ready", "Drop"})) << "one heading, not two";
-    player().WeaponSlot = 4;
+    player().weaponSlot = 4;
     updateStatus(game);
     window.refreshPanel();
     const char* expected[] = {"dagger\nDamage: 3", "rat carcass", "soft leather armor\nArmor: 2\nWorn",
@@ -257,7 +258,7 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
     QApplication::sendEvent(hovered, &hover);
     EXPECT_EQ(QToolTip::text().toStdString(), expected[3]);
     popupFor(1, "Drop");
-    EXPECT_FALSE(player().carry(2).InUse) << "Drop left the carcass carried";
+    EXPECT_FALSE(player().carry(2).inUse) << "Drop left the carcass carried";
 }
 
 // The message log lists the last thousand lines in their colours, following new ones at the bottom only.
@@ -296,7 +297,7 @@ TEST_F(WindowTest, messageLogFollowsTheRunningGame) {
     EXPECT_EQ(std::tuple(log->count(), log->item(0)->text(), log->item(999)->foreground().color()),
               std::tuple(1000, QStringLiteral("more 0"), QColor(0, 0, 255)));
     EXPECT_EQ(bar->value(), bar->maximum());
-    game.log.clear();
+    game.messages.log.clear();
     add("new game", kGreen);
     EXPECT_EQ(log->count(), 1);
     QTest::keyClick(window.viewWidget, Qt::Key_L, Qt::ControlModifier);
@@ -352,16 +353,16 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                              "Weapon: Bare Hands| Armor: none|Life Points|70 XP needed| Melee||10000"}};
     StatusPanelWidget* panel = window.statusPanel;
     Player& p = player();
-    std::tie(p.SpendableXP, p.skill(1).XPToRaise, p.skill(3).XPToRaise) = std::tuple(500, 70, 100);
+    std::tie(p.spendableXp, p.skill(1).xpToRaise, p.skill(3).xpToRaise) = std::tuple(500, 70, 100);
     for (const State& s : states) {
         const auto& [life, maxLife, stamina, maxStamina, level, gold, dagger, weapon, armour] = s.n;
-        p.Name = fixedName(s.name);
-        std::tie(p.Life, p.MaxLife, p.Stamina, p.MaxStamina, p.Level, p.Gold) =
+        p.name = fixedName(s.name);
+        std::tie(p.life, p.maxLife, p.stamina, p.maxStamina, p.level, p.gold) =
             std::tie(life, maxLife, stamina, maxStamina, level, gold);
-        std::tie(p.carry(1), p.carry(2), p.WeaponSlot, p.ArmorSlot) =
+        std::tie(p.carry(1), p.carry(2), p.weaponSlot, p.armourSlot) =
             std::tuple(Item{dagger != 0, 26, 0, 0, 0}, Item{true, 27, 0, 0, 0}, weapon, armour);
         for (int skill = 1; skill <= 3; ++skill)
-            p.skill(skill).Known = s.skills >> (skill - 1) & 1;
+            p.skill(skill).known = s.skills >> (skill - 1) & 1;
         updateStatus(game);
         window.refreshPanel();
         QStringList texts;
@@ -409,15 +410,15 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
         }
         if (s.skills != 5) continue;
         panel->raiseButtons[1]->click(); // the second known skill's
-        EXPECT_EQ(std::pair(p.skill(3).Raises, p.SpendableXP), std::pair(1, 400));
+        EXPECT_EQ(std::pair(p.skill(3).raises, p.spendableXp), std::pair(1, 400));
     }
-    game.carryScroll = 5;
+    game.screen.carryScroll = 5;
     window.refreshPanel();
     EXPECT_EQ(panel->carryScrollBar->value(), 5) << "the carry bar left behind the game's scroll";
     panel->carryScrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(game.carryScroll, 9) << "a step of the bar shows the next row of four";
+    EXPECT_EQ(game.screen.carryScroll, 9) << "a step of the bar shows the next row of four";
     panel->carryScrollBar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(std::pair(game.carryScroll, panel->carryBoxes[7]->box().slot), std::pair(13, 20));
+    EXPECT_EQ(std::pair(game.screen.carryScroll, panel->carryBoxes[7]->box().slot), std::pair(13, 20));
 }
 
 // Every widget of a panel or box inside it and clear of every other.
@@ -614,16 +615,16 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
         if (edit->text() != u"Zoë") return edit->setText(QStringLiteral(u"Zoë")); // without its extension
         QTimer::singleShot(0, dialog, &QDialog::accept); // a refusal's box must not stop this timer
     });
-    std::tie(player().Name, player().Gold) = std::tuple(fixedName("Zo\xEB"), 77);
+    std::tie(player().name, player().gold) = std::tuple(fixedName("Zo\xEB"), 77);
     window.saveAction->trigger();
     ASSERT_TRUE(std::filesystem::exists(t.folder / "saved" / std::filesystem::u8path("Zoë.saved")));
-    std::tie(player().Name, player().Gold) = std::tuple(fixedName("Ann"), 0);
-    game.unsavedChanges = false;
+    std::tie(player().name, player().gold) = std::tuple(fixedName("Ann"), 0);
+    game.session.unsavedChanges = false;
     window.loadAction->trigger();
-    EXPECT_EQ(std::tuple(displayName(player().Name), player().Gold, listed), std::tuple("Zo\xEB", 77, true));
+    EXPECT_EQ(std::tuple(displayName(player().name), player().gold, listed), std::tuple("Zo\xEB", 77, true));
     window.newAction->trigger();
     const QString title = window.windowTitle(); // names the level
-    EXPECT_EQ(std::tuple(window.statusPanel->nameLabel->text(), player().Gold, title.endsWith(": Random")),
+    EXPECT_EQ(std::tuple(window.statusPanel->nameLabel->text(), player().gold, title.endsWith(": Random")),
               std::tuple(QStringLiteral(u"Renée"), 0, true));
     window.aboutAction->trigger();
     // Only Exit may end the loop here, not the window closing as the last one.
@@ -644,7 +645,7 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
 // Taps of the attack key through a death answer neither the game-over box nor the start menu.
 TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     boxCloser.reset();
-    player().Name = "Ann";
+    player().name = "Ann";
     onSaveGame(game);
     const QString saved = QString::fromStdString(t.path("saved/Ann.saved"));
     ASSERT_TRUE(QFile::exists(saved));
@@ -666,7 +667,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
     });
     // Answers once its second is over; anything a tap opened is closed, so a failure cannot hang.
     const auto driver = every(10, [&] {
-        if (!died && clock.elapsed() > 300) died = true, game.CurrentPlayer = 0;
+        if (!died && clock.elapsed() > 300) died = true, game.creatures.current = 0;
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal != std::exchange(lastModal, modal)) opened << modal->windowTitle();
         const bool astray = opened.size() > 3;
@@ -688,7 +689,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
         }
     });
     window.startTimers(20, 50, 50);
-    EXPECT_TRUE(runUntil([&] { return menuAt >= 0 && game.CurrentPlayer != 0; }));
+    EXPECT_TRUE(runUntil([&] { return menuAt >= 0 && game.creatures.current != 0; }));
     window.stopTimers();
     EXPECT_EQ(opened.join(QStringLiteral("|")).toStdString(), "Oh Bananas!| Main Menu|Load Saved Game");
     EXPECT_TRUE(pressAnswered) << "the box ignored a press a second after the taps";
@@ -696,7 +697,7 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
 
 // The death animation's pauses paint but take no key; a closed window leaves no box holding it open.
 TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
-    const int16_t facing = player().Facing;
+    const int16_t facing = player().facing;
     int ticks = 0;
     const auto presser = every(5, [&] { ++ticks, press(window.viewWidget, Qt::Key_Left); });
     QtClock clock;
@@ -705,7 +706,7 @@ TEST_F(WindowTest, deathPausesTakeNoKeysAndAClosedWindowEndsTheGame) {
     const float waited = clock.now() - before; // a busy machine may only wake it late
     EXPECT_TRUE(waited > 0.09f && waited < 1.0f) << "the game's clock ran at another pace: " << waited;
     EXPECT_GT(ticks, 3);
-    EXPECT_EQ(player().Facing, facing) << "a key reached the game during the pause";
+    EXPECT_EQ(player().facing, facing) << "a key reached the game during the pause";
     const auto rescue = every(2000, [] {
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
@@ -722,10 +723,10 @@ class Reentry : public WindowTest, public ::testing::WithParamInterface<std::tup
 // Ticks behind a modal box must not re-enter the tick or key press still waiting below it.
 TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     const auto [box, byKey] = GetParam();
-    player().Life = 10; // below its maximum, so a refresh tick shows
+    player().life = 10; // below its maximum, so a refresh tick shows
     int lifeAtOpen = -1, lifeAtClose = -1;
     canvas.open = [&] {
-        lifeAtOpen = player().Life;
+        lifeAtOpen = player().life;
         if (box == 'm') dialogs.msgBox("Error_Display : Overflow", "", Buttons::Ok, Icon::None);
         if (box == 'i') dialogs.inputBox("Enter your players name:", "");
         if (box == 'f')
@@ -740,7 +741,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
         const auto ticked = std::count_if(ticksWhileOpen.begin(), ticksWhileOpen.end(),
                                           [](const auto& timer) { return timer.second >= 3; });
         if (!modal || ticked < (byKey ? 3 : 2)) return;
-        lifeAtClose = player().Life;
+        lifeAtClose = player().life;
         modal->reject();
     });
     window.startTimers(20, 5, 15);
@@ -752,7 +753,7 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
     EXPECT_EQ(canvas.redrawsWhileOpen, 0) << "a tick redrew while the box was open";
     EXPECT_EQ(lifeAtClose, lifeAtOpen) << "a refresh tick ran while the box was open";
     const int redrawsAtClose = canvas.redraws;
-    EXPECT_TRUE(runUntil([&] { return canvas.redraws > redrawsAtClose + 2 && player().Life > lifeAtClose; }));
+    EXPECT_TRUE(runUntil([&] { return canvas.redraws > redrawsAtClose + 2 && player().life > lifeAtClose; }));
     window.stopTimers();
 }
 
@@ -869,7 +870,7 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
 // Closing asks Save / Don't Save / Cancel only for a changed game, and each answer does its part.
 TEST_F(WindowTest, closingAChangedGameAsksFirst) {
     boxCloser->stop();
-    player().Name = fixedName("Ann");
+    player().name = fixedName("Ann");
     const std::filesystem::path saved = t.folder / "saved" / "Ann.saved";
     const std::tuple<const char*, bool, B::StandardButton, bool, bool> cases[] = {
         {"unchanged", false, B::NoButton, true, false},
@@ -880,7 +881,7 @@ TEST_F(WindowTest, closingAChangedGameAsksFirst) {
         window.show();
         settle();
         std::filesystem::remove(saved);
-        game.unsavedChanges = changed;
+        game.session.unsavedChanges = changed;
         QStringList buttons;
         const auto answerer = every(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -33,18 +33,18 @@ TEST(StatusPanel, showsTheUsersCreature) {
     TestGame t;
     Game& g = t.game;
     scene::prepare(g);
-    g.CurrentPlayer = addCreature(g, 0, 50, 50);
-    Player& p = g.Players(g.CurrentPlayer);
-    g.Skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
-    g.Skills[2] = SkillInfo{"Lore", "Knowing old things"};
-    g.status.skills[2] = SkillRow{true, " Old", "old tip", "9 ", "1 XP needed"};
+    g.creatures.current = addCreature(g, 0, 50, 50);
+    Player& p = g.creatures(g.creatures.current);
+    g.catalogue.skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
+    g.catalogue.skills[2] = SkillInfo{"Lore", "Knowing old things"};
+    g.screen.status.skills[2] = SkillRow{true, " Old", "old tip", "9 ", "1 XP needed"};
     std::tie(p.skill(1), p.skill(2), p.skill(3)) =
         std::tuple(PlayerSkill{true, 15, 0, 110}, PlayerSkill{false, 99, 0, 5}, PlayerSkill{true, 4, 1, 230});
-    p.Name = fixedName("  Ann");
-    std::tie(p.Life, p.Stamina, p.Level, p.XP, p.NextLevelXP, p.SpendableXP, p.Gold) =
+    p.name = fixedName("  Ann");
+    std::tie(p.life, p.stamina, p.level, p.xp, p.nextLevelXp, p.spendableXp, p.gold) =
         std::tuple(37, 0, 3, 2500, 2431, 40, 17);
     updateStatus(g);
-    const Texts before = panel(g.status);
+    const Texts before = panel(g.screen.status);
     EXPECT_EQ(Texts(before.begin(), before.begin() + 10),
               (Texts{"Ann", "37/50", "0/100", " Level: 3", " XP: 2500", " Next Level XP: 2431",
                      " Spendable XP: 40", " Gold: 17", " Weapon: Bare Hands", " Armor: none"}));
@@ -52,29 +52,29 @@ TEST(StatusPanel, showsTheUsersCreature) {
               (Texts{"+ Melee|Fighting hand to hand|15 |110 XP needed",
                      "+ Lore|Knowing old things|4 |230 XP needed", "|||", "|||", "|||", "1", "2", "3", "4",
                      "5", "6", "7", "8"}));
-    EXPECT_EQ(std::make_pair(g.status.life.value, g.status.life.max), std::make_pair(37, 50));
+    EXPECT_EQ(std::make_pair(g.screen.status.life.value, g.screen.status.life.max), std::make_pair(37, 50));
 
-    g.ItemTypes(28).Image = 123;
+    g.catalogue.items(28).image = 123;
     for (const auto& [slot, id] : {std::pair{1, 26}, {3, 28}, {5, 27}})
         p.carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
-    std::tie(p.WeaponSlot, p.ArmorSlot) = std::pair(1, 5);
+    std::tie(p.weaponSlot, p.armourSlot) = std::pair(1, 5);
     for (int k = 1; k <= kSkillCount; ++k)
         p.skill(k) = PlayerSkill{true, k, 0, 0};
     updateStatus(g);
-    Texts after = panel(g.status);
+    Texts after = panel(g.screen.status);
     EXPECT_EQ(Texts(after.begin() + 8, after.end()),
               (Texts{" Weapon: dagger", " Armor: soft leather armor",
                      "+ Melee|Fighting hand to hand|1 |0 XP needed", "+ ||2 |0 XP needed",
                      "+ Lore|Knowing old things|3 |0 XP needed", "+ ||4 |0 XP needed", "+ ||5 |0 XP needed",
                      "1:26R", "2", "3:23", "4", "5:27R", "6", "7", "8"}));
-    g.carryScroll = 2;
+    g.screen.carryScroll = 2;
     updateCarry(g);
-    after = panel(g.status);
+    after = panel(g.screen.status);
     EXPECT_EQ(Texts(after.end() - 8, after.end()), (Texts{"2", "3:23", "4", "5:27R", "6", "7", "8", "9"}));
-    p.Life = 12;
-    g.CurrentPlayer = 0;
+    p.life = 12;
+    g.creatures.current = 0;
     updateStatus(g), updateSkills(g);
-    EXPECT_EQ(panel(g.status), after);
+    EXPECT_EQ(panel(g.screen.status), after);
     EXPECT_EQ(boxTexts(t), Texts{});
 }
 

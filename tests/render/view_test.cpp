@@ -26,7 +26,7 @@ protected:
     // What covers a cell of the default 640 x 480 view (halves 10 and 8), in
     // drawing order: "copy 0 0, draw 2 3, bar 11" (a bar is green, two rows high).
     std::string cell(int cx, int cy) const {
-        const int x = (cx - g.ViewX + 9) * 32, y = (cy - g.ViewY + 7) * 32;
+        const int x = (cx - g.screen.viewX + 9) * 32, y = (cy - g.screen.viewY + 7) * 32;
         std::string out;
         for (const Op& o : canvas.ops)
             if (o.x == x && o.y == y && o.kind == "box")
@@ -43,20 +43,20 @@ protected:
 
 // Cells -1 to 20 by -1 to 16 stack floor, item, creature and shading; hidden or off-map ones show the void.
 TEST_F(ViewTest, coveredRangeAndCellLayers) {
-    g.ItemTypes(scene::kPlainItem).Image = 105;
+    g.catalogue.items(scene::kPlainItem).image = 105;
     addItem(g, scene::kPlainItem, 50, 50);
-    g.MapLight(50, 50) = 3;
+    g.level.light(50, 50) = 3;
     addItem(g, scene::kPlainItem, 49, 50);
     addCreature(g, 0, 49, 50);
     addItem(g, scene::kPlainItem, 51, 50);
     addCreature(g, scene::kRat, 51, 50);
-    g.MapVisible(51, 50) = false;
+    g.level.visible(51, 50) = false;
     redraw(g, true);
     EXPECT_EQ(ops("copy").size(), 22u * 18u);
     EXPECT_EQ(cell(50, 50), "copy 0 0, draw 4 5, draw 2 3");
     EXPECT_EQ(cell(49, 50), "copy 0 0, draw 4 5, draw 5 1, draw 2 0");
     EXPECT_EQ(cell(51, 50), "copy 1 0");
-    g.ViewX = g.ViewY = 0;
+    g.screen.viewX = g.screen.viewY = 0;
     redraw(g, true);
     for (const Op& o : ops("copy"))
         EXPECT_EQ(o.sheet, o.x < 288 || o.y < 224 ? kSheetVoid : kSheetBackground) << o.x << "," << o.y;
@@ -83,8 +83,8 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
         {2, 3, 6, -1, "bar 16"}};
     int x = 41;
     for (const auto& [facing, life, maxLife, image, between] : rows) {
-        Player& p = g.Players(addCreature(g, scene::kRat, x++, 50));
-        std::tie(p.Facing, p.Life, p.MaxLife, p.Image) = std::tie(facing, life, maxLife, image);
+        Player& p = g.creatures(addCreature(g, scene::kRat, x++, 50));
+        std::tie(p.facing, p.life, p.maxLife, p.image) = std::tie(facing, life, maxLife, image);
     }
     redraw(g, true);
     x = 41;
@@ -96,15 +96,15 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
 
 // Messages stack up from the bottom; damage numbers sit on visible cells; "Paused" stands over them all.
 TEST_F(ViewTest, messagesAndDamageNumbers) {
-    g.message(1) = Message{true, "oldest", 255, 0};
-    g.message(12) = Message{true, "middle", 16711680, 0};
-    g.message(20) = Message{true, "newest", 65280, 0};
-    g.MapVisible(52, 50) = false;
+    g.messages.line(1) = Message{true, "oldest", 255, 0};
+    g.messages.line(12) = Message{true, "middle", 16711680, 0};
+    g.messages.line(20) = Message{true, "newest", 65280, 0};
+    g.level.visible(52, 50) = false;
     const int32_t damages[][3] = {{53, 48, 7}, {52, 50, 1},  {61, 50, 1},    {50, 59, 1}, {60, 58, 12},
                                   {40, 42, 0}, {150, 50, 1}, {45, 45, 1234}, {55, 55, -3}};
     for (const auto& [x, y, amount] : damages)
         addDamageMessage(g, x, y, amount);
-    g.paused = true;
+    g.screen.paused = true;
     redraw(g, true);
     std::vector<std::string> shown; // text, place, size, bold, colour
     for (const Op& o : ops("text"))
@@ -115,7 +115,7 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
                          " 7 @390,165 12b 65535", " 12 @608,485 12b 65535", " 0 @-26,-27 12b 65535",
                          " 1234 @128,69 12b 65535", "-3 @448,389 12b 65535", "Paused @255,102 24b 65535"}));
     EXPECT_EQ(cell(53, 48), "copy 0 0, draw 2 0, draw 3 0");
-    EXPECT_TRUE(g.damage(2).InUse);
+    EXPECT_TRUE(g.messages.damage(2).inUse);
 }
 
 // Recentring follows the user; the overview draws the level beside the legend at whole pixels a cell.
@@ -131,12 +131,13 @@ TEST_F(ViewTest, userViewAndMapOverview) {
     addCreature(g, scene::kRat, 3, 3);
     centreOnCreature(g);
     EXPECT_TRUE(canvas.ops.empty());
-    g.CurrentPlayer = addCreature(g, 0, 60, 20);
-    g.Players(g.CurrentPlayer).Name = fixedName("Ann");
+    g.creatures.current = addCreature(g, 0, 60, 20);
+    g.creatures(g.creatures.current).name = fixedName("Ann");
     centreOnCreature(g);
-    EXPECT_EQ(std::make_tuple(g.ViewX, g.ViewY, canvas.presents, g.status.name, cell(60, 20)),
-              std::make_tuple(60, 20, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
-    g.MapVisible(100, 7) = false;
+    EXPECT_EQ(
+        std::make_tuple(g.screen.viewX, g.screen.viewY, canvas.presents, g.screen.status.name, cell(60, 20)),
+        std::make_tuple(60, 20, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
+    g.level.visible(100, 7) = false;
     addItem(g, 26, 60, 20);
     addItem(g, 26, 30, 40);
     constexpr Color kNone = 0xFFFFFFFF;

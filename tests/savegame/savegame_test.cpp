@@ -63,14 +63,14 @@ struct SavedGame {
 
     SavedGame() {
         prepareEmptyLevel(t);
-        g.StartX = g.StartY = 10;
+        g.level.startX = g.level.startY = 10;
         t.io.window.inputAnswers.push_back(kName);
         t.io.random.queue(0.5f);
         createUser(g);
-        Player& a = g.Players(1);
-        std::tie(a.HomeX, a.HomeY, a.Image, a.Facing, a.Level, a.NextLevelXP, a.XP, a.SpendableXP, a.Life,
-                 a.MaxLife, a.Stamina, a.MaxStamina, a.SightRange, a.InCombat, a.CombatPenalty, a.Gold,
-                 a.WeaponSlot, a.ArmorSlot) =
+        Player& a = g.creatures(1);
+        std::tie(a.homeX, a.homeY, a.image, a.facing, a.level, a.nextLevelXp, a.xp, a.spendableXp, a.life,
+                 a.maxLife, a.stamina, a.maxStamina, a.sightRange, a.inCombat, a.combatPenalty, a.gold,
+                 a.weaponSlot, a.armourSlot) =
             std::tuple(11, 12, -3, 7, 4, 1234, 5678, 91, 33, 60, 77, 120, 99, true, 15, 2'000'000'000, 1, 20);
         a.skill(3) = PlayerSkill{true, 17, 2, 450};
         a.skill(10) = PlayerSkill{false, -5, 0, 70000};
@@ -78,11 +78,11 @@ struct SavedGame {
         a.carry(20) = Item{true, 27, 5, 6, 0};
         EXPECT_EQ(addCreature(g, 1, 10, 30), 2);
         EXPECT_EQ(addCreature(g, 2, 100, 100), 3);
-        std::tie(g.Players(2).Facing, g.Players(3).Facing) = std::tuple(9, 0); // the facings' bounds
+        std::tie(g.creatures(2).facing, g.creatures(3).facing) = std::tuple(9, 0); // the facings' bounds
         EXPECT_EQ(addItem(g, 17, 0, 0), 1);
         EXPECT_EQ(addItem(g, 1, 11, 10), 2);
         EXPECT_EQ(addItem(g, 26, 10, 10), 3);
-        g.MapName = "Level One";
+        g.level.name = "Level One";
     }
     bool save() { return saveGameFile(g, kName); }
     std::string saved() { return readDataFile(file); }
@@ -91,7 +91,7 @@ struct SavedGame {
 // The file's bytes: counts, the name field, field offsets, free entries all zero, then the level.
 TEST(SavedGame, fileHasTheRecordLayout) {
     SavedGame s;
-    s.g.Players(1).NextMoveTime = 1.5f;
+    s.g.creatures(1).nextMoveTime = 1.5f;
     ASSERT_TRUE(s.save());
     const std::string b = s.saved();
     ASSERT_GT(b.size(), kFileSize);
@@ -118,8 +118,8 @@ TEST(SavedGame, fileHasTheRecordLayout) {
 TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     SavedGame s;
     removeItem(s.g, 1); // a free entry below used ones
-    s.g.Players(1).NextMoveTime = 80000.5f;
-    s.g.Players(2).NextAttackTime = 86000.0f;
+    s.g.creatures(1).nextMoveTime = 80000.5f;
+    s.g.creatures(2).nextAttackTime = 86000.0f;
     ASSERT_TRUE(s.save());
     std::string expected = s.saved();
     put(expected, creatureAt(1) + 302, 4, 0);
@@ -127,22 +127,26 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     writeFile(s.file, s.saved() + std::string(5000, '\x7F'));
 
     SavedGame other;
-    std::tie(other.g.MapName, other.g.MapLower, other.g.MapUpper) = std::tuple("Elsewhere", "Below", "Above");
-    other.g.Items.redimPreserve(2000);
+    std::tie(other.g.level.name, other.g.level.lower, other.g.level.upper) =
+        std::tuple("Elsewhere", "Below", "Above");
+    other.g.items.redimPreserve(2000);
     ASSERT_TRUE(other.save());
     ASSERT_GT(other.saved().size(), expected.size() + 1000 * 16);
-    other.g.MapVisible(10, 10) = true;
-    other.g.MapLight(3, 3) = 4;
+    other.g.level.visible(10, 10) = true;
+    other.g.level.light(3, 3) = 4;
     removeCreature(other.g, 1);
     ASSERT_TRUE(loadGameFile(other.g, s.file.string()));
     EXPECT_EQ(boxTexts(other.t), std::vector<std::string>{});
-    EXPECT_EQ(std::tuple(other.g.CurrentPlayer, other.g.ViewX, other.g.ViewY), std::tuple(1, 10, 10));
-    EXPECT_EQ(std::tuple(other.g.MapPlayer(10, 30), other.g.MapPlayer(100, 100), other.g.MapPlayer(10, 10)),
+    EXPECT_EQ(std::tuple(other.g.creatures.current, other.g.screen.viewX, other.g.screen.viewY),
+              std::tuple(1, 10, 10));
+    EXPECT_EQ(std::tuple(other.g.level.creatureAt(10, 30), other.g.level.creatureAt(100, 100),
+                         other.g.level.creatureAt(10, 10)),
               std::tuple(2, 3, 1));
-    EXPECT_EQ(std::tuple(other.g.MapItem(0, 0), other.g.MapItem(11, 10), other.g.MapItem(10, 10)),
-              std::tuple(0, 2, 3));
-    EXPECT_EQ(std::tuple(other.g.MapVisible(10, 10), other.g.MapLight(3, 3)), std::tuple(false, 0));
-    EXPECT_EQ(other.g.Caption, "Gloamfell (ver 1.1.4)  : Level One");
+    EXPECT_EQ(
+        std::tuple(other.g.level.itemAt(0, 0), other.g.level.itemAt(11, 10), other.g.level.itemAt(10, 10)),
+        std::tuple(0, 2, 3));
+    EXPECT_EQ(std::tuple(other.g.level.visible(10, 10), other.g.level.light(3, 3)), std::tuple(false, 0));
+    EXPECT_EQ(other.g.screen.caption, "Gloamfell (ver 1.1.4)  : Level One");
     ASSERT_TRUE(other.save());
     EXPECT_EQ(other.saved(), expected);
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(other.file.parent_path()), {}),
@@ -173,7 +177,8 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     setPaused(loaded.g, true);
     loaded.t.io.window.fileAnswers = {s.file.string()};
     onLoadGame(loaded.g);
-    EXPECT_EQ(std::tuple(shownMessages(loaded.g).back(), loaded.g.paused), std::tuple("Game loaded.", false));
+    EXPECT_EQ(std::tuple(shownMessages(loaded.g).back(), loaded.g.screen.paused),
+              std::tuple("Game loaded.", false));
     loaded.g.playerFolder = s.g.playerFolder;
     onSaveGame(loaded.g);
     EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
@@ -222,12 +227,12 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     const fs::path bad = s.t.folder / "bad.saved";
     removeCreature(s.g, 3);
     removeItem(s.g, 1);
-    std::tie(s.g.MapName, s.g.Caption) = std::tuple("Elsewhere", "running");
+    std::tie(s.g.level.name, s.g.screen.caption) = std::tuple("Elsewhere", "running");
     // What a load that applied part of the file would change.
     const auto state = [&] {
-        return std::tuple(s.g.CurrentPlayer, s.g.Players(3).Active, s.g.Items(1).InUse,
-                          s.g.MapPlayer(100, 100), s.g.MapItem(0, 0), s.g.Items.ubound(), s.g.MapName,
-                          s.g.Caption);
+        return std::tuple(s.g.creatures.current, s.g.creatures(3).active, s.g.items(1).inUse,
+                          s.g.level.creatureAt(100, 100), s.g.level.itemAt(0, 0), s.g.items.ubound(),
+                          s.g.level.name, s.g.screen.caption);
     };
     const auto before = state();
     EXPECT_FALSE(loadGameFile(s.g, (s.t.folder / "nothing.saved").string()));
@@ -243,7 +248,8 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
             const auto boxes = boxTexts(s.t);
             ASSERT_EQ(boxes.size(), loads ? 0u : 1u) << box << " at " << c.at;
             if (loads) {
-                EXPECT_EQ(std::tuple(s.g.MapName, s.g.Caption), std::tuple("Elsewhere", "running")) << c.at;
+                EXPECT_EQ(std::tuple(s.g.level.name, s.g.screen.caption), std::tuple("Elsewhere", "running"))
+                    << c.at;
             } else {
                 EXPECT_TRUE(boxes[0].starts_with(std::string("Error_modFile_Load : ") + box)) << boxes[0];
                 EXPECT_EQ(state(), before) << box;
@@ -254,7 +260,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
 // A save killed at any moment leaves one complete save, never a mix nor an older one.
 TEST(SavedGame, killedSaveLeavesACompleteFile) {
     SavedGame writer, reader;
-    writer.g.Players(1).Gold = 0;
+    writer.g.creatures(1).gold = 0;
     ASSERT_TRUE(writer.save());
     const std::string first = writer.saved();
     // Kill moments spread over a few saves' time, so many land inside one.
@@ -270,7 +276,7 @@ TEST(SavedGame, killedSaveLeavesACompleteFile) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int64_t round = lastSeen + 1;; ++round) {
-                writer.g.Players(1).Gold = static_cast<int32_t>(round);
+                writer.g.creatures(1).gold = static_cast<int32_t>(round);
                 writer.save();
             }
         }
@@ -314,7 +320,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_symlink("../victim", s.file); },
          "is a link"},
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_directory(s.file); }, "Cannot write"},
-        {kName, [](SavedGame& s) { s.g.Players.erase(), s.g.Items.erase(); }, "There is no game to save"},
+        {kName, [](SavedGame& s) { s.g.creatures.erase(), s.g.items.erase(); }, "There is no game to save"},
         {"", none, "A saved game needs a name"}};
     const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
     const auto open = descriptors(); // saved over and over, a leak would run the game out of files
@@ -325,7 +331,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         SavedGame s;
         ASSERT_TRUE(s.save());
         writeFile(s.t.folder / "victim", "the user's own file");
-        s.g.Players(1).Gold = 7;
+        s.g.creatures(1).gold = 7;
         c.block(s);
         s.t.io.log.events.clear();
         const auto before = filesUnder(s.t.folder);

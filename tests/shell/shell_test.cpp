@@ -44,8 +44,9 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
                          s.t.io.log.of("filedialog").size(), s.t.io.log.of("timers").size()),
               std::tuple(5u, 1u, 1u, 0u));
     playSound(s.g, 7);
-    EXPECT_EQ(std::tuple(s.window().exited, s.g.CurrentPlayer, s.g.SoundEnabled, s.t.io.sound.played.size()),
-              std::tuple(true, 0, false, 0u));
+    EXPECT_EQ(
+        std::tuple(s.window().exited, s.g.creatures.current, s.g.sounds.enabled, s.t.io.sound.played.size()),
+        std::tuple(true, 0, false, 0u));
     const auto boxes = boxTexts(s.t);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(std::tuple(boxes[0], boxes[2]),
@@ -73,23 +74,24 @@ TEST(Startup, newGameOnTheChosenLevel) {
         s.window().inputAnswers = {"Ann", name};
         s.window().whileOpen = [&] { onMonsterTick(s.g); }; // a tick under a box waits for the handler
         onStartup(s.g);
-        ASSERT_NE(s.g.CurrentPlayer, 0);
+        ASSERT_NE(s.g.creatures.current, 0);
         EXPECT_EQ(s.t.io.log.events.back()["event"], "timers") << "nothing interleaves before the timers";
-        EXPECT_EQ(std::tuple(s.g.MapName, s.g.StartX, s.g.StartY, s.t.io.canvas.presents > 0),
+        EXPECT_EQ(std::tuple(s.g.level.name, s.g.level.startX, s.g.level.startY, s.t.io.canvas.presents > 0),
                   std::tuple("Random", 2, 2, true)); // shown at once, not a tick later
-        s.g.player(s.g.CurrentPlayer).Gold = 77;
+        s.g.player(s.g.creatures.current).gold = 77;
         setPaused(s.g, true);
         if (levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");
         const int presents = s.t.io.canvas.presents;
         onNewGame(s.g);
-        const Player& me = s.g.player(s.g.CurrentPlayer);
+        const Player& me = s.g.player(s.g.creatures.current);
         const bool replaced = creature == std::string("Bo");
-        EXPECT_EQ(std::tuple(s.g.MapName, displayName(me.Name), me.Gold, me.X, me.Y, s.g.ViewX),
-                  std::tuple(level, creature, replaced ? 0 : 77, s.g.StartX, s.g.StartY, s.g.StartX))
+        EXPECT_EQ(std::tuple(s.g.level.name, displayName(me.name), me.gold, me.x, me.y, s.g.screen.viewX),
+                  std::tuple(level, creature, replaced ? 0 : 77, s.g.level.startX, s.g.level.startY,
+                             s.g.level.startX))
             << level << " " << creature;
-        EXPECT_EQ(s.g.Caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + level)
+        EXPECT_EQ(s.g.screen.caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + level)
             << level << " " << creature;
-        EXPECT_EQ(std::tuple(s.g.paused, s.window().timersRunning), std::tuple(!replaced, replaced))
+        EXPECT_EQ(std::tuple(s.g.screen.paused, s.window().timersRunning), std::tuple(!replaced, replaced))
             << level << " " << creature;
         EXPECT_EQ(s.t.io.canvas.presents > presents, replaced) << level << " " << creature;
         EXPECT_EQ(boxTexts(s.t).size(), levelMissing ? 3u : 2u) << level << " " << creature;
@@ -111,7 +113,7 @@ TEST(Startup, soundPlaysOnceSetUp) {
     playSound(s.g, 7);
     playSound(s.g, 2);
     EXPECT_EQ(s.t.io.sound.played, (std::vector<int>{7, 2}));
-    EXPECT_EQ(std::pair(s.g.soundLoaded[6], s.g.soundLoaded[1]), std::pair(true, false))
+    EXPECT_EQ(std::pair(s.g.sounds.loaded[6], s.g.sounds.loaded[1]), std::pair(true, false))
         << "the driver shows it";
     const auto boxes = boxTexts(s.t);
     ASSERT_EQ(boxes.size(), 12u);
@@ -122,11 +124,11 @@ TEST(Startup, soundPlaysOnceSetUp) {
 struct KeyGame {
     KeyGame() {
         prepareEmptyLevel(t);
-        t.game.CurrentPlayer = addCreature(t.game, 0, 50, 50);
+        t.game.creatures.current = addCreature(t.game, 0, 50, 50);
         draw(t.game, 49, 49, {"D"});
         addItem(t.game, 26, 51, 49);
         addCreature(t.game, 1, 49, 51);
-        t.game.SoundEnabled = t.io.window.timersRunning = true;
+        t.game.sounds.enabled = t.io.window.timersRunning = true;
         t.io.clock.time = 100;
     }
     void press(Key key, int16_t shift = 0) {
@@ -136,17 +138,17 @@ struct KeyGame {
     // Where the creature is and faces, what its keys changed around it and what was drawn.
     std::string outcome() {
         const Player& me = t.game.player(1);
-        std::string s = "(" + std::to_string(me.X) + ", " + std::to_string(me.Y) + ") facing " +
-                        std::to_string(me.Facing);
+        std::string s = "(" + std::to_string(me.x) + ", " + std::to_string(me.y) + ") facing " +
+                        std::to_string(me.facing);
         if (idAt(t.game, 49, 49) != ItemId::DoorClosedEW)
             s += ", door " + std::to_string(idAt(t.game, 49, 49));
-        if (me.carry(1).InUse) s += ", carries " + std::to_string(me.carry(1).ID);
+        if (me.carry(1).inUse) s += ", carries " + std::to_string(me.carry(1).id);
         for (const int sound : t.io.sound.played)
             s += ", sound " + std::to_string(sound);
         for (const auto& op : t.io.canvas.ops)
             s += op.text == "Paused" ? ", says Paused" : op.text == "Stairs down" ? ", overview" : "";
-        if (t.game.paused != !t.io.window.timersRunning) s += ", timers disagree";
-        return s + (t.game.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
+        if (t.game.screen.paused != !t.io.window.timersRunning) s += ", timers disagree";
+        return s + (t.game.screen.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
     }
     TestGame t;
 };
@@ -179,14 +181,14 @@ TEST(Keys, eachKeyDoesItsOneThing) {
     };
     for (const auto& [name, facing, shift, keys, outcome] : cases) {
         KeyGame k;
-        k.t.game.player(1).Facing = facing;
+        k.t.game.player(1).facing = facing;
         for (const Key key : keys)
             k.press(key, shift);
         EXPECT_EQ(k.outcome(), outcome) << name;
     }
     KeyGame k;
-    k.t.game.player(1).Facing = 8;
-    k.t.game.CurrentPlayer = 0;
+    k.t.game.player(1).facing = 8;
+    k.t.game.creatures.current = 0;
     k.press(Key::Up);
     EXPECT_EQ(k.outcome(), "(50, 50) facing 8") << "no creature, no key acts";
 }
@@ -194,10 +196,10 @@ TEST(Keys, eachKeyDoesItsOneThing) {
 // The user's creature at (20, 20) and a wounded rat far off, with the timers running.
 int32_t startGame(TestGame& t) {
     prepareEmptyLevel(t);
-    t.game.CurrentPlayer = addCreature(t.game, 0, 20, 20);
+    t.game.creatures.current = addCreature(t.game, 0, 20, 20);
     t.io.window.timersRunning = true;
     const int32_t rat = addCreature(t.game, 1, 90, 90);
-    t.game.player(rat).Life = 1;
+    t.game.player(rat).life = 1;
     return rat;
 }
 
@@ -225,16 +227,16 @@ TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
         for (const std::string& hold : holds) {
             TestGame t;
             const int32_t rat = startGame(t);
-            t.game.paused = hold == "a pause";
-            t.game.handlerRunning = hold == "a handler below a box";
-            t.game.gameOverStarted = hold == "the game over";
-            if (t.game.gameOverStarted) removeCreature(t.game, t.game.CurrentPlayer);
+            t.game.screen.paused = hold == "a pause";
+            t.game.session.handlerRunning = hold == "a handler below a box";
+            t.game.session.gameOverStarted = hold == "the game over";
+            if (t.game.session.gameOverStarted) removeCreature(t.game, t.game.creatures.current);
             addMessage(t.game, "old news", kBlue);
             t.io.clock.time += 6;
             run(t.game);
             const bool runs = hold == "nothing";
-            EXPECT_EQ(std::tuple(t.io.canvas.presents, t.game.player(rat).Life,
-                                 t.io.log.of("gameover").size(), t.game.message(kMessageLines).InUse),
+            EXPECT_EQ(std::tuple(t.io.canvas.presents, t.game.player(rat).life,
+                                 t.io.log.of("gameover").size(), t.game.messages.line(kMessageLines).inUse),
                       std::tuple(runs ? presents : 0, runs ? life : 1, 0u, !runs || messageKept))
                 << name << " held by " << hold;
         }
@@ -253,7 +255,7 @@ TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
 TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     TestGame t;
     startGame(t);
-    removeCreature(t.game, t.game.CurrentPlayer);
+    removeCreature(t.game, t.game.creatures.current);
     t.io.window.whileOpen = [&] { onMonsterTick(t.game); };
     t.io.window.menuAnswers = {MenuChoice::New};
     t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
@@ -262,10 +264,10 @@ TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     EXPECT_EQ(boxTexts(t),
               (std::vector<std::string>{"Your player has died!!!\r\nGame over!", "Use random map?"}));
     EXPECT_EQ(t.io.log.of("death").at(0)["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
-    EXPECT_EQ(std::tuple(t.game.MapName, t.io.window.timersRunning), std::tuple("Random", true));
-    ASSERT_NE(t.game.CurrentPlayer, 0);
+    EXPECT_EQ(std::tuple(t.game.level.name, t.io.window.timersRunning), std::tuple("Random", true));
+    ASSERT_NE(t.game.creatures.current, 0);
 
-    removeCreature(t.game, t.game.CurrentPlayer);
+    removeCreature(t.game, t.game.creatures.current);
     onMonsterTick(t.game);
     EXPECT_EQ(
         std::tuple(t.io.log.of("gameover").size(), t.io.log.of("exit").size(), t.io.window.timersRunning),

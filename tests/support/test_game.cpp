@@ -103,8 +103,8 @@ void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art) 
 }
 
 int16_t idAt(Game& g, int32_t x, int32_t y) {
-    const int32_t index = g.MapItem(x, y);
-    return index == 0 ? 0 : g.Items(index).ID;
+    const int32_t index = g.level.itemAt(x, y);
+    return index == 0 ? 0 : g.items(index).id;
 }
 
 void prepareFightLevel(TestGame& t) {
@@ -118,23 +118,23 @@ void prepareFightLevel(TestGame& t) {
     t.write("item.ini", s + itemEntry(FightItem::Pebble, "pebble", {"MOVABLE"}));
     loadItemCatalogue(t.game);
     initSkills(t.game);
-    t.game.SoundEnabled = true;
+    t.game.sounds.enabled = true;
 }
 
 int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing, int32_t melee, const std::string& name) {
     Game& g = t.game;
-    g.CurrentPlayer = addCreature(g, 0, x, y);
-    Player& p = g.Players(g.CurrentPlayer);
-    p.Name = fixedName(name);
-    p.Facing = facing;
+    g.creatures.current = addCreature(g, 0, x, y);
+    Player& p = g.creatures(g.creatures.current);
+    p.name = fixedName(name);
+    p.facing = facing;
     p.skill(kMeleeSkill) = PlayerSkill{true, melee, 0, 100};
-    return g.CurrentPlayer;
+    return g.creatures.current;
 }
 
 std::vector<std::string> shownMessages(Game& g) {
     std::vector<std::string> out;
-    for (const Message& m : g.Messages)
-        if (m.InUse) out.push_back(m.Text);
+    for (const Message& m : g.messages.lines)
+        if (m.inUse) out.push_back(m.text);
     return out;
 }
 

@@ -73,7 +73,7 @@ int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing = 6, int32_t m
                 const std::string& name = "Ana");
 // Puts a copy of a catalogue item into the creature's carry slot.
 inline void give(TestGame& t, int32_t creature, int32_t slot, int16_t id) {
-    t.game.Players(creature).carry(slot) = Item{true, id, 0, 0, 0};
+    t.game.creatures(creature).carry(slot) = Item{true, id, 0, 0, 0};
 }
 // Texts of the message lines in use, oldest first.
 std::vector<std::string> shownMessages(Game& g);
@@ -85,7 +85,7 @@ protected:
         prepareFightLevel(t);
         t.io.clock.time = 50;
     }
-    Player& user() { return g.Players(g.CurrentPlayer); }
+    Player& user() { return g.creatures(g.creatures.current); }
     std::vector<int>& sounds() { return t.io.sound.played; }
     void draws(std::initializer_list<float> rs) {
         for (float r : rs)

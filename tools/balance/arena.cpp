@@ -48,27 +48,27 @@ Arena::Arena(const std::string& dataFolder, const std::string& playerFolder)
 
 int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
     gf::Game& g = game_;
-    g.CurrentPlayer = gf::addCreature(g, 0, kUserX, kRow);
-    gf::Player& p = g.Players(g.CurrentPlayer);
+    g.creatures.current = gf::addCreature(g, 0, kUserX, kRow);
+    gf::Player& p = g.creatures(g.creatures.current);
     const gf::Player placed = p;
     p = user.creature;
-    p.Active = true;
-    p.MonsterType = 0;
-    p.X = p.HomeX = placed.X;
-    p.Y = p.HomeY = placed.Y;
-    p.Facing = gf::Direction::East; // toward the monster
-    p.Life = p.MaxLife;
-    p.Stamina = p.MaxStamina;
-    p.NextAttackTime = 0;
-    p.InCombat = false;
-    p.CombatPenalty = 0;
-    p.Carry = {};
-    p.WeaponSlot = p.ArmorSlot = 0;
+    p.active = true;
+    p.monsterType = 0;
+    p.x = p.homeX = placed.x;
+    p.y = p.homeY = placed.y;
+    p.facing = gf::Direction::East; // toward the monster
+    p.life = p.maxLife;
+    p.stamina = p.maxStamina;
+    p.nextAttackTime = 0;
+    p.inCombat = false;
+    p.combatPenalty = 0;
+    p.carried = {};
+    p.weaponSlot = p.armourSlot = 0;
     int32_t slot = 0;
     for (int16_t id : {user.weapon, user.armor}) {
         if (id == 0) continue;
         p.carry(++slot) = gf::Item{true, id, 0, 0, 0};
-        gf::ready(g, g.CurrentPlayer, slot);
+        gf::ready(g, g.creatures.current, slot);
     }
     const int32_t m = gf::addCreature(g, monsterType, kMonsterX, kRow);
     if (m == 0) {
@@ -80,9 +80,9 @@ int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
 
 void Arena::clearArena() {
     gf::Game& g = game_;
-    for (int32_t i = 1; i <= g.Players.ubound(); ++i)
-        if (g.Players(i).Active) gf::removeCreature(g, i);
-    gf::removeItem(g, g.MapItem(kMonsterX, kRow));
+    for (int32_t i = 1; i <= g.creatures.ubound(); ++i)
+        if (g.creatures(i).active) gf::removeCreature(g, i);
+    gf::removeItem(g, g.level.itemAt(kMonsterX, kRow));
 }
 
 FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t seed, int phase) {
@@ -90,21 +90,22 @@ FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t see
     const int32_t m = meet(user, monsterType);
     io_.random.seedWhole(seed);
     int tick = 0;
-    while (tick < FightTiming::kMostTicks && g.CurrentPlayer != 0 && g.Players(m).Active) {
+    while (tick < FightTiming::kMostTicks && g.creatures.current != 0 && g.creatures(m).active) {
         ++tick;
         io_.clock.time = FightTiming::timeAt(tick);
         if (FightTiming::monsters(tick, phase)) gf::onMonsterTick(g);
         gf::onFrameTick(g);
         if (FightTiming::refresh(tick, phase)) gf::onRefreshTick(g);
-        if (g.CurrentPlayer != 0) gf::onKeyDown(g, gf::Key::A, 0);
+        if (g.creatures.current != 0) gf::onKeyDown(g, gf::Key::A, 0);
     }
     io_.log.events.clear();
     io_.sound.played.clear();
     FightOutcome out;
     out.seconds = static_cast<float>(tick) * FightTiming::kTickMs / 1000;
-    out.won = g.CurrentPlayer != 0 && !g.Players(m).Active;
-    out.lifeLost = g.CurrentPlayer != 0 ? g.player(g.CurrentPlayer).MaxLife - g.player(g.CurrentPlayer).Life
-                                        : user.creature.MaxLife;
+    out.won = g.creatures.current != 0 && !g.creatures(m).active;
+    out.lifeLost = g.creatures.current != 0
+                       ? g.player(g.creatures.current).maxLife - g.player(g.creatures.current).life
+                       : user.creature.maxLife;
     clearArena();
     return out;
 }

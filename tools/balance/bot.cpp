@@ -60,8 +60,8 @@ public:
         io_.window.boxAnswers = {gf::Answer::No};
         io_.window.inputAnswers = {"Bot"};
         gf::onStartup(g);
-        if (g.CurrentPlayer == 0) return outcome_;
-        outcome_.startMelee = me().skill(gf::kMeleeSkill).Value;
+        if (g.creatures.current == 0) return outcome_;
+        outcome_.startMelee = me().skill(gf::kMeleeSkill).value;
         arrive();
         while (!done_) {
             tick();
@@ -73,10 +73,10 @@ public:
 private:
     enum class Known : uint8_t { Unseen, Open, Door, Blocked, StairsUp, StairsDown };
 
-    gf::Player& me() { return game_.player(game_.CurrentPlayer); }
+    gf::Player& me() { return game_.player(game_.creatures.current); }
 
     int levelIndex() const {
-        const auto it = std::find(names_.begin(), names_.end(), game_.MapName);
+        const auto it = std::find(names_.begin(), names_.end(), game_.level.name);
         return it == names_.end() ? -1 : static_cast<int>(it - names_.begin());
     }
 
@@ -89,11 +89,11 @@ private:
         if (ticks_ % kRefreshTicks == 0) gf::onRefreshTick(g);
         io_.log.events.clear();
         io_.sound.played.clear();
-        if (g.CurrentPlayer == 0) {
+        if (g.creatures.current == 0) {
             died();
             return;
         }
-        if (g.MapName != mapName_) arrive();
+        if (g.level.name != mapName_) arrive();
         if (level_ < 0) {
             done_ = true;
             return;
@@ -107,25 +107,25 @@ private:
         trackFight(tally);
         look();
         act(tally);
-        lastLife_ = g.CurrentPlayer != 0 ? me().Life : 0;
+        lastLife_ = g.creatures.current != 0 ? me().life : 0;
     }
 
     // A new level, reached by the stairs: the one-life count and the save to reload.
     void arrive() {
         gf::Game& g = game_;
-        mapName_ = g.MapName;
+        mapName_ = g.level.name;
         level_ = levelIndex();
         levelTicks_ = 0;
         resting_ = false;
         fightOpponents_.clear();
-        lastLife_ = me().Life;
+        lastLife_ = me().life;
         forget();
         if (level_ < 0) return;
         if (oneLife_) {
             const gf::Player& p = me();
             Arrival a{p, 0, 0};
-            if (p.WeaponSlot != 0) a.weapon = p.carry(p.WeaponSlot).ID;
-            if (p.ArmorSlot != 0) a.armor = p.carry(p.ArmorSlot).ID;
+            if (p.weaponSlot != 0) a.weapon = p.carry(p.weaponSlot).id;
+            if (p.armourSlot != 0) a.armor = p.carry(p.armourSlot).id;
             outcome_.levels[static_cast<std::size_t>(level_)].arrivals.push_back(a);
             outcome_.deepest = std::max(outcome_.deepest, level_);
         }
@@ -133,7 +133,7 @@ private:
         io_.window.boxAnswers = {gf::Answer::Yes};
         gf::onSaveGame(g);
         io_.window.boxAnswers.clear();
-        savedGame_ = g.gameFile;
+        savedGame_ = g.session.gameFile;
     }
 
     void died() {
@@ -152,18 +152,18 @@ private:
         // The game-over box leads to the start menu, which loads the level's save.
         io_.window.menuAnswers = {gf::MenuChoice::Load};
         io_.window.fileAnswers = {savedGame_};
-        while (g.CurrentPlayer == 0 && !io_.window.exited) {
+        while (g.creatures.current == 0 && !io_.window.exited) {
             ++ticks_;
             io_.clock.time = static_cast<float>(static_cast<double>(ticks_) * kTickMs / 1000);
             if (ticks_ % kMonsterTicks == 0) gf::onMonsterTick(g);
         }
-        if (g.CurrentPlayer == 0) {
+        if (g.creatures.current == 0) {
             done_ = true;
             return;
         }
-        mapName_ = g.MapName;
+        mapName_ = g.level.name;
         resting_ = false;
-        lastLife_ = me().Life;
+        lastLife_ = me().life;
         forget();
     }
 
@@ -173,10 +173,10 @@ private:
         const gf::Player& p = me();
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
-                const int x = p.X + dx, y = p.Y + dy;
+                const int x = p.x + dx, y = p.y + dy;
                 if ((dx == 0 && dy == 0) || !gf::inMap(x, y)) continue;
-                const int32_t other = g.MapPlayer(x, y);
-                if (other > 0 && g.Players(other).isMonster()) found.push_back(other);
+                const int32_t other = g.level.creatureAt(x, y);
+                if (other > 0 && g.creatures(other).isMonster()) found.push_back(other);
             }
         return found;
     }
@@ -185,7 +185,7 @@ private:
     void trackFight(LevelTally& tally) {
         const std::vector<int32_t> near = adjacentMonsters();
         if (near.empty()) {
-            if (!fightOpponents_.empty()) endFight(tally, me().Life);
+            if (!fightOpponents_.empty()) endFight(tally, me().life);
             return;
         }
         if (fightOpponents_.empty()) fightStartLife_ = lastLife_;
@@ -208,9 +208,9 @@ private:
             resting_ = false;
             // The weakest first: one enemy fewer sooner takes the combat penalty off.
             const int32_t foe = *std::min_element(near.begin(), near.end(), [&](int32_t a, int32_t b) {
-                return g.Players(a).Life < g.Players(b).Life;
+                return g.creatures(a).life < g.creatures(b).life;
             });
-            face(g.Players(foe).X, g.Players(foe).Y);
+            face(g.creatures(foe).x, g.creatures(foe).y);
             gf::onKeyDown(g, gf::Key::A, 0);
             return;
         }
@@ -221,51 +221,51 @@ private:
             ++tally.waitTicks;
             return;
         }
-        if (g.now() < p.NextMoveTime) return;
+        if (g.now() < p.nextMoveTime) return;
         walk();
     }
 
     // A fighter out of stamina rolls at a quarter, so it is never let run low.
     bool below(double share) {
         const gf::Player& p = me();
-        return p.Life < p.MaxLife * share || p.Stamina < p.MaxStamina * share / 2;
+        return p.life < p.maxLife * share || p.stamina < p.maxStamina * share / 2;
     }
 
     void spendOnMelee() {
         const gf::Player& p = me();
-        while (p.skill(gf::kMeleeSkill).XPToRaise <= p.SpendableXP) {
-            const int32_t before = p.SpendableXP;
+        while (p.skill(gf::kMeleeSkill).xpToRaise <= p.spendableXp) {
+            const int32_t before = p.spendableXp;
             gf::onRaiseSkill(game_, 0);
-            if (p.SpendableXP == before) return;
+            if (p.spendableXp == before) return;
         }
     }
 
     int32_t strength(int16_t id, bool weapon) {
         if (id == 0) return 0;
-        const gf::ItemType& t = game_.ItemTypes(id);
-        return weapon ? t.Damage : t.Armor;
+        const gf::ItemType& t = game_.catalogue.items(id);
+        return weapon ? t.damage : t.armour;
     }
 
-    bool isWeapon(int16_t id) { return game_.ItemTypes(id).Damage > 0; }
-    bool isArmor(int16_t id) { return !isWeapon(id) && game_.ItemTypes(id).Armor > 0; }
+    bool isWeapon(int16_t id) { return game_.catalogue.items(id).damage > 0; }
+    bool isArmor(int16_t id) { return !isWeapon(id) && game_.catalogue.items(id).armour > 0; }
 
     int32_t readied(bool weapon) {
         const gf::Player& p = me();
-        const int32_t slot = weapon ? p.WeaponSlot : p.ArmorSlot;
-        return slot == 0 ? 0 : strength(p.carry(slot).ID, weapon);
+        const int32_t slot = weapon ? p.weaponSlot : p.armourSlot;
+        return slot == 0 ? 0 : strength(p.carry(slot).id, weapon);
     }
 
     // Readies carried gear stronger than what is readied, through the carry box's pop-up.
     void readyBestGear() {
         for (int32_t slot = 1; slot <= gf::kCarrySlots; ++slot) {
             const gf::Item& item = me().carry(slot);
-            if (!item.InUse) continue;
-            const bool weapon = isWeapon(item.ID);
-            if (!weapon && !isArmor(item.ID)) continue;
-            if (strength(item.ID, weapon) <= readied(weapon)) continue;
+            if (!item.inUse) continue;
+            const bool weapon = isWeapon(item.id);
+            if (!weapon && !isArmor(item.id)) continue;
+            if (strength(item.id, weapon) <= readied(weapon)) continue;
             gf::onCarryScrolled(game_, slot);
             io_.window.popupAnswers = {gf::PopupChoice::Ready};
-            gf::onCarryBoxClicked(game_, slot - game_.carryScroll);
+            gf::onCarryBoxClicked(game_, slot - game_.screen.carryScroll);
         }
     }
 
@@ -273,9 +273,9 @@ private:
 
     void face(int32_t x, int32_t y) {
         const gf::Player& p = me();
-        const int want = compassIndex(stepDirection(x - p.X, y - p.Y));
-        for (int turns = 0; turns < 8 && compassIndex(p.Facing) != want; ++turns) {
-            const int clockwise = (want - compassIndex(p.Facing) + 8) % 8;
+        const int want = compassIndex(stepDirection(x - p.x, y - p.y));
+        for (int turns = 0; turns < 8 && compassIndex(p.facing) != want; ++turns) {
+            const int clockwise = (want - compassIndex(p.facing) + 8) % 8;
             gf::onKeyDown(game_, clockwise <= 4 ? gf::Key::Right : gf::Key::Left, 0);
         }
     }
@@ -304,18 +304,18 @@ private:
         gf::updateVisibility(g, gf::kLightRadius, gf::kLightRadius);
         gf::updateLight(g);
         const gf::Player& p = me();
-        for (int y = std::max(p.Y - gf::kLightRadius, 0);
-             y <= std::min(p.Y + gf::kLightRadius, gf::kMapUpper); ++y)
-            for (int x = std::max(p.X - gf::kLightRadius, 0);
-                 x <= std::min(p.X + gf::kLightRadius, gf::kMapUpper); ++x) {
-                if (!g.MapVisible(x, y) || g.MapLight(x, y) >= gf::kUnlit) continue;
+        for (int y = std::max(p.y - gf::kLightRadius, 0);
+             y <= std::min(p.y + gf::kLightRadius, gf::kMapUpper); ++y)
+            for (int x = std::max(p.x - gf::kLightRadius, 0);
+                 x <= std::min(p.x + gf::kLightRadius, gf::kMapUpper); ++x) {
+                if (!g.level.visible(x, y) || g.level.light(x, y) >= gf::kUnlit) continue;
                 const std::size_t cell = static_cast<std::size_t>(at(x, y));
-                const int32_t item = g.MapItem(x, y);
-                const int16_t id = item > 0 ? g.Items(item).ID : 0;
+                const int32_t item = g.level.itemAt(x, y);
+                const int16_t id = item > 0 ? g.items(item).id : 0;
                 known_[cell] = kind(id);
                 itemSeen_[cell] = id;
-                const int32_t who = g.MapPlayer(x, y);
-                monsterSeen_[cell] = who > 0 && g.Players(who).isMonster();
+                const int32_t who = g.level.creatureAt(x, y);
+                monsterSeen_[cell] = who > 0 && g.creatures(who).isMonster();
             }
     }
 
@@ -331,7 +331,7 @@ private:
         case gf::ItemId::StairsDown:
             return Known::StairsDown;
         default:
-            return game_.ItemTypes(id).BlockMovement ? Known::Blocked : Known::Open;
+            return game_.catalogue.items(id).blocksMovement ? Known::Blocked : Known::Open;
         }
     }
 
@@ -371,7 +371,7 @@ private:
         const gf::Player& p = me();
         std::array<int, kSide * kSide> from{};
         from.fill(-1);
-        const int start = at(p.X, p.Y);
+        const int start = at(p.x, p.y);
         std::deque<int> queue{start};
         from[static_cast<std::size_t>(start)] = start;
         while (!queue.empty()) {
@@ -423,8 +423,8 @@ private:
             return;
         }
         face(step.x, step.y);
-        const int32_t item = g.MapItem(step.x, step.y);
-        if (step.goal && item > 0 && wantedGear(g.Items(item).ID))
+        const int32_t item = g.level.itemAt(step.x, step.y);
+        if (step.goal && item > 0 && wantedGear(g.items(item).id))
             gf::onKeyDown(g, gf::Key::P, 0);
         else
             gf::onKeyDown(g, gf::Key::Up, 0);

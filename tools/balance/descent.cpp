@@ -23,10 +23,10 @@ constexpr int32_t kWeakestStart = 12;
 constexpr std::size_t kFourthLevel = 3;
 
 bool isWeapon(const gf::ItemType& t) {
-    return t.Damage > 0;
+    return t.damage > 0;
 }
 bool isArmor(const gf::ItemType& t) {
-    return t.Damage <= 0 && t.Armor >= 1;
+    return t.damage <= 0 && t.armour >= 1;
 }
 
 bool stairsUpBeside(gf::Game& g, int32_t x, int32_t y) {
@@ -34,21 +34,21 @@ bool stairsUpBeside(gf::Game& g, int32_t x, int32_t y) {
         for (int32_t dx = -1; dx <= 1; ++dx) {
             const int32_t cx = x + dx, cy = y + dy;
             if (cx < 1 || cy < 1 || cx > 101 || cy > 101) continue;
-            const int32_t item = g.MapItem(cx, cy);
-            if (item > 0 && g.Items(item).ID == gf::ItemId::StairsUp) return true;
+            const int32_t item = g.level.itemAt(cx, cy);
+            if (item > 0 && g.items(item).id == gf::ItemId::StairsUp) return true;
         }
     return false;
 }
 
 LevelContents levelNow(gf::Game& g, const std::string& file) {
-    LevelContents level{file, g.MapName, {}, {}, false};
-    for (const gf::Player& p : g.Players)
-        if (p.Active && p.isMonster()) level.monsters.push_back(static_cast<int16_t>(p.MonsterType));
-    for (const gf::Item& item : g.Items) {
-        if (!item.InUse || !g.ItemTypes.valid(item.ID)) continue;
-        const gf::ItemType& t = g.ItemTypes(item.ID);
+    LevelContents level{file, g.level.name, {}, {}, false};
+    for (const gf::Player& p : g.creatures)
+        if (p.active && p.isMonster()) level.monsters.push_back(static_cast<int16_t>(p.monsterType));
+    for (const gf::Item& item : g.items) {
+        if (!item.inUse || !g.catalogue.items.valid(item.id)) continue;
+        const gf::ItemType& t = g.catalogue.items(item.id);
         if (isWeapon(t) || isArmor(t))
-            level.gear.push_back(Gear{item.ID, t.Name, isWeapon(t), isWeapon(t) ? t.Damage : t.Armor});
+            level.gear.push_back(Gear{item.id, t.name, isWeapon(t), isWeapon(t) ? t.damage : t.armour});
     }
     return level;
 }
@@ -61,8 +61,8 @@ template <typename T> Quartiles quartiles(std::vector<T> v) {
 }
 
 int32_t gearStrength(gf::Game& g, int16_t id, bool weapon) {
-    if (id == 0 || !g.ItemTypes.valid(id)) return 0;
-    return weapon ? g.ItemTypes(id).Damage : g.ItemTypes(id).Armor;
+    if (id == 0 || !g.catalogue.items.valid(id)) return 0;
+    return weapon ? g.catalogue.items(id).damage : g.catalogue.items(id).armour;
 }
 
 std::vector<DescentOutcome> playAll(const std::string& dataFolder, const std::vector<std::string>& names,
@@ -92,7 +92,7 @@ FightStats oneOnOne(Arena& arena, const std::vector<Arrival>& arrivals, const Ar
                     int16_t monster, int fights, uint64_t seed) {
     FightStats s;
     s.monster = monster;
-    s.name = arena.game().MonsterTypes(monster).Name;
+    s.name = arena.game().catalogue.monsters(monster).name;
     int wins = 0, medianWins = 0;
     int64_t lost = 0;
     for (int i = 0; i < fights; ++i) {
@@ -126,12 +126,12 @@ std::vector<LevelContents> readDescent(const std::string& dataFolder) {
         levels.push_back(levelNow(g, file));
         if (levels.size() > 1) levels.back().arrivalNextToStairsUp = stairsUpBeside(g, arrivalX, arrivalY);
         arrivalX = arrivalY = 0;
-        for (const gf::Item& item : g.Items)
-            if (item.InUse && item.ID == gf::ItemId::StairsDown) {
-                arrivalX = item.X;
-                arrivalY = item.Y;
+        for (const gf::Item& item : g.items)
+            if (item.inUse && item.id == gf::ItemId::StairsDown) {
+                arrivalX = item.x;
+                arrivalY = item.y;
             }
-        file = g.MapLower;
+        file = g.level.lower;
         path = g.folder + "/" + file + ".map";
     }
     return levels;
@@ -193,8 +193,8 @@ DescentReport measureDescent(const std::string& dataFolder, const Settings& sett
                                              : 0;
         std::vector<int32_t> melee, level, weapon, armor;
         for (const Arrival& a : arrivals) {
-            melee.push_back(a.creature.skill(gf::kMeleeSkill).Value);
-            level.push_back(a.creature.Level);
+            melee.push_back(a.creature.skill(gf::kMeleeSkill).value);
+            level.push_back(a.creature.level);
             weapon.push_back(gearStrength(g, a.weapon, true));
             armor.push_back(gearStrength(g, a.armor, false));
         }
@@ -207,7 +207,7 @@ DescentReport measureDescent(const std::string& dataFolder, const Settings& sett
             std::nth_element(
                 byMelee.begin(), byMelee.begin() + static_cast<std::ptrdiff_t>(byMelee.size() / 2),
                 byMelee.end(), [](const Arrival& a, const Arrival& b) {
-                    return a.creature.skill(gf::kMeleeSkill).Value < b.creature.skill(gf::kMeleeSkill).Value;
+                    return a.creature.skill(gf::kMeleeSkill).value < b.creature.skill(gf::kMeleeSkill).value;
                 });
             r.medianArrival = byMelee[byMelee.size() / 2];
             std::vector<int16_t> types;
@@ -226,7 +226,7 @@ DescentReport measureDescent(const std::string& dataFolder, const Settings& sett
         waitTicks += sum.waitTicks;
     }
     report.waitShare = allTicks ? static_cast<double>(waitTicks) / allTicks : 0;
-    if (!report.levels.empty()) report.userLife = report.levels[0].medianArrival.creature.MaxLife;
+    if (!report.levels.empty()) report.userLife = report.levels[0].medianArrival.creature.maxLife;
     return report;
 }
 

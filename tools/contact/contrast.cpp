@@ -70,9 +70,9 @@ std::vector<CreatureContrast> measureContrast(const std::string& dataFolder) {
     balance::Arena arena(dataFolder);
     const gf::Game& game = arena.game();
     std::vector<CreatureContrast> out{{"user", 0, {}}};
-    for (int m = 1; m <= game.MonsterTypes.ubound(); ++m)
-        if (!game.MonsterTypes(m).Name.empty())
-            out.push_back({game.MonsterTypes(m).Name, game.MonsterTypes(m).Image, {}});
+    for (int m = 1; m <= game.catalogue.monsters.ubound(); ++m)
+        if (!game.catalogue.monsters(m).name.empty())
+            out.push_back({game.catalogue.monsters(m).name, game.catalogue.monsters(m).image, {}});
 
     gf::QtCanvas canvas(gf::kTile, gf::kTile);
     const std::string folder = dataFolder + "/";

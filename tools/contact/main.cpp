@@ -75,21 +75,21 @@ int main(int argc, char** argv) {
         const Image floor = loadSheet(data / "background.bmp");
         const Image light = loadSheet(data / "light.bmp");
         const Image items = loadSheet(data / "item.bmp");
-        const int rows = g.MonsterTypes.ubound() + 1;
+        const int rows = g.catalogue.monsters.ubound() + 1;
         const int step = kTile * kZoom;
         const int width = (2 * kFacings + 2) * step + 3 * kGap;
         Image out(width, rows * (step + kGap) + kGap, Rgb{24, 22, 26});
         for (int row = 0; row < rows; ++row) {
             const int y = kGap + row * (step + kGap);
-            const int image = row == 0 ? 0 : g.MonsterTypes(row).Image;
+            const int image = row == 0 ? 0 : g.catalogue.monsters(row).image;
             const Image sheet = loadSheet(data / ("player" + std::to_string(image) + ".bmp"));
             for (int f = 0; f < kFacings; ++f) {
                 cell(out, f * step, y, floor, sheet, f, light, 0);
                 cell(out, kGap + (kFacings + f) * step, y, floor, sheet, f, light, kDimmestLitBand);
             }
-            const int dead = row == 0 ? 0 : g.MonsterTypes(row).DeadItem;
-            if (dead < 1 || !g.ItemTypes.valid(dead)) continue;
-            const int tile = g.ItemTypes(dead).Image;
+            const int dead = row == 0 ? 0 : g.catalogue.monsters(row).deadItem;
+            if (dead < 1 || !g.catalogue.items.valid(dead)) continue;
+            const int tile = g.catalogue.items(dead).image;
             cell(out, 2 * kGap + 2 * kFacings * step, y, floor, items, tile, light, 0);
             cell(out, 2 * kGap + (2 * kFacings + 1) * step, y, floor, items, tile, light, kDimmestLitBand);
         }

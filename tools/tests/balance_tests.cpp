@@ -114,13 +114,13 @@ TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
         for (std::size_t l = 1; l <= static_cast<std::size_t>(o.deepest); ++l) {
             const gf::PlayerSkill& arrived = o.levels[l].arrivals.front().creature.skill(gf::kMeleeSkill);
             // The same creature raised by the game, rung by rung, from its starting roll.
-            gf::Player& p = g.Players(ladder);
+            gf::Player& p = g.creatures(ladder);
             p.skill(gf::kMeleeSkill) = gf::PlayerSkill{true, o.startMelee, 0, 100};
-            while (p.skill(gf::kMeleeSkill).Value < arrived.Value)
-                gf::addSkillExperience(g, ladder, gf::kMeleeSkill, p.skill(gf::kMeleeSkill).XPToRaise, false);
-            EXPECT_EQ(arrived.Raises, p.skill(gf::kMeleeSkill).Raises) << "level " << l + 1;
-            EXPECT_GT(arrived.XPToRaise, 0);
-            EXPECT_LE(arrived.XPToRaise, p.skill(gf::kMeleeSkill).XPToRaise) << "level " << l + 1;
+            while (p.skill(gf::kMeleeSkill).value < arrived.value)
+                gf::addSkillExperience(g, ladder, gf::kMeleeSkill, p.skill(gf::kMeleeSkill).xpToRaise, false);
+            EXPECT_EQ(arrived.raises, p.skill(gf::kMeleeSkill).raises) << "level " << l + 1;
+            EXPECT_GT(arrived.xpToRaise, 0);
+            EXPECT_LE(arrived.xpToRaise, p.skill(gf::kMeleeSkill).xpToRaise) << "level " << l + 1;
         }
 }
 
@@ -131,13 +131,13 @@ TEST(BalanceBot, exploresTheWholeLevelBeforeTheStairs) {
     gf::Game& g = arena.game();
     gf::loadLevel(g, gf::defaultLevelPath(g));
     int32_t least = 0; // a heap holds its base to twice that
-    for (const gf::Item& item : g.Items)
-        if (item.InUse)
-            least += item.ID == gf::ItemId::SmallGold ? 5 : item.ID == gf::ItemId::LargeGold ? 10 : 0;
+    for (const gf::Item& item : g.items)
+        if (item.inUse)
+            least += item.id == gf::ItemId::SmallGold ? 5 : item.id == gf::ItemId::LargeGold ? 10 : 0;
     ASSERT_GT(least, 0);
     for (const DescentOutcome& o : sampleDescents())
         for (const Arrival& a : o.levels[1].arrivals)
-            EXPECT_GE(a.creature.Gold, least);
+            EXPECT_GE(a.creature.gold, least);
 }
 
 // Fewer descents and fights than the report: the bounds leave room for the sampling noise.

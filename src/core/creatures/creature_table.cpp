@@ -11,63 +11,63 @@
 namespace gf {
 
 void createPlayers(Game& g) {
-    g.Players.redim(kFirstPlayerEntries);
+    g.creatures.redim(kFirstPlayerEntries);
 }
 
 static void startAsUser(Player& p) {
-    p.Image = 0;
-    p.Life = p.MaxLife = 50;
-    p.Stamina = p.MaxStamina = 100;
-    p.SightRange = 100;
-    p.Level = 1;
-    p.NextLevelXP = 1000;
+    p.image = 0;
+    p.life = p.maxLife = 50;
+    p.stamina = p.maxStamina = 100;
+    p.sightRange = 100;
+    p.level = 1;
+    p.nextLevelXp = 1000;
 }
 
 static void startAsMonster(Player& p, const MonsterInfo& type) {
-    p.Level = type.Level;
-    p.Name = fixedName(type.Name);
-    p.Image = type.Image;
-    p.Life = p.MaxLife = type.Life;
-    p.Stamina = p.MaxStamina = type.Stamina;
-    p.SightRange = type.SightRange;
-    p.skill(kMeleeSkill).Known = true;
-    p.skill(kMeleeSkill).Value = type.Melee;
+    p.level = type.level;
+    p.name = fixedName(type.name);
+    p.image = type.image;
+    p.life = p.maxLife = type.life;
+    p.stamina = p.maxStamina = type.stamina;
+    p.sightRange = type.sightRange;
+    p.skill(kMeleeSkill).known = true;
+    p.skill(kMeleeSkill).value = type.melee;
 }
 
 int32_t addCreature(Game& g, int16_t monsterType, int32_t x, int32_t y) {
     return guarded(g, "modPlayer_Add", [&]() -> int32_t {
-        if (!inMap(x, y) || g.MapPlayer(x, y) != 0) return 0;
+        if (!inMap(x, y) || g.level.creatureAt(x, y) != 0) return 0;
         // Look the type up before touching the table, so a missing one leaves nothing half-made.
         const MonsterInfo* type = nullptr;
         if (monsterType >= 1) {
-            if (!g.MonsterTypes.valid(monsterType))
+            if (!g.catalogue.monsters.valid(monsterType))
                 fail("Monster " + std::to_string(monsterType) + " is not in monster.ini");
-            type = &g.MonsterTypes(monsterType);
+            type = &g.catalogue.monsters(monsterType);
         }
         int32_t index = 0;
-        const int32_t upper = g.Players.ubound();
+        const int32_t upper = g.creatures.ubound();
         for (int32_t i = 1; i <= upper; ++i) {
-            if (!g.Players(i).Active) {
+            if (!g.creatures(i).active) {
                 index = i;
                 break;
             }
         }
         if (index == 0) {
-            g.Players.redimPreserve(add32(upper, kPlayerTableStep));
+            g.creatures.redimPreserve(add32(upper, kPlayerTableStep));
             index = upper + 1; // the first of the new entries
         }
         Player p;
-        p.Active = true;
-        p.MonsterType = monsterType;
-        p.X = p.HomeX = x;
-        p.Y = p.HomeY = y;
-        p.Facing = Direction::South;
+        p.active = true;
+        p.monsterType = monsterType;
+        p.x = p.homeX = x;
+        p.y = p.homeY = y;
+        p.facing = Direction::South;
         if (type)
             startAsMonster(p, *type);
         else
             startAsUser(p);
-        g.Players(index) = std::move(p);
-        g.MapPlayer(x, y) = index;
+        g.creatures(index) = std::move(p);
+        g.level.creatureAt(x, y) = index;
         return index;
     });
 }
@@ -86,39 +86,41 @@ std::optional<std::string> askForName(Game& g) {
 
 void createUser(Game& g, const std::optional<std::string>& name) {
     guarded(g, "modPlayer_Setup", [&] {
-        g.CurrentPlayer = 0;
+        g.creatures.current = 0;
         // Checked here so a missing level gives one box of ours, not one of addCreature.
-        if (!g.MapPlayer.exists()) fail("There is no level to start on");
-        const std::string cell = "(" + std::to_string(g.StartX) + ", " + std::to_string(g.StartY) + ")";
-        if (!inMap(g.StartX, g.StartY)) fail("The start cell " + cell + " is off the map");
-        if (g.MapPlayer(g.StartX, g.StartY) != 0) fail("The start cell " + cell + " is taken");
-        g.CurrentPlayer = addCreature(g, 0, g.StartX, g.StartY);
-        if (g.CurrentPlayer == 0) fail("The user's creature could not be placed");
-        g.ViewX = g.StartX;
-        g.ViewY = g.StartY;
+        if (!g.level.creatureAt.exists()) fail("There is no level to start on");
+        const std::string cell =
+            "(" + std::to_string(g.level.startX) + ", " + std::to_string(g.level.startY) + ")";
+        if (!inMap(g.level.startX, g.level.startY)) fail("The start cell " + cell + " is off the map");
+        if (g.level.creatureAt(g.level.startX, g.level.startY) != 0)
+            fail("The start cell " + cell + " is taken");
+        g.creatures.current = addCreature(g, 0, g.level.startX, g.level.startY);
+        if (g.creatures.current == 0) fail("The user's creature could not be placed");
+        g.screen.viewX = g.level.startX;
+        g.screen.viewY = g.level.startY;
         const std::optional<std::string> chosen = name ? name : askForName(g);
         if (!chosen) {
-            removeCreature(g, g.CurrentPlayer);
+            removeCreature(g, g.creatures.current);
             return;
         }
-        g.gameFile.clear();
-        Player& p = g.player(g.CurrentPlayer);
-        p.Name = fixedName(*chosen);
+        g.session.gameFile.clear();
+        Player& p = g.player(g.creatures.current);
+        p.name = fixedName(*chosen);
         PlayerSkill& melee = p.skill(kMeleeSkill);
-        melee.Known = true;
+        melee.known = true;
         // Single-precision arithmetic, so a draw landing on a half rounds as the game always has.
-        melee.Value = roundEven(g.draw() * 10.0f + 10.0f);
-        melee.XPToRaise = 100;
+        melee.value = roundEven(g.draw() * 10.0f + 10.0f);
+        melee.xpToRaise = 100;
     });
 }
 
 void removeCreature(Game& g, int32_t index) {
     guarded(g, "modPlayer_Remove", [&] {
-        Player& p = g.Players(index);
-        if (g.MapPlayer.exists() && inMap(p.X, p.Y) && g.MapPlayer(p.X, p.Y) == index)
-            g.MapPlayer(p.X, p.Y) = 0;
+        Player& p = g.creatures(index);
+        if (g.level.creatureAt.exists() && inMap(p.x, p.y) && g.level.creatureAt(p.x, p.y) == index)
+            g.level.creatureAt(p.x, p.y) = 0;
         p = Player{};
-        if (index == g.CurrentPlayer) g.CurrentPlayer = 0;
+        if (index == g.creatures.current) g.creatures.current = 0;
     });
 }
 

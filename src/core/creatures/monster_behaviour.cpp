@@ -17,12 +17,12 @@ void stepToward(Game& g, int32_t index, int16_t dir) {
 }
 
 void visit(Game& g, int32_t index) {
-    const Player& m = g.Players(index);
-    if (!m.Active || !m.isMonster()) return;
-    if (g.CurrentPlayer == 0) return sendMonsterHome(g, index);
-    const Player& user = g.Players(g.CurrentPlayer);
-    if (cellDistance(g, m.X, m.Y, user.X, user.Y) > m.SightRange) return sendMonsterHome(g, index);
-    if (hasLineOfSight(g, m.X, m.Y, user.X, user.Y))
+    const Player& m = g.creatures(index);
+    if (!m.active || !m.isMonster()) return;
+    if (g.creatures.current == 0) return sendMonsterHome(g, index);
+    const Player& user = g.creatures(g.creatures.current);
+    if (cellDistance(g, m.x, m.y, user.x, user.y) > m.sightRange) return sendMonsterHome(g, index);
+    if (hasLineOfSight(g, m.x, m.y, user.x, user.y))
         monsterAttack(g, index);
     else
         sendMonsterHome(g, index);
@@ -32,12 +32,12 @@ void visit(Game& g, int32_t index) {
 
 void moveMonsters(Game& g) {
     guarded(g, "modMonster_Process", [&] {
-        const int32_t upper = g.Players.ubound();
-        if (++g.monsterPass == 1) {
+        const int32_t upper = g.creatures.ubound();
+        if (++g.creatures.monsterPass == 1) {
             for (int32_t i = 1; i <= upper; ++i)
                 visit(g, i);
         } else {
-            g.monsterPass = 0;
+            g.creatures.monsterPass = 0;
             for (int32_t i = upper; i >= 1; --i)
                 visit(g, i);
         }
@@ -46,12 +46,12 @@ void moveMonsters(Game& g) {
 
 void monsterAttack(Game& g, int32_t index) {
     guarded(g, "modMonster_Attack", [&] {
-        Player& m = g.Players(index);
-        const Player& user = g.Players(g.CurrentPlayer);
-        const int16_t dir = directionTo(g, m.X, m.Y, user.X, user.Y);
-        if (cellDistance(g, m.X, m.Y, user.X, user.Y) == 1) {
-            m.Facing = dir;
-            strike(g, index, g.CurrentPlayer);
+        Player& m = g.creatures(index);
+        const Player& user = g.creatures(g.creatures.current);
+        const int16_t dir = directionTo(g, m.x, m.y, user.x, user.y);
+        if (cellDistance(g, m.x, m.y, user.x, user.y) == 1) {
+            m.facing = dir;
+            strike(g, index, g.creatures.current);
         } else {
             stepToward(g, index, dir);
         }
@@ -60,9 +60,9 @@ void monsterAttack(Game& g, int32_t index) {
 
 void sendMonsterHome(Game& g, int32_t index) {
     guarded(g, "modMonster_Home", [&] {
-        const Player& m = g.Players(index);
-        if (m.X == m.HomeX && m.Y == m.HomeY) return;
-        stepToward(g, index, directionTo(g, m.X, m.Y, m.HomeX, m.HomeY));
+        const Player& m = g.creatures(index);
+        if (m.x == m.homeX && m.y == m.homeY) return;
+        stepToward(g, index, directionTo(g, m.x, m.y, m.homeX, m.homeY));
     });
 }
 

@@ -18,23 +18,23 @@ void loadMonsterCatalogue(Game& g) {
         [&] {
             const std::string contents = readDataFile(fileIn(g.folder, "monster.ini"));
             BoxFindings findings(g, "monster.ini");
-            const ItemLookup items{g.ItemTypes.ubound(),
+            const ItemLookup items{g.catalogue.items.ubound(),
                                    [&g](const std::string& name) { return itemIdByName(g, name); }};
             const CatalogueFile file = readMonsterCatalogue(contents, items, findings);
             number = file.current;
-            if (file.sized) g.MonsterTypes.erase();
-            if (file.usable()) g.MonsterTypes.redim(file.highest);
+            if (file.sized) g.catalogue.monsters.erase();
+            if (file.usable()) g.catalogue.monsters.redim(file.highest);
             for (const auto& [n, e] : file.entries) {
-                MonsterInfo& m = g.MonsterTypes(n);
-                m.Name = e.name;
-                m.Image = static_cast<int16_t>(e.number("IMAGE"));
-                m.Level = static_cast<int32_t>(e.number("LEVEL"));
-                m.Life = static_cast<int32_t>(e.number("LIFE"));
-                m.Stamina = static_cast<int32_t>(e.number("STAMINA"));
-                m.SightRange = static_cast<int32_t>(e.number("SIGHTRANGE"));
-                m.Melee = static_cast<int32_t>(e.number("MELEE"));
-                m.DeadItem = static_cast<int16_t>(e.number("DEADITEM"));
-                m.SoundID = static_cast<uint8_t>(e.number("SOUNDID"));
+                MonsterInfo& m = g.catalogue.monsters(n);
+                m.name = e.name;
+                m.image = static_cast<int16_t>(e.number("IMAGE"));
+                m.level = static_cast<int32_t>(e.number("LEVEL"));
+                m.life = static_cast<int32_t>(e.number("LIFE"));
+                m.stamina = static_cast<int32_t>(e.number("STAMINA"));
+                m.sightRange = static_cast<int32_t>(e.number("SIGHTRANGE"));
+                m.melee = static_cast<int32_t>(e.number("MELEE"));
+                m.deadItem = static_cast<int16_t>(e.number("DEADITEM"));
+                m.soundId = static_cast<uint8_t>(e.number("SOUNDID"));
             }
             findings.finish();
         });

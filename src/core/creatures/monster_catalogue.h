@@ -3,7 +3,7 @@
 namespace gf {
 struct Game;
 
-// Fills MonsterTypes from monster.ini; after the item catalogue, since dead items may be named.
+// Fills the monster catalogue from monster.ini; after the item catalogue, since dead items may be named.
 void loadMonsterCatalogue(Game& g);
 
 } // namespace gf

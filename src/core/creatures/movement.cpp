@@ -19,34 +19,34 @@ constexpr float kStepPause = 0.1f;
 bool moveCreature(Game& g, int32_t index, int16_t direction, bool forward) {
     return guarded(g, "modPlayer_Move", [&] {
         const float t = g.now();
-        Player& p = g.Players(index);
-        if (!p.Active || t < p.NextMoveTime) return false;
+        Player& p = g.creatures(index);
+        if (!p.active || t < p.nextMoveTime) return false;
         // Anything but the eight steps would name the creature's own cell.
         if (!isStepDirection(direction)) return false;
-        int32_t x = p.X;
-        int32_t y = p.Y;
+        int32_t x = p.x;
+        int32_t y = p.y;
         if (!stepInDirection(g, direction, x, y)) return false;
 
-        if (const int32_t other = g.MapPlayer(x, y); other > 0) {
-            if (index == g.CurrentPlayer && forward) strike(g, index, other);
+        if (const int32_t other = g.level.creatureAt(x, y); other > 0) {
+            if (index == g.creatures.current && forward) strike(g, index, other);
             return false;
         }
-        const int32_t item = g.MapItem(x, y);
-        if (item > 0 && g.ItemTypes(g.Items(item).ID).BlockMovement) {
+        const int32_t item = g.level.itemAt(x, y);
+        if (item > 0 && g.catalogue.items(g.items(item).id).blocksMovement) {
             if (forward) actOnWhatIsAhead(g, index, item);
             return false;
         }
 
-        const bool user = index == g.CurrentPlayer;
-        g.MapPlayer(p.X, p.Y) = 0;
-        p.X = x;
-        p.Y = y;
-        g.MapPlayer(x, y) = index;
-        if (forward) p.Facing = direction;
+        const bool user = index == g.creatures.current;
+        g.level.creatureAt(p.x, p.y) = 0;
+        p.x = x;
+        p.y = y;
+        g.level.creatureAt(x, y) = index;
+        if (forward) p.facing = direction;
         if (user) playSound(g, SoundId::Walk);
         // Stairs may rebuild the level here; the user's entry survives that, a monster's does not.
         if (item > 0) stepOnItems(g, index, x, y);
-        if (user) g.Players(index).NextMoveTime = t + kStepPause;
+        if (user) g.creatures(index).nextMoveTime = t + kStepPause;
         return true;
     });
 }
@@ -54,44 +54,44 @@ bool moveCreature(Game& g, int32_t index, int16_t direction, bool forward) {
 // Whoever walks into a door opens it, so the creature does not matter.
 void actOnWhatIsAhead(Game& g, int32_t /*index*/, int32_t item) {
     guarded(g, "modPlayer_Auto_Action", [&] {
-        Item& it = g.Items(item);
-        switch (it.ID) {
+        Item& it = g.items(item);
+        switch (it.id) {
         case ItemId::DoorClosedEW:
-            it.ID = ItemId::DoorOpenEW;
+            it.id = ItemId::DoorOpenEW;
             break;
         case ItemId::DoorOpenEW:
-            it.ID = ItemId::DoorClosedEW;
+            it.id = ItemId::DoorClosedEW;
             break;
         case ItemId::DoorClosedNS:
-            it.ID = ItemId::DoorOpenNS;
+            it.id = ItemId::DoorOpenNS;
             break;
         case ItemId::DoorOpenNS:
-            it.ID = ItemId::DoorClosedNS;
+            it.id = ItemId::DoorClosedNS;
             break;
         default:
             return;
         }
-        const bool opened = it.ID == ItemId::DoorOpenEW || it.ID == ItemId::DoorOpenNS;
+        const bool opened = it.id == ItemId::DoorOpenEW || it.id == ItemId::DoorOpenNS;
         playSound(g, opened ? SoundId::DoorOpen : SoundId::DoorClose);
     });
 }
 
 void turnCreature(Game& g, int32_t index, int16_t turn) {
     guarded(g, "modPlayer_Change_Facing", [&] {
-        Player& p = g.Players(index);
-        if ((turn != kFacingTurnLeft && turn != kFacingTurnRight) || !isStepDirection(p.Facing)) return;
-        p.Facing = turnedBy(p.Facing, turn == kFacingTurnLeft ? -1 : 1);
+        Player& p = g.creatures(index);
+        if ((turn != kFacingTurnLeft && turn != kFacingTurnRight) || !isStepDirection(p.facing)) return;
+        p.facing = turnedBy(p.facing, turn == kFacingTurnLeft ? -1 : 1);
     });
 }
 
 void attackAhead(Game& g, int32_t index) {
     guarded(g, "modPlayer_Attack_Direction", [&] {
-        const Player& p = g.Players(index);
-        if (!isStepDirection(p.Facing)) return; // facing nowhere must not strike its own cell
-        int32_t x = p.X;
-        int32_t y = p.Y;
-        if (!stepInDirection(g, p.Facing, x, y)) return;
-        if (const int32_t other = g.MapPlayer(x, y); other >= 1) strike(g, index, other);
+        const Player& p = g.creatures(index);
+        if (!isStepDirection(p.facing)) return; // facing nowhere must not strike its own cell
+        int32_t x = p.x;
+        int32_t y = p.y;
+        if (!stepInDirection(g, p.facing, x, y)) return;
+        if (const int32_t other = g.level.creatureAt(x, y); other >= 1) strike(g, index, other);
     });
 }
 

@@ -10,16 +10,16 @@ template <class Array> static auto& oneBased(Array& a, int64_t i) {
 }
 
 PlayerSkill& Player::skill(int64_t i) {
-    return oneBased(Skill, i);
+    return oneBased(skills, i);
 }
 const PlayerSkill& Player::skill(int64_t i) const {
-    return oneBased(Skill, i);
+    return oneBased(skills, i);
 }
 Item& Player::carry(int64_t slot) {
-    return oneBased(Carry, slot);
+    return oneBased(carried, slot);
 }
 const Item& Player::carry(int64_t slot) const {
-    return oneBased(Carry, slot);
+    return oneBased(carried, slot);
 }
 
 } // namespace gf

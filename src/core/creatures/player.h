@@ -12,66 +12,66 @@ inline constexpr int kCarrySlots = 20;
 inline constexpr int kMeleeSkill = 1;
 
 struct PlayerSkill {
-    bool Known = false;
-    int32_t Value = 0;
-    int32_t Raises = 0;
-    int32_t XPToRaise = 0;
+    bool known = false;
+    int32_t value = 0;
+    int32_t raises = 0;
+    int32_t xpToRaise = 0;
 };
 
 // The user's creature and every monster alike. Skill and Carry are 1-based
 // in the game's terms: use skill(i) and carry(i).
 struct Player {
-    bool Active = false;
-    int32_t MonsterType = 0;
-    std::string Name = std::string(100, '\0');
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t HomeX = 0;
-    int32_t HomeY = 0;
-    int16_t Image = 0;
-    int16_t Facing = 0;
-    int32_t Level = 0;
-    int32_t NextLevelXP = 0;
-    int32_t XP = 0;
-    int32_t SpendableXP = 0;
-    int32_t Life = 0;
-    int32_t MaxLife = 0;
-    int32_t Stamina = 0;
-    int32_t MaxStamina = 0;
-    int32_t SightRange = 0;
-    std::array<PlayerSkill, kSkillCount> Skill{};
-    float NextMoveTime = 0;
-    float NextAttackTime = 0;
-    bool InCombat = false;
-    int32_t CombatPenalty = 0;
-    int32_t Gold = 0;
-    std::array<Item, kCarrySlots> Carry{};
-    int32_t WeaponSlot = 0;
-    int32_t ArmorSlot = 0;
+    bool active = false;
+    int32_t monsterType = 0;
+    std::string name = std::string(100, '\0');
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t homeX = 0;
+    int32_t homeY = 0;
+    int16_t image = 0;
+    int16_t facing = 0;
+    int32_t level = 0;
+    int32_t nextLevelXp = 0;
+    int32_t xp = 0;
+    int32_t spendableXp = 0;
+    int32_t life = 0;
+    int32_t maxLife = 0;
+    int32_t stamina = 0;
+    int32_t maxStamina = 0;
+    int32_t sightRange = 0;
+    std::array<PlayerSkill, kSkillCount> skills{};
+    float nextMoveTime = 0;
+    float nextAttackTime = 0;
+    bool inCombat = false;
+    int32_t combatPenalty = 0;
+    int32_t gold = 0;
+    std::array<Item, kCarrySlots> carried{};
+    int32_t weaponSlot = 0;
+    int32_t armourSlot = 0;
 
     PlayerSkill& skill(int64_t i);
     const PlayerSkill& skill(int64_t i) const;
     Item& carry(int64_t slot);
     const Item& carry(int64_t slot) const;
-    bool isMonster() const { return MonsterType > 0; }
+    bool isMonster() const { return monsterType > 0; }
 };
 
 // One entry of the monster catalogue (monster.ini).
 struct MonsterInfo {
-    std::string Name;
-    int32_t Level = 0;
-    int16_t Image = 0;
-    int32_t Life = 0;
-    int32_t Stamina = 0;
-    int32_t SightRange = 0;
-    int32_t Melee = 0;
-    int16_t DeadItem = 0;
-    uint8_t SoundID = 0;
+    std::string name;
+    int32_t level = 0;
+    int16_t image = 0;
+    int32_t life = 0;
+    int32_t stamina = 0;
+    int32_t sightRange = 0;
+    int32_t melee = 0;
+    int16_t deadItem = 0;
+    uint8_t soundId = 0;
 };
 
 struct SkillInfo {
-    std::string Name;
-    std::string Description;
+    std::string name;
+    std::string description;
 };
 
 } // namespace gf

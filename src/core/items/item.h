@@ -6,22 +6,22 @@ namespace gf {
 
 // One item instance; copied whole into a creature's carry slot.
 struct Item {
-    bool InUse = false;
-    int16_t ID = 0;
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Spare = 0;
+    bool inUse = false;
+    int16_t id = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t spare = 0;
     bool operator==(const Item&) const = default;
 };
 
 // One entry of the item catalogue (item.ini).
 struct ItemType {
-    std::string Name;
-    int16_t Image = 0;
-    bool BlockMovement = false;
-    bool Movable = false;
-    int32_t Damage = 0;
-    int32_t Armor = 0;
+    std::string name;
+    int16_t image = 0;
+    bool blocksMovement = false;
+    bool movable = false;
+    int32_t damage = 0;
+    int32_t armour = 0;
 };
 
 // Catalogue numbers the program itself gives a role.

@@ -22,24 +22,24 @@ void loadItemCatalogue(Game& g) {
             BoxFindings findings(g, "item.ini");
             const CatalogueFile file = readItemCatalogue(contents, findings);
             number = file.current;
-            if (file.sized) g.ItemTypes.erase();
-            if (file.usable()) g.ItemTypes.redim(file.highest);
+            if (file.sized) g.catalogue.items.erase();
+            if (file.usable()) g.catalogue.items.redim(file.highest);
             for (const auto& [n, e] : file.entries) {
-                ItemType& t = g.ItemTypes(n);
-                t.Name = e.name;
-                t.Image = static_cast<int16_t>(e.number("IMAGE"));
-                t.Damage = static_cast<int32_t>(e.number("DAMAGE"));
-                t.Armor = static_cast<int32_t>(e.number("ARMOR"));
-                t.BlockMovement = e.has("BLOCKMOVEMENT");
-                t.Movable = e.has("MOVABLE");
+                ItemType& t = g.catalogue.items(n);
+                t.name = e.name;
+                t.image = static_cast<int16_t>(e.number("IMAGE"));
+                t.damage = static_cast<int32_t>(e.number("DAMAGE"));
+                t.armour = static_cast<int32_t>(e.number("ARMOR"));
+                t.blocksMovement = e.has("BLOCKMOVEMENT");
+                t.movable = e.has("MOVABLE");
             }
             findings.finish();
         });
 }
 
 int16_t itemIdByName(Game& g, const std::string& name) {
-    for (int32_t i = 1; i <= g.ItemTypes.ubound(); ++i)
-        if (sameName(g.ItemTypes(i).Name, name)) return static_cast<int16_t>(i);
+    for (int32_t i = 1; i <= g.catalogue.items.ubound(); ++i)
+        if (sameName(g.catalogue.items(i).name, name)) return static_cast<int16_t>(i);
     return 0;
 }
 

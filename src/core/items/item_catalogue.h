@@ -5,7 +5,7 @@
 namespace gf {
 struct Game;
 
-// Empties Items, then rebuilds ItemTypes from item.ini.
+// Empties the item table, then rebuilds the item catalogue from item.ini.
 void loadItemCatalogue(Game& g);
 // Catalogue number of the first entry with this name (case and outer spaces ignored); 0 for none.
 int16_t itemIdByName(Game& g, const std::string& name);

@@ -12,33 +12,33 @@ namespace gf {
 // not on the first new entry; later additions fill the lowest free ones.
 constexpr int32_t kGrownItemBelowTop = 9;
 
-// The lowest free entry, searched from g.itemFreeHint: every entry below the
+// The lowest free entry, searched from g.items.freeHint: every entry below the
 // hint is in use. A hint that no longer fits the table (Items replaced behind
 // our back) is dropped rather than trusted.
 static int32_t lowestFree(Game& g) {
-    const int32_t upper = g.Items.ubound();
-    int32_t from = g.itemFreeHint;
-    if (from < 1 || from > upper + 1 || (from > 1 && !g.Items(from - 1).InUse)) from = 1;
+    const int32_t upper = g.items.ubound();
+    int32_t from = g.items.freeHint;
+    if (from < 1 || from > upper + 1 || (from > 1 && !g.items(from - 1).inUse)) from = 1;
     for (int32_t i = from; i <= upper; ++i)
-        if (!g.Items(i).InUse) return i;
-    g.itemFreeHint = upper + 1;
+        if (!g.items(i).inUse) return i;
+    g.items.freeHint = upper + 1;
     return 0;
 }
 
 int32_t addItem(Game& g, int16_t id, int32_t x, int32_t y) {
     return guarded(g, "modItem_Add", [&]() -> int32_t {
-        if (!inMap(x, y) || g.MapItem(x, y) != 0) return 0;
+        if (!inMap(x, y) || g.level.itemAt(x, y) != 0) return 0;
         int32_t index = lowestFree(g);
         if (index == 0) {
-            const int32_t upper = g.Items.ubound();
-            g.Items.redimPreserve(upper + kItemTableStep);
-            index = g.Items.ubound() - kGrownItemBelowTop;
-            g.itemFreeHint = upper + 1;
+            const int32_t upper = g.items.ubound();
+            g.items.redimPreserve(upper + kItemTableStep);
+            index = g.items.ubound() - kGrownItemBelowTop;
+            g.items.freeHint = upper + 1;
         } else {
-            g.itemFreeHint = index + 1;
+            g.items.freeHint = index + 1;
         }
-        g.Items(index) = Item{true, id, x, y, 0};
-        g.MapItem(x, y) = index;
+        g.items(index) = Item{true, id, x, y, 0};
+        g.level.itemAt(x, y) = index;
         return index;
     });
 }
@@ -46,21 +46,21 @@ int32_t addItem(Game& g, int16_t id, int32_t x, int32_t y) {
 void removeItem(Game& g, int32_t index) {
     guarded(g, "modItem_Delete", [&] {
         if (index == 0) return;
-        Item& item = g.Items(index);
+        Item& item = g.items(index);
         // A stale index must not wipe whatever now lies on its old cell.
-        if (item.InUse && g.MapItem(item.X, item.Y) == index) g.MapItem(item.X, item.Y) = 0;
+        if (item.inUse && g.level.itemAt(item.x, item.y) == index) g.level.itemAt(item.x, item.y) = 0;
         item = Item{};
-        g.itemFreeHint = std::min(g.itemFreeHint, index);
+        g.items.freeHint = std::min(g.items.freeHint, index);
     });
 }
 
 void emptyItemTable(Game& g) {
-    g.Items.redim(kItemTableStep);
+    g.items.redim(kItemTableStep);
     itemTableReplaced(g);
 }
 
 void itemTableReplaced(Game& g) {
-    g.itemFreeHint = 1;
+    g.items.freeHint = 1;
 }
 
 } // namespace gf

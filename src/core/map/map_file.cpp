@@ -60,8 +60,8 @@ void placeCell(Game& g, NamedItems& named, char c, int32_t x, int32_t y) {
         return;
     case 'S':
     case 's':
-        g.StartX = x;
-        g.StartY = y;
+        g.level.startX = x;
+        g.level.startY = y;
         return;
     default:
         break;
@@ -90,11 +90,11 @@ void loadLevel(Game& g, const std::string& path) {
 void setUpLevel(Game& g, const LevelFile& level) {
     guarded(g, "modMap_Setup", [&] {
         clearLevel(g, level.name.value);
-        g.MapName = level.name.value;
-        g.MapLower = level.lower.value;
-        g.MapUpper = level.upper.value;
-        g.StartX = 0;
-        g.StartY = 0;
+        g.level.name = level.name.value;
+        g.level.lower = level.lower.value;
+        g.level.upper = level.upper.value;
+        g.level.startX = 0;
+        g.level.startY = 0;
         NamedItems named(g);
         for (int32_t y = 0; y < static_cast<int32_t>(level.rows.size()); ++y) {
             const std::string& row = level.rows[static_cast<std::size_t>(y)].cells;
@@ -106,16 +106,16 @@ void setUpLevel(Game& g, const LevelFile& level) {
 }
 
 void clearLevel(Game& g, const std::string& name) {
-    g.MapItem.create();
-    g.MapPlayer.create();
-    g.MapVisible.create();
-    g.MapLight.create();
+    g.level.itemAt.create();
+    g.level.creatureAt.create();
+    g.level.visible.create();
+    g.level.light.create();
     loadItemCatalogue(g);
-    for (int32_t i = 1; i <= g.Players.ubound(); ++i) {
-        Player& p = g.Players(i);
-        if (!p.Active) continue;
-        if (i == g.CurrentPlayer)
-            g.MapPlayer(p.X, p.Y) = i;
+    for (int32_t i = 1; i <= g.creatures.ubound(); ++i) {
+        Player& p = g.creatures(i);
+        if (!p.active) continue;
+        if (i == g.creatures.current)
+            g.level.creatureAt(p.x, p.y) = i;
         else
             removeCreature(g, i);
     }
@@ -123,8 +123,8 @@ void clearLevel(Game& g, const std::string& name) {
 }
 
 void setLevelCaption(Game& g, const std::string& levelName) {
-    g.Caption = "Gloamfell (ver " + std::string(kVersion) + ")  : " + levelName;
-    g.io.window.setCaption(g.Caption);
+    g.screen.caption = "Gloamfell (ver " + std::string(kVersion) + ")  : " + levelName;
+    g.io.window.setCaption(g.screen.caption);
 }
 
 } // namespace gf

@@ -42,7 +42,7 @@ void addMonsters(Game& g, int16_t type, const std::array<Offset, N>& cells, int3
 }
 
 void deleteItemAt(Game& g, int32_t x, int32_t y) {
-    removeItem(g, g.MapItem(x, y));
+    removeItem(g, g.level.itemAt(x, y));
 }
 
 void addWalls(Game& g) {
@@ -102,9 +102,9 @@ void createRandomLevel(Game& g) {
             }
         }
         joinWalls(g);
-        g.MapName = "Random";
-        g.StartX = 2;
-        g.StartY = 2;
+        g.level.name = "Random";
+        g.level.startX = 2;
+        g.level.startY = 2;
     });
 }
 

@@ -63,9 +63,9 @@ template <class Clear> bool walkSightLine(int32_t x1, int32_t y1, int32_t x2, in
 
 bool isTransparent(Game& g, int32_t x, int32_t y) {
     if (!inMap(x, y)) return false;
-    const int32_t index = g.MapItem(x, y);
+    const int32_t index = g.level.itemAt(x, y);
     if (index == 0) return true;
-    return !g.ItemTypes(g.Items(index).ID).BlockMovement;
+    return !g.catalogue.items(g.items(index).id).blocksMovement;
 }
 
 bool hasLineOfSight(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -75,7 +75,7 @@ bool hasLineOfSight(Game& g, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 bool cellVisible(Game& g, int32_t x, int32_t y) {
-    return guarded(g, "modMap_Is_Visible", [&] { return inMap(x, y) && g.MapVisible(x, y); });
+    return guarded(g, "modMap_Is_Visible", [&] { return inMap(x, y) && g.level.visible(x, y); });
 }
 
 namespace {
@@ -158,7 +158,7 @@ private:
     void publish() {
         for (int32_t x = std::max(firstX_ - 1, 0); x <= std::min(lastX_ + 1, kMapUpper); ++x)
             for (int32_t y = std::max(firstY_ - 1, 0); y <= std::min(lastY_ + 1, kMapUpper); ++y)
-                if (seen_[at(x, y)]) g_.MapVisible(x, y) = true;
+                if (seen_[at(x, y)]) g_.level.visible(x, y) = true;
     }
 
     Game& g_;
@@ -173,20 +173,20 @@ private:
 
 void updateVisibility(Game& g, int32_t rangeX, int32_t rangeY) {
     guarded(g, "modMap_Set_Visible", [&] {
-        if (g.CurrentPlayer == 0) return;
-        if (!g.MapVisible.exists()) fail(kSubscriptOutOfRange);
-        g.MapVisible.create(); // every cell back to not visible
-        const Player& p = g.Players(g.CurrentPlayer);
-        VisibleSweep(g, p.X, p.Y, rangeX, rangeY).run();
+        if (g.creatures.current == 0) return;
+        if (!g.level.visible.exists()) fail(kSubscriptOutOfRange);
+        g.level.visible.create(); // every cell back to not visible
+        const Player& p = g.creatures(g.creatures.current);
+        VisibleSweep(g, p.x, p.y, rangeX, rangeY).run();
     });
 }
 
 void updateLight(Game& g) {
     guarded(g, "modMap_Set_Light", [&] {
-        if (g.CurrentPlayer == 0) return;
-        g.MapLight.fill(kUnlit);
-        const Player& p = g.Players(g.CurrentPlayer);
-        addLight(g, p.X, p.Y, kLightRadius);
+        if (g.creatures.current == 0) return;
+        g.level.light.fill(kUnlit);
+        const Player& p = g.creatures(g.creatures.current);
+        addLight(g, p.x, p.y, kLightRadius);
     });
 }
 
@@ -199,7 +199,7 @@ void addLight(Game& g, int32_t x, int32_t y, int16_t radius) {
         const int64_t lastY = std::min<int64_t>(kMapUpper, static_cast<int64_t>(y) + radius);
         for (int64_t cx = firstX; cx <= lastX; ++cx) {
             for (int64_t cy = firstY; cy <= lastY; ++cy) {
-                int16_t& light = g.MapLight(cx, cy);
+                int16_t& light = g.level.light(cx, cy);
                 const int64_t d = kingDistance(x, y, cx, cy);
                 const int16_t lit = narrow<int16_t>(light - (radius - d));
                 light = lit < 0 ? 0 : lit;

@@ -19,19 +19,19 @@ bool isDoor(int16_t id) {
 bool isStoneWall(Game& g, int32_t x, int32_t y) {
     return guarded(g, "Is_Stone_Wall", [&] {
         if (!inMap(x, y)) return false;
-        const int32_t index = g.MapItem(x, y);
+        const int32_t index = g.level.itemAt(x, y);
         if (index == 0) return false;
-        const int16_t id = g.Items(index).ID;
+        const int16_t id = g.items(index).id;
         return id >= ItemId::StoneWall && id <= ItemId::DoorOpenNS;
     });
 }
 
 int16_t wallConnector(Game& g, int32_t item) {
     return guarded(g, "modMap_get_wall_connector", [&] {
-        const Item& it = g.Items(item);
-        const int16_t type = it.ID;
-        const int32_t x = it.X;
-        const int32_t y = it.Y;
+        const Item& it = g.items(item);
+        const int16_t type = it.id;
+        const int32_t x = it.x;
+        const int32_t y = it.y;
         const bool east = isStoneWall(g, add32(x, 1), y);
         const bool west = isStoneWall(g, sub32(x, 1), y);
         const bool south = isStoneWall(g, x, add32(y, 1));
@@ -52,8 +52,8 @@ void joinWalls(Game& g) {
     guarded(g, "modMap_Fix_Walls", [&] {
         for (int32_t x = 0; x <= kMapUpper; ++x) {
             for (int32_t y = 0; y <= kMapUpper; ++y) {
-                const int32_t index = g.MapItem(x, y);
-                if (isStoneWall(g, x, y)) g.Items(index).ID = wallConnector(g, index);
+                const int32_t index = g.level.itemAt(x, y);
+                if (isStoneWall(g, x, y)) g.items(index).id = wallConnector(g, index);
             }
         }
     });

@@ -10,18 +10,18 @@ inline constexpr int kMessageLines = 20;
 inline constexpr int kDamageNumbers = 20;
 
 struct Message {
-    bool InUse = false;
-    std::string Text;
-    int32_t Color = 0;
-    float Time = 0;
+    bool inUse = false;
+    std::string text;
+    int32_t color = 0;
+    float time = 0;
 };
 
 struct DamageNumber {
-    bool InUse = false;
-    int32_t X = 0;
-    int32_t Y = 0;
-    int32_t Amount = 0;
-    float Time = 0;
+    bool inUse = false;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t amount = 0;
+    float time = 0;
 };
 
 } // namespace gf

@@ -12,8 +12,8 @@ namespace gf {
 inline constexpr std::size_t kMessageLogLines = 1000;
 
 struct LoggedMessage {
-    std::string Text;
-    int32_t Color = 0;
+    std::string text;
+    int32_t color = 0;
 };
 
 class MessageLog {

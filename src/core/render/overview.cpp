@@ -88,13 +88,13 @@ Color overviewColor(int16_t itemId) {
 // its rim when something lies under it, so the marker never covers the way on.
 void drawOverview(Game& g) {
     Canvas& canvas = g.io.canvas;
-    const Player* me = g.CurrentPlayer != 0 ? &g.Players(g.CurrentPlayer) : nullptr;
-    if (me && !inMap(me->X, me->Y)) me = nullptr;
+    const Player* me = g.creatures.current != 0 ? &g.creatures(g.creatures.current) : nullptr;
+    if (me && !inMap(me->x, me->y)) me = nullptr;
     CellBounds level;
     for (int32_t x = 0; x <= kMapUpper; ++x)
         for (int32_t y = 0; y <= kMapUpper; ++y)
-            if (g.MapItem(x, y) > 0) level.add(x, y);
-    if (me) level.add(me->X, me->Y);
+            if (g.level.itemAt(x, y) > 0) level.add(x, y);
+    if (me) level.add(me->x, me->y);
     if (level.right < 0) return;
     const int across = level.right - level.left + 1, down = level.bottom - level.top + 1;
     const int legendRight = kLegendMargin + kLegendWidth + kLegendMargin;
@@ -104,19 +104,19 @@ void drawOverview(Game& g) {
     const int top = (canvas.height() - down * scale) / 2 - level.top * scale;
     if (me) {
         const int middle = scale / 2;
-        canvas.fillBox(left + level.left * scale, top + me->Y * scale + middle,
-                       left + (level.right + 1) * scale - 1, top + me->Y * scale + middle,
+        canvas.fillBox(left + level.left * scale, top + me->y * scale + middle,
+                       left + (level.right + 1) * scale - 1, top + me->y * scale + middle,
                        kOverviewCrosshair);
-        canvas.fillBox(left + me->X * scale + middle, top + level.top * scale, left + me->X * scale + middle,
+        canvas.fillBox(left + me->x * scale + middle, top + level.top * scale, left + me->x * scale + middle,
                        top + (level.bottom + 1) * scale - 1, kOverviewCrosshair);
     }
     for (int32_t x = level.left; x <= level.right; ++x)
         for (int32_t y = level.top; y <= level.bottom; ++y)
-            if (const int32_t item = g.MapItem(x, y); item > 0)
-                mark(canvas, left + x * scale, top + y * scale, scale, overviewColor(g.Items(item).ID));
+            if (const int32_t item = g.level.itemAt(x, y); item > 0)
+                mark(canvas, left + x * scale, top + y * scale, scale, overviewColor(g.items(item).id));
     if (me) {
-        const int px = left + me->X * scale, py = top + me->Y * scale;
-        if (g.MapItem(me->X, me->Y) > 0 && scale >= 3) {
+        const int px = left + me->x * scale, py = top + me->y * scale;
+        if (g.level.itemAt(me->x, me->y) > 0 && scale >= 3) {
             const int rim = std::max(1, scale / 4);
             canvas.fillBox(px, py, px + scale - 1, py + rim - 1, kOverviewYou);
             canvas.fillBox(px, py + scale - rim, px + scale - 1, py + scale - 1, kOverviewYou);

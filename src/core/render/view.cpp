@@ -28,19 +28,19 @@ int frameOf(int16_t facing) {
 }
 
 bool visible(const Game& g, int64_t x, int64_t y) {
-    return inMap(x, y) && g.MapVisible(x, y);
+    return inMap(x, y) && g.level.visible(x, y);
 }
 
 void drawCreature(Game& g, const Player& p, int px, int py) {
     Canvas& canvas = g.io.canvas;
     // A monster catalogue may name a picture that was never loaded: leave the
     // frame out rather than lose the whole view.
-    if (p.Image >= 0 && p.Image <= g.MonsterTypes.ubound())
-        canvas.drawTile(playerSheet(p.Image), frameOf(p.Facing), px, py);
-    if (!p.isMonster() || p.MaxLife == 0) return;
+    if (p.image >= 0 && p.image <= g.catalogue.monsters.ubound())
+        canvas.drawTile(playerSheet(p.image), frameOf(p.facing), px, py);
+    if (!p.isMonster() || p.maxLife == 0) return;
     // Anything wider than the tile lands on cells drawn over afterwards.
     const int width =
-        roundEven(std::clamp(p.Life * static_cast<double>(kTile) / p.MaxLife, 0.0, double{kTile}));
+        roundEven(std::clamp(p.life * static_cast<double>(kTile) / p.maxLife, 0.0, double{kTile}));
     if (width >= 1) canvas.fillBox(px, py, px + width - 1, py + 1, kGreen);
 }
 
@@ -51,11 +51,11 @@ void drawCell(Game& g, int64_t cx, int64_t cy, int px, int py) {
         return;
     }
     canvas.copyTile(kSheetBackground, 0, px, py);
-    if (const int32_t item = g.MapItem(cx, cy); item > 0)
-        canvas.drawTile(kSheetItem, itemTile(g.ItemTypes(g.Items(item).ID).Image), px, py);
-    if (const int32_t creature = g.MapPlayer(cx, cy); creature >= 1)
-        drawCreature(g, g.Players(creature), px, py);
-    canvas.drawTile(kSheetLight, g.MapLight(cx, cy), px, py);
+    if (const int32_t item = g.level.itemAt(cx, cy); item > 0)
+        canvas.drawTile(kSheetItem, itemTile(g.catalogue.items(g.items(item).id).image), px, py);
+    if (const int32_t creature = g.level.creatureAt(cx, cy); creature >= 1)
+        drawCreature(g, g.creatures(creature), px, py);
+    canvas.drawTile(kSheetLight, g.level.light(cx, cy), px, py);
 }
 
 void drawMessages(Game& g) {
@@ -64,10 +64,10 @@ void drawMessages(Game& g) {
     const int newest = canvas.height() - kMessageColumnTop + kMessagePointSize * kMessageLines;
     const int step = std::max(canvas.lineHeight(kMessagePointSize, false), 1);
     for (int i = kMessageLines; i >= 1; --i) {
-        const Message& m = g.message(i);
-        if (m.InUse)
-            canvas.text(kMessageLeft, newest - step * (kMessageLines - i), m.Text, kMessagePointSize, false,
-                        static_cast<Color>(m.Color));
+        const Message& m = g.messages.line(i);
+        if (m.inUse)
+            canvas.text(kMessageLeft, newest - step * (kMessageLines - i), m.text, kMessagePointSize, false,
+                        static_cast<Color>(m.color));
     }
 }
 
@@ -79,15 +79,15 @@ std::string amountText(int32_t amount) {
 void drawDamages(Game& g, HalfSize half) {
     Canvas& canvas = g.io.canvas;
     for (int i = 1; i <= kDamageNumbers; ++i) {
-        const DamageNumber& d = g.damage(i);
-        if (!d.InUse || !visible(g, d.X, d.Y)) continue;
-        const int64_t dx = int64_t{d.X} - g.ViewX;
-        const int64_t dy = int64_t{d.Y} - g.ViewY;
+        const DamageNumber& d = g.messages.damage(i);
+        if (!d.inUse || !visible(g, d.x, d.y)) continue;
+        const int64_t dx = int64_t{d.x} - g.screen.viewX;
+        const int64_t dy = int64_t{d.y} - g.screen.viewY;
         if (std::llabs(dy) > half.h || std::llabs(dx) > half.w) continue;
         const int px = static_cast<int>(dx + half.w - 1) * kTile;
         const int py = static_cast<int>(dy + half.h - 1) * kTile;
         canvas.drawTile(kSheetDamage, 0, px, py);
-        const std::string text = amountText(d.Amount);
+        const std::string text = amountText(d.amount);
         const bool oneDigit = text.size() == 2 && text[0] == ' ';
         canvas.text(oneDigit ? px + kDamageOneDigitLeft : px, py + kDamageTop, text, kDamagePointSize, true,
                     kYellow);
@@ -102,9 +102,9 @@ void drawView(Game& g) {
     // One tile beyond the picture on the left and top, so its edges are always covered.
     for (int32_t i = -half.w; i <= half.w + 1; ++i) {
         const int px = (half.w + i - 1) * kTile;
-        const int64_t cx = int64_t{g.ViewX} + i;
+        const int64_t cx = int64_t{g.screen.viewX} + i;
         for (int32_t j = -half.h; j <= half.h + 1; ++j)
-            drawCell(g, cx, int64_t{g.ViewY} + j, px, (half.h + j - 1) * kTile);
+            drawCell(g, cx, int64_t{g.screen.viewY} + j, px, (half.h + j - 1) * kTile);
     }
     drawMessages(g);
     drawDamages(g, half);
@@ -129,23 +129,23 @@ void redraw(Game& g, bool refresh) {
     guarded(g, "Display", [&] {
         Canvas& canvas = g.io.canvas;
         canvas.clear();
-        if (g.overview) {
+        if (g.screen.overview) {
             drawOverview(g);
             drawMessages(g);
         } else {
             drawView(g);
         }
-        if (g.paused) drawPaused(g);
+        if (g.screen.paused) drawPaused(g);
         if (refresh) canvas.present();
         updateStatus(g);
     });
 }
 
 void centreOnCreature(Game& g) {
-    if (g.CurrentPlayer == 0) return;
-    const Player& p = g.Players(g.CurrentPlayer);
-    g.ViewX = p.X;
-    g.ViewY = p.Y;
+    if (g.creatures.current == 0) return;
+    const Player& p = g.creatures(g.creatures.current);
+    g.screen.viewX = p.x;
+    g.screen.viewY = p.y;
     redraw(g, true);
 }
 

@@ -26,31 +26,31 @@ uint32_t checksum(std::string_view bytes) {
 LevelHeader decodePayload(const std::string& bytes) {
     RecordReader payload(bytes);
     LevelHeader h;
-    h.MapName = payload.text();
-    h.MapLower = payload.text();
-    h.MapUpper = payload.text();
-    h.StartX = payload.int32();
-    h.StartY = payload.int32();
+    h.name = payload.text();
+    h.lower = payload.text();
+    h.upper = payload.text();
+    h.startX = payload.int32();
+    h.startY = payload.int32();
     if (!payload.atEnd()) fail(kDamaged);
     // The stairs turn these into paths.
-    if (!levelNameProblem(h.MapLower).empty() || !levelNameProblem(h.MapUpper).empty()) fail(kDamaged);
+    if (!levelNameProblem(h.lower).empty() || !levelNameProblem(h.upper).empty()) fail(kDamaged);
     return h;
 }
 
 } // namespace
 
 LevelHeader levelHeaderOf(const Game& g) {
-    return {g.MapName, g.MapLower, g.MapUpper, g.StartX, g.StartY};
+    return {g.level.name, g.level.lower, g.level.upper, g.level.startX, g.level.startY};
 }
 
 // Tag, version, payload length, payload, and a CRC-32 of all before it.
 std::string encodeLevelBlock(const LevelHeader& h) {
     RecordWriter payload;
-    payload.text(h.MapName);
-    payload.text(h.MapLower);
-    payload.text(h.MapUpper);
-    payload.int32(h.StartX);
-    payload.int32(h.StartY);
+    payload.text(h.name);
+    payload.text(h.lower);
+    payload.text(h.upper);
+    payload.int32(h.startX);
+    payload.int32(h.startY);
     RecordWriter block;
     block.raw(kTag);
     block.int16(kLevelBlockVersion);

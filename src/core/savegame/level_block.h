@@ -17,11 +17,11 @@ inline constexpr int16_t kLevelBlockVersion = 2;
 inline constexpr std::size_t kMaxLevelBlock = 1 << 20;
 
 struct LevelHeader {
-    std::string MapName;
-    std::string MapLower;
-    std::string MapUpper;
-    int32_t StartX = 0;
-    int32_t StartY = 0;
+    std::string name;
+    std::string lower;
+    std::string upper;
+    int32_t startX = 0;
+    int32_t startY = 0;
     bool operator==(const LevelHeader&) const = default;
 };
 

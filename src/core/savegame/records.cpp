@@ -37,39 +37,39 @@ void RecordWriter::text(std::string_view v) {
 }
 
 void RecordWriter::item(const Item& v) {
-    boolean(v.InUse);
-    int16(v.ID);
-    int32(v.X);
-    int32(v.Y);
-    int32(v.Spare);
+    boolean(v.inUse);
+    int16(v.id);
+    int32(v.x);
+    int32(v.y);
+    int32(v.spare);
 }
 
 void RecordWriter::player(const Player& v) {
-    boolean(v.Active);
-    int32(v.MonsterType);
-    name(v.Name);
-    for (int32_t f : {v.X, v.Y, v.HomeX, v.HomeY})
+    boolean(v.active);
+    int32(v.monsterType);
+    name(v.name);
+    for (int32_t f : {v.x, v.y, v.homeX, v.homeY})
         int32(f);
-    int16(v.Image);
-    int16(v.Facing);
-    for (int32_t f : {v.Level, v.NextLevelXP, v.XP, v.SpendableXP, v.Life, v.MaxLife, v.Stamina, v.MaxStamina,
-                      v.SightRange})
+    int16(v.image);
+    int16(v.facing);
+    for (int32_t f : {v.level, v.nextLevelXp, v.xp, v.spendableXp, v.life, v.maxLife, v.stamina, v.maxStamina,
+                      v.sightRange})
         int32(f);
-    for (const PlayerSkill& s : v.Skill) {
-        boolean(s.Known);
-        int32(s.Value);
-        int32(s.Raises);
-        int32(s.XPToRaise);
+    for (const PlayerSkill& s : v.skills) {
+        boolean(s.known);
+        int32(s.value);
+        int32(s.raises);
+        int32(s.xpToRaise);
     }
-    single(v.NextMoveTime);
-    single(v.NextAttackTime);
-    boolean(v.InCombat);
-    int32(v.CombatPenalty);
-    int32(v.Gold);
-    for (const Item& c : v.Carry)
+    single(v.nextMoveTime);
+    single(v.nextAttackTime);
+    boolean(v.inCombat);
+    int32(v.combatPenalty);
+    int32(v.gold);
+    for (const Item& c : v.carried)
         item(c);
-    int32(v.WeaponSlot);
-    int32(v.ArmorSlot);
+    int32(v.weaponSlot);
+    int32(v.armourSlot);
 }
 
 std::string_view RecordReader::take(std::size_t n) {
@@ -109,41 +109,41 @@ std::string RecordReader::text() {
 
 Item RecordReader::item() {
     Item v;
-    v.InUse = boolean();
-    v.ID = int16();
-    v.X = int32();
-    v.Y = int32();
-    v.Spare = int32();
+    v.inUse = boolean();
+    v.id = int16();
+    v.x = int32();
+    v.y = int32();
+    v.spare = int32();
     return v;
 }
 
 Player RecordReader::player() {
     Player v;
-    v.Active = boolean();
-    v.MonsterType = int32();
-    v.Name = name();
-    for (int32_t* f : {&v.X, &v.Y, &v.HomeX, &v.HomeY})
+    v.active = boolean();
+    v.monsterType = int32();
+    v.name = name();
+    for (int32_t* f : {&v.x, &v.y, &v.homeX, &v.homeY})
         *f = int32();
-    v.Image = int16();
-    v.Facing = int16();
-    for (int32_t* f : {&v.Level, &v.NextLevelXP, &v.XP, &v.SpendableXP, &v.Life, &v.MaxLife, &v.Stamina,
-                       &v.MaxStamina, &v.SightRange})
+    v.image = int16();
+    v.facing = int16();
+    for (int32_t* f : {&v.level, &v.nextLevelXp, &v.xp, &v.spendableXp, &v.life, &v.maxLife, &v.stamina,
+                       &v.maxStamina, &v.sightRange})
         *f = int32();
-    for (PlayerSkill& s : v.Skill) {
-        s.Known = boolean();
-        s.Value = int32();
-        s.Raises = int32();
-        s.XPToRaise = int32();
+    for (PlayerSkill& s : v.skills) {
+        s.known = boolean();
+        s.value = int32();
+        s.raises = int32();
+        s.xpToRaise = int32();
     }
-    v.NextMoveTime = single();
-    v.NextAttackTime = single();
-    v.InCombat = boolean();
-    v.CombatPenalty = int32();
-    v.Gold = int32();
-    for (Item& c : v.Carry)
+    v.nextMoveTime = single();
+    v.nextAttackTime = single();
+    v.inCombat = boolean();
+    v.combatPenalty = int32();
+    v.gold = int32();
+    for (Item& c : v.carried)
         c = item();
-    v.WeaponSlot = int32();
-    v.ArmorSlot = int32();
+    v.weaponSlot = int32();
+    v.armourSlot = int32();
     return v;
 }
 

@@ -31,11 +31,11 @@ constexpr int64_t kMaxSavedEntries = 100'000;
 
 std::string encodeGame(const Game& g) {
     RecordWriter w;
-    w.int32(g.Players.ubound());
-    for (const Player& p : g.Players)
+    w.int32(g.creatures.ubound());
+    for (const Player& p : g.creatures)
         w.player(p);
-    w.int32(g.Items.ubound());
-    for (const Item& i : g.Items)
+    w.int32(g.items.ubound());
+    for (const Item& i : g.items)
         w.item(i);
     return w.bytes() + encodeLevelBlock(levelHeaderOf(g));
 }
@@ -113,11 +113,10 @@ void writeWhole(const fs::path& path, const std::string& bytes) {
 // The counts and every field are read into fresh tables; only a file that is
 // sound throughout replaces the running game.
 struct LoadedGame {
-    Table<Player> Players;
-    Table<Item> Items;
-    int32_t CurrentPlayer = 0;
-    Layer<int32_t> MapItem;
-    Layer<int32_t> MapPlayer;
+    CreatureTable creatures;
+    ItemTable items;
+    Layer<int32_t> itemAt;
+    Layer<int32_t> creatureAt;
     std::optional<LevelHeader> header; // none in a file saved without it
 };
 
@@ -153,51 +152,51 @@ std::string at(int32_t x, int32_t y) {
 }
 
 void checkItemNumber(const Game& g, int16_t id, const std::string& whose) {
-    if (!g.ItemTypes.valid(id))
+    if (!g.catalogue.items.valid(id))
         fail(whose + " has item number " + std::to_string(id) + ", which item.ini does not have");
 }
 
 void placeCreatures(const Game& g, LoadedGame& l) {
-    for (int32_t i = 1; i <= l.Players.ubound(); ++i) {
-        const Player& p = l.Players(i);
-        if (!p.Active) continue;
+    for (int32_t i = 1; i <= l.creatures.ubound(); ++i) {
+        const Player& p = l.creatures(i);
+        if (!p.active) continue;
         const std::string who = "Creature " + std::to_string(i);
-        if (!inMap(p.X, p.Y)) fail(who + " stands off the map at " + at(p.X, p.Y));
-        if (l.MapPlayer(p.X, p.Y) != 0)
-            fail(who + " and creature " + std::to_string(l.MapPlayer(p.X, p.Y)) + " stand on one cell " +
-                 at(p.X, p.Y));
-        if (p.MonsterType < 0 || (p.MonsterType > 0 && !g.MonsterTypes.valid(p.MonsterType)))
-            fail(who + " has monster type " + std::to_string(p.MonsterType) +
+        if (!inMap(p.x, p.y)) fail(who + " stands off the map at " + at(p.x, p.y));
+        if (l.creatureAt(p.x, p.y) != 0)
+            fail(who + " and creature " + std::to_string(l.creatureAt(p.x, p.y)) + " stand on one cell " +
+                 at(p.x, p.y));
+        if (p.monsterType < 0 || (p.monsterType > 0 && !g.catalogue.monsters.valid(p.monsterType)))
+            fail(who + " has monster type " + std::to_string(p.monsterType) +
                  ", which monster.ini does not have");
-        if (p.Facing < 0 || p.Facing > 9)
-            fail(who + " faces " + std::to_string(p.Facing) + ", not a direction");
-        if (p.WeaponSlot < 0 || p.WeaponSlot > kCarrySlots || p.ArmorSlot < 0 || p.ArmorSlot > kCarrySlots)
+        if (p.facing < 0 || p.facing > 9)
+            fail(who + " faces " + std::to_string(p.facing) + ", not a direction");
+        if (p.weaponSlot < 0 || p.weaponSlot > kCarrySlots || p.armourSlot < 0 || p.armourSlot > kCarrySlots)
             fail(who + " readies a carry slot that does not exist");
         for (int slot = 1; slot <= kCarrySlots; ++slot)
-            if (p.carry(slot).InUse)
-                checkItemNumber(g, p.carry(slot).ID, who + "'s carry slot " + std::to_string(slot));
-        if (p.MonsterType == 0) {
-            if (l.CurrentPlayer != 0)
-                fail("Creatures " + std::to_string(l.CurrentPlayer) + " and " + std::to_string(i) +
+            if (p.carry(slot).inUse)
+                checkItemNumber(g, p.carry(slot).id, who + "'s carry slot " + std::to_string(slot));
+        if (p.monsterType == 0) {
+            if (l.creatures.current != 0)
+                fail("Creatures " + std::to_string(l.creatures.current) + " and " + std::to_string(i) +
                      " are both the user's creature");
-            l.CurrentPlayer = i;
+            l.creatures.current = i;
         }
-        l.MapPlayer(p.X, p.Y) = i;
+        l.creatureAt(p.x, p.y) = i;
     }
-    if (l.CurrentPlayer == 0) fail("The file holds no user's creature");
+    if (l.creatures.current == 0) fail("The file holds no user's creature");
 }
 
 void placeItems(const Game& g, LoadedGame& l) {
-    for (int32_t i = 1; i <= l.Items.ubound(); ++i) {
-        const Item& item = l.Items(i);
-        if (!item.InUse) continue;
+    for (int32_t i = 1; i <= l.items.ubound(); ++i) {
+        const Item& item = l.items(i);
+        if (!item.inUse) continue;
         const std::string what = "Item " + std::to_string(i);
-        if (!inMap(item.X, item.Y)) fail(what + " lies off the map at " + at(item.X, item.Y));
-        if (l.MapItem(item.X, item.Y) != 0)
-            fail(what + " and item " + std::to_string(l.MapItem(item.X, item.Y)) + " lie on one cell " +
-                 at(item.X, item.Y));
-        checkItemNumber(g, item.ID, what);
-        l.MapItem(item.X, item.Y) = i;
+        if (!inMap(item.x, item.y)) fail(what + " lies off the map at " + at(item.x, item.y));
+        if (l.itemAt(item.x, item.y) != 0)
+            fail(what + " and item " + std::to_string(l.itemAt(item.x, item.y)) + " lie on one cell " +
+                 at(item.x, item.y));
+        checkItemNumber(g, item.id, what);
+        l.itemAt(item.x, item.y) = i;
     }
 }
 
@@ -214,28 +213,28 @@ LoadedGame readGame(const Game& g, const std::string& path) {
     const std::uintmax_t itemsAt = kCountSize + kPlayerRecordSize * static_cast<std::uintmax_t>(n);
     const int32_t m = readCount(in, size, itemsAt, kItemRecordSize, "item entries");
 
-    l.Players.redim(n);
+    l.creatures.redim(n);
     const std::string players = readBytes(in, kCountSize, kPlayerRecordSize * static_cast<std::size_t>(n));
     RecordReader playerReader(players);
-    for (Player& p : l.Players)
+    for (Player& p : l.creatures)
         p = playerReader.player();
 
-    l.Items.redim(m);
+    l.items.redim(m);
     const std::string items =
         readBytes(in, itemsAt + kCountSize, kItemRecordSize * static_cast<std::size_t>(m));
     RecordReader itemReader(items);
-    for (Item& item : l.Items)
+    for (Item& item : l.items)
         item = itemReader.item();
 
     const std::uintmax_t end = itemsAt + kCountSize + kItemRecordSize * static_cast<std::uintmax_t>(m);
     l.header = decodeLevelBlock(readBytes(in, end, std::min<std::uintmax_t>(size - end, kMaxLevelBlock)));
 
     // Clock readings of another day or another time mean nothing now.
-    for (Player& p : l.Players)
-        p.NextMoveTime = p.NextAttackTime = 0;
+    for (Player& p : l.creatures)
+        p.nextMoveTime = p.nextAttackTime = 0;
 
-    l.MapPlayer.create();
-    l.MapItem.create();
+    l.creatureAt.create();
+    l.itemAt.create();
     placeCreatures(g, l);
     placeItems(g, l);
     return l;
@@ -272,7 +271,7 @@ bool saveGameFile(Game& g, const std::string& name) {
         g, "modFile_Save",
         [&] {
             if (const std::string problem = saveNameProblem(name); !problem.empty()) fail(problem);
-            if (g.Players.ubound() < 1 || g.Items.ubound() < 1) fail("There is no game to save");
+            if (g.creatures.ubound() < 1 || g.items.ubound() < 1) fail("There is no game to save");
             const fs::path target = savedGamePath(g, name);
             const fs::path folder = target.parent_path();
             std::error_code ec;
@@ -285,7 +284,7 @@ bool saveGameFile(Game& g, const std::string& name) {
                 fail(folder.string() + " is not a folder");
             }
             writeWhole(target, encodeGame(g));
-            g.gameFile = target.string();
+            g.session.gameFile = target.string();
             return true;
         },
         false);
@@ -300,29 +299,29 @@ bool loadGameFile(Game& g, const std::string& path) {
             Layer<int16_t> light;
             visible.create();
             light.create();
-            const Player& user = l.Players(l.CurrentPlayer);
-            const int32_t viewX = user.X;
-            const int32_t viewY = user.Y;
+            const Player& user = l.creatures(l.creatures.current);
+            const int32_t viewX = user.x;
+            const int32_t viewY = user.y;
 
-            g.Players = std::move(l.Players);
-            g.Items = std::move(l.Items);
+            g.creatures = std::move(l.creatures);
+            g.items = std::move(l.items);
             itemTableReplaced(g);
-            g.MapPlayer = std::move(l.MapPlayer);
-            g.MapItem = std::move(l.MapItem);
-            g.MapVisible = std::move(visible);
-            g.MapLight = std::move(light);
-            g.CurrentPlayer = l.CurrentPlayer;
-            g.ViewX = viewX;
-            g.ViewY = viewY;
-            g.gameFile = path;
+            g.level.creatureAt = std::move(l.creatureAt);
+            g.level.itemAt = std::move(l.itemAt);
+            g.level.visible = std::move(visible);
+            g.level.light = std::move(light);
+            g.creatures.current = l.creatures.current;
+            g.screen.viewX = viewX;
+            g.screen.viewY = viewY;
+            g.session.gameFile = path;
             if (l.header) {
-                g.MapName = l.header->MapName;
-                g.MapLower = l.header->MapLower;
-                g.MapUpper = l.header->MapUpper;
-                g.StartX = l.header->StartX;
-                g.StartY = l.header->StartY;
-                setLevelCaption(g, g.MapName);
-            } else if (g.MapLower.empty() && g.MapUpper.empty()) {
+                g.level.name = l.header->name;
+                g.level.lower = l.header->lower;
+                g.level.upper = l.header->upper;
+                g.level.startX = l.header->startX;
+                g.level.startY = l.header->startY;
+                setLevelCaption(g, g.level.name);
+            } else if (g.level.lower.empty() && g.level.upper.empty()) {
                 addMessage(g,
                            "This saved game does not name its levels: its stairs lead nowhere until a "
                            "new level is entered.",

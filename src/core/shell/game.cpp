@@ -2,14 +2,14 @@
 
 namespace gf {
 
-Message& Game::message(int64_t i) {
+Message& MessageBoard::line(int64_t i) {
     if (i < 1 || i > kMessageLines) fail(kSubscriptOutOfRange);
-    return Messages[static_cast<std::size_t>(i - 1)];
+    return lines[static_cast<std::size_t>(i - 1)];
 }
 
-DamageNumber& Game::damage(int64_t i) {
+DamageNumber& MessageBoard::damage(int64_t i) {
     if (i < 1 || i > kDamageNumbers) fail(kSubscriptOutOfRange);
-    return Damages[static_cast<std::size_t>(i - 1)];
+    return damages[static_cast<std::size_t>(i - 1)];
 }
 
 } // namespace gf

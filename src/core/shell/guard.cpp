@@ -16,18 +16,18 @@ std::string describe(const std::exception& e) {
 } // namespace detail
 
 void showError(Game& game, const std::string& text) {
-    if (game.errorBoxOpen) {
+    if (game.session.errorBoxOpen) {
         std::cerr << text << '\n';
         return;
     }
-    game.errorBoxOpen = true;
+    game.session.errorBoxOpen = true;
     try {
         game.io.window.msgBox(text, kAppTitle, Buttons::Ok, Icon::None);
     } catch (...) {
-        game.errorBoxOpen = false;
+        game.session.errorBoxOpen = false;
         throw;
     }
-    game.errorBoxOpen = false;
+    game.session.errorBoxOpen = false;
 }
 
 } // namespace gf

@@ -9,8 +9,10 @@ namespace gf {
 
 class HandlerScope {
 public:
-    explicit HandlerScope(Game& g) : g_(g), nested_(g.handlerRunning) { g_.handlerRunning = true; }
-    ~HandlerScope() { g_.handlerRunning = nested_; }
+    explicit HandlerScope(Game& g) : g_(g), nested_(g.session.handlerRunning) {
+        g_.session.handlerRunning = true;
+    }
+    ~HandlerScope() { g_.session.handlerRunning = nested_; }
     HandlerScope(const HandlerScope&) = delete;
     HandlerScope& operator=(const HandlerScope&) = delete;
     bool nested() const { return nested_; }

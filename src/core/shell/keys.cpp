@@ -14,14 +14,14 @@ namespace gf {
 void onKeyDown(Game& g, Key key, int16_t /*shift*/) {
     HandlerScope scope(g);
     guarded(g, "Form_KeyDown", [&] {
-        if (g.CurrentPlayer == 0) return;
+        if (g.creatures.current == 0) return;
         // The key that ends a pause does nothing else, so the creature does not lurch on.
-        if (g.paused || key == Key::Pause || key == Key::Escape) {
-            setPaused(g, !g.paused);
+        if (g.screen.paused || key == Key::Pause || key == Key::Escape) {
+            setPaused(g, !g.screen.paused);
             return;
         }
-        const int32_t me = g.CurrentPlayer;
-        const int16_t f = g.player(me).Facing;
+        const int32_t me = g.creatures.current;
+        const int16_t f = g.player(me).facing;
         switch (key) {
         case Key::Num1:
             moveCreature(g, me, quarterTurn(g, f, kQuarterClockwise), false);
@@ -59,14 +59,14 @@ void onKeyDown(Game& g, Key key, int16_t /*shift*/) {
             attackAhead(g, me);
             break;
         case Key::M:
-            g.overview = !g.overview;
+            g.screen.overview = !g.screen.overview;
             redraw(g, true);
             return;
         default:
             return;
         }
-        g.overview = false;
-        g.unsavedChanges = true;
+        g.screen.overview = false;
+        g.session.unsavedChanges = true;
         centreOnCreature(g);
     });
 }

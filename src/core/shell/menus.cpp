@@ -30,20 +30,21 @@ bool mayReplace(Game& g, const std::string& name) {
     std::error_code ec;
     const std::filesystem::path target = savedGamePath(g, name);
     if (!std::filesystem::exists(target, ec)) return true;
-    if (!g.gameFile.empty() && std::filesystem::equivalent(target, g.gameFile, ec)) return true;
+    if (!g.session.gameFile.empty() && std::filesystem::equivalent(target, g.session.gameFile, ec))
+        return true;
     return g.io.window.msgBox("A saved game named " + name + " already exists. Replace it?", kAppTitle,
                               Buttons::YesNo, Icon::Question) == Answer::Yes;
 }
 
 // Saves under the creature's name, asking before another game's file is replaced.
 bool saveGame(Game& g) {
-    const std::string name = displayName(g.player(g.CurrentPlayer).Name);
+    const std::string name = displayName(g.player(g.creatures.current).name);
     if (!mayReplace(g, name)) {
         addMessage(g, "Game not saved.", kYellow);
         return false;
     }
     if (!saveGameFile(g, name)) return false;
-    g.unsavedChanges = false;
+    g.session.unsavedChanges = false;
     addMessage(g, "Game saved.", kGreen);
     return true;
 }
@@ -52,7 +53,7 @@ bool saveGame(Game& g) {
 
 bool mayLeaveGame(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer == 0 || !g.unsavedChanges) return true;
+    if (g.creatures.current == 0 || !g.session.unsavedChanges) return true;
     switch (g.io.window.msgBox("The game has changed since it was last saved. Save it first?", kAppTitle,
                                Buttons::SaveDiscardCancel, Icon::Question)) {
     case Answer::Yes:
@@ -68,7 +69,7 @@ bool mayLeaveGame(Game& g) {
 
 void onNewGame(Game& g) {
     HandlerScope scope(g);
-    if (g.gameOverStarted || !mayLeaveGame(g)) return;
+    if (g.session.gameOverStarted || !mayLeaveGame(g)) return;
     guarded(g, "mnuFileNew_Click", [&] {
         const bool randomMap = askForRandomMap(g);
         // A default level that cannot be read would end the running game for nothing:
@@ -81,14 +82,14 @@ void onNewGame(Game& g) {
         const std::optional<std::string> name = askForName(g);
         if (!name) return;
         buildNewGame(g, randomMap, name);
-        if (g.paused) setPaused(g, false); // a new game runs at once
+        if (g.screen.paused) setPaused(g, false); // a new game runs at once
         centreOnCreature(g);
     });
 }
 
 void onSaveGame(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer != 0) saveGame(g);
+    if (g.creatures.current != 0) saveGame(g);
 }
 
 void onLoadGame(Game& g) {
@@ -102,10 +103,10 @@ void onLoadGame(Game& g) {
     const std::string path = g.io.window.openFile(request);
     if (path.empty()) return;
     if (!loadGameFile(g, path)) return;
-    g.log.clear();
-    g.unsavedChanges = false;
+    g.messages.log.clear();
+    g.session.unsavedChanges = false;
     addMessage(g, "Game loaded.", kGreen);
-    if (g.paused) setPaused(g, false); // the loaded game runs at once
+    if (g.screen.paused) setPaused(g, false); // the loaded game runs at once
 }
 
 void onExit(Game& g) {
@@ -120,24 +121,26 @@ void onAbout(Game& g) {
 
 void onReadyCarried(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) ready(g, g.CurrentPlayer, g.CarrySlot);
+    if (g.creatures.current != 0 && g.screen.carrySlot != 0)
+        ready(g, g.creatures.current, g.screen.carrySlot);
 }
 
 void onDropCarried(Game& g) {
     HandlerScope scope(g);
-    if (g.CurrentPlayer != 0 && g.CarrySlot != 0) dropItem(g, g.CurrentPlayer, g.CarrySlot);
+    if (g.creatures.current != 0 && g.screen.carrySlot != 0)
+        dropItem(g, g.creatures.current, g.screen.carrySlot);
 }
 
 void onRaiseSkill(Game& g, int row) {
     HandlerScope scope(g);
     guarded(g, "cmdSkillRaise_Click", [&] {
-        if (g.CurrentPlayer == 0) return;
-        const Player& me = g.player(g.CurrentPlayer);
+        if (g.creatures.current == 0) return;
+        const Player& me = g.player(g.creatures.current);
         int count = 0;
         for (int skill = 1; skill <= kSkillCount; ++skill) {
-            if (!me.skill(skill).Known) continue;
+            if (!me.skill(skill).known) continue;
             if (count == row) {
-                raiseSkill(g, g.CurrentPlayer, skill);
+                raiseSkill(g, g.creatures.current, skill);
                 updateStatus(g);
                 return;
             }
@@ -149,21 +152,21 @@ void onRaiseSkill(Game& g, int row) {
 void onCarryBoxClicked(Game& g, int box) {
     HandlerScope scope(g);
     guarded(g, "picCarry_MouseUp", [&] {
-        if (g.CurrentPlayer == 0) return;
-        const int32_t slot = box + g.carryScroll;
-        const Item& item = g.player(g.CurrentPlayer).carry(slot);
-        if (!item.InUse) return;
-        const ItemType& type = g.ItemTypes(item.ID);
-        g.CarrySlot = slot;
-        const PopupChoice choice = g.io.window.carryMenu(slot, type.Name, type.Damage > 0 || type.Armor > 0);
+        if (g.creatures.current == 0) return;
+        const int32_t slot = box + g.screen.carryScroll;
+        const Item& item = g.player(g.creatures.current).carry(slot);
+        if (!item.inUse) return;
+        const ItemType& type = g.catalogue.items(item.id);
+        g.screen.carrySlot = slot;
+        const PopupChoice choice = g.io.window.carryMenu(slot, type.name, type.damage > 0 || type.armour > 0);
         if (choice == PopupChoice::Ready) onReadyCarried(g);
         if (choice == PopupChoice::Drop) onDropCarried(g);
     });
-    g.CarrySlot = 0;
+    g.screen.carrySlot = 0;
 }
 
 void onCarryScrolled(Game& g, int value) {
-    g.carryScroll = std::clamp(value, kCarryScrollMin, kCarryScrollMax);
+    g.screen.carryScroll = std::clamp(value, kCarryScrollMin, kCarryScrollMax);
     updateCarry(g);
 }
 

@@ -24,15 +24,15 @@ bool defaultLevelReadable(const Game& g) {
 
 void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& name) {
     // A new game starts from the creature table as start-up made it, and with a log of its own.
-    g.CurrentPlayer = 0;
-    g.log.clear();
+    g.creatures.current = 0;
+    g.messages.log.clear();
     createPlayers(g);
     if (randomMap)
         createRandomLevel(g);
     else
         loadLevel(g, defaultLevelPath(g));
     createUser(g, name);
-    g.unsavedChanges = false;
+    g.session.unsavedChanges = false;
 }
 
 } // namespace gf

@@ -27,7 +27,7 @@ void loadPictures(Game& g) {
     for (const auto& [sheet, file] : sheets)
         g.io.canvas.loadSheet(sheet, fileIn(g.folder, file));
     // One creature sheet per monster type plus the user's, player0.
-    for (int32_t n = 0; n <= g.MonsterTypes.ubound(); ++n)
+    for (int32_t n = 0; n <= g.catalogue.monsters.ubound(); ++n)
         g.io.canvas.loadSheet(playerSheet(n), fileIn(g.folder, "player" + std::to_string(n) + ".bmp"));
 }
 
@@ -39,16 +39,16 @@ bool runStartMenu(Game& g) {
             g.io.window.quit();
             return false;
         case MenuChoice::Load:
-            g.CurrentPlayer = 0;
+            g.creatures.current = 0;
             onLoadGame(g);
-            if (g.CurrentPlayer != 0) return true;
+            if (g.creatures.current != 0) return true;
             break;
         case MenuChoice::New:
             // The name box's Cancel also comes back here.
             buildNewGame(g, askForRandomMap(g));
             // A level that could not be built leaves no creature: offer the menu again
             // rather than opening a game that is over before it starts.
-            if (g.CurrentPlayer != 0) return true;
+            if (g.creatures.current != 0) return true;
             break;
         case MenuChoice::About:
             g.io.window.about();
@@ -76,7 +76,7 @@ void onStartup(Game& g) {
 }
 
 void showStartMenu(Game& g) {
-    g.paused = false;
+    g.screen.paused = false;
     if (!runStartMenu(g)) return;
     g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
     redraw(g, true);

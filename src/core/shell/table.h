@@ -1,5 +1,5 @@
 #pragma once
-// The game's 1-based tables (Items, Players, ItemTypes, MonsterTypes): sized
+// The game's 1-based tables (items, creatures and the catalogues): sized
 // by redim, grown by redimPreserve, and every bad index is a failure rather
 // than a stray read.
 #include "shell/failure.h"

@@ -15,20 +15,20 @@ namespace gf {
 // The creature is gone: the animation and the box, once, however many ticks
 // are queued behind them; then the start menu for another game.
 static void gameOver(Game& g) {
-    if (g.gameOverStarted) return;
-    g.gameOverStarted = true;
-    g.overview = false;
+    if (g.session.gameOverStarted) return;
+    g.session.gameOverStarted = true;
+    g.screen.overview = false;
     g.io.window.stopTimers();
     const int frames = playDeath(g);
     g.io.window.gameOver(frames);
     g.io.window.msgBox("Your player has died!!!\r\nGame over!", "Oh Bananas!", Buttons::Ok,
                        Icon::Exclamation);
     showStartMenu(g);
-    if (g.CurrentPlayer != 0) g.gameOverStarted = false;
+    if (g.creatures.current != 0) g.session.gameOverStarted = false;
 }
 
 void setPaused(Game& g, bool paused) {
-    g.paused = paused;
+    g.screen.paused = paused;
     if (paused)
         g.io.window.stopTimers();
     else
@@ -39,9 +39,9 @@ void setPaused(Game& g, bool paused) {
 void onMonsterTick(Game& g) {
     HandlerScope scope(g);
     // A tick already queued when the pause began waits with the others.
-    if (scope.nested() || g.paused) return;
+    if (scope.nested() || g.screen.paused) return;
     guarded(g, "Timer1_Timer", [&] {
-        if (g.CurrentPlayer == 0) {
+        if (g.creatures.current == 0) {
             gameOver(g);
             return;
         }
@@ -52,14 +52,14 @@ void onMonsterTick(Game& g) {
 
 void onFrameTick(Game& g) {
     HandlerScope scope(g);
-    if (scope.nested() || g.gameOverStarted || g.paused) return;
+    if (scope.nested() || g.session.gameOverStarted || g.screen.paused) return;
     ageMessages(g);
     redraw(g, true);
 }
 
 void onRefreshTick(Game& g) {
     HandlerScope scope(g);
-    if (scope.nested() || g.gameOverStarted || g.paused) return;
+    if (scope.nested() || g.session.gameOverStarted || g.screen.paused) return;
     refreshCreatures(g);
 }
 
