@@ -2,7 +2,7 @@
 // reading the level file alone.
 #include "bench_game.h"
 #include "map/random_level.h"
-#include "shell/files.h"
+#include "util/files.h"
 
 #include <benchmark/benchmark.h>
 

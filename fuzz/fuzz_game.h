@@ -2,7 +2,7 @@
 // A game over the scripted seam in a fuzzing folder: boxes are recorded, not shown.
 #include "fuzz_folder.h"
 #include "scripted_platform.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace gf::fuzz {
 

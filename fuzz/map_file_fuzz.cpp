@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::require(fault.empty(), fault);
     // Only the user's creature crosses into the new level, on its own cell.
     fuzz::require(g.creatures.current == user &&
-                      g.level.creatureAt(g.player(user).x, g.player(user).y) == user,
+                      g.level.creatureAt(g.creatures(user).x, g.creatures(user).y) == user,
                   "the user's creature was lost building the level");
     t.f.forget();
     return 0;

@@ -43,7 +43,7 @@ struct Target {
     }
     bool unchanged() const {
         const Game& g = f.game;
-        const auto samePlayer = [](const Player& a, const Player& b) {
+        const auto samePlayer = [](const Creature& a, const Creature& b) {
             return a.active == b.active && a.monsterType == b.monsterType && a.x == b.x && a.y == b.y &&
                    a.gold == b.gold && a.name == b.name;
         };
@@ -64,7 +64,7 @@ struct Target {
     };
     fuzz::FuzzGame f;
     Snapshot start;
-    const Player* players = nullptr; // where the running game's tables live
+    const Creature* players = nullptr; // where the running game's tables live
     const Item* items = nullptr;
 };
 
@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const std::string fault = checkInvariants(g);
         fuzz::require(fault.empty(), fault);
         fuzz::require(g.creatures.current != 0, "a load succeeded without a user's creature");
-        fuzz::require(g.screen.viewX == g.player(g.creatures.current).x &&
-                          g.screen.viewY == g.player(g.creatures.current).y,
+        fuzz::require(g.screen.viewX == g.creatures(g.creatures.current).x &&
+                          g.screen.viewY == g.creatures(g.creatures.current).y,
                       "the view is not centred on the loaded creature");
         fuzz::require(g.level.visible.exists() && g.level.light.exists(), "a load left layers missing");
     } else {

@@ -1,6 +1,6 @@
 #include "about_box.h"
 
-#include "shell/version.h"
+#include "state/version.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

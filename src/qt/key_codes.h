@@ -1,6 +1,6 @@
 #pragma once
 // Qt keys as the game knows them.
-#include "shell/keys.h"
+#include "app/keys.h"
 
 #include <Qt>
 

@@ -3,8 +3,8 @@
 #include "main_window.h"
 #include "qt_platform.h"
 #include "qt_text.h"
-#include "shell/version.h"
 #include "startup_log.h"
+#include "state/version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

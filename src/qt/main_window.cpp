@@ -1,16 +1,16 @@
 #include "main_window.h"
 
+#include "app/keys.h"
+#include "app/menus.h"
+#include "app/startup.h"
+#include "app/timers.h"
 #include "key_codes.h"
 #include "qt_canvas.h"
 #include "qt_text.h"
 #include "render/layout.h"
 #include "render/view.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/keys.h"
-#include "shell/menus.h"
-#include "shell/startup.h"
-#include "shell/timers.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 #include <QActionGroup>
 #include <QApplication>

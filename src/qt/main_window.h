@@ -3,6 +3,7 @@
 // turns Qt events into calls of the game and repaints the panel after each.
 #include "message_log_widget.h"
 #include "platform/window.h"
+#include "render/sizes.h"
 #include "settings.h"
 #include "status_widgets.h"
 #include "view_widget.h"

@@ -2,7 +2,7 @@
 // The message log: the running game's lines, oldest at the top, in their
 // colours. It follows new lines while it is scrolled to the bottom and stays
 // put while the player reads further up.
-#include "messages/message_log.h"
+#include "state/message_log.h"
 
 #include <QListWidget>
 

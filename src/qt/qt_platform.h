@@ -5,7 +5,7 @@
 #include "qt_clock.h"
 #include "qt_sound.h"
 #include "qt_window.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace gf {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The core keeps text in Latin-1 and paths in the file system's bytes; these
 // are the only conversions at the Qt edge.
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <QFile>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // statusPanel, the side panel: it paints what the core left in Game::status and
 // reports clicks; it decides nothing.
-#include "render/status_panel.h"
+#include "state/status_panel.h"
 #include "tile_sheet.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // Everything the scripted seam is asked to show, as JSON events: streamed as
 // lines by gloamfell-sim and kept for tests to inspect.
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,9 +1,9 @@
 #include "scripted_platform.h"
 
 #include "render/sheet_header.h"
-#include "shell/failure.h"
-#include "shell/files.h"
 #include "sound/wave_file.h"
+#include "util/failure.h"
+#include "util/files.h"
 
 #include <filesystem>
 

@@ -7,7 +7,7 @@
 #include "platform/seeded_random.h"
 #include "platform/sound_out.h"
 #include "platform/window.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <deque>
 #include <functional>

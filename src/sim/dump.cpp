@@ -1,7 +1,7 @@
 #include "dump.h"
 
 #include "event_log.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <string_view>
 
@@ -25,9 +25,9 @@ json item(const Item& i) {
     return {{"InUse", i.inUse}, {"ID", i.id}, {"X", i.x}, {"Y", i.y}, {"Spare", i.spare}};
 }
 
-json player(const Player& p) {
+json player(const Creature& p) {
     json skills = json::array();
-    for (const PlayerSkill& s : p.skills)
+    for (const CreatureSkill& s : p.skills)
         skills.push_back(
             {{"Known", s.known}, {"Value", s.value}, {"Raises", s.raises}, {"XPToRaise", s.xpToRaise}});
     json carry = json::array();
@@ -112,7 +112,7 @@ json status(const Game& g) {
 
 json dumpState(Game& g, bool withLayers) {
     json players = json::array();
-    for (const Player& p : g.creatures)
+    for (const Creature& p : g.creatures)
         players.push_back(player(p));
 
     json items = json::array();

@@ -1,6 +1,6 @@
 #include "invariants.h"
 
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <sstream>
 
@@ -41,11 +41,11 @@ std::string checkInvariants(Game& g) {
         g.level.itemAt, g.items, [](const Item& i) { return i.inUse; }, "item");
     if (fault.empty())
         fault = layerAgrees(
-            g.level.creatureAt, g.creatures, [](const Player& p) { return p.active; }, "creature");
+            g.level.creatureAt, g.creatures, [](const Creature& p) { return p.active; }, "creature");
     if (!fault.empty()) return fault;
     if (g.creatures.current != 0) {
-        if (!g.creatures.valid(g.creatures.current) || !g.player(g.creatures.current).active ||
-            g.player(g.creatures.current).monsterType != 0)
+        if (!g.creatures.valid(g.creatures.current) || !g.creatures(g.creatures.current).active ||
+            g.creatures(g.creatures.current).monsterType != 0)
             return "CurrentPlayer " + std::to_string(g.creatures.current) +
                    " is not an active user's creature";
     }
@@ -54,7 +54,7 @@ std::string checkInvariants(Game& g) {
 
 std::string checkLifeWithinMaximum(Game& g) {
     for (int32_t i = 1; i <= g.creatures.ubound(); ++i) {
-        const Player& p = g.player(i);
+        const Creature& p = g.creatures(i);
         if (p.active && p.life > p.maxLife)
             return "creature " + std::to_string(i) + " has " + std::to_string(p.life) + " of " +
                    std::to_string(p.maxLife) + " life after a refresh";

@@ -1,5 +1,9 @@
 #include "script.h"
 
+#include "app/keys.h"
+#include "app/menus.h"
+#include "app/startup.h"
+#include "app/timers.h"
 #include "creatures/creature_table.h"
 #include "dump.h"
 #include "map/map_file.h"
@@ -7,10 +11,6 @@
 #include "render/layout.h"
 #include "render/sizes.h"
 #include "render/view.h"
-#include "shell/keys.h"
-#include "shell/menus.h"
-#include "shell/startup.h"
-#include "shell/timers.h"
 #include "sim_keys.h"
 
 #include <cmath>

@@ -4,8 +4,8 @@
 #include "platform/forwarding_canvas.h"
 #include "render/sizes.h"
 #include "scripted_platform.h"
-#include "shell/game.h"
 #include "sim_screenshot.h"
+#include "state/game.h"
 
 #include <iosfwd>
 #include <stdexcept>

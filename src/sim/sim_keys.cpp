@@ -1,8 +1,8 @@
 #include "sim_keys.h"
 
+#include "app/keys.h"
 #include "script.h"
-#include "shell/keys.h"
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <map>
 

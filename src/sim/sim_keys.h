@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/keys.h"
+#include "app/keys.h"
 
 #include <cstdint>
 #include <string>

@@ -1,16 +1,16 @@
 #include "soak.h"
 
+#include "app/keys.h"
+#include "app/menus.h"
+#include "app/startup.h"
+#include "app/timers.h"
 #include "creatures/creature_table.h"
 #include "invariants.h"
 #include "map/map_file.h"
 #include "map/random_level.h"
 #include "scripted_platform.h"
-#include "shell/game.h"
-#include "shell/keys.h"
-#include "shell/menus.h"
-#include "shell/startup.h"
-#include "shell/timers.h"
 #include "sim_keys.h"
+#include "state/game.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -100,11 +100,11 @@ public:
         }
         if (pick < 94 && g.creatures.current != 0 && g.catalogue.monsters.ubound() > 0) {
             // Fights and deaths come sooner with company next to the user and its life low.
-            const Player& me = g.player(g.creatures.current);
+            const Creature& me = g.creatures(g.creatures.current);
             const int16_t type =
                 static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.catalogue.monsters.ubound())));
             addCreature(g, type, me.x - 1 + below(3), me.y - 1 + below(3));
-            if (pick == 93) g.player(g.creatures.current).life = 1;
+            if (pick == 93) g.creatures(g.creatures.current).life = 1;
             return "company";
         }
         if (pick < 95) {

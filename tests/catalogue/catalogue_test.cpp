@@ -3,9 +3,9 @@
 #include "creatures/monster_catalogue.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
-#include "shell/findings.h"
-#include "shell/text.h"
+#include "state/findings.h"
 #include "test_game.h"
+#include "util/text.h"
 
 #include <gtest/gtest.h>
 
@@ -217,7 +217,7 @@ struct Level {
         return out;
     }
     std::vector<int32_t> items() { return inUse(g.items, &Item::inUse); }
-    std::vector<int32_t> creatures() { return inUse(g.creatures, &Player::active); }
+    std::vector<int32_t> creatures() { return inUse(g.creatures, &Creature::active); }
 };
 
 // One item a cell; the lowest free entry is reused, and a stale delete leaves another item's cell alone.
@@ -264,7 +264,7 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
     removeCreature(l.g, 3);
     EXPECT_EQ(l.g.level.creatureAt(3, 0), 0);
     EXPECT_EQ(addCreature(l.g, 2, 3, 1), 3);
-    const Player& p = l.g.creatures(3);
+    const Creature& p = l.g.creatures(3);
     EXPECT_EQ(std::tuple(p.name, p.active, p.monsterType, p.level, p.image, p.life, p.maxLife, p.stamina,
                          p.maxStamina, p.sightRange, p.facing, p.homeX, p.homeY, p.nextLevelXp,
                          p.skill(1).known, p.skill(1).value),
@@ -288,7 +288,7 @@ TEST(CreatureTable, setupCreatesTheUsersCreature) {
         l.t.io.random.queue(draw);
         createUser(l.g);
         ASSERT_EQ(l.g.creatures.current, 1);
-        const Player& p = l.g.creatures(1);
+        const Creature& p = l.g.creatures(1);
         EXPECT_EQ(p.name, "Ann" + std::string(97, ' '));
         EXPECT_EQ(std::tuple(p.monsterType, p.image, p.life, p.maxLife, p.stamina, p.maxStamina, p.sightRange,
                              p.level, p.nextLevelXp, p.facing, p.skill(1).known, p.skill(1).xpToRaise),

@@ -26,7 +26,7 @@ protected:
         u = addUser(t, 10, 10, 6, 15);
         rat = addCreature(g, 1, 11, 10);
     }
-    Player& ratP() { return g.creatures(rat); }
+    Creature& ratP() { return g.creatures(rat); }
     int32_t u = 0, rat = 0;
 };
 
@@ -73,7 +73,7 @@ TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
               std::tuple(4, 11, 10));
     EXPECT_EQ(std::tuple(ratP().active, ratP().combatPenalty, g.level.creatureAt(11, 10), idAt(g, 11, 10)),
               std::tuple(false, 0, 0, FightItem::RatCarcass));
-    const Player& p = user();
+    const Creature& p = user();
     EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).xpToRaise, p.xp, p.spendableXp, p.combatPenalty, p.stamina),
               std::tuple(91, 9, 4, 10, 98));
     EXPECT_EQ(sounds(), (std::vector<int>{1, 2, 1, 2}));
@@ -154,7 +154,7 @@ TEST_F(Combat, penaltiesLastUntilRefreshWhichRestoresOnlyThoseOutOfCombat) {
         {false, 60, 50, 120, 100, 60, 120},
         {false, 10, 50, kMax - 2, kMax, 11, kMax}};
     for (const auto& [fought, life, maxLife, stamina, maxStamina, lifeAfter, staminaAfter] : cases) {
-        Player& p = user();
+        Creature& p = user();
         std::tie(p.inCombat, p.combatPenalty, p.life, p.maxLife, p.stamina, p.maxStamina) =
             std::tuple(fought, 15, life, maxLife, stamina, maxStamina);
         refreshCreatures(g);
@@ -249,7 +249,7 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
 
 // An improvement costs its whole price; a grant improves once, dearer each time; monsters silently.
 TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
-    PlayerSkill& melee = user().skill(kMeleeSkill);
+    CreatureSkill& melee = user().skill(kMeleeSkill);
     for (const int32_t spendable : {99, 100}) {
         user().spendableXp = spendable;
         raiseSkill(g, u, kMeleeSkill);
@@ -347,7 +347,7 @@ TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
         if (blocker) fg.creatures(addCreature(fg, 2, 13, 10)).sightRange = 0; // stays at home, in the way
         if (blocker) f.io.random.queue(r);
         moveMonsters(fg);
-        const Player& m = fg.creatures(rat);
+        const Creature& m = fg.creatures(rat);
         EXPECT_EQ(
             std::tuple(m.x, m.y, m.facing, fg.level.creatureAt(m.x, m.y), fg.creatures(u).combatPenalty),
             std::tuple(ratX, ratY, facing, rat, penalty))

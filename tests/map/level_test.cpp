@@ -6,9 +6,9 @@
 #include "map/map_file.h"
 #include "map/random_level.h"
 #include "map/walls.h"
-#include "shell/text.h"
-#include "shell/version.h"
+#include "state/version.h"
 #include "test_game.h"
+#include "util/text.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +140,7 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
     std::vector<int16_t> monsters;
     for (int32_t x = 0; x <= 6; ++x)
         monsters.push_back(
-            t.game.level.creatureAt(x, 1) ? t.game.player(t.game.level.creatureAt(x, 1)).monsterType : -1);
+            t.game.level.creatureAt(x, 1) ? t.game.creatures(t.game.level.creatureAt(x, 1)).monsterType : -1);
     EXPECT_EQ(monsters, (std::vector<int16_t>{-1, -1, 1, 2, -1, -1, -1}));
     EXPECT_EQ(std::tuple(t.game.level.startX, t.game.level.startY, t.game.level.itemAt(6, 1)),
               std::tuple(6, 1, 0));
@@ -153,7 +153,7 @@ TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     t.game.creatures.current = addCreature(t.game, 0, 1, 1);
     load(crlf({"MAP=Here", "LOWER=below", "X1g2S", "X1..."}));
     std::vector<int16_t> active;
-    for (const Player& p : t.game.creatures)
+    for (const Creature& p : t.game.creatures)
         if (p.active) active.push_back(p.monsterType);
     EXPECT_EQ(active, (std::vector<int16_t>{1, 0, 2}));
     EXPECT_EQ(std::tuple(t.game.level.creatureAt(1, 1), t.game.level.creatureAt(3, 1)),
@@ -328,7 +328,7 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
             for (int32_t y = 1; y <= 9; ++y)
                 if (const int32_t p = t.game.level.creatureAt(x0 + x, y0 + y)) {
                     placed[p] = std::to_string(x) + std::to_string(y);
-                    EXPECT_EQ(t.game.player(p).monsterType, type) << monsters;
+                    EXPECT_EQ(t.game.creatures(p).monsterType, type) << monsters;
                 }
         std::string cells;
         for (const auto& [p, cell] : placed)

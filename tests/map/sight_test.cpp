@@ -4,11 +4,10 @@
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
 #include "map/directions.h"
-#include "map/map_file.h"
 #include "map/random_level.h"
 #include "map/sight.h"
-#include "shell/numeric.h"
 #include "test_game.h"
+#include "util/numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Where the desktop game reads its data and keeps saved games.
+#include "app/menus.h"
 #include "creatures/creature_table.h"
 #include "folders.h"
 #include "qt_text.h"
-#include "shell/menus.h"
-#include "shell/text.h"
 #include "test_game.h"
+#include "util/text.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -53,15 +53,15 @@ TEST_F(FoldersTest, savedGamesGoToThePlayersFolder) {
               pathFromQt(perUser()));
     test::prepareEmptyLevel(t, game);
     game.creatures.current = addCreature(game, 0, 50, 50);
-    game.player(game.creatures.current).name = fixedName("Ann");
+    game.creatures(game.creatures.current).name = fixedName("Ann");
     onSaveGame(game);
     const fs::path saved = fs::path(pathFromQt(perUser())) / "saved" / "Ann.saved";
     EXPECT_EQ(std::pair(fs::is_regular_file(saved), fs::exists(t.folder / "saved")), std::pair(true, false));
 
-    game.player(game.creatures.current).x = 40;
+    game.creatures(game.creatures.current).x = 40;
     t.io.window.fileAnswers = {saved.string()};
     onLoadGame(game);
-    EXPECT_EQ(game.player(game.creatures.current).x, 50);
+    EXPECT_EQ(game.creatures(game.creatures.current).x, 50);
     ASSERT_EQ(t.io.log.of("filedialog").size(), 1u);
     EXPECT_EQ(t.io.log.of("filedialog")[0]["folder"], pathFromQt(perUser()) + "\\saved\\");
     EXPECT_EQ(test::boxTexts(t), std::vector<std::string>{});

@@ -53,7 +53,7 @@ TEST(Overview, marksStandApartByTheirPixels) {
         EXPECT_EQ(shot.pixelColor(cell(i).center()), QtCanvas::toQColor(row[i].second)) << i;
     EXPECT_TRUE(redIn(cell(2)).isEmpty() && redIn(cell(4)).isEmpty()) << "the marker covers the stairs";
 
-    Player& me = game.player(game.creatures.current);
+    Creature& me = game.creatures(game.creatures.current);
     game.level.creatureAt(me.x, me.y) = 0;
     me.x = 15;
     game.level.creatureAt(me.x, me.y) = game.creatures.current;

@@ -7,10 +7,10 @@
 #include "items/item_catalogue.h"
 #include "map/map_file.h"
 #include "qt_sound.h"
-#include "shell/files.h"
 #include "sound/sound.h"
 #include "test_game.h"
 #include "tile_sheet.h"
+#include "util/files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The desktop's sound: wave files, the mixer, and sounds heard on a real PulseAudio server.
+#include "app/keys.h"
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "qt_sound.h"
-#include "shell/keys.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
 #include "test_game.h"
@@ -187,7 +187,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     loadSounds(game);
     ASSERT_TRUE(game.sounds.enabled) << sound.offReason();
     game.creatures.current = addCreature(game, 0, 50, 50);
-    game.player(game.creatures.current).facing = 6;
+    game.creatures(game.creatures.current).facing = 6;
     addItem(game, ItemId::DoorClosedEW, 52, 50);
 
     // Straight to a file: a pipe read by this thread would fill while the test stalls it.
@@ -210,7 +210,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         onKeyDown(game, Key::Up, 0);
         spin(time == 100 ? 600 : 900);
     }
-    EXPECT_EQ(game.player(game.creatures.current).x, 51);
+    EXPECT_EQ(game.creatures(game.creatures.current).x, 51);
 
     // A 600 ms tone audible in every block, stalled soon after it starts; its right is minus half its left.
     std::string tone;

@@ -1,5 +1,7 @@
 // The main window as a player drives it: keys, panel, pop-ups, menus, boxes, layout and settings.
 #include "about_box.h"
+#include "app/keys.h"
+#include "app/menus.h"
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "key_codes.h"
@@ -12,12 +14,10 @@
 #include "render/status.h"
 #include "render/view.h"
 #include "settings.h"
-#include "shell/keys.h"
-#include "shell/menus.h"
-#include "shell/text.h"
-#include "shell/version.h"
 #include "start_menu.h"
+#include "state/version.h"
 #include "test_game.h"
+#include "util/text.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -127,7 +127,7 @@ protected:
     }
     ~WindowTest() override { EXPECT_EQ(boxes, QStringList{}); }
 
-    Player& player() { return game.player(game.creatures.current); }
+    Creature& player() { return game.creatures(game.creatures.current); }
     // Sent unaccepted, as the window system and the shortcut map send keys; whether it came back taken.
     static bool press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         bool taken = true;
@@ -352,7 +352,7 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                              "Ann| Level: 5| XP: 0| Next Level XP: 1000| Spendable XP: 400| Gold: 120| "
                              "Weapon: Bare Hands| Armor: none|Life Points|70 XP needed| Melee||10000"}};
     StatusPanelWidget* panel = window.statusPanel;
-    Player& p = player();
+    Creature& p = player();
     std::tie(p.spendableXp, p.skill(1).xpToRaise, p.skill(3).xpToRaise) = std::tuple(500, 70, 100);
     for (const State& s : states) {
         const auto& [life, maxLife, stamina, maxStamina, level, gold, dagger, weapon, armour] = s.n;

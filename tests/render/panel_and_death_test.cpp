@@ -2,8 +2,8 @@
 #include "draw_scene.h"
 #include "render/death.h"
 #include "render/status.h"
-#include "shell/text.h"
 #include "test_game.h"
+#include "util/text.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +34,12 @@ TEST(StatusPanel, showsTheUsersCreature) {
     Game& g = t.game;
     scene::prepare(g);
     g.creatures.current = addCreature(g, 0, 50, 50);
-    Player& p = g.creatures(g.creatures.current);
+    Creature& p = g.creatures(g.creatures.current);
     g.catalogue.skills[0] = SkillInfo{"Melee", "Fighting hand to hand"};
     g.catalogue.skills[2] = SkillInfo{"Lore", "Knowing old things"};
     g.screen.status.skills[2] = SkillRow{true, " Old", "old tip", "9 ", "1 XP needed"};
-    std::tie(p.skill(1), p.skill(2), p.skill(3)) =
-        std::tuple(PlayerSkill{true, 15, 0, 110}, PlayerSkill{false, 99, 0, 5}, PlayerSkill{true, 4, 1, 230});
+    std::tie(p.skill(1), p.skill(2), p.skill(3)) = std::tuple(
+        CreatureSkill{true, 15, 0, 110}, CreatureSkill{false, 99, 0, 5}, CreatureSkill{true, 4, 1, 230});
     p.name = fixedName("  Ann");
     std::tie(p.life, p.stamina, p.level, p.xp, p.nextLevelXp, p.spendableXp, p.gold) =
         std::tuple(37, 0, 3, 2500, 2431, 40, 17);
@@ -59,7 +59,7 @@ TEST(StatusPanel, showsTheUsersCreature) {
         p.carry(slot) = Item{true, static_cast<int16_t>(id), 0, 0, 0};
     std::tie(p.weaponSlot, p.armourSlot) = std::pair(1, 5);
     for (int k = 1; k <= kSkillCount; ++k)
-        p.skill(k) = PlayerSkill{true, k, 0, 0};
+        p.skill(k) = CreatureSkill{true, k, 0, 0};
     updateStatus(g);
     Texts after = panel(g.screen.status);
     EXPECT_EQ(Texts(after.begin() + 8, after.end()),

@@ -3,8 +3,8 @@
 #include "render/layout.h"
 #include "render/overview.h"
 #include "render/view.h"
-#include "shell/text.h"
 #include "test_game.h"
+#include "util/text.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,7 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
         {2, 3, 6, -1, "bar 16"}};
     int x = 41;
     for (const auto& [facing, life, maxLife, image, between] : rows) {
-        Player& p = g.creatures(addCreature(g, scene::kRat, x++, 50));
+        Creature& p = g.creatures(addCreature(g, scene::kRat, x++, 50));
         std::tie(p.facing, p.life, p.maxLife, p.image) = std::tie(facing, life, maxLife, image);
     }
     redraw(g, true);

@@ -1,11 +1,11 @@
+#include "app/menus.h"
+#include "app/timers.h"
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "savegame/level_block.h"
 #include "savegame/savegame.h"
-#include "shell/files.h"
-#include "shell/menus.h"
-#include "shell/timers.h"
 #include "test_game.h"
+#include "util/files.h"
 
 #include <gtest/gtest.h>
 
@@ -67,13 +67,13 @@ struct SavedGame {
         t.io.window.inputAnswers.push_back(kName);
         t.io.random.queue(0.5f);
         createUser(g);
-        Player& a = g.creatures(1);
+        Creature& a = g.creatures(1);
         std::tie(a.homeX, a.homeY, a.image, a.facing, a.level, a.nextLevelXp, a.xp, a.spendableXp, a.life,
                  a.maxLife, a.stamina, a.maxStamina, a.sightRange, a.inCombat, a.combatPenalty, a.gold,
                  a.weaponSlot, a.armourSlot) =
             std::tuple(11, 12, -3, 7, 4, 1234, 5678, 91, 33, 60, 77, 120, 99, true, 15, 2'000'000'000, 1, 20);
-        a.skill(3) = PlayerSkill{true, 17, 2, 450};
-        a.skill(10) = PlayerSkill{false, -5, 0, 70000};
+        a.skill(3) = CreatureSkill{true, 17, 2, 450};
+        a.skill(10) = CreatureSkill{false, -5, 0, 70000};
         a.carry(1) = Item{true, 26, 3, 4, 0};
         a.carry(20) = Item{true, 27, 5, 6, 0};
         EXPECT_EQ(addCreature(g, 1, 10, 30), 2);

@@ -1,17 +1,17 @@
 // Start-up, the timers and the keys: the application around the rules.
+#include "app/keys.h"
+#include "app/menus.h"
+#include "app/startup.h"
+#include "app/timers.h"
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "messages/messages.h"
-#include "shell/files.h"
-#include "shell/guard.h"
-#include "shell/keys.h"
-#include "shell/menus.h"
-#include "shell/startup.h"
-#include "shell/text.h"
-#include "shell/timers.h"
-#include "shell/version.h"
 #include "sound/sound.h"
+#include "state/guard.h"
+#include "state/version.h"
 #include "test_game.h"
+#include "util/files.h"
+#include "util/text.h"
 
 #include <gtest/gtest.h>
 
@@ -78,12 +78,12 @@ TEST(Startup, newGameOnTheChosenLevel) {
         EXPECT_EQ(s.t.io.log.events.back()["event"], "timers") << "nothing interleaves before the timers";
         EXPECT_EQ(std::tuple(s.g.level.name, s.g.level.startX, s.g.level.startY, s.t.io.canvas.presents > 0),
                   std::tuple("Random", 2, 2, true)); // shown at once, not a tick later
-        s.g.player(s.g.creatures.current).gold = 77;
+        s.g.creatures(s.g.creatures.current).gold = 77;
         setPaused(s.g, true);
         if (levelMissing) std::filesystem::remove(s.t.folder / "murkhol1.map");
         const int presents = s.t.io.canvas.presents;
         onNewGame(s.g);
-        const Player& me = s.g.player(s.g.creatures.current);
+        const Creature& me = s.g.creatures(s.g.creatures.current);
         const bool replaced = creature == std::string("Bo");
         EXPECT_EQ(std::tuple(s.g.level.name, displayName(me.name), me.gold, me.x, me.y, s.g.screen.viewX),
                   std::tuple(level, creature, replaced ? 0 : 77, s.g.level.startX, s.g.level.startY,
@@ -137,7 +137,7 @@ struct KeyGame {
     }
     // Where the creature is and faces, what its keys changed around it and what was drawn.
     std::string outcome() {
-        const Player& me = t.game.player(1);
+        const Creature& me = t.game.creatures(1);
         std::string s = "(" + std::to_string(me.x) + ", " + std::to_string(me.y) + ") facing " +
                         std::to_string(me.facing);
         if (idAt(t.game, 49, 49) != ItemId::DoorClosedEW)
@@ -181,13 +181,13 @@ TEST(Keys, eachKeyDoesItsOneThing) {
     };
     for (const auto& [name, facing, shift, keys, outcome] : cases) {
         KeyGame k;
-        k.t.game.player(1).facing = facing;
+        k.t.game.creatures(1).facing = facing;
         for (const Key key : keys)
             k.press(key, shift);
         EXPECT_EQ(k.outcome(), outcome) << name;
     }
     KeyGame k;
-    k.t.game.player(1).facing = 8;
+    k.t.game.creatures(1).facing = 8;
     k.t.game.creatures.current = 0;
     k.press(Key::Up);
     EXPECT_EQ(k.outcome(), "(50, 50) facing 8") << "no creature, no key acts";
@@ -199,7 +199,7 @@ int32_t startGame(TestGame& t) {
     t.game.creatures.current = addCreature(t.game, 0, 20, 20);
     t.io.window.timersRunning = true;
     const int32_t rat = addCreature(t.game, 1, 90, 90);
-    t.game.player(rat).life = 1;
+    t.game.creatures(rat).life = 1;
     return rat;
 }
 
@@ -235,7 +235,7 @@ TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
             t.io.clock.time += 6;
             run(t.game);
             const bool runs = hold == "nothing";
-            EXPECT_EQ(std::tuple(t.io.canvas.presents, t.game.player(rat).life,
+            EXPECT_EQ(std::tuple(t.io.canvas.presents, t.game.creatures(rat).life,
                                  t.io.log.of("gameover").size(), t.game.messages.line(kMessageLines).inUse),
                       std::tuple(runs ? presents : 0, runs ? life : 1, 0u, !runs || messageKept))
                 << name << " held by " << hold;

@@ -1,6 +1,6 @@
 // The real gloamfell-sim executable run on scripts, as a level author or an outside test would.
 #include "savegame/records.h"
-#include "shell/files.h"
+#include "util/files.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -2,7 +2,7 @@
 // A level built by hand for drawing: every cell visible and lit, the view centred on (50, 50).
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
 #include "map/map_file.h"
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <atomic>
 #include <fstream>
@@ -124,10 +124,10 @@ void prepareFightLevel(TestGame& t) {
 int32_t addUser(TestGame& t, int32_t x, int32_t y, int16_t facing, int32_t melee, const std::string& name) {
     Game& g = t.game;
     g.creatures.current = addCreature(g, 0, x, y);
-    Player& p = g.creatures(g.creatures.current);
+    Creature& p = g.creatures(g.creatures.current);
     p.name = fixedName(name);
     p.facing = facing;
-    p.skill(kMeleeSkill) = PlayerSkill{true, melee, 0, 100};
+    p.skill(kMeleeSkill) = CreatureSkill{true, melee, 0, 100};
     return g.creatures.current;
 }
 

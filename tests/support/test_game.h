@@ -1,7 +1,7 @@
 #pragma once
 // A game over the scripted seam in a temporary program folder of its own.
 #include "scripted_platform.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +85,7 @@ protected:
         prepareFightLevel(t);
         t.io.clock.time = 50;
     }
-    Player& user() { return g.creatures(g.creatures.current); }
+    Creature& user() { return g.creatures(g.creatures.current); }
     std::vector<int>& sounds() { return t.io.sound.played; }
     void draws(std::initializer_list<float> rs) {
         for (float r : rs)

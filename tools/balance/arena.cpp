@@ -1,5 +1,7 @@
 #include "arena.hpp"
 
+#include "app/keys.h"
+#include "app/timers.h"
 #include "creatures/combat.h"
 #include "creatures/creature_table.h"
 #include "creatures/monster_behaviour.h"
@@ -11,8 +13,6 @@
 #include "map/directions.h"
 #include "map/map_file.h"
 #include "savegame/savegame.h"
-#include "shell/keys.h"
-#include "shell/timers.h"
 
 #include <stdexcept>
 #include <string>
@@ -49,8 +49,8 @@ Arena::Arena(const std::string& dataFolder, const std::string& playerFolder)
 int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
     gf::Game& g = game_;
     g.creatures.current = gf::addCreature(g, 0, kUserX, kRow);
-    gf::Player& p = g.creatures(g.creatures.current);
-    const gf::Player placed = p;
+    gf::Creature& p = g.creatures(g.creatures.current);
+    const gf::Creature placed = p;
     p = user.creature;
     p.active = true;
     p.monsterType = 0;
@@ -104,7 +104,7 @@ FightOutcome Arena::fight(const Arrival& user, int16_t monsterType, uint64_t see
     out.seconds = static_cast<float>(tick) * FightTiming::kTickMs / 1000;
     out.won = g.creatures.current != 0 && !g.creatures(m).active;
     out.lifeLost = g.creatures.current != 0
-                       ? g.player(g.creatures.current).maxLife - g.player(g.creatures.current).life
+                       ? g.creatures(g.creatures.current).maxLife - g.creatures(g.creatures.current).life
                        : user.creature.maxLife;
     clearArena();
     return out;

@@ -4,7 +4,7 @@
 // pressed whenever the fastest timer fires.
 #include "bot.hpp"
 #include "scripted_platform.h"
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <cstdint>
 #include <string>

@@ -1,13 +1,12 @@
 #include "bot.hpp"
 
+#include "app/keys.h"
+#include "app/menus.h"
+#include "app/startup.h"
+#include "app/timers.h"
 #include "map/directions.h"
-#include "map/map_file.h"
 #include "map/sight.h"
 #include "scripted_platform.h"
-#include "shell/keys.h"
-#include "shell/menus.h"
-#include "shell/startup.h"
-#include "shell/timers.h"
 
 #include <algorithm>
 #include <array>
@@ -73,7 +72,7 @@ public:
 private:
     enum class Known : uint8_t { Unseen, Open, Door, Blocked, StairsUp, StairsDown };
 
-    gf::Player& me() { return game_.player(game_.creatures.current); }
+    gf::Creature& me() { return game_.creatures(game_.creatures.current); }
 
     int levelIndex() const {
         const auto it = std::find(names_.begin(), names_.end(), game_.level.name);
@@ -122,7 +121,7 @@ private:
         forget();
         if (level_ < 0) return;
         if (oneLife_) {
-            const gf::Player& p = me();
+            const gf::Creature& p = me();
             Arrival a{p, 0, 0};
             if (p.weaponSlot != 0) a.weapon = p.carry(p.weaponSlot).id;
             if (p.armourSlot != 0) a.armor = p.carry(p.armourSlot).id;
@@ -170,7 +169,7 @@ private:
     std::vector<int32_t> adjacentMonsters() {
         gf::Game& g = game_;
         std::vector<int32_t> found;
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int x = p.x + dx, y = p.y + dy;
@@ -214,7 +213,7 @@ private:
             gf::onKeyDown(g, gf::Key::A, 0);
             return;
         }
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         if (below(settings_.restBelow)) resting_ = true;
         if (resting_ && !below(settings_.restUntil)) resting_ = false;
         if (resting_) {
@@ -227,12 +226,12 @@ private:
 
     // A fighter out of stamina rolls at a quarter, so it is never let run low.
     bool below(double share) {
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         return p.life < p.maxLife * share || p.stamina < p.maxStamina * share / 2;
     }
 
     void spendOnMelee() {
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         while (p.skill(gf::kMeleeSkill).xpToRaise <= p.spendableXp) {
             const int32_t before = p.spendableXp;
             gf::onRaiseSkill(game_, 0);
@@ -250,7 +249,7 @@ private:
     bool isArmor(int16_t id) { return !isWeapon(id) && game_.catalogue.items(id).armour > 0; }
 
     int32_t readied(bool weapon) {
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         const int32_t slot = weapon ? p.weaponSlot : p.armourSlot;
         return slot == 0 ? 0 : strength(p.carry(slot).id, weapon);
     }
@@ -272,7 +271,7 @@ private:
     bool wantedGear(int16_t id) { return id != 0 && worthTaking(id) && (isWeapon(id) || isArmor(id)); }
 
     void face(int32_t x, int32_t y) {
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         const int want = compassIndex(stepDirection(x - p.x, y - p.y));
         for (int turns = 0; turns < 8 && compassIndex(p.facing) != want; ++turns) {
             const int clockwise = (want - compassIndex(p.facing) + 8) % 8;
@@ -303,7 +302,7 @@ private:
         gf::Game& g = game_;
         gf::updateVisibility(g, gf::kLightRadius, gf::kLightRadius);
         gf::updateLight(g);
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         for (int y = std::max(p.y - gf::kLightRadius, 0);
              y <= std::min(p.y + gf::kLightRadius, gf::kMapUpper); ++y)
             for (int x = std::max(p.x - gf::kLightRadius, 0);
@@ -368,7 +367,7 @@ private:
 
     // Only over cells the player has seen: the unseen is reached by walking to its edge.
     Step route(Seek seek) {
-        const gf::Player& p = me();
+        const gf::Creature& p = me();
         std::array<int, kSide * kSide> from{};
         from.fill(-1);
         const int start = at(p.x, p.y);

@@ -2,7 +2,7 @@
 // A careful player that explores, knowing only what the view has shown it, and plays
 // whole descents through the game's own start-up, keys, menus and timers, as
 // gloamfell-sim would drive them.
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +12,7 @@ namespace gloamfell::balance {
 
 // The user's creature as it stepped onto a level, with the gear it had readied.
 struct Arrival {
-    gf::Player creature;
+    gf::Creature creature;
     int16_t weapon = 0; // catalogue numbers, 0 for none
     int16_t armor = 0;
 };

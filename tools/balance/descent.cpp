@@ -1,9 +1,9 @@
 #include "descent.hpp"
 
+#include "app/new_game.h"
+#include "app/timers.h"
 #include "arena.hpp"
 #include "map/map_file.h"
-#include "shell/new_game.h"
-#include "shell/timers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,7 +42,7 @@ bool stairsUpBeside(gf::Game& g, int32_t x, int32_t y) {
 
 LevelContents levelNow(gf::Game& g, const std::string& file) {
     LevelContents level{file, g.level.name, {}, {}, false};
-    for (const gf::Player& p : g.creatures)
+    for (const gf::Creature& p : g.creatures)
         if (p.active && p.isMonster()) level.monsters.push_back(static_cast<int16_t>(p.monsterType));
     for (const gf::Item& item : g.items) {
         if (!item.inUse || !g.catalogue.items.valid(item.id)) continue;

@@ -1,8 +1,8 @@
 #include "check/catalogue.hpp"
 
-#include "items/item.h"
-#include "shell/game.h"
-#include "shell/text.h"
+#include "state/game.h"
+#include "state/item.h"
+#include "util/text.h"
 
 #include <array>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 // A fault found in the data folder, told the way compilers tell errors so
 // editors can jump to it.
-#include "shell/findings.h"
+#include "state/findings.h"
 
 #include <string>
 #include <vector>

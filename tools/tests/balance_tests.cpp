@@ -1,10 +1,10 @@
 // The balance tool against the game itself (the driver's fights, the skill ladder) and the shipped curve.
+#include "app/new_game.h"
 #include "arena.hpp"
 #include "bounds.hpp"
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "map/map_file.h"
-#include "shell/new_game.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -112,10 +112,10 @@ TEST(BalanceAgreement, arrivalsClimbedTheGamesSkillLadder) {
     const int32_t ladder = gf::addCreature(g, 0, 10, 10);
     for (const DescentOutcome& o : sampleDescents())
         for (std::size_t l = 1; l <= static_cast<std::size_t>(o.deepest); ++l) {
-            const gf::PlayerSkill& arrived = o.levels[l].arrivals.front().creature.skill(gf::kMeleeSkill);
+            const gf::CreatureSkill& arrived = o.levels[l].arrivals.front().creature.skill(gf::kMeleeSkill);
             // The same creature raised by the game, rung by rung, from its starting roll.
-            gf::Player& p = g.creatures(ladder);
-            p.skill(gf::kMeleeSkill) = gf::PlayerSkill{true, o.startMelee, 0, 100};
+            gf::Creature& p = g.creatures(ladder);
+            p.skill(gf::kMeleeSkill) = gf::CreatureSkill{true, o.startMelee, 0, 100};
             while (p.skill(gf::kMeleeSkill).value < arrived.value)
                 gf::addSkillExperience(g, ladder, gf::kMeleeSkill, p.skill(gf::kMeleeSkill).xpToRaise, false);
             EXPECT_EQ(arrived.raises, p.skill(gf::kMeleeSkill).raises) << "level " << l + 1;

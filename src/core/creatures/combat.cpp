@@ -6,11 +6,11 @@
 #include "items/item_table.h"
 #include "messages/messages.h"
 #include "render/status.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
-#include "shell/text.h"
 #include "sound/sound.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
+#include "util/text.h"
 
 #include <algorithm>
 
@@ -26,20 +26,20 @@ constexpr int32_t kStaminaPerRefresh = 4;
 
 // A saved game may name a monster type the catalogue lacks; such a monster
 // still fights and dies, it just has no sound and leaves nothing behind.
-const MonsterInfo* monsterInfo(const Game& g, const Player& p) {
+const MonsterInfo* monsterInfo(const Game& g, const Creature& p) {
     return p.isMonster() && g.catalogue.monsters.valid(p.monsterType) ? &g.catalogue.monsters(p.monsterType)
                                                                       : nullptr;
 }
 
 // Spends one stamina; a fighter driven below 0 rolls at a quarter.
-int32_t spendStamina(Player& p, int32_t roll) {
+int32_t spendStamina(Creature& p, int32_t roll) {
     p.stamina = sub32(p.stamina, 1);
     if (p.stamina >= 0) return roll;
     p.stamina = 0;
     return roundEven(roll * 0.25);
 }
 
-void markInCombat(Player& p) {
+void markInCombat(Creature& p) {
     p.inCombat = true;
     p.combatPenalty = add32(p.combatPenalty, kPenaltyStep);
 }
@@ -80,7 +80,7 @@ void strike(Game& g, int32_t attacker, int32_t defender) {
             if (userAttacks)
                 addSkillExperience(g, attacker, kMeleeSkill, mul32(g.creatures(attacker).level, damage),
                                    true);
-            const Player& victim = g.creatures(defender);
+            const Creature& victim = g.creatures(defender);
             addDamageMessage(g, victim.x, victim.y, damage);
             if (userDefends) playSound(g, SoundId::Ow);
             playSound(g, SoundId::Punch);
@@ -90,7 +90,7 @@ void strike(Game& g, int32_t attacker, int32_t defender) {
                                true);
         }
 
-        Player& p = g.creatures(attacker);
+        Creature& p = g.creatures(attacker);
         p.nextAttackTime = t + kAttackPause;
         if (p.isMonster()) p.nextAttackTime = static_cast<float>(p.nextAttackTime + g.draw() * 0.1);
         markInCombat(p);
@@ -101,7 +101,7 @@ void strike(Game& g, int32_t attacker, int32_t defender) {
 
 bool reduceLife(Game& g, int32_t index, int32_t amount) {
     return guarded(g, "modPlayer_Reduce_Life", [&] {
-        Player& p = g.creatures(index);
+        Creature& p = g.creatures(index);
         p.life = sub32(p.life, amount);
         if (index == g.creatures.current) g.session.unsavedChanges = true;
         if (p.life >= 1) return false;
@@ -116,7 +116,7 @@ bool reduceLife(Game& g, int32_t index, int32_t amount) {
 
 void addExperience(Game& g, int32_t index, int32_t xp) {
     guarded(g, "modPlayer_Raise_XP", [&] {
-        Player& p = g.creatures(index);
+        Creature& p = g.creatures(index);
         p.xp = add32(p.xp, xp);
         p.spendableXp = roundEven(p.spendableXp + xp / 2.0);
         p.nextLevelXp = sub32(p.nextLevelXp, xp);
@@ -130,7 +130,7 @@ void addExperience(Game& g, int32_t index, int32_t xp) {
 
 void refreshCreatures(Game& g) {
     guarded(g, "modPlayer_Process", [&] {
-        for (Player& p : g.creatures) {
+        for (Creature& p : g.creatures) {
             if (!p.active) continue;
             if (!p.inCombat) {
                 if (p.life < p.maxLife) p.life += kLifePerRefresh;

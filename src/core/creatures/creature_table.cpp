@@ -1,12 +1,11 @@
 #include "creatures/creature_table.h"
 
 #include "map/directions.h"
-#include "map/map_file.h"
 #include "savegame/savegame.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
-#include "shell/text.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
+#include "util/text.h"
 
 namespace gf {
 
@@ -14,7 +13,7 @@ void createPlayers(Game& g) {
     g.creatures.redim(kFirstPlayerEntries);
 }
 
-static void startAsUser(Player& p) {
+static void startAsUser(Creature& p) {
     p.image = 0;
     p.life = p.maxLife = 50;
     p.stamina = p.maxStamina = 100;
@@ -23,7 +22,7 @@ static void startAsUser(Player& p) {
     p.nextLevelXp = 1000;
 }
 
-static void startAsMonster(Player& p, const MonsterInfo& type) {
+static void startAsMonster(Creature& p, const MonsterInfo& type) {
     p.level = type.level;
     p.name = fixedName(type.name);
     p.image = type.image;
@@ -56,7 +55,7 @@ int32_t addCreature(Game& g, int16_t monsterType, int32_t x, int32_t y) {
             g.creatures.redimPreserve(add32(upper, kPlayerTableStep));
             index = upper + 1; // the first of the new entries
         }
-        Player p;
+        Creature p;
         p.active = true;
         p.monsterType = monsterType;
         p.x = p.homeX = x;
@@ -104,9 +103,9 @@ void createUser(Game& g, const std::optional<std::string>& name) {
             return;
         }
         g.session.gameFile.clear();
-        Player& p = g.player(g.creatures.current);
+        Creature& p = g.creatures(g.creatures.current);
         p.name = fixedName(*chosen);
-        PlayerSkill& melee = p.skill(kMeleeSkill);
+        CreatureSkill& melee = p.skill(kMeleeSkill);
         melee.known = true;
         // Single-precision arithmetic, so a draw landing on a half rounds as the game always has.
         melee.value = roundEven(g.draw() * 10.0f + 10.0f);
@@ -116,10 +115,10 @@ void createUser(Game& g, const std::optional<std::string>& name) {
 
 void removeCreature(Game& g, int32_t index) {
     guarded(g, "modPlayer_Remove", [&] {
-        Player& p = g.creatures(index);
+        Creature& p = g.creatures(index);
         if (g.level.creatureAt.exists() && inMap(p.x, p.y) && g.level.creatureAt(p.x, p.y) == index)
             g.level.creatureAt(p.x, p.y) = 0;
-        p = Player{};
+        p = Creature{};
         if (index == g.creatures.current) g.creatures.current = 0;
     });
 }

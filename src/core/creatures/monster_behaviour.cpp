@@ -4,8 +4,8 @@
 #include "creatures/movement.h"
 #include "map/directions.h"
 #include "map/sight.h"
-#include "shell/game.h"
-#include "shell/guard.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 namespace gf {
 
@@ -17,10 +17,10 @@ void stepToward(Game& g, int32_t index, int16_t dir) {
 }
 
 void visit(Game& g, int32_t index) {
-    const Player& m = g.creatures(index);
+    const Creature& m = g.creatures(index);
     if (!m.active || !m.isMonster()) return;
     if (g.creatures.current == 0) return sendMonsterHome(g, index);
-    const Player& user = g.creatures(g.creatures.current);
+    const Creature& user = g.creatures(g.creatures.current);
     if (cellDistance(g, m.x, m.y, user.x, user.y) > m.sightRange) return sendMonsterHome(g, index);
     if (hasLineOfSight(g, m.x, m.y, user.x, user.y))
         monsterAttack(g, index);
@@ -46,8 +46,8 @@ void moveMonsters(Game& g) {
 
 void monsterAttack(Game& g, int32_t index) {
     guarded(g, "modMonster_Attack", [&] {
-        Player& m = g.creatures(index);
-        const Player& user = g.creatures(g.creatures.current);
+        Creature& m = g.creatures(index);
+        const Creature& user = g.creatures(g.creatures.current);
         const int16_t dir = directionTo(g, m.x, m.y, user.x, user.y);
         if (cellDistance(g, m.x, m.y, user.x, user.y) == 1) {
             m.facing = dir;
@@ -60,7 +60,7 @@ void monsterAttack(Game& g, int32_t index) {
 
 void sendMonsterHome(Game& g, int32_t index) {
     guarded(g, "modMonster_Home", [&] {
-        const Player& m = g.creatures(index);
+        const Creature& m = g.creatures(index);
         if (m.x == m.homeX && m.y == m.homeY) return;
         stepToward(g, index, directionTo(g, m.x, m.y, m.homeX, m.homeY));
     });

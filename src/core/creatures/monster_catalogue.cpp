@@ -2,9 +2,9 @@
 
 #include "items/catalogue_file.h"
 #include "items/item_catalogue.h"
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/files.h"
 
 namespace gf {
 

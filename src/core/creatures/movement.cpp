@@ -3,10 +3,9 @@
 #include "creatures/combat.h"
 #include "items/item_actions.h"
 #include "map/directions.h"
-#include "map/map_file.h"
-#include "shell/game.h"
-#include "shell/guard.h"
 #include "sound/sound.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 namespace gf {
 
@@ -19,7 +18,7 @@ constexpr float kStepPause = 0.1f;
 bool moveCreature(Game& g, int32_t index, int16_t direction, bool forward) {
     return guarded(g, "modPlayer_Move", [&] {
         const float t = g.now();
-        Player& p = g.creatures(index);
+        Creature& p = g.creatures(index);
         if (!p.active || t < p.nextMoveTime) return false;
         // Anything but the eight steps would name the creature's own cell.
         if (!isStepDirection(direction)) return false;
@@ -78,7 +77,7 @@ void actOnWhatIsAhead(Game& g, int32_t /*index*/, int32_t item) {
 
 void turnCreature(Game& g, int32_t index, int16_t turn) {
     guarded(g, "modPlayer_Change_Facing", [&] {
-        Player& p = g.creatures(index);
+        Creature& p = g.creatures(index);
         if ((turn != kFacingTurnLeft && turn != kFacingTurnRight) || !isStepDirection(p.facing)) return;
         p.facing = turnedBy(p.facing, turn == kFacingTurnLeft ? -1 : 1);
     });
@@ -86,7 +85,7 @@ void turnCreature(Game& g, int32_t index, int16_t turn) {
 
 void attackAhead(Game& g, int32_t index) {
     guarded(g, "modPlayer_Attack_Direction", [&] {
-        const Player& p = g.creatures(index);
+        const Creature& p = g.creatures(index);
         if (!isStepDirection(p.facing)) return; // facing nowhere must not strike its own cell
         int32_t x = p.x;
         int32_t y = p.y;

@@ -2,10 +2,10 @@
 
 #include "creatures/combat.h"
 #include "messages/messages.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
-#include "shell/text.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
+#include "util/text.h"
 
 namespace gf {
 
@@ -23,7 +23,7 @@ void initSkills(Game& g) {
 
 int32_t skillValue(Game& g, int32_t index, int32_t skill) {
     return guarded(g, "modSkill_Value", [&] {
-        const PlayerSkill& s = g.creatures(index).skill(skill);
+        const CreatureSkill& s = g.creatures(index).skill(skill);
         return s.known ? s.value : 0;
     });
 }
@@ -37,8 +37,8 @@ int32_t rollSkill(Game& g, int32_t index, int32_t skill) {
 
 void addSkillExperience(Game& g, int32_t index, int32_t skill, int32_t xp, bool alsoPlayerXP) {
     guarded(g, "modSkill_Raise_XP", [&] {
-        Player& p = g.creatures(index);
-        PlayerSkill& s = p.skill(skill);
+        Creature& p = g.creatures(index);
+        CreatureSkill& s = p.skill(skill);
         if (!s.known) return;
         s.xpToRaise = sub32(s.xpToRaise, xp);
         if (s.xpToRaise < 1) {
@@ -60,7 +60,7 @@ void addSkillExperience(Game& g, int32_t index, int32_t skill, int32_t xp, bool 
 
 void raiseSkill(Game& g, int32_t index, int32_t skill) {
     guarded(g, "modSkill_Raise", [&] {
-        Player& p = g.creatures(index);
+        Creature& p = g.creatures(index);
         const int32_t cost = p.skill(skill).xpToRaise;
         if (cost <= p.spendableXp) {
             p.spendableXp = sub32(p.spendableXp, cost);

@@ -1,6 +1,6 @@
 #include "items/catalogue_file.h"
 
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <array>
 #include <span>

@@ -3,8 +3,8 @@
 // checker. Lines are read in order, keys in the first column in any case,
 // numbers floored into their field; a value that cannot be read stops the
 // reading, and what was read before it stands.
-#include "shell/findings.h"
-#include "shell/numeric.h"
+#include "state/findings.h"
+#include "util/numeric.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,21 +1,21 @@
 #include "items/equipment.h"
 
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
 #include "sound/sound.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
 
 #include <cmath>
 
 namespace gf {
 
-static const ItemType& carriedType(Game& g, const Player& p, int32_t slot) {
+static const ItemType& carriedType(Game& g, const Creature& p, int32_t slot) {
     return g.catalogue.items(p.carry(slot).id);
 }
 
 void ready(Game& g, int32_t creature, int32_t slot) {
     guarded(g, "modItem_Arm_Weapon", [&] {
-        Player& p = g.creatures(creature);
+        Creature& p = g.creatures(creature);
         const ItemType& type = carriedType(g, p, slot);
         // A toggle: readying what is readied puts it away.
         if (type.damage > 0)
@@ -29,7 +29,7 @@ void ready(Game& g, int32_t creature, int32_t slot) {
 
 int32_t weaponDamage(Game& g, int32_t creature) {
     return guarded(g, "modItem_Weapon_Damage", [&] {
-        const Player& p = g.creatures(creature);
+        const Creature& p = g.creatures(creature);
         int64_t d;
         if (p.weaponSlot != 0) {
             const int32_t damage = carriedType(g, p, p.weaponSlot).damage;
@@ -44,7 +44,7 @@ int32_t weaponDamage(Game& g, int32_t creature) {
 
 int32_t armourValue(Game& g, int32_t creature) {
     return guarded(g, "modItem_Armor", [&] {
-        const Player& p = g.creatures(creature);
+        const Creature& p = g.creatures(creature);
         if (p.armourSlot == 0) return 0;
         // Half of an odd armour ends in .5, so the sum rounds to even: armour 1 absorbs nothing.
         const double h = carriedType(g, p, p.armourSlot).armour / 2.0;

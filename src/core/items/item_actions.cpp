@@ -5,19 +5,19 @@
 #include "map/directions.h"
 #include "map/map_file.h"
 #include "messages/messages.h"
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
-#include "shell/text.h"
 #include "sound/sound.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/files.h"
+#include "util/numeric.h"
+#include "util/text.h"
 
 namespace gf {
 
 namespace {
 
 // The cell in front of the creature; false when it lies off the map.
-bool facingCell(Game& g, const Player& p, int32_t& x, int32_t& y) {
+bool facingCell(Game& g, const Creature& p, int32_t& x, int32_t& y) {
     x = p.x;
     y = p.y;
     return stepInDirection(g, p.facing, x, y);
@@ -35,7 +35,7 @@ void takeStairs(Game& g, int32_t creature, const std::string& level, uint8_t sou
 
 void takeGold(Game& g, int32_t creature, int32_t item, double base) {
     const int32_t amount = roundEven(g.draw() * base + base);
-    Player& p = g.creatures(creature);
+    Creature& p = g.creatures(creature);
     p.gold = add32(p.gold, amount);
     addMessage(g, "You pick up " + std::to_string(amount) + " gold!", kLightBlue);
     removeItem(g, item);
@@ -78,7 +78,7 @@ void stepOnItems(Game& g, int32_t creature, int32_t x, int32_t y) {
 
 void pickUp(Game& g, int32_t creature) {
     guarded(g, "modItem_Pickup", [&] {
-        Player& p = g.creatures(creature);
+        Creature& p = g.creatures(creature);
         int32_t x = 0;
         int32_t y = 0;
         if (!facingCell(g, p, x, y)) return;
@@ -100,7 +100,7 @@ void pickUp(Game& g, int32_t creature) {
 
 void dropItem(Game& g, int32_t creature, int32_t slot) {
     guarded(g, "modItem_Drop", [&] {
-        Player& p = g.creatures(creature);
+        Creature& p = g.creatures(creature);
         // An empty slot has nothing to drop; placing its blank record would leave a hole in the map.
         if (!p.carry(slot).inUse) return;
         // Only where a pick-up reaches, so nothing dropped is ever out of reach.

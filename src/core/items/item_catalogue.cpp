@@ -2,10 +2,10 @@
 
 #include "items/catalogue_file.h"
 #include "items/item_table.h"
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/text.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/files.h"
+#include "util/text.h"
 
 namespace gf {
 

@@ -1,8 +1,7 @@
 #include "items/item_table.h"
 
-#include "map/map_file.h"
-#include "shell/game.h"
-#include "shell/guard.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 #include <algorithm>
 

@@ -1,9 +1,8 @@
 #include "map/directions.h"
 
-#include "map/map_file.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "map/level_file.h"
 
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 // A level file: one reader for the game, the driver and the checker, keeping
 // the line of every row and key so a fault can point at it.
-#include "shell/findings.h"
+#include "state/findings.h"
 
 #include <string>
 #include <string_view>

@@ -5,11 +5,11 @@
 #include "items/item_table.h"
 #include "map/level_file.h"
 #include "map/walls.h"
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/text.h"
-#include "shell/version.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "state/version.h"
+#include "util/files.h"
+#include "util/text.h"
 
 #include <map>
 #include <string_view>
@@ -112,7 +112,7 @@ void clearLevel(Game& g, const std::string& name) {
     g.level.light.create();
     loadItemCatalogue(g);
     for (int32_t i = 1; i <= g.creatures.ubound(); ++i) {
-        Player& p = g.creatures(i);
+        Creature& p = g.creatures(i);
         if (!p.active) continue;
         if (i == g.creatures.current)
             g.level.creatureAt(p.x, p.y) = i;

@@ -12,6 +12,5 @@ void setUpLevel(Game& g, const LevelFile& level);
 void clearLevel(Game& g, const std::string& name);
 // The window caption names the level being played.
 void setLevelCaption(Game& g, const std::string& levelName);
-bool inMap(int64_t x, int64_t y);
 
 } // namespace gf

@@ -4,9 +4,9 @@
 #include "items/item_table.h"
 #include "map/map_file.h"
 #include "map/walls.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
 
 #include <array>
 

@@ -1,9 +1,8 @@
 #include "map/sight.h"
 
-#include "map/map_file.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
 
 #include <algorithm>
 #include <array>
@@ -176,7 +175,7 @@ void updateVisibility(Game& g, int32_t rangeX, int32_t rangeY) {
         if (g.creatures.current == 0) return;
         if (!g.level.visible.exists()) fail(kSubscriptOutOfRange);
         g.level.visible.create(); // every cell back to not visible
-        const Player& p = g.creatures(g.creatures.current);
+        const Creature& p = g.creatures(g.creatures.current);
         VisibleSweep(g, p.x, p.y, rangeX, rangeY).run();
     });
 }
@@ -185,7 +184,7 @@ void updateLight(Game& g) {
     guarded(g, "modMap_Set_Light", [&] {
         if (g.creatures.current == 0) return;
         g.level.light.fill(kUnlit);
-        const Player& p = g.creatures(g.creatures.current);
+        const Creature& p = g.creatures(g.creatures.current);
         addLight(g, p.x, p.y, kLightRadius);
     });
 }

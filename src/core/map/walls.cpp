@@ -1,10 +1,9 @@
 #include "map/walls.h"
 
-#include "map/map_file.h"
 #include "map/wall_pieces.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
 
 namespace gf {
 

@@ -1,7 +1,7 @@
 #include "messages/messages.h"
 
-#include "shell/game.h"
-#include "shell/guard.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 namespace gf {
 

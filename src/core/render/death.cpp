@@ -2,8 +2,8 @@
 
 #include "render/sizes.h"
 #include "render/view.h"
-#include "shell/game.h"
-#include "shell/guard.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,7 @@
 #include "render/overview.h"
 
-#include "items/item.h"
-#include "map/map_file.h"
-#include "shell/game.h"
+#include "state/game.h"
+#include "state/item.h"
 
 #include <algorithm>
 #include <array>
@@ -88,7 +87,7 @@ Color overviewColor(int16_t itemId) {
 // its rim when something lies under it, so the marker never covers the way on.
 void drawOverview(Game& g) {
     Canvas& canvas = g.io.canvas;
-    const Player* me = g.creatures.current != 0 ? &g.creatures(g.creatures.current) : nullptr;
+    const Creature* me = g.creatures.current != 0 ? &g.creatures(g.creatures.current) : nullptr;
     if (me && !inMap(me->x, me->y)) me = nullptr;
     CellBounds level;
     for (int32_t x = 0; x <= kMapUpper; ++x)

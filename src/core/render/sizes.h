@@ -9,8 +9,6 @@ namespace gf {
 inline constexpr int kStatusWidth = 240; // statusPanel, beside the view
 inline constexpr int kDefaultViewWidth = 640;
 inline constexpr int kDefaultViewHeight = 480;
-inline constexpr int kCarryBoxes = 8;
-inline constexpr int kSkillRows = 5;
 inline constexpr int kCarryScrollMin = 1;
 inline constexpr int kCarryScrollMax = 13;
 inline constexpr int kCarryScrollStep = 4;

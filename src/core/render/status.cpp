@@ -2,9 +2,9 @@
 
 #include "creatures/skills.h"
 #include "render/sizes.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/text.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/text.h"
 
 #include <string>
 
@@ -18,7 +18,7 @@ void fillBar(StatusBar& bar, int32_t value, int32_t max) {
     bar.text = std::to_string(value) + "/" + std::to_string(max);
 }
 
-std::string carriedName(Game& g, const Player& p, int32_t slot) {
+std::string carriedName(Game& g, const Creature& p, int32_t slot) {
     return g.catalogue.items(p.carry(slot).id).name;
 }
 
@@ -37,7 +37,7 @@ std::string carriedTooltip(const ItemType& type, bool weapon, bool armour) {
 void updateStatus(Game& g) {
     guarded(g, "Update_Status", [&] {
         if (g.creatures.current == 0) return;
-        const Player& p = g.creatures(g.creatures.current);
+        const Creature& p = g.creatures(g.creatures.current);
         StatusPanel& s = g.screen.status;
         s.name = displayName(p.name);
         fillBar(s.life, p.life, p.maxLife);
@@ -58,10 +58,10 @@ void updateStatus(Game& g) {
 void updateSkills(Game& g) {
     guarded(g, "Update_Skills", [&] {
         if (g.creatures.current == 0) return;
-        const Player& p = g.creatures(g.creatures.current);
+        const Creature& p = g.creatures(g.creatures.current);
         std::size_t row = 0;
         for (int32_t skill = 1; skill <= kSkillCount && row < g.screen.status.skills.size(); ++skill) {
-            const PlayerSkill& known = p.skill(skill);
+            const CreatureSkill& known = p.skill(skill);
             if (!known.known) continue;
             const SkillInfo& info = g.catalogue.skills[static_cast<std::size_t>(skill - 1)];
             SkillRow& shown = g.screen.status.skills[row++];
@@ -80,7 +80,7 @@ void updateSkills(Game& g) {
 void updateCarry(Game& g) {
     guarded(g, "Update_Carry", [&] {
         if (g.creatures.current == 0) return;
-        const Player& p = g.creatures(g.creatures.current);
+        const Creature& p = g.creatures(g.creatures.current);
         for (int b = 0; b < kCarryBoxes; ++b) {
             CarryBox& box = g.screen.status.carry[static_cast<std::size_t>(b)];
             box = CarryBox{};

@@ -1,13 +1,12 @@
 #include "render/view.h"
 
-#include "map/map_file.h"
 #include "map/sight.h"
 #include "render/overview.h"
 #include "render/sizes.h"
 #include "render/status.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/numeric.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/numeric.h"
 
 #include <algorithm>
 #include <array>
@@ -31,7 +30,7 @@ bool visible(const Game& g, int64_t x, int64_t y) {
     return inMap(x, y) && g.level.visible(x, y);
 }
 
-void drawCreature(Game& g, const Player& p, int px, int py) {
+void drawCreature(Game& g, const Creature& p, int px, int py) {
     Canvas& canvas = g.io.canvas;
     // A monster catalogue may name a picture that was never loaded: leave the
     // frame out rather than lose the whole view.
@@ -143,7 +142,7 @@ void redraw(Game& g, bool refresh) {
 
 void centreOnCreature(Game& g) {
     if (g.creatures.current == 0) return;
-    const Player& p = g.creatures(g.creatures.current);
+    const Creature& p = g.creatures(g.creatures.current);
     g.screen.viewX = p.x;
     g.screen.viewY = p.y;
     redraw(g, true);

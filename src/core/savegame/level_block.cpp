@@ -2,8 +2,8 @@
 
 #include "map/level_file.h"
 #include "savegame/records.h"
-#include "shell/failure.h"
-#include "shell/game.h"
+#include "state/game.h"
+#include "util/failure.h"
 
 #include <array>
 #include <zlib.h>

@@ -1,7 +1,7 @@
 #include "savegame/records.h"
 
-#include "shell/failure.h"
-#include "shell/text.h"
+#include "util/failure.h"
+#include "util/text.h"
 
 #include <bit>
 #include <cstring>
@@ -44,7 +44,7 @@ void RecordWriter::item(const Item& v) {
     int32(v.spare);
 }
 
-void RecordWriter::player(const Player& v) {
+void RecordWriter::creature(const Creature& v) {
     boolean(v.active);
     int32(v.monsterType);
     name(v.name);
@@ -55,7 +55,7 @@ void RecordWriter::player(const Player& v) {
     for (int32_t f : {v.level, v.nextLevelXp, v.xp, v.spendableXp, v.life, v.maxLife, v.stamina, v.maxStamina,
                       v.sightRange})
         int32(f);
-    for (const PlayerSkill& s : v.skills) {
+    for (const CreatureSkill& s : v.skills) {
         boolean(s.known);
         int32(s.value);
         int32(s.raises);
@@ -117,8 +117,8 @@ Item RecordReader::item() {
     return v;
 }
 
-Player RecordReader::player() {
-    Player v;
+Creature RecordReader::creature() {
+    Creature v;
     v.active = boolean();
     v.monsterType = int32();
     v.name = name();
@@ -129,7 +129,7 @@ Player RecordReader::player() {
     for (int32_t* f : {&v.level, &v.nextLevelXp, &v.xp, &v.spendableXp, &v.life, &v.maxLife, &v.stamina,
                        &v.maxStamina, &v.sightRange})
         *f = int32();
-    for (PlayerSkill& s : v.skills) {
+    for (CreatureSkill& s : v.skills) {
         s.known = boolean();
         s.value = int32();
         s.raises = int32();

@@ -2,8 +2,8 @@
 // The saved-game records byte for byte: little-endian, booleans as 16-bit
 // -1/0, floats as IEEE singles, names as 100 single-byte characters, and no
 // padding whatever the layout of the same records in memory.
-#include "creatures/player.h"
-#include "items/item.h"
+#include "state/creature.h"
+#include "state/item.h"
 
 #include <cstdint>
 #include <string>
@@ -26,7 +26,7 @@ public:
     void text(std::string_view v); // a 32-bit length, then the bytes
     void raw(std::string_view v) { out_ += v; }
     void item(const Item& v);
-    void player(const Player& v);
+    void creature(const Creature& v);
     const std::string& bytes() const { return out_; }
 
 private:
@@ -46,7 +46,7 @@ public:
     std::string_view raw(std::size_t n) { return take(n); }
     bool atEnd() const { return pos_ == in_.size(); }
     Item item();
-    Player player();
+    Creature creature();
     std::size_t offset() const { return pos_; }
 
 private:

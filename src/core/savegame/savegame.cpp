@@ -5,9 +5,9 @@
 #include "messages/messages.h"
 #include "savegame/level_block.h"
 #include "savegame/records.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/text.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -32,8 +32,8 @@ constexpr int64_t kMaxSavedEntries = 100'000;
 std::string encodeGame(const Game& g) {
     RecordWriter w;
     w.int32(g.creatures.ubound());
-    for (const Player& p : g.creatures)
-        w.player(p);
+    for (const Creature& p : g.creatures)
+        w.creature(p);
     w.int32(g.items.ubound());
     for (const Item& i : g.items)
         w.item(i);
@@ -158,7 +158,7 @@ void checkItemNumber(const Game& g, int16_t id, const std::string& whose) {
 
 void placeCreatures(const Game& g, LoadedGame& l) {
     for (int32_t i = 1; i <= l.creatures.ubound(); ++i) {
-        const Player& p = l.creatures(i);
+        const Creature& p = l.creatures(i);
         if (!p.active) continue;
         const std::string who = "Creature " + std::to_string(i);
         if (!inMap(p.x, p.y)) fail(who + " stands off the map at " + at(p.x, p.y));
@@ -216,8 +216,8 @@ LoadedGame readGame(const Game& g, const std::string& path) {
     l.creatures.redim(n);
     const std::string players = readBytes(in, kCountSize, kPlayerRecordSize * static_cast<std::size_t>(n));
     RecordReader playerReader(players);
-    for (Player& p : l.creatures)
-        p = playerReader.player();
+    for (Creature& p : l.creatures)
+        p = playerReader.creature();
 
     l.items.redim(m);
     const std::string items =
@@ -230,7 +230,7 @@ LoadedGame readGame(const Game& g, const std::string& path) {
     l.header = decodeLevelBlock(readBytes(in, end, std::min<std::uintmax_t>(size - end, kMaxLevelBlock)));
 
     // Clock readings of another day or another time mean nothing now.
-    for (Player& p : l.creatures)
+    for (Creature& p : l.creatures)
         p.nextMoveTime = p.nextAttackTime = 0;
 
     l.creatureAt.create();
@@ -299,7 +299,7 @@ bool loadGameFile(Game& g, const std::string& path) {
             Layer<int16_t> light;
             visible.create();
             light.create();
-            const Player& user = l.creatures(l.creatures.current);
+            const Creature& user = l.creatures(l.creatures.current);
             const int32_t viewX = user.x;
             const int32_t viewY = user.y;
 

@@ -1,8 +1,8 @@
 #include "sound/sound.h"
 
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/files.h"
 
 namespace gf {
 

@@ -1,7 +1,7 @@
 #include "sound/wave_file.h"
 
-#include "shell/failure.h"
-#include "shell/files.h"
+#include "util/failure.h"
+#include "util/files.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One of the four 101 x 101 map layers. A layer does not exist until the
 // first level is built or a game is loaded; reading it before is a failure.
-#include "shell/failure.h"
+#include "util/failure.h"
 
 #include <array>
 #include <cstdint>
@@ -11,6 +11,10 @@ namespace gf {
 
 inline constexpr int32_t kMapUpper = 100; // cells run 0 to 100 on both axes
 inline constexpr int32_t kMapSize = kMapUpper + 1;
+
+constexpr bool inMap(int64_t x, int64_t y) {
+    return x >= 0 && x <= kMapUpper && y >= 0 && y <= kMapUpper;
+}
 
 template <class T> class Layer {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // Exact widths with no silent wrap: every narrowing and every sum that can
 // leave its field goes through here and fails with "Overflow".
-#include "shell/failure.h"
+#include "util/failure.h"
 
 #include <cmath>
 #include <cstdint>

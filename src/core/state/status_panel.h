@@ -2,13 +2,15 @@
 // What the side panel shows, exactly as shown. updateStatus fills it; the
 // front end only paints it.
 #include "platform/canvas.h"
-#include "render/sizes.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace gf {
+
+inline constexpr int kCarryBoxes = 8; // carry slots shown at once
+inline constexpr int kSkillRows = 5;
 
 struct StatusBar {
     int32_t value = 0;

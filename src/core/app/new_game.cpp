@@ -1,10 +1,10 @@
-#include "shell/new_game.h"
+#include "app/new_game.h"
 
 #include "creatures/creature_table.h"
 #include "map/map_file.h"
 #include "map/random_level.h"
-#include "shell/files.h"
-#include "shell/game.h"
+#include "state/game.h"
+#include "util/files.h"
 
 #include <fstream>
 

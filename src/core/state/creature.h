@@ -1,5 +1,5 @@
 #pragma once
-#include "items/item.h"
+#include "state/item.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +11,7 @@ inline constexpr int kSkillCount = 10;
 inline constexpr int kCarrySlots = 20;
 inline constexpr int kMeleeSkill = 1;
 
-struct PlayerSkill {
+struct CreatureSkill {
     bool known = false;
     int32_t value = 0;
     int32_t raises = 0;
@@ -20,7 +20,7 @@ struct PlayerSkill {
 
 // The user's creature and every monster alike. Skill and Carry are 1-based
 // in the game's terms: use skill(i) and carry(i).
-struct Player {
+struct Creature {
     bool active = false;
     int32_t monsterType = 0;
     std::string name = std::string(100, '\0');
@@ -39,7 +39,7 @@ struct Player {
     int32_t stamina = 0;
     int32_t maxStamina = 0;
     int32_t sightRange = 0;
-    std::array<PlayerSkill, kSkillCount> skills{};
+    std::array<CreatureSkill, kSkillCount> skills{};
     float nextMoveTime = 0;
     float nextAttackTime = 0;
     bool inCombat = false;
@@ -49,8 +49,8 @@ struct Player {
     int32_t weaponSlot = 0;
     int32_t armourSlot = 0;
 
-    PlayerSkill& skill(int64_t i);
-    const PlayerSkill& skill(int64_t i) const;
+    CreatureSkill& skill(int64_t i);
+    const CreatureSkill& skill(int64_t i) const;
     Item& carry(int64_t slot);
     const Item& carry(int64_t slot) const;
     bool isMonster() const { return monsterType > 0; }

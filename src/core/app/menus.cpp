@@ -1,5 +1,8 @@
-#include "shell/menus.h"
+#include "app/menus.h"
 
+#include "app/handler_scope.h"
+#include "app/new_game.h"
+#include "app/timers.h"
 #include "creatures/creature_table.h"
 #include "creatures/skills.h"
 #include "items/equipment.h"
@@ -10,13 +13,10 @@
 #include "render/status.h"
 #include "render/view.h"
 #include "savegame/savegame.h"
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/handler_scope.h"
-#include "shell/new_game.h"
-#include "shell/text.h"
-#include "shell/timers.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/files.h"
+#include "util/text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -38,7 +38,7 @@ bool mayReplace(Game& g, const std::string& name) {
 
 // Saves under the creature's name, asking before another game's file is replaced.
 bool saveGame(Game& g) {
-    const std::string name = displayName(g.player(g.creatures.current).name);
+    const std::string name = displayName(g.creatures(g.creatures.current).name);
     if (!mayReplace(g, name)) {
         addMessage(g, "Game not saved.", kYellow);
         return false;
@@ -135,7 +135,7 @@ void onRaiseSkill(Game& g, int row) {
     HandlerScope scope(g);
     guarded(g, "cmdSkillRaise_Click", [&] {
         if (g.creatures.current == 0) return;
-        const Player& me = g.player(g.creatures.current);
+        const Creature& me = g.creatures(g.creatures.current);
         int count = 0;
         for (int skill = 1; skill <= kSkillCount; ++skill) {
             if (!me.skill(skill).known) continue;
@@ -154,7 +154,7 @@ void onCarryBoxClicked(Game& g, int box) {
     guarded(g, "picCarry_MouseUp", [&] {
         if (g.creatures.current == 0) return;
         const int32_t slot = box + g.screen.carryScroll;
-        const Item& item = g.player(g.creatures.current).carry(slot);
+        const Item& item = g.creatures(g.creatures.current).carry(slot);
         if (!item.inUse) return;
         const ItemType& type = g.catalogue.items(item.id);
         g.screen.carrySlot = slot;

@@ -3,7 +3,7 @@
 // flowing, so a timer tick can arrive while a key press or another tick is
 // still waiting below the box; such a tick is skipped rather than run on
 // half-changed state.
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace gf {
 

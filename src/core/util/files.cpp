@@ -1,6 +1,6 @@
-#include "shell/files.h"
+#include "util/files.h"
 
-#include "shell/failure.h"
+#include "util/failure.h"
 
 #include <filesystem>
 #include <fstream>

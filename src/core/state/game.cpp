@@ -1,4 +1,4 @@
-#include "shell/game.h"
+#include "state/game.h"
 
 namespace gf {
 

@@ -1,6 +1,6 @@
-#include "creatures/player.h"
+#include "state/creature.h"
 
-#include "shell/failure.h"
+#include "util/failure.h"
 
 namespace gf {
 
@@ -9,16 +9,16 @@ template <class Array> static auto& oneBased(Array& a, int64_t i) {
     return a[static_cast<std::size_t>(i - 1)];
 }
 
-PlayerSkill& Player::skill(int64_t i) {
+CreatureSkill& Creature::skill(int64_t i) {
     return oneBased(skills, i);
 }
-const PlayerSkill& Player::skill(int64_t i) const {
+const CreatureSkill& Creature::skill(int64_t i) const {
     return oneBased(skills, i);
 }
-Item& Player::carry(int64_t slot) {
+Item& Creature::carry(int64_t slot) {
     return oneBased(carried, slot);
 }
-const Item& Player::carry(int64_t slot) const {
+const Item& Creature::carry(int64_t slot) const {
     return oneBased(carried, slot);
 }
 

@@ -1,6 +1,6 @@
-#include "shell/guard.h"
+#include "state/guard.h"
 
-#include "shell/game.h"
+#include "state/game.h"
 
 #include <iostream>
 

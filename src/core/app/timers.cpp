@@ -1,14 +1,14 @@
-#include "shell/timers.h"
+#include "app/timers.h"
 
+#include "app/handler_scope.h"
+#include "app/startup.h"
 #include "creatures/combat.h"
 #include "creatures/monster_behaviour.h"
 #include "messages/messages.h"
 #include "render/death.h"
 #include "render/view.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/handler_scope.h"
-#include "shell/startup.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 namespace gf {
 

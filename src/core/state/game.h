@@ -2,18 +2,18 @@
 // All shared state of one game, in named parts so an operation can say which
 // it touches. Operations are free functions that take the game explicitly, so
 // a test can build as many games as it likes.
-#include "creatures/player.h"
-#include "items/item.h"
-#include "map/layer.h"
-#include "messages/message.h"
-#include "messages/message_log.h"
 #include "platform/canvas.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/sound_out.h"
 #include "platform/window.h"
-#include "render/status_panel.h"
-#include "shell/table.h"
+#include "state/creature.h"
+#include "state/item.h"
+#include "state/message.h"
+#include "state/message_log.h"
+#include "state/status_panel.h"
+#include "util/layer.h"
+#include "util/table.h"
 
 #include <array>
 #include <string>
@@ -55,8 +55,8 @@ struct ItemTable : Table<Item> {
     int32_t freeHint = 1; // no free entry lies below it; kept by items/item_table.cpp
 };
 
-struct CreatureTable : Table<Player> {
-    using Table<Player>::operator=;
+struct CreatureTable : Table<Creature> {
+    using Table<Creature>::operator=;
     int32_t current = 0;     // the user's creature, 0 before a game
     int32_t monsterPass = 0; // alternates the order monsters are visited in
 };
@@ -116,7 +116,6 @@ struct Game {
 
     float now() { return io.clock.now(); }
     float draw() { return io.random.next(); }
-    Player& player(int64_t i) { return creatures(i); }
 };
 
 } // namespace gf

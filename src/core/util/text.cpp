@@ -1,4 +1,4 @@
-#include "shell/text.h"
+#include "util/text.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/numeric.h"
+#include "util/numeric.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // The game's 1-based tables (items, creatures and the catalogues): sized
 // by redim, grown by redimPreserve, and every bad index is a failure rather
 // than a stray read.
-#include "shell/failure.h"
+#include "util/failure.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,18 +1,18 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
+#include "app/handler_scope.h"
+#include "app/menus.h"
+#include "app/new_game.h"
+#include "app/timers.h"
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
 #include "creatures/skills.h"
 #include "items/item_catalogue.h"
 #include "render/view.h"
-#include "shell/files.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/handler_scope.h"
-#include "shell/menus.h"
-#include "shell/new_game.h"
-#include "shell/timers.h"
 #include "sound/sound.h"
+#include "state/game.h"
+#include "state/guard.h"
+#include "util/files.h"
 
 namespace gf {
 

@@ -1,13 +1,13 @@
-#include "shell/keys.h"
+#include "app/keys.h"
 
+#include "app/handler_scope.h"
+#include "app/timers.h"
 #include "creatures/movement.h"
 #include "items/item_actions.h"
 #include "map/directions.h"
 #include "render/view.h"
-#include "shell/game.h"
-#include "shell/guard.h"
-#include "shell/handler_scope.h"
-#include "shell/timers.h"
+#include "state/game.h"
+#include "state/guard.h"
 
 namespace gf {
 
@@ -21,7 +21,7 @@ void onKeyDown(Game& g, Key key, int16_t /*shift*/) {
             return;
         }
         const int32_t me = g.creatures.current;
-        const int16_t f = g.player(me).facing;
+        const int16_t f = g.creatures(me).facing;
         switch (key) {
         case Key::Num1:
             moveCreature(g, me, quarterTurn(g, f, kQuarterClockwise), false);

@@ -1,7 +1,7 @@
-#include "shell/findings.h"
+#include "state/findings.h"
 
-#include "shell/failure.h"
-#include "shell/game.h"
+#include "state/game.h"
+#include "util/failure.h"
 
 #include <utility>
 

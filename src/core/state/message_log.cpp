@@ -1,4 +1,4 @@
-#include "messages/message_log.h"
+#include "state/message_log.h"
 
 namespace gf {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The guarded body every game procedure runs through: a failure inside shows
 // one error box (never two at once) and the procedure returns its default.
-#include "shell/failure.h"
+#include "util/failure.h"
 
 #include <new>
 #include <string>
