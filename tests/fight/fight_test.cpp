@@ -69,10 +69,10 @@ TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     std::tie(user().level, user().weaponSlot, ratP().life) = std::tuple(2, 2, 4);
     draws({0.5f, 0.5f, 0.5f, 0.5f}); // club 12 against armour 7
     strike(g, u, rat);
-    EXPECT_EQ(std::tuple(g.messages.damage(2).amount, g.messages.damage(2).x, g.messages.damage(2).y),
-              std::tuple(4, 11, 10));
-    EXPECT_EQ(std::tuple(ratP().active, ratP().combatPenalty, g.level.creatureAt(11, 10), idAt(g, 11, 10)),
-              std::tuple(false, 0, 0, FightItem::RatCarcass));
+    const auto& hit = g.messages.damage(2);
+    EXPECT_EQ(std::tuple(hit.amount, hit.x, hit.y, ratP().active, ratP().combatPenalty,
+                         g.level.creatureAt(11, 10), idAt(g, 11, 10)),
+              std::tuple(4, 11, 10, false, 0, 0, FightItem::RatCarcass));
     const Player& p = user();
     EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).xpToRaise, p.xp, p.spendableXp, p.combatPenalty, p.stamina),
               std::tuple(91, 9, 4, 10, 98));
@@ -273,7 +273,8 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     EXPECT_EQ(shownMessages(g).size(), 11u);
 }
 
-// Twenty lines (5 s each) and twenty damage numbers (0.35 s) are kept; lines scroll over expired ones.
+// Twenty lines (5 s) and damage numbers (0.35 s) are kept, lines scroll over expired ones; the log keeps
+// the last thousand lines, numbered for the whole run, so a view can tell what is new.
 TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     TestGame t;
     Game& g = t.game;
@@ -292,9 +293,8 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
             << now;
     }
     addDamageMessage(g, 7, 8, 42);
-    EXPECT_EQ(std::tuple(g.messages.damage(1).x, g.messages.damage(1).y, g.messages.damage(1).amount,
-                         g.messages.damage(1).time),
-              std::tuple(7, 8, 42, 100.4f));
+    const auto& hit = g.messages.damage(1);
+    EXPECT_EQ(std::tuple(hit.x, hit.y, hit.amount, hit.time), std::tuple(7, 8, 42, 100.4f));
 
     for (const auto& [now, shown] : {std::pair{105.2f, 20u}, {105.25f, 0u}}) {
         t.io.clock.time = now;
@@ -307,19 +307,14 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
               std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
     EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
     // The log keeps what the view forgot, oldest first, in its colours.
-    ASSERT_EQ(g.messages.log.lines().size(), 22u);
-    EXPECT_EQ(std::tuple(g.messages.log.lines().front().text, g.messages.log.lines().back().text,
-                         g.messages.log.lines().back().color),
+    MessageLog& log = g.messages.log;
+    ASSERT_EQ(log.lines().size(), 22u);
+    EXPECT_EQ(std::tuple(log.lines().front().text, log.lines().back().text, log.lines().back().color),
               std::tuple("line 1", "new", static_cast<int32_t>(kBlue)));
-}
-
-// The log keeps the last thousand lines, numbered for the whole run, so a view can tell what is new.
-TEST(Messages, theLogKeepsTheLastThousandLines) {
-    MessageLog log;
-    for (int i = 0; i < 1005; ++i)
+    for (int i = 22; i < 1005; ++i)
         log.add("line " + std::to_string(i), i);
     EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.end(), log.line(5).text, log.line(1004).color),
-              std::tuple(1000u, 5u, 1005u, "line 5", 1004));
+              std::tuple(1000u, 5u, 1005u, "line 6", 1004));
     log.clear();
     log.add("fresh", 0);
     EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.line(1005).text),
