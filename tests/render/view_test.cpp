@@ -52,10 +52,9 @@ TEST_F(ViewTest, coveredRangeAndCellLayers) {
     addCreature(g, scene::kRat, 51, 50);
     g.level.visible(51, 50) = false;
     redraw(g, true);
-    EXPECT_EQ(ops("copy").size(), 22u * 18u);
-    EXPECT_EQ(cell(50, 50), "copy 0 0, draw 4 5, draw 2 3");
-    EXPECT_EQ(cell(49, 50), "copy 0 0, draw 4 5, draw 5 1, draw 2 0");
-    EXPECT_EQ(cell(51, 50), "copy 1 0");
+    EXPECT_EQ(std::tuple(ops("copy").size(), cell(50, 50), cell(49, 50), cell(51, 50)),
+              std::tuple(22u * 18u, "copy 0 0, draw 4 5, draw 2 3", "copy 0 0, draw 4 5, draw 5 1, draw 2 0",
+                         "copy 1 0"));
     g.screen.viewX = g.screen.viewY = 0;
     redraw(g, true);
     for (const Op& o : ops("copy"))

@@ -127,31 +127,26 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     writeFile(s.file, s.saved() + std::string(5000, '\x7F'));
 
     SavedGame other;
-    std::tie(other.g.level.name, other.g.level.lower, other.g.level.upper) =
-        std::tuple("Elsewhere", "Below", "Above");
-    other.g.items.redimPreserve(2000);
+    Game& o = other.g;
+    std::tie(o.level.name, o.level.lower, o.level.upper) = std::tuple("Elsewhere", "Below", "Above");
+    o.items.redimPreserve(2000);
     ASSERT_TRUE(other.save());
     ASSERT_GT(other.saved().size(), expected.size() + 1000 * 16);
-    other.g.level.visible(10, 10) = true;
-    other.g.level.light(3, 3) = 4;
-    removeCreature(other.g, 1);
-    ASSERT_TRUE(loadGameFile(other.g, s.file.string()));
+    o.level.visible(10, 10) = true;
+    o.level.light(3, 3) = 4;
+    removeCreature(o, 1);
+    ASSERT_TRUE(loadGameFile(o, s.file.string()));
     EXPECT_EQ(boxTexts(other.t), std::vector<std::string>{});
-    EXPECT_EQ(std::tuple(other.g.creatures.current, other.g.screen.viewX, other.g.screen.viewY),
-              std::tuple(1, 10, 10));
-    EXPECT_EQ(std::tuple(other.g.level.creatureAt(10, 30), other.g.level.creatureAt(100, 100),
-                         other.g.level.creatureAt(10, 10)),
-              std::tuple(2, 3, 1));
-    EXPECT_EQ(
-        std::tuple(other.g.level.itemAt(0, 0), other.g.level.itemAt(11, 10), other.g.level.itemAt(10, 10)),
-        std::tuple(0, 2, 3));
-    EXPECT_EQ(std::tuple(other.g.level.visible(10, 10), other.g.level.light(3, 3)), std::tuple(false, 0));
-    EXPECT_EQ(other.g.screen.caption, "Gloamfell (ver 1.1.4)  : Level One");
+    EXPECT_EQ(std::tuple(o.creatures.current, o.screen.viewX, o.screen.viewY, o.level.creatureAt(10, 30),
+                         o.level.creatureAt(100, 100), o.level.creatureAt(10, 10), o.level.itemAt(0, 0),
+                         o.level.itemAt(11, 10), o.level.itemAt(10, 10), o.level.visible(10, 10),
+                         o.level.light(3, 3), o.screen.caption),
+              std::tuple(1, 10, 10, 2, 3, 1, 0, 2, 3, false, 0, "Gloamfell (ver 1.1.4)  : Level One"));
     ASSERT_TRUE(other.save());
     EXPECT_EQ(other.saved(), expected);
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(other.file.parent_path()), {}),
               std::vector{other.file});
-    EXPECT_EQ(addItem(other.g, 1, 50, 50), 1) << "the loaded table is searched from its start";
+    EXPECT_EQ(addItem(o, 1, 50, 50), 1) << "the loaded table is searched from its start";
 }
 
 // Save asks before replacing another game's file; No keeps it. A loaded game runs at once.

@@ -40,13 +40,12 @@ TEST(Startup, menuComesBackUntilAGameOrExit) {
     s.window().fileAnswers = {std::nullopt};
     s.window().boxAnswers = {Answer::No};
     onStartup(s.g);
-    EXPECT_EQ(std::tuple(s.t.io.log.of("menu").size(), s.t.io.log.of("about").size(),
-                         s.t.io.log.of("filedialog").size(), s.t.io.log.of("timers").size()),
-              std::tuple(5u, 1u, 1u, 0u));
     playSound(s.g, 7);
-    EXPECT_EQ(
-        std::tuple(s.window().exited, s.g.creatures.current, s.g.sounds.enabled, s.t.io.sound.played.size()),
-        std::tuple(true, 0, false, 0u));
+    EXPECT_EQ(std::tuple(s.t.io.log.of("menu").size(), s.t.io.log.of("about").size(),
+                         s.t.io.log.of("filedialog").size(), s.t.io.log.of("timers").size(),
+                         s.window().exited, s.g.creatures.current, s.g.sounds.enabled,
+                         s.t.io.sound.played.size()),
+              std::tuple(5u, 1u, 1u, 0u, true, 0, false, 0u));
     const auto boxes = boxTexts(s.t);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(std::tuple(boxes[0], boxes[2]),
@@ -85,16 +84,13 @@ TEST(Startup, newGameOnTheChosenLevel) {
         onNewGame(s.g);
         const Player& me = s.g.player(s.g.creatures.current);
         const bool replaced = creature == std::string("Bo");
-        EXPECT_EQ(std::tuple(s.g.level.name, displayName(me.name), me.gold, me.x, me.y, s.g.screen.viewX),
+        EXPECT_EQ(std::tuple(s.g.level.name, displayName(me.name), me.gold, me.x, me.y, s.g.screen.viewX,
+                             s.g.screen.caption, s.g.screen.paused, s.window().timersRunning,
+                             s.t.io.canvas.presents > presents, boxTexts(s.t).size()),
                   std::tuple(level, creature, replaced ? 0 : 77, s.g.level.startX, s.g.level.startY,
-                             s.g.level.startX))
+                             s.g.level.startX, "Gloamfell (ver " + std::string(kVersion) + ")  : " + level,
+                             !replaced, replaced, replaced, levelMissing ? 3u : 2u))
             << level << " " << creature;
-        EXPECT_EQ(s.g.screen.caption, "Gloamfell (ver " + std::string(kVersion) + ")  : " + level)
-            << level << " " << creature;
-        EXPECT_EQ(std::tuple(s.g.screen.paused, s.window().timersRunning), std::tuple(!replaced, replaced))
-            << level << " " << creature;
-        EXPECT_EQ(s.t.io.canvas.presents > presents, replaced) << level << " " << creature;
-        EXPECT_EQ(boxTexts(s.t).size(), levelMissing ? 3u : 2u) << level << " " << creature;
     }
 }
 
@@ -227,9 +223,8 @@ TEST(Timers, ticksRunOnlyWhenNothingHoldsThem) {
         for (const std::string& hold : holds) {
             TestGame t;
             const int32_t rat = startGame(t);
-            t.game.screen.paused = hold == "a pause";
-            t.game.session.handlerRunning = hold == "a handler below a box";
-            t.game.session.gameOverStarted = hold == "the game over";
+            std::tie(t.game.screen.paused, t.game.session.handlerRunning, t.game.session.gameOverStarted) =
+                std::tuple(hold == "a pause", hold == "a handler below a box", hold == "the game over");
             if (t.game.session.gameOverStarted) removeCreature(t.game, t.game.creatures.current);
             addMessage(t.game, "old news", kBlue);
             t.io.clock.time += 6;
