@@ -74,7 +74,7 @@ class CatalogueRules : public ::testing::TestWithParam<Rule> {};
 TEST_P(CatalogueRules, fileReadsToTheseEntriesAndBoxes) {
     const Rule& r = GetParam();
     TestGame t;
-    prepareEmptyLevel(t); // read again over a loaded catalogue, as each level reads both
+    if (r.monsters) prepareEmptyLevel(t); // monster.ini is read again, as each level reads it
     t.write(r.monsters ? "monster.ini" : "item.ini", lines(r.file));
     t.io.log.events.clear();
     r.monsters ? loadMonsterCatalogue(t.game) : loadItemCatalogue(t.game);
@@ -177,6 +177,15 @@ TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
               std::tuple(1000, false, 2));
 }
 
+// Every level re-reads item.ini: one emptied of its blocks leaves no catalogue, not the one before.
+TEST(Catalogue, itemFileWithoutBlocksClearsTheOldCatalogue) {
+    TestGame t;
+    prepareEmptyLevel(t);
+    t.write("item.ini", lines("; nothing"));
+    loadItemCatalogue(t.game);
+    EXPECT_EQ(itemEntries(t.game), "0");
+}
+
 // A file that is no catalogue costs at most twenty boxes and a count, each cut short, and no crash.
 TEST(Catalogue, hostileFileGivesBoundedBoxes) {
     std::string file = std::string("ITEM=1\r\nNAME=a\0b\r\nNAME=", 23) + std::string(10'000'000, 'x') +
@@ -244,27 +253,26 @@ TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
 // Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
 TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
     Level l;
-    Game& g = l.g;
     for (int i = 1; i <= 20; ++i)
-        ASSERT_EQ(addCreature(g, 1, i, 0), i);
-    EXPECT_EQ(std::tuple(addCreature(g, 2, 1, 0), addCreature(g, 2, 101, 5), addCreature(g, 3, 6, 6)),
+        ASSERT_EQ(addCreature(l.g, 1, i, 0), i);
+    EXPECT_EQ(std::tuple(addCreature(l.g, 2, 1, 0), addCreature(l.g, 2, 101, 5), addCreature(l.g, 3, 6, 6)),
               std::tuple(0, 0, 0));
-    EXPECT_EQ(std::tuple(g.level.creatureAt(1, 0), g.level.creatureAt(6, 6), g.creatures.ubound()),
+    EXPECT_EQ(std::tuple(l.g.level.creatureAt(1, 0), l.g.level.creatureAt(6, 6), l.g.creatures.ubound()),
               std::tuple(1, 0, 20));
-    EXPECT_EQ(addCreature(g, 2, 0, 5), 21);
-    EXPECT_EQ(g.creatures.ubound(), 30);
-    removeCreature(g, 3);
-    EXPECT_EQ(g.level.creatureAt(3, 0), 0);
-    EXPECT_EQ(addCreature(g, 2, 3, 1), 3);
-    const Player& p = g.creatures(3);
+    EXPECT_EQ(addCreature(l.g, 2, 0, 5), 21);
+    EXPECT_EQ(l.g.creatures.ubound(), 30);
+    removeCreature(l.g, 3);
+    EXPECT_EQ(l.g.level.creatureAt(3, 0), 0);
+    EXPECT_EQ(addCreature(l.g, 2, 3, 1), 3);
+    const Player& p = l.g.creatures(3);
     EXPECT_EQ(std::tuple(p.name, p.active, p.monsterType, p.level, p.image, p.life, p.maxLife, p.stamina,
                          p.maxStamina, p.sightRange, p.facing, p.homeX, p.homeY, p.nextLevelXp,
                          p.skill(1).known, p.skill(1).value),
               std::tuple(fixedName("goblin"), true, 2, 2, 2, 12, 12, 40, 40, 7, 2, 3, 1, 0, true, 12));
-    EXPECT_EQ(addCreature(g, 2, 3, 2), 22);
-    g.creatures.current = 22;
-    removeCreature(g, 22);
-    EXPECT_EQ(std::tuple(g.creatures.current, g.level.creatureAt(3, 2), l.creatures().size()),
+    EXPECT_EQ(addCreature(l.g, 2, 3, 2), 22);
+    l.g.creatures.current = 22;
+    removeCreature(l.g, 22);
+    EXPECT_EQ(std::tuple(l.g.creatures.current, l.g.level.creatureAt(3, 2), l.creatures().size()),
               std::tuple(0, 0, 21u));
     EXPECT_EQ(boxTexts(l.t),
               std::vector<std::string>{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});

@@ -116,9 +116,8 @@ TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
     draws({0.99f, 0.0f, 0.0f, 0.0f});
     strike(g, rat, u);
     EXPECT_EQ(std::tuple(g.creatures.current, g.screen.status.life.value, g.creatures(u).active,
-                         g.level.creatureAt(10, 10), g.level.itemAt(10, 10)),
-              std::tuple(0, 0, false, 0, 0));
-    EXPECT_TRUE(boxTexts(t).empty());
+                         g.level.creatureAt(10, 10), g.level.itemAt(10, 10), boxTexts(t).size()),
+              std::tuple(0, 0, false, 0, 0, 0u));
 }
 
 // Half of each grant is spendable; one level per grant, when the need reaches exactly 0.

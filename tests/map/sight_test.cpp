@@ -125,7 +125,7 @@ protected:
     }
 
     TestGame t;
-    Game& g = g;
+    Game& g = t.game;
 };
 
 using Light = std::vector<int16_t>;
@@ -228,8 +228,7 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
                   std::tuple(0, 0, 0, 0, Step{0, 0}))
             << d;
     }
-    EXPECT_EQ(g.draw(), 0.25f);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(std::pair(g.draw(), boxTexts(t)), std::pair(0.25f, std::vector<std::string>{}));
 }
 
 // Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
