@@ -160,10 +160,14 @@ TEST(Catalogue, quotedLinesShowControlCharacters) {
     EXPECT_EQ(gf::quoted(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
 }
 
-// A missing item.ini still empties the placed items; a missing monster.ini keeps the old catalogue.
-TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
+// Every level re-reads item.ini: one without blocks leaves no catalogue, not the one before; a missing one
+// still empties the placed items; a missing monster.ini keeps the old catalogue.
+TEST(Catalogue, blocklessOrMissingFilesAreReportedAndLeaveNoCatalogue) {
     TestGame t;
     prepareEmptyLevel(t);
+    t.write("item.ini", lines("; nothing"));
+    loadItemCatalogue(t.game);
+    EXPECT_EQ(itemEntries(t.game), "0");
     t.game.items(5).inUse = true;
     std::filesystem::remove(t.folder / "item.ini");
     std::filesystem::remove(t.folder / "monster.ini");
@@ -175,15 +179,6 @@ TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
                                        t.path("monster.ini") + " Monster#=0");
     EXPECT_EQ(std::tuple(t.game.items.ubound(), t.game.items(5).inUse, t.game.catalogue.monsters.ubound()),
               std::tuple(1000, false, 2));
-}
-
-// Every level re-reads item.ini: one emptied of its blocks leaves no catalogue, not the one before.
-TEST(Catalogue, itemFileWithoutBlocksClearsTheOldCatalogue) {
-    TestGame t;
-    prepareEmptyLevel(t);
-    t.write("item.ini", lines("; nothing"));
-    loadItemCatalogue(t.game);
-    EXPECT_EQ(itemEntries(t.game), "0");
 }
 
 // A file that is no catalogue costs at most twenty boxes and a count, each cut short, and no crash.
