@@ -194,8 +194,9 @@ Step step(Game& g, int16_t d) {
     return {x - 50, y - 50};
 }
 
-// Monster headings, turns, opposites and retried steps must agree on the keypad directions.
-TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
+// Monster headings, turns, opposites, retried steps and distances must agree on the keypad directions,
+// to the map's edges and past them.
+TEST(Directions, stepsTurnsOppositesRetriesAndDistancesAgree) {
     TestGame t;
     Game& g = t.game;
     EXPECT_EQ(std::tuple(step(g, 8), step(g, 3), step(g, 4)),
@@ -222,19 +223,13 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
     EXPECT_EQ(directionTo(g, 10, 10, 10, 10), 5);
     // No direction has no turn, opposite or retry, and asking must not use up another caller's draw.
     t.io.random.queue(0.25f);
-    for (const int16_t d : {0, 5, 10, -3}) {
+    for (const int16_t d : {0, 5, 10, -3})
         EXPECT_EQ(std::tuple(quarterTurn(g, d, 1), quarterTurn(g, d, 2), oppositeDirection(g, d),
                              alternativeDirection(g, d), step(g, d)),
                   std::tuple(0, 0, 0, 0, Step{0, 0}))
             << d;
-    }
     EXPECT_EQ(std::pair(g.draw(), boxTexts(t)), std::pair(0.25f, std::vector<std::string>{}));
-}
-
-// Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
-TEST(Directions, distancesAndStepsAtTheEdges) {
-    TestGame t;
-    Game& g = t.game;
+    // Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
     EXPECT_EQ((std::vector<int16_t>{cellDistance(g, 4, 4, 4, 4), cellDistance(g, 0, 0, 3, 7),
                                     cellDistance(g, 5, 5, 2, 8), cellDistance(g, 100, 0, 0, 100),
                                     cellDistance(g, 0, 0, 32767, 0), cellDistance(g, 0, 0, 0, 32768)}),
