@@ -190,10 +190,9 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
 
 // Readying toggles the slot of its kind, damage winning over armour; an empty slot is an error.
 TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
-    give(t, u, 2, FightItem::Stick); // damage 1
-    give(t, u, 4, FightItem::SpikedShield);
-    give(t, u, 5, FightItem::SoftLeather);
-    give(t, u, 6, FightItem::Pebble);
+    using namespace FightItem; // the stick's damage is 1
+    for (const auto& [slot, id] : {std::pair{2, Stick}, {4, SpikedShield}, {5, SoftLeather}, {6, Pebble}})
+        give(t, u, slot, id);
     const std::tuple<int32_t, int32_t, int32_t> steps[] = {{2, 2, 0}, {4, 4, 0}, {4, 0, 0},
                                                            {5, 0, 5}, {6, 0, 5}, {5, 0, 0}};
     for (const auto& [slot, weapon, armor] : steps) {
