@@ -65,21 +65,14 @@ TEST_F(ViewTest, coveredRangeAndCellLayers) {
 // Frames count up round the compass; the life bar is Life * 32 / MaxLife wide; a missing sheet is silent.
 TEST_F(ViewTest, creatureFramesAndLifeBars) {
     // facing, life, max life, image; what lies between the floor and the shading
+    // clang-format off
     const std::tuple<int16_t, int32_t, int32_t, int16_t, std::string> rows[] = {
-        {1, 1, 3, 1, "draw 6 0, bar 11"},
-        {2, 3, 3, 1, "draw 6 1, bar 32"},
-        {3, 1, 64, 1, "draw 6 2"},
-        {3, 1, 32, 1, "draw 6 2, bar 1"},
-        {6, 3, 64, 1, "draw 6 3, bar 2"},
-        {9, -2, 3, 1, "draw 6 4"},
-        {8, 2000000000, 1, 1, "draw 6 5, bar 32"},
-        {7, 5, 0, 1, "draw 6 6"},
-        {4, 3, 6, 2, "draw 7 7, bar 16"},
-        {5, 3, 6, 1, "draw 6 1, bar 16"},
-        {0, 3, 6, 1, "draw 6 1, bar 16"},
-        {10, 3, 6, 1, "draw 6 1, bar 16"},
-        {2, 3, 6, 3, "bar 16"},
-        {2, 3, 6, -1, "bar 16"}};
+        {1, 1, 3, 1, "draw 6 0, bar 11"}, {2, 3, 3, 1, "draw 6 1, bar 32"}, {3, 1, 64, 1, "draw 6 2"},
+        {3, 1, 32, 1, "draw 6 2, bar 1"}, {6, 3, 64, 1, "draw 6 3, bar 2"}, {9, -2, 3, 1, "draw 6 4"},
+        {8, 2000000000, 1, 1, "draw 6 5, bar 32"}, {7, 5, 0, 1, "draw 6 6"}, {2, 3, 6, 3, "bar 16"},
+        {4, 3, 6, 2, "draw 7 7, bar 16"}, {5, 3, 6, 1, "draw 6 1, bar 16"}, {0, 3, 6, 1, "draw 6 1, bar 16"},
+        {10, 3, 6, 1, "draw 6 1, bar 16"}, {2, 3, 6, -1, "bar 16"}};
+    // clang-format on
     int x = 41;
     for (const auto& [facing, life, maxLife, image, between] : rows) {
         Player& p = g.creatures(addCreature(g, scene::kRat, x++, 50));
