@@ -79,9 +79,8 @@ struct SavedGame {
         EXPECT_EQ(addCreature(g, 1, 10, 30), 2);
         EXPECT_EQ(addCreature(g, 2, 100, 100), 3);
         std::tie(g.creatures(2).facing, g.creatures(3).facing) = std::tuple(9, 0); // the facings' bounds
-        EXPECT_EQ(addItem(g, 17, 0, 0), 1);
-        EXPECT_EQ(addItem(g, 1, 11, 10), 2);
-        EXPECT_EQ(addItem(g, 26, 10, 10), 3);
+        for (const auto& [id, x, y, index] : {std::tuple{17, 0, 0, 1}, {1, 11, 10, 2}, {26, 10, 10, 3}})
+            EXPECT_EQ(addItem(g, static_cast<int16_t>(id), x, y), index);
         g.level.name = "Level One";
     }
     bool save() { return saveGameFile(g, kName); }
@@ -186,18 +185,15 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         int width; // of the number written there; 0 cuts the file there
         int64_t value;
     };
+    // clang-format off
     const std::pair<const char*, std::vector<Change>> cases[] = {
         {"The file is too short to hold the number of creature", {{0, 0, 0}}},
         {"The file is too short to hold the number of item", {{kItemsCountAt + 3, 0, 0}}},
         {"The file is cut short", {{kFileSize - 1, 0, 0}, {0, 4, 45}, {kItemsCountAt, 4, 1100}}},
         {"The level header after the tables is damaged",
-         {{kFileSize + 10, 0, 0},
-          {kFileSize + 14, 1, 1},
-          {kFileSize + 4, 1, 3},
-          {kFileSize + 4, 2, 0},
-          {kFileSize + 6, 4, 1 << 30},
-          {kFileSize + 6, 4, 40}, // a payload running a few bytes past the block's end
-          {kFileSize + 6, 4, -1}}},
+         {{kFileSize + 10, 0, 0}, {kFileSize + 14, 1, 1}, {kFileSize + 4, 1, 3}, {kFileSize + 4, 2, 0},
+          {kFileSize + 6, 4, 1 << 30}, {kFileSize + 6, 4, -1},
+          {kFileSize + 6, 4, 40}}}, // a payload running a few bytes past the block's end
         {"The file announces 0 creature entries", {{0, 4, 0}}},
         {"The file announces 0 item entries", {{kItemsCountAt, 4, 0}}},
         {"The file announces 2000000000 item", {{kItemsCountAt, 4, 2'000'000'000}}},
@@ -217,6 +213,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {"Item 2 has item number 29", {{itemAt(2) + 2, 2, 29}}},
         {"Item 2 has item number 0", {{itemAt(2) + 2, 2, 0}}},
         {"", {{kFileSize, 0, 0}, {kFileSize, 4, 0x7F7F7F7F}}}};
+    // clang-format on
     SavedGame s;
     ASSERT_TRUE(s.save());
     const fs::path bad = s.t.folder / "bad.saved";
