@@ -214,35 +214,34 @@ struct Level {
     std::vector<int32_t> items() { return inUse(g.items, &Item::inUse); }
     std::vector<int32_t> creatures() { return inUse(g.creatures, &Player::active); }
 };
+class ItemTable : public ::testing::Test, public Level {};
 
 // One item a cell; the lowest free entry is reused, and a stale delete leaves another item's cell alone.
-TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
-    Level l;
-    l.fill(6);
+TEST_F(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
+    fill(6);
     for (const auto& [x, y] : {std::pair{4, 0}, {-1, 5}, {4, 101}, {101, 0}})
-        EXPECT_EQ(addItem(l.g, 27, x, y), 0) << x << "," << y;
-    EXPECT_EQ(addItem(l.g, 26, 100, 100), 7);
-    EXPECT_EQ(l.g.items(7), (Item{true, 26, 100, 100, 0}));
+        EXPECT_EQ(addItem(g, 27, x, y), 0) << x << "," << y;
+    EXPECT_EQ(addItem(g, 26, 100, 100), 7);
+    EXPECT_EQ(g.items(7), (Item{true, 26, 100, 100, 0}));
     for (const int32_t index : {0, 5, 2, 2})
-        removeItem(l.g, index);
-    EXPECT_EQ(l.g.items(2), Item{});
-    EXPECT_EQ(std::tuple(l.g.level.itemAt(0, 0), l.g.level.itemAt(1, 0), l.g.level.itemAt(2, 0),
-                         l.g.level.itemAt(4, 0)),
-              std::tuple(1, 0, 3, 0));
-    EXPECT_EQ(l.items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
+        removeItem(g, index);
+    EXPECT_EQ(g.items(2), Item{});
+    EXPECT_EQ(
+        std::tuple(g.level.itemAt(0, 0), g.level.itemAt(1, 0), g.level.itemAt(2, 0), g.level.itemAt(4, 0)),
+        std::tuple(1, 0, 3, 0));
+    EXPECT_EQ(items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
     for (const auto& [y, entry] : {std::pair{9, 2}, {10, 5}, {11, 8}})
-        EXPECT_EQ(addItem(l.g, 1, 9, y), entry) << y;
-    removeItem(l.g, 3000);
-    EXPECT_EQ(boxTexts(l.t), std::vector<std::string>{"Error_modItem_Delete : Subscript out of range"});
+        EXPECT_EQ(addItem(g, 1, 9, y), entry) << y;
+    removeItem(g, 3000);
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modItem_Delete : Subscript out of range"});
 }
 
 // The growth rule: 1000 in use grows to 2000 and gives 1991; later additions take 1001 first.
-TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
-    Level l;
-    l.fill(1000);
+TEST_F(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
+    fill(1000);
     for (const auto& [x, entry] : {std::pair{50, 1991}, {51, 1001}, {52, 1002}})
-        EXPECT_EQ(addItem(l.g, 1, x, 50), entry) << x;
-    EXPECT_EQ(std::pair(l.g.items.ubound(), l.items().size()), std::pair(2000, std::size_t{1003}));
+        EXPECT_EQ(addItem(g, 1, x, 50), entry) << x;
+    EXPECT_EQ(std::pair(g.items.ubound(), items().size()), std::pair(2000, std::size_t{1003}));
 }
 
 // Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
@@ -269,8 +268,7 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
     removeCreature(l.g, 22);
     EXPECT_EQ(std::tuple(l.g.creatures.current, l.g.level.creatureAt(3, 2), l.creatures().size()),
               std::tuple(0, 0, 21u));
-    EXPECT_EQ(boxTexts(l.t),
-              std::vector<std::string>{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});
+    EXPECT_EQ(boxTexts(l.t), Texts{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});
 }
 
 // The user's creature: fixed starting values, the answered name, melee 10 + 10r rounded half to even.
@@ -308,7 +306,7 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
         std::vector<std::string> prompts;
         for (const auto& e : l.t.io.log.of("input"))
             prompts.push_back(e["prompt"]);
-        EXPECT_EQ(prompts, (std::vector<std::string>{ask, unnamed, unnamed, slashed}));
+        EXPECT_EQ(prompts, (Texts{ask, unnamed, unnamed, slashed}));
         EXPECT_EQ(std::tuple(l.g.creatures.current, l.creatures().size()),
                   cancel ? std::tuple(0, 0u) : std::tuple(1, 1u));
         EXPECT_EQ(displayName(l.g.creatures(1).name), cancel ? "" : std::string(100, 'z'))
@@ -329,8 +327,7 @@ TEST(CreatureTable, setupRefusesWithoutAStartCell) {
         createUser(l.g);
         EXPECT_EQ(std::tuple(l.g.creatures.current, l.t.io.log.of("input").size()), std::tuple(0, 0u))
             << description;
-        EXPECT_EQ(boxTexts(l.t),
-                  std::vector<std::string>{std::string("Error_modPlayer_Setup : ") + description});
+        EXPECT_EQ(boxTexts(l.t), Texts{std::string("Error_modPlayer_Setup : ") + description});
     }
 }
 

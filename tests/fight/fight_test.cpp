@@ -200,7 +200,7 @@ TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
         EXPECT_EQ(std::pair(user().weaponSlot, user().armourSlot), std::pair(weapon, armor)) << slot;
     }
     ready(g, u, 3);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modItem_Arm_Weapon : Subscript out of range"});
     EXPECT_EQ(sounds(), std::vector<int>(6, 12));
 }
 
@@ -242,7 +242,7 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
     EXPECT_EQ(std::tuple(user().skill(2).value, user().xp, skillValue(g, u, 11)), std::tuple(40, 0, 0));
     user().skill(kSkillCount).known = true; // the last row of the skill table is a skill like any other
     raiseSkill(g, u, kSkillCount);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modSkill_Value : Subscript out of range"});
 }
 
 // An improvement costs its whole price; a grant improves once, dearer each time; monsters silently.
@@ -254,8 +254,8 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     }
     EXPECT_EQ(std::tuple(melee.value, melee.xpToRaise, user().spendableXp, user().xp),
               std::tuple(16, 110, 0, 0));
-    EXPECT_EQ(shownMessages(g), (std::vector<std::string>{"You need 100 spendable XP to raise Melee!",
-                                                          "Ana's Melee skill has improved to 16!"}));
+    EXPECT_EQ(shownMessages(g),
+              (Texts{"You need 100 spendable XP to raise Melee!", "Ana's Melee skill has improved to 16!"}));
     EXPECT_EQ(std::pair(g.messages.line(19).color, g.messages.line(20).color),
               (std::pair<int32_t, int32_t>(kYellow, kGreen)));
     addSkillExperience(g, u, kMeleeSkill, 109, true);
@@ -303,7 +303,7 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     addMessage(g, "new", static_cast<int32_t>(kBlue));
     EXPECT_EQ(std::tuple(g.messages.line(19).inUse, g.messages.line(20).color, g.messages.line(20).time),
               std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
+    EXPECT_EQ(shownMessages(g), Texts{"new"});
     // The log keeps what the view forgot, oldest first, in its colours.
     MessageLog& log = g.messages.log;
     ASSERT_EQ(log.lines().size(), 22u);

@@ -51,13 +51,13 @@ TEST_F(MapFile, mapSizeLimits) {
         full += std::string(100, y == 100 ? 'X' : 'x') + "\r\n";
     load(full + "   \r\n");
     EXPECT_EQ(std::tuple(idAt(g, 0, 0), idAt(g, 0, 50), idAt(g, 99, 100), idAt(g, 100, 5), boxTexts(t)),
-              std::tuple(2, 10, 7, 0, std::vector<std::string>{}));
+              std::tuple(2, 10, 7, 0, Texts{}));
 
     std::string column;
     for (int y = 2; y <= 102; ++y)
         column += y > 100 ? "XXXXX\r\n" : "X\r\n";
     load(crlf({"X.X", "X" + std::string(100, '.'), "X..X"}) + column);
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>(3, "Map too big!")));
+    EXPECT_EQ(boxTexts(t), (Texts(3, "Map too big!")));
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["title"], "FATAL ERROR! DIE! DIE!");
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["icon"], "critical");
     EXPECT_EQ(row(1, 0, 3), (std::vector<int16_t>{5, 0, 0, 1}));
@@ -78,7 +78,7 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
               std::tuple(std::vector<int16_t>{13, 0, 1}, std::vector<int16_t>{14}));
     std::vector<std::string> unknown;
     for (const std::string& line :
-         std::vector<std::string>{" XXX", "\t\t", "MAP =x", "NAP=x", "lower", "#X", std::string("\0X", 2)})
+         Texts{" XXX", "\t\t", "MAP =x", "NAP=x", "lower", "#X", std::string("\0X", 2)})
         unknown.push_back("Unknown line found in " + path + "\r\n" + line);
     EXPECT_EQ(boxTexts(t), unknown);
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["title"], "WARNING!!!!");
@@ -118,10 +118,9 @@ TEST(LevelFile, faultsNameTheirLines) {
     const LevelFile level =
         readLevelFile("; note\r\nMAP=Hall\r\n\r\n X\r\nX.S\r\nLOWER=../x\nNAP=1\r\n", "a.map", findings);
     EXPECT_EQ(findings.seen,
-              (std::vector<std::string>{
-                  "4: unknown line \" X\": keys and rows start in the first column",
-                  "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
-                  "7: unknown line \"NAP=1\""}));
+              (Texts{"4: unknown line \" X\": keys and rows start in the first column",
+                     "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
+                     "7: unknown line \"NAP=1\""}));
     EXPECT_EQ(std::tuple(level.name.line, level.lineOf(0)), std::tuple(2, 5));
     EXPECT_EQ(shownInBox(std::string(300, 'a')), std::string(300, 'a')) << "300 characters are shown whole";
 }
@@ -140,7 +139,7 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
         monsters.push_back(g.level.creatureAt(x, 1) ? g.player(g.level.creatureAt(x, 1)).monsterType : -1);
     EXPECT_EQ(monsters, (std::vector<int16_t>{-1, -1, 1, 2, -1, -1, -1}));
     EXPECT_EQ(std::tuple(g.level.startX, g.level.startY, g.level.itemAt(6, 1)), std::tuple(6, 1, 0));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modPlayer_Add : Monster 9 is not in monster.ini"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modPlayer_Add : Monster 9 is not in monster.ini"});
 }
 
 // Only the user crosses to a new level; stairs to a missing file must not strand it on an empty one.
@@ -158,8 +157,7 @@ TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     const std::string caption = g.screen.caption;
     t.io.log.events.clear();
     loadLevel(g, t.path("nowhere.map"));
-    EXPECT_EQ(boxTexts(t),
-              std::vector<std::string>{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
     EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.startX, g.screen.caption, g.items.ubound()),
               std::tuple("Here", "below", 4, caption, items));
     EXPECT_EQ(std::tuple(idAt(g, 2, 0), g.level.creatureAt(3, 0)), std::tuple(ItemId::SmallGold, 3));
@@ -191,7 +189,7 @@ TEST_F(MapFile, hostileFilesAreSurvived) {
     EXPECT_EQ(boxTexts(t).size(), 1u);
     EXPECT_LT(boxTexts(t).at(0).size(), 1000u);
     load("MAP=Long\r\nX" + std::string(10 * 1024 * 1024, 'X') + "\r\nXg");
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Map too big!"});
+    EXPECT_EQ(boxTexts(t), Texts{"Map too big!"});
     EXPECT_EQ(std::tuple(g.level.name, idAt(g, 1, 0)), std::tuple("Long", ItemId::SmallGold));
 }
 
@@ -227,7 +225,7 @@ TEST(Walls, piecesJoinTheirNeighbours) {
         for (std::size_t row = 0; row < c.art.size(); ++row)
             pieces.push_back(idsOf(t.game, c.y0 + static_cast<int32_t>(row), c.x0,
                                    c.x0 + static_cast<int32_t>(c.art[row].size()) - 1));
-        EXPECT_EQ(std::pair(pieces, boxTexts(t)), std::pair(c.pieces, std::vector<std::string>{})) << c.name;
+        EXPECT_EQ(std::pair(pieces, boxTexts(t)), std::pair(c.pieces, Texts{})) << c.name;
     }
 }
 
@@ -249,7 +247,7 @@ TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
                                  isStoneWall(t.game, 10, 41), isStoneWall(t.game, -1, 0),
                                  isStoneWall(t.game, 0, 101)}),
               (std::vector<bool>{true, false, false, false, false}));
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>(2, "Error_Is_Stone_Wall : Subscript out of range")));
+    EXPECT_EQ(boxTexts(t), (Texts(2, "Error_Is_Stone_Wall : Subscript out of range")));
 }
 
 // The draws of one generation in the order rooms take them: three openings each, then contents.
@@ -312,7 +310,7 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
                      (wall && id != wallConnector(t.game, t.game.level.itemAt(x, y))); // joined
         }
     EXPECT_EQ(std::tuple(wrong, t.game.level.startX, t.game.level.startY), std::tuple(0, 2, 2));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
     for (std::size_t i = 0; i < std::size(rooms); ++i) {
         const auto [x0, y0] = corner(i);
         const auto& [monsters, item, type, expectedCells, id] = rooms[i];

@@ -110,7 +110,7 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
         std::tie(g.creatures(g.creatures.current).x, g.creatures(g.creatures.current).y) = std::tuple(x, y);
         expectPlainVisibility(x, y, range, range);
     }
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 class Sight : public ::testing::Test {
@@ -152,7 +152,7 @@ TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
     userAt(2, 2);
     updateLight(g);
     EXPECT_EQ(light({{0, 0}, {8, 8}, {9, 2}, {100, 100}}), (Light{2, 6, 7, 7}));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 // A broken item on a line fails closed with a box, keeping the cells marked before it.
@@ -162,8 +162,7 @@ TEST_F(Sight, brokenItemFailsClosedKeepingEarlierCells) {
     userAt(50, 50);
     updateVisibility(g, 3, 2);
     const std::string line = "Error_modMap_Open_Sight_Line : Subscript out of range";
-    EXPECT_EQ(boxTexts(t),
-              (std::vector<std::string>{line, line, "Error_modMap_Set_Visible : Subscript out of range"}));
+    EXPECT_EQ(boxTexts(t), (Texts{line, line, "Error_modMap_Set_Visible : Subscript out of range"}));
     EXPECT_EQ(std::tuple(cellVisible(g, 47, 48), cellVisible(g, 48, 50), cellVisible(g, 50, 50)),
               std::tuple(true, true, false));
 }
@@ -182,7 +181,7 @@ TEST_F(Sight, rangeIsCutToMap) {
         EXPECT_EQ(seen, cells) << rangeX << " x " << rangeY;
     }
     EXPECT_EQ(std::tuple(cellVisible(g, -1, 100), cellVisible(g, 0, 101)), std::tuple(false, false));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 using Step = std::pair<int32_t, int32_t>;
@@ -228,7 +227,7 @@ TEST(Directions, stepsTurnsOppositesRetriesAndDistancesAgree) {
                              alternativeDirection(g, d), step(g, d)),
                   std::tuple(0, 0, 0, 0, Step{0, 0}))
             << d;
-    EXPECT_EQ(std::pair(g.draw(), boxTexts(t)), std::pair(0.25f, std::vector<std::string>{}));
+    EXPECT_EQ(std::pair(g.draw(), boxTexts(t)), std::pair(0.25f, Texts{}));
     // Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
     EXPECT_EQ((std::vector<int16_t>{cellDistance(g, 4, 4, 4, 4), cellDistance(g, 0, 0, 3, 7),
                                     cellDistance(g, 5, 5, 2, 8), cellDistance(g, 100, 0, 0, 100),
@@ -244,8 +243,7 @@ TEST(Directions, stepsTurnsOppositesRetriesAndDistancesAgree) {
         EXPECT_EQ(stepInDirection(g, static_cast<int16_t>(d), sx, sy), inMap) << d;
         EXPECT_EQ((Step{sx, sy}), (Step{toX, toY})) << d;
     }
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"Error_modMap_Dist : Overflow",
-                                                     "Error_modMap_Get_Facing_XY : Overflow"}));
+    EXPECT_EQ(boxTexts(t), (Texts{"Error_modMap_Dist : Overflow", "Error_modMap_Get_Facing_XY : Overflow"}));
 }
 
 } // namespace

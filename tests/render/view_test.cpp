@@ -83,7 +83,7 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
     for (const auto& row : rows)
         EXPECT_EQ(cell(x++, 50), "copy 0 0, " + std::get<4>(row) + ", draw 2 0")
             << "facing " << std::get<0>(row);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 // Messages stack up from the bottom; damage numbers sit on visible cells; "Paused" stands over them all.
@@ -102,10 +102,10 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
     for (const Op& o : ops("text"))
         shown.push_back(o.text + " @" + std::to_string(o.x) + "," + std::to_string(o.y) + " " +
                         std::to_string(o.size) + (o.bold ? "b " : " ") + std::to_string(o.color));
-    EXPECT_EQ(shown, (std::vector<std::string>{
-                         "newest @5,455 16 65280", "middle @5,327 16 16711680", "oldest @5,151 16 255",
-                         " 7 @390,165 12b 65535", " 12 @608,485 12b 65535", " 0 @-26,-27 12b 65535",
-                         " 1234 @128,69 12b 65535", "-3 @448,389 12b 65535", "Paused @255,102 24b 65535"}));
+    EXPECT_EQ(shown,
+              (Texts{"newest @5,455 16 65280", "middle @5,327 16 16711680", "oldest @5,151 16 255",
+                     " 7 @390,165 12b 65535", " 12 @608,485 12b 65535", " 0 @-26,-27 12b 65535",
+                     " 1234 @128,69 12b 65535", "-3 @448,389 12b 65535", "Paused @255,102 24b 65535"}));
     EXPECT_EQ(cell(53, 48), "copy 0 0, draw 2 0, draw 3 0");
     EXPECT_TRUE(g.messages.damage(2).inUse);
 }

@@ -135,7 +135,7 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     o.level.light(3, 3) = 4;
     removeCreature(o, 1);
     ASSERT_TRUE(loadGameFile(o, s.file.string()));
-    EXPECT_EQ(boxTexts(other.t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(other.t), Texts{});
     EXPECT_EQ(std::tuple(o.creatures.current, o.screen.viewX, o.screen.viewY, o.level.creatureAt(10, 30),
                          o.level.creatureAt(100, 100), o.level.creatureAt(10, 10), o.level.itemAt(0, 0),
                          o.level.itemAt(11, 10), o.level.itemAt(10, 10), o.level.visible(10, 10),
@@ -157,8 +157,7 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     onSaveGame(s.g);
     EXPECT_EQ(s.saved(), "an earlier game");
     EXPECT_EQ(shownMessages(s.g).back(), "Game not saved.");
-    EXPECT_EQ(boxTexts(s.t),
-              std::vector<std::string>{"A saved game named Zo\xC3\xAB already exists. Replace it?"});
+    EXPECT_EQ(boxTexts(s.t), Texts{"A saved game named Zo\xC3\xAB already exists. Replace it?"});
 
     s.t.io.window.boxAnswers = {Answer::Yes};
     onSaveGame(s.g);
@@ -175,7 +174,7 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
               std::tuple("Game loaded.", false));
     loaded.g.playerFolder = s.g.playerFolder;
     onSaveGame(loaded.g);
-    EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
+    EXPECT_EQ(boxTexts(loaded.t), Texts{}) << "nor is the file it was loaded from";
 }
 
 // Each unsound file is refused with a box naming the fault, the running game untouched.

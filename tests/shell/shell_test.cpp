@@ -174,19 +174,16 @@ TEST(Keys, eachKeyDoesItsOneThing) {
         {"Escape", 8, 0, {Key::Escape}, "(50, 50) facing 8, says Paused, paused, drawn"},
         {"Pause, Up", 8, 0, {Key::Pause, Key::Up}, "(50, 50) facing 8, drawn"},
         {"Pause, another key", 8, 0, {Key::Pause, Key::Other}, "(50, 50) facing 8, drawn"},
+        {"Up with no creature", 8, 0, {Key::Up}, "(50, 50) facing 8"}, // no creature, no key acts
     };
     for (const auto& [name, facing, shift, keys, outcome] : cases) {
         KeyGame k;
         k.t.game.player(1).facing = facing;
+        if (std::string(name).ends_with("no creature")) k.t.game.creatures.current = 0;
         for (const Key key : keys)
             k.press(key, shift);
         EXPECT_EQ(k.outcome(), outcome) << name;
     }
-    KeyGame k;
-    k.t.game.player(1).facing = 8;
-    k.t.game.creatures.current = 0;
-    k.press(Key::Up);
-    EXPECT_EQ(k.outcome(), "(50, 50) facing 8") << "no creature, no key acts";
 }
 
 // The user's creature at (20, 20) and a wounded rat far off, with the timers running.
@@ -243,7 +240,7 @@ TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
     t.io.window.whileOpen = [&] { showError(t.game, "second"); };
     showError(t.game, "first");
     showError(t.game, "third");
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"first", "third"}));
+    EXPECT_EQ(boxTexts(t), (Texts{"first", "third"}));
 }
 
 // Game over runs once however many ticks come, then the start menu offers another game.
@@ -256,8 +253,7 @@ TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
     t.io.window.inputAnswers = {"Bo"};
     onMonsterTick(t.game);
-    EXPECT_EQ(boxTexts(t),
-              (std::vector<std::string>{"Your player has died!!!\r\nGame over!", "Use random map?"}));
+    EXPECT_EQ(boxTexts(t), (Texts{"Your player has died!!!\r\nGame over!", "Use random map?"}));
     EXPECT_EQ(t.io.log.of("death").at(0)["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
     EXPECT_EQ(std::tuple(t.game.level.name, t.io.window.timersRunning), std::tuple("Random", true));
     ASSERT_NE(t.game.creatures.current, 0);
