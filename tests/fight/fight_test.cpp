@@ -172,8 +172,7 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
     user().level = 1;
     user().skill(kMeleeSkill).value = kMax;
     addSkillExperience(g, u, kMeleeSkill, 100, false);
-    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).value, 15), kMax)
-        << "a failed improvement keeps the value";
+    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).value, 15), kMax) << "a failed raise keeps the value";
     std::tie(user().xp, user().combatPenalty) = std::tuple(0, kMax - 2);
     strike(g, u, rat);
     std::tie(user().level, user().combatPenalty, user().nextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
@@ -283,15 +282,14 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
         t.io.clock.time = 100.2f;
     }
     EXPECT_EQ(g.messages.line(1).text + ", " + g.messages.line(20).text, "line 2, line 21");
-    EXPECT_EQ(std::pair(g.messages.damage(1).amount, g.messages.damage(20).amount), std::pair(1, 20));
+    const auto& hit = g.messages.damage(1);
+    EXPECT_EQ(std::pair(hit.amount, g.messages.damage(20).amount), std::pair(1, 20));
     for (const auto& [now, kept] : {std::pair{100.35f, true}, {100.4f, false}}) {
         t.io.clock.time = now;
         ageMessages(g);
-        EXPECT_EQ(std::pair(g.messages.damage(1).inUse, g.messages.damage(2).inUse), std::pair(kept, true))
-            << now;
+        EXPECT_EQ(std::pair(hit.inUse, g.messages.damage(2).inUse), std::pair(kept, true)) << now;
     }
     addDamageMessage(g, 7, 8, 42);
-    const auto& hit = g.messages.damage(1);
     EXPECT_EQ(std::tuple(hit.x, hit.y, hit.amount, hit.time), std::tuple(7, 8, 42, 100.4f));
 
     for (const auto& [now, shown] : {std::pair{105.2f, 20u}, {105.25f, 0u}}) {

@@ -80,9 +80,8 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
     }
     redraw(g, true);
     x = 41;
-    for (const auto& row : rows)
-        EXPECT_EQ(cell(x++, 50), "copy 0 0, " + std::get<4>(row) + ", draw 2 0")
-            << "facing " << std::get<0>(row);
+    for (const auto& [facing, life, maxLife, image, between] : rows)
+        EXPECT_EQ(cell(x++, 50), "copy 0 0, " + between + ", draw 2 0") << "facing " << facing;
     EXPECT_EQ(boxTexts(t), Texts{});
 }
 
@@ -183,7 +182,7 @@ TEST_F(ViewTest, userViewAndMapOverview) {
             EXPECT_EQ(std::tuple(at(12, y + 1), at(21, y + 10), at(16, y + 5), at(11, y + 5), at(22, y + 5),
                                  at(16, y + 11)),
                       std::tuple(kBlack, kBlack, colors[row], paper, paper, paper))
-                << w << ": " << names[row];
+                << w << " " << names[row];
             EXPECT_EQ(texts[static_cast<std::size_t>(row)], names[row] + " @28," + std::to_string(y));
         }
         EXPECT_EQ(canvas.ops.back().kind, "present");
