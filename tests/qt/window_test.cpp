@@ -820,9 +820,8 @@ TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
     QSettings folder(dir.path(), QSettings::IniFormat);
     EXPECT_EQ(readSettings(folder), WindowSettings{});
     for (const auto& [w, h, zoom] :
-         {std::tuple{1920, 1080, 1}, {3840, 2160, 2}, {2560, 1440, 1}, {800, 600, 1}})
+         {std::tuple{1920, 1080, 1}, {3840, 2160, 2}, {2560, 1440, 1}, {800, 600, 1}, {15360, 8640, 4}})
         EXPECT_EQ(zoomForScreen({w, h}), zoom) << w;
-    EXPECT_EQ(zoomForScreen({15360, 8640}), 4);
 }
 
 // The window takes its size, zoom and sound from the settings and leaves them there on closing.
