@@ -160,10 +160,14 @@ TEST(Catalogue, quotedLinesShowControlCharacters) {
     EXPECT_EQ(gf::quoted(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
 }
 
-// A missing item.ini still empties the placed items; a missing monster.ini keeps the old catalogue.
-TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
+// Every level re-reads item.ini: one without blocks leaves no catalogue, not the one before; a missing one
+// still empties the placed items; a missing monster.ini keeps the old catalogue.
+TEST(Catalogue, blocklessOrMissingFilesAreReportedAndLeaveNoCatalogue) {
     TestGame t;
     prepareEmptyLevel(t);
+    t.write("item.ini", lines("; nothing"));
+    loadItemCatalogue(t.game);
+    EXPECT_EQ(itemEntries(t.game), "0");
     t.game.items(5).inUse = true;
     std::filesystem::remove(t.folder / "item.ini");
     std::filesystem::remove(t.folder / "monster.ini");
@@ -175,15 +179,6 @@ TEST(Catalogue, missingFilesAreReportedAndLeaveNoCatalogue) {
                                        t.path("monster.ini") + " Monster#=0");
     EXPECT_EQ(std::tuple(t.game.items.ubound(), t.game.items(5).inUse, t.game.catalogue.monsters.ubound()),
               std::tuple(1000, false, 2));
-}
-
-// Every level re-reads item.ini: one emptied of its blocks leaves no catalogue, not the one before.
-TEST(Catalogue, itemFileWithoutBlocksClearsTheOldCatalogue) {
-    TestGame t;
-    prepareEmptyLevel(t);
-    t.write("item.ini", lines("; nothing"));
-    loadItemCatalogue(t.game);
-    EXPECT_EQ(itemEntries(t.game), "0");
 }
 
 // A file that is no catalogue costs at most twenty boxes and a count, each cut short, and no crash.
@@ -219,35 +214,34 @@ struct Level {
     std::vector<int32_t> items() { return inUse(g.items, &Item::inUse); }
     std::vector<int32_t> creatures() { return inUse(g.creatures, &Creature::active); }
 };
+class ItemTable : public ::testing::Test, public Level {};
 
 // One item a cell; the lowest free entry is reused, and a stale delete leaves another item's cell alone.
-TEST(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
-    Level l;
-    l.fill(6);
+TEST_F(ItemTable, addTakesLowestFreeEntryAndDeleteFreesIt) {
+    fill(6);
     for (const auto& [x, y] : {std::pair{4, 0}, {-1, 5}, {4, 101}, {101, 0}})
-        EXPECT_EQ(addItem(l.g, 27, x, y), 0) << x << "," << y;
-    EXPECT_EQ(addItem(l.g, 26, 100, 100), 7);
-    EXPECT_EQ(l.g.items(7), (Item{true, 26, 100, 100, 0}));
+        EXPECT_EQ(addItem(g, 27, x, y), 0) << x << "," << y;
+    EXPECT_EQ(addItem(g, 26, 100, 100), 7);
+    EXPECT_EQ(g.items(7), (Item{true, 26, 100, 100, 0}));
     for (const int32_t index : {0, 5, 2, 2})
-        removeItem(l.g, index);
-    EXPECT_EQ(l.g.items(2), Item{});
-    EXPECT_EQ(std::tuple(l.g.level.itemAt(0, 0), l.g.level.itemAt(1, 0), l.g.level.itemAt(2, 0),
-                         l.g.level.itemAt(4, 0)),
-              std::tuple(1, 0, 3, 0));
-    EXPECT_EQ(l.items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
+        removeItem(g, index);
+    EXPECT_EQ(g.items(2), Item{});
+    EXPECT_EQ(
+        std::tuple(g.level.itemAt(0, 0), g.level.itemAt(1, 0), g.level.itemAt(2, 0), g.level.itemAt(4, 0)),
+        std::tuple(1, 0, 3, 0));
+    EXPECT_EQ(items(), (std::vector<int32_t>{1, 3, 4, 6, 7}));
     for (const auto& [y, entry] : {std::pair{9, 2}, {10, 5}, {11, 8}})
-        EXPECT_EQ(addItem(l.g, 1, 9, y), entry) << y;
-    removeItem(l.g, 3000);
-    EXPECT_EQ(boxTexts(l.t), std::vector<std::string>{"Error_modItem_Delete : Subscript out of range"});
+        EXPECT_EQ(addItem(g, 1, 9, y), entry) << y;
+    removeItem(g, 3000);
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modItem_Delete : Subscript out of range"});
 }
 
 // The growth rule: 1000 in use grows to 2000 and gives 1991; later additions take 1001 first.
-TEST(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
-    Level l;
-    l.fill(1000);
+TEST_F(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
+    fill(1000);
     for (const auto& [x, entry] : {std::pair{50, 1991}, {51, 1001}, {52, 1002}})
-        EXPECT_EQ(addItem(l.g, 1, x, 50), entry) << x;
-    EXPECT_EQ(std::pair(l.g.items.ubound(), l.items().size()), std::pair(2000, std::size_t{1003}));
+        EXPECT_EQ(addItem(g, 1, x, 50), entry) << x;
+    EXPECT_EQ(std::pair(g.items.ubound(), items().size()), std::pair(2000, std::size_t{1003}));
 }
 
 // Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
@@ -274,35 +268,36 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
     removeCreature(l.g, 22);
     EXPECT_EQ(std::tuple(l.g.creatures.current, l.g.level.creatureAt(3, 2), l.creatures().size()),
               std::tuple(0, 0, 21u));
-    EXPECT_EQ(boxTexts(l.t),
-              std::vector<std::string>{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});
+    EXPECT_EQ(boxTexts(l.t), Texts{"Error_modPlayer_Add : Monster 3 is not in monster.ini"});
 }
 
 // The user's creature: fixed starting values, the answered name, melee 10 + 10r rounded half to even.
 TEST(CreatureTable, setupCreatesTheUsersCreature) {
     for (const auto& [draw, melee] : {std::pair{0.0f, 10}, {0.25f, 12}, {0.35f, 14}, {0.999999f, 20}}) {
         Level l;
-        l.g.level.startX = 40;
-        l.g.level.startY = 60;
+        std::tie(l.g.level.startX, l.g.level.startY) = std::tuple(40, 60);
         l.t.io.window.inputAnswers.push_back("Ann");
         l.t.io.random.queue(draw);
         createUser(l.g);
         ASSERT_EQ(l.g.creatures.current, 1);
         const Creature& p = l.g.creatures(1);
-        EXPECT_EQ(p.name, "Ann" + std::string(97, ' '));
-        EXPECT_EQ(std::tuple(p.monsterType, p.image, p.life, p.maxLife, p.stamina, p.maxStamina, p.sightRange,
-                             p.level, p.nextLevelXp, p.facing, p.skill(1).known, p.skill(1).xpToRaise),
-                  std::tuple(0, 0, 50, 50, 100, 100, 100, 1, 1000, 2, true, 100));
-        EXPECT_EQ(p.skill(1).value, melee) << draw;
-        EXPECT_EQ(std::tuple(l.g.level.creatureAt(40, 60), l.g.screen.viewX, l.g.screen.viewY),
-                  std::tuple(1, 40, 60));
+        EXPECT_EQ(std::tuple(p.name, p.monsterType, p.image, p.life, p.maxLife, p.stamina, p.maxStamina,
+                             p.sightRange, p.level, p.nextLevelXp, p.facing, p.skill(1).known,
+                             p.skill(1).xpToRaise, p.skill(1).value, l.g.level.creatureAt(40, 60),
+                             l.g.screen.viewX, l.g.screen.viewY),
+                  std::tuple("Ann" + std::string(97, ' '), 0, 0, 50, 50, 100, 100, 100, 1, 1000, 2, true, 100,
+                             melee, 1, 40, 60))
+            << draw;
         EXPECT_EQ(l.t.io.log.of("input").at(0)["title"], "Murkhol");
     }
 }
 
 // The name box asks again, saying why, until the name can be saved; Cancel leaves no creature.
 TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
-    const std::string ask = "Enter your players name:", unnamed = "A saved game needs a name.\r\n" + ask;
+    const std::string ask = "Enter your players name:", unnamed = "A saved game needs a name.\r\n" + ask,
+                      slashed = "\"../a/b\" cannot name a saved game: it may not hold slashes, colons or "
+                                "control characters.\r\n" +
+                                ask;
     for (const bool cancel : {false, true}) {
         Level l;
         l.t.io.window.inputAnswers = {"", "   ", "../a/b",
@@ -311,11 +306,7 @@ TEST(CreatureTable, setupAsksUntilTheNameCanBeSaved) {
         std::vector<std::string> prompts;
         for (const auto& e : l.t.io.log.of("input"))
             prompts.push_back(e["prompt"]);
-        EXPECT_EQ(prompts,
-                  (std::vector<std::string>{ask, unnamed, unnamed,
-                                            "\"../a/b\" cannot name a saved game: it may not hold slashes, "
-                                            "colons or control characters.\r\n" +
-                                                ask}));
+        EXPECT_EQ(prompts, (Texts{ask, unnamed, unnamed, slashed}));
         EXPECT_EQ(std::tuple(l.g.creatures.current, l.creatures().size()),
                   cancel ? std::tuple(0, 0u) : std::tuple(1, 1u));
         EXPECT_EQ(displayName(l.g.creatures(1).name), cancel ? "" : std::string(100, 'z'))
@@ -336,8 +327,7 @@ TEST(CreatureTable, setupRefusesWithoutAStartCell) {
         createUser(l.g);
         EXPECT_EQ(std::tuple(l.g.creatures.current, l.t.io.log.of("input").size()), std::tuple(0, 0u))
             << description;
-        EXPECT_EQ(boxTexts(l.t),
-                  std::vector<std::string>{std::string("Error_modPlayer_Setup : ") + description});
+        EXPECT_EQ(boxTexts(l.t), Texts{std::string("Error_modPlayer_Setup : ") + description});
     }
 }
 

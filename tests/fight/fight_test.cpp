@@ -69,10 +69,10 @@ TEST_F(Combat, blowsAreCutBetweenOneAndTheVictimsLife) {
     std::tie(user().level, user().weaponSlot, ratP().life) = std::tuple(2, 2, 4);
     draws({0.5f, 0.5f, 0.5f, 0.5f}); // club 12 against armour 7
     strike(g, u, rat);
-    EXPECT_EQ(std::tuple(g.messages.damage(2).amount, g.messages.damage(2).x, g.messages.damage(2).y),
-              std::tuple(4, 11, 10));
-    EXPECT_EQ(std::tuple(ratP().active, ratP().combatPenalty, g.level.creatureAt(11, 10), idAt(g, 11, 10)),
-              std::tuple(false, 0, 0, FightItem::RatCarcass));
+    const auto& hit = g.messages.damage(2);
+    EXPECT_EQ(std::tuple(hit.amount, hit.x, hit.y, ratP().active, ratP().combatPenalty,
+                         g.level.creatureAt(11, 10), idAt(g, 11, 10)),
+              std::tuple(4, 11, 10, false, 0, 0, FightItem::RatCarcass));
     const Creature& p = user();
     EXPECT_EQ(std::tuple(p.skill(kMeleeSkill).xpToRaise, p.xp, p.spendableXp, p.combatPenalty, p.stamina),
               std::tuple(91, 9, 4, 10, 98));
@@ -116,9 +116,8 @@ TEST_F(Combat, monsterAttacksAreParriedOrHurtAndKillTheUser) {
     draws({0.99f, 0.0f, 0.0f, 0.0f});
     strike(g, rat, u);
     EXPECT_EQ(std::tuple(g.creatures.current, g.screen.status.life.value, g.creatures(u).active,
-                         g.level.creatureAt(10, 10), g.level.itemAt(10, 10)),
-              std::tuple(0, 0, false, 0, 0));
-    EXPECT_TRUE(boxTexts(t).empty());
+                         g.level.creatureAt(10, 10), g.level.itemAt(10, 10), boxTexts(t).size()),
+              std::tuple(0, 0, false, 0, 0, 0u));
 }
 
 // Half of each grant is spendable; one level per grant, when the need reaches exactly 0.
@@ -173,8 +172,7 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
     user().level = 1;
     user().skill(kMeleeSkill).value = kMax;
     addSkillExperience(g, u, kMeleeSkill, 100, false);
-    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).value, 15), kMax)
-        << "a failed improvement keeps the value";
+    EXPECT_EQ(std::exchange(user().skill(kMeleeSkill).value, 15), kMax) << "a failed raise keeps the value";
     std::tie(user().xp, user().combatPenalty) = std::tuple(0, kMax - 2);
     strike(g, u, rat);
     std::tie(user().level, user().combatPenalty, user().nextAttackTime) = std::tuple(kMax / 2 + 1, 0, 0.0f);
@@ -191,10 +189,9 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
 
 // Readying toggles the slot of its kind, damage winning over armour; an empty slot is an error.
 TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
-    give(t, u, 2, FightItem::Stick); // damage 1
-    give(t, u, 4, FightItem::SpikedShield);
-    give(t, u, 5, FightItem::SoftLeather);
-    give(t, u, 6, FightItem::Pebble);
+    using namespace FightItem; // the stick's damage is 1
+    for (const auto& [slot, id] : {std::pair{2, Stick}, {4, SpikedShield}, {5, SoftLeather}, {6, Pebble}})
+        give(t, u, slot, id);
     const std::tuple<int32_t, int32_t, int32_t> steps[] = {{2, 2, 0}, {4, 4, 0}, {4, 0, 0},
                                                            {5, 0, 5}, {6, 0, 5}, {5, 0, 0}};
     for (const auto& [slot, weapon, armor] : steps) {
@@ -202,7 +199,7 @@ TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
         EXPECT_EQ(std::pair(user().weaponSlot, user().armourSlot), std::pair(weapon, armor)) << slot;
     }
     ready(g, u, 3);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Arm_Weapon : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modItem_Arm_Weapon : Subscript out of range"});
     EXPECT_EQ(sounds(), std::vector<int>(6, 12));
 }
 
@@ -244,7 +241,7 @@ TEST_F(Combat, rollsStayWithinTenOfTheKnownValue) {
     EXPECT_EQ(std::tuple(user().skill(2).value, user().xp, skillValue(g, u, 11)), std::tuple(40, 0, 0));
     user().skill(kSkillCount).known = true; // the last row of the skill table is a skill like any other
     raiseSkill(g, u, kSkillCount);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modSkill_Value : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modSkill_Value : Subscript out of range"});
 }
 
 // An improvement costs its whole price; a grant improves once, dearer each time; monsters silently.
@@ -256,8 +253,8 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     }
     EXPECT_EQ(std::tuple(melee.value, melee.xpToRaise, user().spendableXp, user().xp),
               std::tuple(16, 110, 0, 0));
-    EXPECT_EQ(shownMessages(g), (std::vector<std::string>{"You need 100 spendable XP to raise Melee!",
-                                                          "Ana's Melee skill has improved to 16!"}));
+    EXPECT_EQ(shownMessages(g),
+              (Texts{"You need 100 spendable XP to raise Melee!", "Ana's Melee skill has improved to 16!"}));
     EXPECT_EQ(std::pair(g.messages.line(19).color, g.messages.line(20).color),
               (std::pair<int32_t, int32_t>(kYellow, kGreen)));
     addSkillExperience(g, u, kMeleeSkill, 109, true);
@@ -273,7 +270,8 @@ TEST_F(Combat, improvementsAreBoughtOrGrantedOneAtATime) {
     EXPECT_EQ(shownMessages(g).size(), 11u);
 }
 
-// Twenty lines (5 s each) and twenty damage numbers (0.35 s) are kept; lines scroll over expired ones.
+// Twenty lines (5 s) and damage numbers (0.35 s) are kept, lines scroll over expired ones; the log keeps
+// the last thousand lines, numbered for the whole run, so a view can tell what is new.
 TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     TestGame t;
     Game& g = t.game;
@@ -284,17 +282,15 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
         t.io.clock.time = 100.2f;
     }
     EXPECT_EQ(g.messages.line(1).text + ", " + g.messages.line(20).text, "line 2, line 21");
-    EXPECT_EQ(std::pair(g.messages.damage(1).amount, g.messages.damage(20).amount), std::pair(1, 20));
+    const auto& hit = g.messages.damage(1);
+    EXPECT_EQ(std::pair(hit.amount, g.messages.damage(20).amount), std::pair(1, 20));
     for (const auto& [now, kept] : {std::pair{100.35f, true}, {100.4f, false}}) {
         t.io.clock.time = now;
         ageMessages(g);
-        EXPECT_EQ(std::pair(g.messages.damage(1).inUse, g.messages.damage(2).inUse), std::pair(kept, true))
-            << now;
+        EXPECT_EQ(std::pair(hit.inUse, g.messages.damage(2).inUse), std::pair(kept, true)) << now;
     }
     addDamageMessage(g, 7, 8, 42);
-    EXPECT_EQ(std::tuple(g.messages.damage(1).x, g.messages.damage(1).y, g.messages.damage(1).amount,
-                         g.messages.damage(1).time),
-              std::tuple(7, 8, 42, 100.4f));
+    EXPECT_EQ(std::tuple(hit.x, hit.y, hit.amount, hit.time), std::tuple(7, 8, 42, 100.4f));
 
     for (const auto& [now, shown] : {std::pair{105.2f, 20u}, {105.25f, 0u}}) {
         t.io.clock.time = now;
@@ -305,21 +301,16 @@ TEST(Messages, linesAndDamageNumbersFillTheirTablesAndExpire) {
     addMessage(g, "new", static_cast<int32_t>(kBlue));
     EXPECT_EQ(std::tuple(g.messages.line(19).inUse, g.messages.line(20).color, g.messages.line(20).time),
               std::tuple(false, static_cast<int32_t>(kBlue), 105.25f));
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"new"});
+    EXPECT_EQ(shownMessages(g), Texts{"new"});
     // The log keeps what the view forgot, oldest first, in its colours.
-    ASSERT_EQ(g.messages.log.lines().size(), 22u);
-    EXPECT_EQ(std::tuple(g.messages.log.lines().front().text, g.messages.log.lines().back().text,
-                         g.messages.log.lines().back().color),
+    MessageLog& log = g.messages.log;
+    ASSERT_EQ(log.lines().size(), 22u);
+    EXPECT_EQ(std::tuple(log.lines().front().text, log.lines().back().text, log.lines().back().color),
               std::tuple("line 1", "new", static_cast<int32_t>(kBlue)));
-}
-
-// The log keeps the last thousand lines, numbered for the whole run, so a view can tell what is new.
-TEST(Messages, theLogKeepsTheLastThousandLines) {
-    MessageLog log;
-    for (int i = 0; i < 1005; ++i)
+    for (int i = 22; i < 1005; ++i)
         log.add("line " + std::to_string(i), i);
     EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.end(), log.line(5).text, log.line(1004).color),
-              std::tuple(1000u, 5u, 1005u, "line 5", 1004));
+              std::tuple(1000u, 5u, 1005u, "line 6", 1004));
     log.clear();
     log.add("fresh", 0);
     EXPECT_EQ(std::tuple(log.lines().size(), log.first(), log.line(1005).text),

@@ -35,12 +35,13 @@ protected:
     std::string load(const std::string& contents) {
         t.write("level.map", contents);
         t.io.log.events.clear();
-        loadLevel(t.game, t.path("level.map"));
+        loadLevel(g, t.path("level.map"));
         return t.path("level.map");
     }
-    std::vector<int16_t> row(int32_t y, int32_t from, int32_t to) { return idsOf(t.game, y, from, to); }
+    std::vector<int16_t> row(int32_t y, int32_t from, int32_t to) { return idsOf(g, y, from, to); }
 
     TestGame t;
+    Game& g = t.game;
 };
 
 // A map holds 101 rows of 100 characters; a longer row is dropped whole, each extra row boxed.
@@ -49,16 +50,14 @@ TEST_F(MapFile, mapSizeLimits) {
     for (int y = 0; y <= 100; ++y)
         full += std::string(100, y == 100 ? 'X' : 'x') + "\r\n";
     load(full + "   \r\n");
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
-    EXPECT_EQ(
-        std::tuple(idAt(t.game, 0, 0), idAt(t.game, 0, 50), idAt(t.game, 99, 100), idAt(t.game, 100, 5)),
-        std::tuple(2, 10, 7, 0));
+    EXPECT_EQ(std::tuple(idAt(g, 0, 0), idAt(g, 0, 50), idAt(g, 99, 100), idAt(g, 100, 5), boxTexts(t)),
+              std::tuple(2, 10, 7, 0, Texts{}));
 
     std::string column;
     for (int y = 2; y <= 102; ++y)
         column += y > 100 ? "XXXXX\r\n" : "X\r\n";
     load(crlf({"X.X", "X" + std::string(100, '.'), "X..X"}) + column);
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>(3, "Map too big!")));
+    EXPECT_EQ(boxTexts(t), (Texts(3, "Map too big!")));
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["title"], "FATAL ERROR! DIE! DIE!");
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["icon"], "critical");
     EXPECT_EQ(row(1, 0, 3), (std::vector<int16_t>{5, 0, 0, 1}));
@@ -71,7 +70,7 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
         "map=First Hall\r\n XXX\r\nLower=  cellar  \n\t\t\nUPPER=attic\rMAP =x\r\nuPpEr= roof\r\n;MAP=Not "
         "This\r\n\r\n    \r;X\nX.XS\nNAP=x\r\nlower\r\n#X\r\n" +
         std::string("\0X\r\n", 4) + "X");
-    EXPECT_EQ(std::tuple(t.game.level.name, t.game.level.lower, t.game.level.upper, t.game.level.startX),
+    EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.upper, g.level.startX),
               std::tuple("First Hall", "cellar", "roof", 3));
     EXPECT_EQ(t.io.log.of("caption").back()["text"],
               "Gloamfell (ver " + std::string(kVersion) + ")  : First Hall");
@@ -79,13 +78,12 @@ TEST_F(MapFile, headerKeysCommentsAndLineEnds) {
               std::tuple(std::vector<int16_t>{13, 0, 1}, std::vector<int16_t>{14}));
     std::vector<std::string> unknown;
     for (const std::string& line :
-         std::vector<std::string>{" XXX", "\t\t", "MAP =x", "NAP=x", "lower", "#X", std::string("\0X", 2)})
+         Texts{" XXX", "\t\t", "MAP =x", "NAP=x", "lower", "#X", std::string("\0X", 2)})
         unknown.push_back("Unknown line found in " + path + "\r\n" + line);
     EXPECT_EQ(boxTexts(t), unknown);
     EXPECT_EQ(t.io.log.of("msgbox").at(0)["title"], "WARNING!!!!");
     load(crlf({"X"}));
-    EXPECT_EQ(std::tuple(t.game.level.name, t.game.level.lower, t.game.screen.caption, t.game.level.startX,
-                         t.game.level.startY),
+    EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.screen.caption, g.level.startX, g.level.startY),
               std::tuple("", "", "Gloamfell (ver " + std::string(kVersion) + ")  : ", 0, 0));
 }
 
@@ -101,7 +99,7 @@ TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
     for (const std::string& line : bad)
         contents += line + "\r\n";
     const std::string path = load(contents + "X");
-    EXPECT_EQ(std::tuple(t.game.level.lower, t.game.level.upper), std::tuple("cellar", "attic"));
+    EXPECT_EQ(std::tuple(g.level.lower, g.level.upper), std::tuple("cellar", "attic"));
     const auto boxes = boxTexts(t);
     ASSERT_EQ(boxes.size(), bad.size());
     for (std::size_t i = 0; i < bad.size(); ++i)
@@ -120,10 +118,9 @@ TEST(LevelFile, faultsNameTheirLines) {
     const LevelFile level =
         readLevelFile("; note\r\nMAP=Hall\r\n\r\n X\r\nX.S\r\nLOWER=../x\nNAP=1\r\n", "a.map", findings);
     EXPECT_EQ(findings.seen,
-              (std::vector<std::string>{
-                  "4: unknown line \" X\": keys and rows start in the first column",
-                  "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
-                  "7: unknown line \"NAP=1\""}));
+              (Texts{"4: unknown line \" X\": keys and rows start in the first column",
+                     "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
+                     "7: unknown line \"NAP=1\""}));
     EXPECT_EQ(std::tuple(level.name.line, level.lineOf(0)), std::tuple(2, 5));
     EXPECT_EQ(shownInBox(std::string(300, 'a')), std::string(300, 'a')) << "300 characters are shown whole";
 }
@@ -139,36 +136,31 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
               (std::vector<int16_t>{2, 17, 17, 24, 25, 21, 22, 26, 29, 30, 31, 0, 27, 33, 34, 0, 0, 0}));
     std::vector<int16_t> monsters;
     for (int32_t x = 0; x <= 6; ++x)
-        monsters.push_back(
-            t.game.level.creatureAt(x, 1) ? t.game.creatures(t.game.level.creatureAt(x, 1)).monsterType : -1);
+        monsters.push_back(g.level.creatureAt(x, 1) ? g.creatures(g.level.creatureAt(x, 1)).monsterType : -1);
     EXPECT_EQ(monsters, (std::vector<int16_t>{-1, -1, 1, 2, -1, -1, -1}));
-    EXPECT_EQ(std::tuple(t.game.level.startX, t.game.level.startY, t.game.level.itemAt(6, 1)),
-              std::tuple(6, 1, 0));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modPlayer_Add : Monster 9 is not in monster.ini"});
+    EXPECT_EQ(std::tuple(g.level.startX, g.level.startY, g.level.itemAt(6, 1)), std::tuple(6, 1, 0));
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modPlayer_Add : Monster 9 is not in monster.ini"});
 }
 
 // Only the user crosses to a new level; stairs to a missing file must not strand it on an empty one.
 TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     load(crlf({"X....", "X..2."}));
-    t.game.creatures.current = addCreature(t.game, 0, 1, 1);
+    g.creatures.current = addCreature(g, 0, 1, 1);
     load(crlf({"MAP=Here", "LOWER=below", "X1g2S", "X1..."}));
     std::vector<int16_t> active;
-    for (const Creature& p : t.game.creatures)
+    for (const Creature& p : g.creatures)
         if (p.active) active.push_back(p.monsterType);
     EXPECT_EQ(active, (std::vector<int16_t>{1, 0, 2}));
-    EXPECT_EQ(std::tuple(t.game.level.creatureAt(1, 1), t.game.level.creatureAt(3, 1)),
-              std::tuple(t.game.creatures.current, 0));
-    const auto items = t.game.items.ubound();
-    const std::string caption = t.game.screen.caption;
+    EXPECT_EQ(std::tuple(g.level.creatureAt(1, 1), g.level.creatureAt(3, 1)),
+              std::tuple(g.creatures.current, 0));
+    const auto items = g.items.ubound();
+    const std::string caption = g.screen.caption;
     t.io.log.events.clear();
-    loadLevel(t.game, t.path("nowhere.map"));
-    EXPECT_EQ(boxTexts(t),
-              std::vector<std::string>{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
-    EXPECT_EQ(std::tuple(t.game.level.name, t.game.level.lower, t.game.level.startX, t.game.screen.caption,
-                         t.game.items.ubound()),
+    loadLevel(g, t.path("nowhere.map"));
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
+    EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.startX, g.screen.caption, g.items.ubound()),
               std::tuple("Here", "below", 4, caption, items));
-    EXPECT_EQ(std::tuple(idAt(t.game, 2, 0), t.game.level.creatureAt(3, 0)),
-              std::tuple(ItemId::SmallGold, 3));
+    EXPECT_EQ(std::tuple(idAt(g, 2, 0), g.level.creatureAt(3, 0)), std::tuple(ItemId::SmallGold, 3));
     EXPECT_TRUE(t.io.log.of("caption").empty());
 }
 
@@ -188,17 +180,17 @@ TEST_F(MapFile, hostileFilesAreSurvived) {
     for (char& c : garbage)
         c = static_cast<char>(bytes() & 0xff);
     load(garbage + "\r\nMAP=After\r\n");
-    EXPECT_EQ(std::tuple(boxTexts(t).size(), t.game.level.name), std::tuple(21u, "After"));
+    EXPECT_EQ(std::tuple(boxTexts(t).size(), g.level.name), std::tuple(21u, "After"));
     load(std::string(4096, '\0'));
     EXPECT_EQ(boxTexts(t).size(), 1u);
     load("");
-    EXPECT_EQ(std::tuple(boxTexts(t).size(), t.game.level.itemAt(0, 0)), std::tuple(0u, 0));
+    EXPECT_EQ(std::tuple(boxTexts(t).size(), g.level.itemAt(0, 0)), std::tuple(0u, 0));
     load(std::string(10 * 1024 * 1024, 'q'));
     EXPECT_EQ(boxTexts(t).size(), 1u);
     EXPECT_LT(boxTexts(t).at(0).size(), 1000u);
     load("MAP=Long\r\nX" + std::string(10 * 1024 * 1024, 'X') + "\r\nXg");
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Map too big!"});
-    EXPECT_EQ(std::tuple(t.game.level.name, idAt(t.game, 1, 0)), std::tuple("Long", ItemId::SmallGold));
+    EXPECT_EQ(boxTexts(t), Texts{"Map too big!"});
+    EXPECT_EQ(std::tuple(g.level.name, idAt(g, 1, 0)), std::tuple("Long", ItemId::SmallGold));
 }
 
 struct JoinCase {
@@ -233,8 +225,7 @@ TEST(Walls, piecesJoinTheirNeighbours) {
         for (std::size_t row = 0; row < c.art.size(); ++row)
             pieces.push_back(idsOf(t.game, c.y0 + static_cast<int32_t>(row), c.x0,
                                    c.x0 + static_cast<int32_t>(c.art[row].size()) - 1));
-        EXPECT_EQ(pieces, c.pieces) << c.name;
-        EXPECT_EQ(boxTexts(t), std::vector<std::string>{}) << c.name;
+        EXPECT_EQ(std::pair(pieces, boxTexts(t)), std::pair(c.pieces, Texts{})) << c.name;
     }
 }
 
@@ -256,7 +247,7 @@ TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
                                  isStoneWall(t.game, 10, 41), isStoneWall(t.game, -1, 0),
                                  isStoneWall(t.game, 0, 101)}),
               (std::vector<bool>{true, false, false, false, false}));
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>(2, "Error_Is_Stone_Wall : Subscript out of range")));
+    EXPECT_EQ(boxTexts(t), (Texts(2, "Error_Is_Stone_Wall : Subscript out of range")));
 }
 
 // The draws of one generation in the order rooms take them: three openings each, then contents.
@@ -319,7 +310,7 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
                      (wall && id != wallConnector(t.game, t.game.level.itemAt(x, y))); // joined
         }
     EXPECT_EQ(std::tuple(wrong, t.game.level.startX, t.game.level.startY), std::tuple(0, 2, 2));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
     for (std::size_t i = 0; i < std::size(rooms); ++i) {
         const auto [x0, y0] = corner(i);
         const auto& [monsters, item, type, expectedCells, id] = rooms[i];

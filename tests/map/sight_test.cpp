@@ -109,62 +109,61 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
         std::tie(g.creatures(g.creatures.current).x, g.creatures(g.creatures.current).y) = std::tuple(x, y);
         expectPlainVisibility(x, y, range, range);
     }
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 class Sight : public ::testing::Test {
 protected:
     void SetUp() override { prepareEmptyLevel(t); }
-    void userAt(int32_t x, int32_t y) { t.game.creatures.current = addCreature(t.game, 0, x, y); }
+    void userAt(int32_t x, int32_t y) { g.creatures.current = addCreature(g, 0, x, y); }
     std::vector<int16_t> light(std::initializer_list<std::pair<int32_t, int32_t>> cells) {
         std::vector<int16_t> out;
         for (const auto& [x, y] : cells)
-            out.push_back(t.game.level.light(x, y));
+            out.push_back(g.level.light(x, y));
         return out;
     }
 
     TestGame t;
+    Game& g = t.game;
 };
 
 using Light = std::vector<int16_t>;
 
 // Light fades a step per square ring, sources add up to full light, and the map's edge cuts the square.
 TEST_F(Sight, lightFallsOffInSquareRingsAndAdds) {
-    t.game.level.light(5, 5) = 3;
-    t.game.level.visible(5, 5) = true;
-    updateLight(t.game);
-    updateVisibility(t.game, 30, 17);
+    g.level.light(5, 5) = 3;
+    g.level.visible(5, 5) = true;
+    updateLight(g);
+    updateVisibility(g, 30, 17);
     EXPECT_EQ(light({{5, 5}, {6, 6}}), (Light{3, 0}));
-    EXPECT_TRUE(t.game.level.visible(5, 5));
+    EXPECT_TRUE(g.level.visible(5, 5));
 
     userAt(50, 50);
-    updateLight(t.game);
+    updateLight(g);
     EXPECT_EQ(light({{50, 50}, {51, 49}, {53, 48}, {44, 44}, {57, 50}, {43, 43}, {0, 0}, {5, 5}}),
               (Light{0, 1, 3, 6, 7, 7, 7, 7}));
-    addLight(t.game, 52, 50, 7);
+    addLight(g, 52, 50, 7);
     EXPECT_EQ(light({{51, 50}, {58, 50}, {45, 50}, {60, 50}}), (Light{0, 6, 5, 7}));
-    addLight(t.game, 50, 50, std::numeric_limits<int16_t>::max());
+    addLight(g, 50, 50, std::numeric_limits<int16_t>::max());
     EXPECT_EQ(light({{100, 100}}), Light{0});
 
-    removeCreature(t.game, t.game.creatures.current);
+    removeCreature(g, g.creatures.current);
     userAt(2, 2);
-    updateLight(t.game);
+    updateLight(g);
     EXPECT_EQ(light({{0, 0}, {8, 8}, {9, 2}, {100, 100}}), (Light{2, 6, 7, 7}));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 // A broken item on a line fails closed with a box, keeping the cells marked before it.
 TEST_F(Sight, brokenItemFailsClosedKeepingEarlierCells) {
-    addItem(t.game, 99, 48, 50);
-    EXPECT_FALSE(hasLineOfSight(t.game, 46, 50, 50, 50));
+    addItem(g, 99, 48, 50);
+    EXPECT_FALSE(hasLineOfSight(g, 46, 50, 50, 50));
     userAt(50, 50);
-    updateVisibility(t.game, 3, 2);
+    updateVisibility(g, 3, 2);
     const std::string line = "Error_modMap_Open_Sight_Line : Subscript out of range";
-    EXPECT_EQ(boxTexts(t),
-              (std::vector<std::string>{line, line, "Error_modMap_Set_Visible : Subscript out of range"}));
-    EXPECT_EQ(
-        std::tuple(cellVisible(t.game, 47, 48), cellVisible(t.game, 48, 50), cellVisible(t.game, 50, 50)),
-        std::tuple(true, true, false));
+    EXPECT_EQ(boxTexts(t), (Texts{line, line, "Error_modMap_Set_Visible : Subscript out of range"}));
+    EXPECT_EQ(std::tuple(cellVisible(g, 47, 48), cellVisible(g, 48, 50), cellVisible(g, 50, 50)),
+              std::tuple(true, true, false));
 }
 
 // The range is cut to the map: far wider covers it all, negative covers nothing, and neither fails.
@@ -173,16 +172,15 @@ TEST_F(Sight, rangeIsCutToMap) {
     const int32_t most = std::numeric_limits<int32_t>::max(), least = std::numeric_limits<int32_t>::min();
     for (const auto& [rangeX, rangeY, cells] :
          {std::tuple{most, most, 101 * 101}, {5, -1, 0}, {least, 5, 0}}) {
-        updateVisibility(t.game, rangeX, rangeY);
+        updateVisibility(g, rangeX, rangeY);
         int seen = 0;
         for (int32_t x = 0; x <= 100; ++x)
             for (int32_t y = 0; y <= 100; ++y)
-                seen += t.game.level.visible(x, y);
+                seen += g.level.visible(x, y);
         EXPECT_EQ(seen, cells) << rangeX << " x " << rangeY;
     }
-    EXPECT_EQ(std::tuple(cellVisible(t.game, -1, 100), cellVisible(t.game, 0, 101)),
-              std::tuple(false, false));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    EXPECT_EQ(std::tuple(cellVisible(g, -1, 100), cellVisible(g, 0, 101)), std::tuple(false, false));
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 using Step = std::pair<int32_t, int32_t>;
@@ -194,8 +192,9 @@ Step step(Game& g, int16_t d) {
     return {x - 50, y - 50};
 }
 
-// Monster headings, turns, opposites and retried steps must agree on the keypad directions.
-TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
+// Monster headings, turns, opposites, retried steps and distances must agree on the keypad directions,
+// to the map's edges and past them.
+TEST(Directions, stepsTurnsOppositesRetriesAndDistancesAgree) {
     TestGame t;
     Game& g = t.game;
     EXPECT_EQ(std::tuple(step(g, 8), step(g, 3), step(g, 4)),
@@ -222,21 +221,13 @@ TEST(Directions, stepsTurnsOppositesAndRetriesAgree) {
     EXPECT_EQ(directionTo(g, 10, 10, 10, 10), 5);
     // No direction has no turn, opposite or retry, and asking must not use up another caller's draw.
     t.io.random.queue(0.25f);
-    for (const int16_t d : {0, 5, 10, -3}) {
+    for (const int16_t d : {0, 5, 10, -3})
         EXPECT_EQ(std::tuple(quarterTurn(g, d, 1), quarterTurn(g, d, 2), oppositeDirection(g, d),
-                             alternativeDirection(g, d)),
-                  std::tuple(0, 0, 0, 0))
+                             alternativeDirection(g, d), step(g, d)),
+                  std::tuple(0, 0, 0, 0, Step{0, 0}))
             << d;
-        EXPECT_EQ(step(g, d), (Step{0, 0})) << d;
-    }
-    EXPECT_EQ(g.draw(), 0.25f);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
-}
-
-// Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
-TEST(Directions, distancesAndStepsAtTheEdges) {
-    TestGame t;
-    Game& g = t.game;
+    EXPECT_EQ(std::pair(g.draw(), boxTexts(t)), std::pair(0.25f, Texts{}));
+    // Distances are king's moves; steps may leave the map; fields past 16 or 32 bits fail with a box.
     EXPECT_EQ((std::vector<int16_t>{cellDistance(g, 4, 4, 4, 4), cellDistance(g, 0, 0, 3, 7),
                                     cellDistance(g, 5, 5, 2, 8), cellDistance(g, 100, 0, 0, 100),
                                     cellDistance(g, 0, 0, 32767, 0), cellDistance(g, 0, 0, 0, 32768)}),
@@ -251,8 +242,7 @@ TEST(Directions, distancesAndStepsAtTheEdges) {
         EXPECT_EQ(stepInDirection(g, static_cast<int16_t>(d), sx, sy), inMap) << d;
         EXPECT_EQ((Step{sx, sy}), (Step{toX, toY})) << d;
     }
-    EXPECT_EQ(boxTexts(t), (std::vector<std::string>{"Error_modMap_Dist : Overflow",
-                                                     "Error_modMap_Get_Facing_XY : Overflow"}));
+    EXPECT_EQ(boxTexts(t), (Texts{"Error_modMap_Dist : Overflow", "Error_modMap_Get_Facing_XY : Overflow"}));
 }
 
 } // namespace

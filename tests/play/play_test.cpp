@@ -120,7 +120,7 @@ TEST_F(Movement, actionsReachOnlyTheCellInFront) {
     attackAhead(g, u);
     EXPECT_EQ(std::tuple(g.creatures(rat).combatPenalty, user().x, user().facing), std::tuple(5, 0, 2));
     openAhead(g, 99);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error-modItem_Open : Subscript out of range"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error-modItem_Open : Subscript out of range"});
 }
 
 class ItemActions : public FightLevel {};
@@ -160,7 +160,7 @@ TEST_F(ItemActions, pickupTakesFrontThenUnderfootIntoLowestFreeSlot) {
     addItem(g, FightItem::Pebble, 10, 9);
     pickUp(g, u);
     EXPECT_EQ(idAt(g, 10, 9), FightItem::Pebble);
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"Ana's inventory is full!"});
+    EXPECT_EQ(shownMessages(g), Texts{"Ana's inventory is full!"});
     EXPECT_EQ(g.messages.line(20).color, static_cast<int32_t>(kYellow));
     EXPECT_EQ(sounds(), std::vector<int>{13});
 }
@@ -183,7 +183,7 @@ TEST_F(ItemActions, dropsStayWithinReach) {
     EXPECT_EQ(g.items(g.level.itemAt(50, 50)), (Item{true, FightItem::Dagger, 50, 50, 9}));
     EXPECT_EQ(std::tuple(idAt(g, 51, 50), idAt(g, 50, 49), user().carry(4).inUse),
               std::tuple(FightItem::Pebble, FightItem::SoftLeather, true));
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"No room to drop item."});
+    EXPECT_EQ(shownMessages(g), Texts{"No room to drop item."});
 
     const int32_t rat = addCreature(g, 1, 0, 0);
     g.creatures(rat).facing = 7; // off the map
@@ -221,7 +221,7 @@ TEST_F(ItemActions, userStepsOntoGoldAndTakesIt) {
     moveCreature(g, u, 6, true);
     EXPECT_EQ(std::tuple(user().gold, g.creatures(rat).gold, idAt(g, 31, 10), idAt(g, user().x, 10)),
               std::tuple(std::numeric_limits<int32_t>::max() - 3, 0, ItemId::SmallGold, ItemId::SmallGold));
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{"Error_modItem_Step_On : Overflow"});
+    EXPECT_EQ(boxTexts(t), Texts{"Error_modItem_Step_On : Overflow"});
 }
 
 // Stairs load their level; a missing file keeps the present one; nameless stairs say so in a line.
@@ -233,7 +233,7 @@ TEST_F(ItemActions, stairsLoadTheLevelTheyName) {
     addItem(g, ItemId::StairsUp, 11, 10);
     addItem(g, ItemId::StairsDown, 12, 10);
     EXPECT_TRUE(moveCreature(g, u, 6, true));
-    EXPECT_EQ(shownMessages(g), std::vector<std::string>{"These stairs lead nowhere."});
+    EXPECT_EQ(shownMessages(g), Texts{"These stairs lead nowhere."});
     t.io.clock.time = 51;
     EXPECT_TRUE(moveCreature(g, u, 6, true));
     EXPECT_EQ(std::tuple(g.level.name, idAt(g, 12, 10), g.level.creatureAt(12, 10)),

@@ -278,16 +278,14 @@ TEST_F(SheetFiles, picturesPastTheSizeLimitOrUnreadableAreRefused) {
         return bytes + std::string(std::max(size, bytes.size()) - bytes.size(), '\0');
     };
     // No bytes: no file; 0 x 0: refused.
+    // clang-format off
     const std::tuple<std::string, std::string, int, int> cases[] = {
-        {"at the pixel limit", blank(1024, 1024), 1024, 1024},
-        {"past it", blank(1025, 1024), 0, 0},
-        {"at the side limit", blank(128, 8192), 128, 8192},
-        {"too tall", blank(1, 8193), 0, 0},
-        {"too wide", blank(8193, 1), 0, 0},
-        {"a file at the byte limit", blank(8, 8, kMaxSheetFile), 8, 8},
-        {"a byte past it", blank(8, 8, kMaxSheetFile + 1), 0, 0},
-        {"not a picture", "BM not a bitmap", 0, 0},
+        {"at the pixel limit", blank(1024, 1024), 1024, 1024}, {"past it", blank(1025, 1024), 0, 0},
+        {"at the side limit", blank(128, 8192), 128, 8192}, {"too tall", blank(1, 8193), 0, 0},
+        {"too wide", blank(8193, 1), 0, 0}, {"a file at the byte limit", blank(8, 8, kMaxSheetFile), 8, 8},
+        {"a byte past it", blank(8, 8, kMaxSheetFile + 1), 0, 0}, {"not a picture", "BM not a bitmap", 0, 0},
         {"missing", "", 0, 0}};
+    // clang-format on
     TileSheet bmp;
     for (const auto& [name, bytes, w, h] : cases) {
         const bool loaded = bmp.load(save(name + ".bmp", bytes), true);

@@ -58,8 +58,7 @@ TEST(Overview, marksStandApartByTheirPixels) {
     me.x = 15;
     game.level.creatureAt(me.x, me.y) = game.creatures.current;
     showOverview(game);
-    EXPECT_EQ(shot.pixelColor(cell(5).center()), QtCanvas::toQColor(kOverviewGold))
-        << "the gold under the user";
+    EXPECT_EQ(shot.pixelColor(cell(5).center()), QtCanvas::toQColor(kOverviewGold)) << "gold under the user";
     EXPECT_EQ(shot.pixelColor(cell(5).left(), cell(5).center().y()), red);
 
     std::set<QRgb> legend;

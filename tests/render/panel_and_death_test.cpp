@@ -13,8 +13,6 @@
 namespace gf::test {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 // The panel as text: labels, skill rows (+ before a known skill's), carry boxes ("slot:tile", R readied).
 Texts panel(const StatusPanel& s) {
     Texts out{s.name,        s.life.text,   s.stamina.text, s.level,  s.xp,

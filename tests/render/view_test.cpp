@@ -52,10 +52,9 @@ TEST_F(ViewTest, coveredRangeAndCellLayers) {
     addCreature(g, scene::kRat, 51, 50);
     g.level.visible(51, 50) = false;
     redraw(g, true);
-    EXPECT_EQ(ops("copy").size(), 22u * 18u);
-    EXPECT_EQ(cell(50, 50), "copy 0 0, draw 4 5, draw 2 3");
-    EXPECT_EQ(cell(49, 50), "copy 0 0, draw 4 5, draw 5 1, draw 2 0");
-    EXPECT_EQ(cell(51, 50), "copy 1 0");
+    EXPECT_EQ(std::tuple(ops("copy").size(), cell(50, 50), cell(49, 50), cell(51, 50)),
+              std::tuple(22u * 18u, "copy 0 0, draw 4 5, draw 2 3", "copy 0 0, draw 4 5, draw 5 1, draw 2 0",
+                         "copy 1 0"));
     g.screen.viewX = g.screen.viewY = 0;
     redraw(g, true);
     for (const Op& o : ops("copy"))
@@ -66,21 +65,14 @@ TEST_F(ViewTest, coveredRangeAndCellLayers) {
 // Frames count up round the compass; the life bar is Life * 32 / MaxLife wide; a missing sheet is silent.
 TEST_F(ViewTest, creatureFramesAndLifeBars) {
     // facing, life, max life, image; what lies between the floor and the shading
+    // clang-format off
     const std::tuple<int16_t, int32_t, int32_t, int16_t, std::string> rows[] = {
-        {1, 1, 3, 1, "draw 6 0, bar 11"},
-        {2, 3, 3, 1, "draw 6 1, bar 32"},
-        {3, 1, 64, 1, "draw 6 2"},
-        {3, 1, 32, 1, "draw 6 2, bar 1"},
-        {6, 3, 64, 1, "draw 6 3, bar 2"},
-        {9, -2, 3, 1, "draw 6 4"},
-        {8, 2000000000, 1, 1, "draw 6 5, bar 32"},
-        {7, 5, 0, 1, "draw 6 6"},
-        {4, 3, 6, 2, "draw 7 7, bar 16"},
-        {5, 3, 6, 1, "draw 6 1, bar 16"},
-        {0, 3, 6, 1, "draw 6 1, bar 16"},
-        {10, 3, 6, 1, "draw 6 1, bar 16"},
-        {2, 3, 6, 3, "bar 16"},
-        {2, 3, 6, -1, "bar 16"}};
+        {1, 1, 3, 1, "draw 6 0, bar 11"}, {2, 3, 3, 1, "draw 6 1, bar 32"}, {3, 1, 64, 1, "draw 6 2"},
+        {3, 1, 32, 1, "draw 6 2, bar 1"}, {6, 3, 64, 1, "draw 6 3, bar 2"}, {9, -2, 3, 1, "draw 6 4"},
+        {8, 2000000000, 1, 1, "draw 6 5, bar 32"}, {7, 5, 0, 1, "draw 6 6"}, {2, 3, 6, 3, "bar 16"},
+        {4, 3, 6, 2, "draw 7 7, bar 16"}, {5, 3, 6, 1, "draw 6 1, bar 16"}, {0, 3, 6, 1, "draw 6 1, bar 16"},
+        {10, 3, 6, 1, "draw 6 1, bar 16"}, {2, 3, 6, -1, "bar 16"}};
+    // clang-format on
     int x = 41;
     for (const auto& [facing, life, maxLife, image, between] : rows) {
         Creature& p = g.creatures(addCreature(g, scene::kRat, x++, 50));
@@ -88,10 +80,9 @@ TEST_F(ViewTest, creatureFramesAndLifeBars) {
     }
     redraw(g, true);
     x = 41;
-    for (const auto& row : rows)
-        EXPECT_EQ(cell(x++, 50), "copy 0 0, " + std::get<4>(row) + ", draw 2 0")
-            << "facing " << std::get<0>(row);
-    EXPECT_EQ(boxTexts(t), std::vector<std::string>{});
+    for (const auto& [facing, life, maxLife, image, between] : rows)
+        EXPECT_EQ(cell(x++, 50), "copy 0 0, " + between + ", draw 2 0") << "facing " << facing;
+    EXPECT_EQ(boxTexts(t), Texts{});
 }
 
 // Messages stack up from the bottom; damage numbers sit on visible cells; "Paused" stands over them all.
@@ -110,10 +101,10 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
     for (const Op& o : ops("text"))
         shown.push_back(o.text + " @" + std::to_string(o.x) + "," + std::to_string(o.y) + " " +
                         std::to_string(o.size) + (o.bold ? "b " : " ") + std::to_string(o.color));
-    EXPECT_EQ(shown, (std::vector<std::string>{
-                         "newest @5,455 16 65280", "middle @5,327 16 16711680", "oldest @5,151 16 255",
-                         " 7 @390,165 12b 65535", " 12 @608,485 12b 65535", " 0 @-26,-27 12b 65535",
-                         " 1234 @128,69 12b 65535", "-3 @448,389 12b 65535", "Paused @255,102 24b 65535"}));
+    EXPECT_EQ(shown,
+              (Texts{"newest @5,455 16 65280", "middle @5,327 16 16711680", "oldest @5,151 16 255",
+                     " 7 @390,165 12b 65535", " 12 @608,485 12b 65535", " 0 @-26,-27 12b 65535",
+                     " 1234 @128,69 12b 65535", "-3 @448,389 12b 65535", "Paused @255,102 24b 65535"}));
     EXPECT_EQ(cell(53, 48), "copy 0 0, draw 2 0, draw 3 0");
     EXPECT_TRUE(g.messages.damage(2).inUse);
 }
@@ -191,7 +182,7 @@ TEST_F(ViewTest, userViewAndMapOverview) {
             EXPECT_EQ(std::tuple(at(12, y + 1), at(21, y + 10), at(16, y + 5), at(11, y + 5), at(22, y + 5),
                                  at(16, y + 11)),
                       std::tuple(kBlack, kBlack, colors[row], paper, paper, paper))
-                << w << ": " << names[row];
+                << w << " " << names[row];
             EXPECT_EQ(texts[static_cast<std::size_t>(row)], names[row] + " @28," + std::to_string(y));
         }
         EXPECT_EQ(canvas.ops.back().kind, "present");

@@ -79,9 +79,8 @@ struct SavedGame {
         EXPECT_EQ(addCreature(g, 1, 10, 30), 2);
         EXPECT_EQ(addCreature(g, 2, 100, 100), 3);
         std::tie(g.creatures(2).facing, g.creatures(3).facing) = std::tuple(9, 0); // the facings' bounds
-        EXPECT_EQ(addItem(g, 17, 0, 0), 1);
-        EXPECT_EQ(addItem(g, 1, 11, 10), 2);
-        EXPECT_EQ(addItem(g, 26, 10, 10), 3);
+        for (const auto& [id, x, y, index] : {std::tuple{17, 0, 0, 1}, {1, 11, 10, 2}, {26, 10, 10, 3}})
+            EXPECT_EQ(addItem(g, static_cast<int16_t>(id), x, y), index);
         g.level.name = "Level One";
     }
     bool save() { return saveGameFile(g, kName); }
@@ -127,31 +126,26 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     writeFile(s.file, s.saved() + std::string(5000, '\x7F'));
 
     SavedGame other;
-    std::tie(other.g.level.name, other.g.level.lower, other.g.level.upper) =
-        std::tuple("Elsewhere", "Below", "Above");
-    other.g.items.redimPreserve(2000);
+    Game& o = other.g;
+    std::tie(o.level.name, o.level.lower, o.level.upper) = std::tuple("Elsewhere", "Below", "Above");
+    o.items.redimPreserve(2000);
     ASSERT_TRUE(other.save());
     ASSERT_GT(other.saved().size(), expected.size() + 1000 * 16);
-    other.g.level.visible(10, 10) = true;
-    other.g.level.light(3, 3) = 4;
-    removeCreature(other.g, 1);
-    ASSERT_TRUE(loadGameFile(other.g, s.file.string()));
-    EXPECT_EQ(boxTexts(other.t), std::vector<std::string>{});
-    EXPECT_EQ(std::tuple(other.g.creatures.current, other.g.screen.viewX, other.g.screen.viewY),
-              std::tuple(1, 10, 10));
-    EXPECT_EQ(std::tuple(other.g.level.creatureAt(10, 30), other.g.level.creatureAt(100, 100),
-                         other.g.level.creatureAt(10, 10)),
-              std::tuple(2, 3, 1));
-    EXPECT_EQ(
-        std::tuple(other.g.level.itemAt(0, 0), other.g.level.itemAt(11, 10), other.g.level.itemAt(10, 10)),
-        std::tuple(0, 2, 3));
-    EXPECT_EQ(std::tuple(other.g.level.visible(10, 10), other.g.level.light(3, 3)), std::tuple(false, 0));
-    EXPECT_EQ(other.g.screen.caption, "Gloamfell (ver 1.1.4)  : Level One");
+    o.level.visible(10, 10) = true;
+    o.level.light(3, 3) = 4;
+    removeCreature(o, 1);
+    ASSERT_TRUE(loadGameFile(o, s.file.string()));
+    EXPECT_EQ(boxTexts(other.t), Texts{});
+    EXPECT_EQ(std::tuple(o.creatures.current, o.screen.viewX, o.screen.viewY, o.level.creatureAt(10, 30),
+                         o.level.creatureAt(100, 100), o.level.creatureAt(10, 10), o.level.itemAt(0, 0),
+                         o.level.itemAt(11, 10), o.level.itemAt(10, 10), o.level.visible(10, 10),
+                         o.level.light(3, 3), o.screen.caption),
+              std::tuple(1, 10, 10, 2, 3, 1, 0, 2, 3, false, 0, "Gloamfell (ver 1.1.4)  : Level One"));
     ASSERT_TRUE(other.save());
     EXPECT_EQ(other.saved(), expected);
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(other.file.parent_path()), {}),
               std::vector{other.file});
-    EXPECT_EQ(addItem(other.g, 1, 50, 50), 1) << "the loaded table is searched from its start";
+    EXPECT_EQ(addItem(o, 1, 50, 50), 1) << "the loaded table is searched from its start";
 }
 
 // Save asks before replacing another game's file; No keeps it. A loaded game runs at once.
@@ -163,8 +157,7 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     onSaveGame(s.g);
     EXPECT_EQ(s.saved(), "an earlier game");
     EXPECT_EQ(shownMessages(s.g).back(), "Game not saved.");
-    EXPECT_EQ(boxTexts(s.t),
-              std::vector<std::string>{"A saved game named Zo\xC3\xAB already exists. Replace it?"});
+    EXPECT_EQ(boxTexts(s.t), Texts{"A saved game named Zo\xC3\xAB already exists. Replace it?"});
 
     s.t.io.window.boxAnswers = {Answer::Yes};
     onSaveGame(s.g);
@@ -181,7 +174,7 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
               std::tuple("Game loaded.", false));
     loaded.g.playerFolder = s.g.playerFolder;
     onSaveGame(loaded.g);
-    EXPECT_EQ(boxTexts(loaded.t), std::vector<std::string>{}) << "nor is the file it was loaded from";
+    EXPECT_EQ(boxTexts(loaded.t), Texts{}) << "nor is the file it was loaded from";
 }
 
 // Each unsound file is refused with a box naming the fault, the running game untouched.
@@ -191,18 +184,15 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         int width; // of the number written there; 0 cuts the file there
         int64_t value;
     };
+    // clang-format off
     const std::pair<const char*, std::vector<Change>> cases[] = {
         {"The file is too short to hold the number of creature", {{0, 0, 0}}},
         {"The file is too short to hold the number of item", {{kItemsCountAt + 3, 0, 0}}},
         {"The file is cut short", {{kFileSize - 1, 0, 0}, {0, 4, 45}, {kItemsCountAt, 4, 1100}}},
         {"The level header after the tables is damaged",
-         {{kFileSize + 10, 0, 0},
-          {kFileSize + 14, 1, 1},
-          {kFileSize + 4, 1, 3},
-          {kFileSize + 4, 2, 0},
-          {kFileSize + 6, 4, 1 << 30},
-          {kFileSize + 6, 4, 40}, // a payload running a few bytes past the block's end
-          {kFileSize + 6, 4, -1}}},
+         {{kFileSize + 10, 0, 0}, {kFileSize + 14, 1, 1}, {kFileSize + 4, 1, 3}, {kFileSize + 4, 2, 0},
+          {kFileSize + 6, 4, 1 << 30}, {kFileSize + 6, 4, -1},
+          {kFileSize + 6, 4, 40}}}, // a payload running a few bytes past the block's end
         {"The file announces 0 creature entries", {{0, 4, 0}}},
         {"The file announces 0 item entries", {{kItemsCountAt, 4, 0}}},
         {"The file announces 2000000000 item", {{kItemsCountAt, 4, 2'000'000'000}}},
@@ -222,6 +212,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         {"Item 2 has item number 29", {{itemAt(2) + 2, 2, 29}}},
         {"Item 2 has item number 0", {{itemAt(2) + 2, 2, 0}}},
         {"", {{kFileSize, 0, 0}, {kFileSize, 4, 0x7F7F7F7F}}}};
+    // clang-format on
     SavedGame s;
     ASSERT_TRUE(s.save());
     const fs::path bad = s.t.folder / "bad.saved";

@@ -30,8 +30,10 @@ public:
     Game game;
 };
 
+// Lines of text as boxes, messages and prompts show them.
+using Texts = std::vector<std::string>;
 // Texts of the message boxes shown so far, oldest first.
-std::vector<std::string> boxTexts(const TestGame& t);
+Texts boxTexts(const TestGame& t);
 // Items from a drawing with its top-left at (x0, y0): X wall, D closed door, O open door, g gold.
 void draw(Game& g, int32_t x0, int32_t y0, const std::vector<std::string>& art);
 // The catalogue number of the item on a cell, 0 for none.
@@ -76,7 +78,7 @@ inline void give(TestGame& t, int32_t creature, int32_t slot, int16_t id) {
     t.game.creatures(creature).carry(slot) = Item{true, id, 0, 0, 0};
 }
 // Texts of the message lines in use, oldest first.
-std::vector<std::string> shownMessages(Game& g);
+Texts shownMessages(Game& g);
 
 // The play and fight tests' level at clock 50, before anyone is placed.
 class FightLevel : public ::testing::Test {
