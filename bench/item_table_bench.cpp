@@ -23,7 +23,7 @@ void BM_RandomLevelWalls(benchmark::State& state) {
             removeItem(g, k + 1);
         for (int k = 0; k < walls; k += 7)
             addItem(g, 17, k % 101, k / 101);
-        benchmark::DoNotOptimize(g.items.ubound());
+        benchmark::DoNotOptimize(g.items.size());
     }
 }
 BENCHMARK(BM_RandomLevelWalls)->Arg(2100)->Arg(9000)->Unit(benchmark::kMicrosecond);

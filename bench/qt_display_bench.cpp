@@ -42,7 +42,7 @@ void display(benchmark::State& state, Level level, int width, int height) {
                                       {kSheetDamage, "/damage.bmp"},
                                       {kSheetItem, "/item.bmp"}})
         canvas.loadSheet(sheet, b.game.folder + file);
-    for (int n = 0; n <= b.game.catalogue.monsters.ubound(); ++n)
+    for (int n = 0; n <= b.game.catalogue.monsters.size(); ++n)
         canvas.loadSheet(playerSheet(n), b.game.folder + "/player" + std::to_string(n) + ".bmp");
     for (auto _ : state) {
         gf::redraw(b.game, true);

@@ -11,8 +11,8 @@ namespace {
 // A refused load must leave the game exactly as it was: the tables in the
 // same storage, every entry and every cell as before.
 template <class T, class Same> bool sameTable(const Table<T>& a, const Table<T>& b, Same same) {
-    if (a.ubound() != b.ubound()) return false;
-    for (int32_t i = 1; i <= a.ubound(); ++i)
+    if (a.size() != b.size()) return false;
+    for (int32_t i = 1; i <= a.size(); ++i)
         if (!same(a(i), b(i))) return false;
     return true;
 }

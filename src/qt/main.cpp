@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
     window.remember(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                 QStringLiteral("gloamfell"), QStringLiteral("gloamfell")));
     window.show();
-    // The load event runs inside the event loop, so its boxes and the timers work.
+    // Start-up runs inside the event loop, so its boxes and the timers work.
     QTimer::singleShot(0, &window, [&window] { window.start(); });
     return app.exec();
 }

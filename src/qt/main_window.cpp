@@ -229,10 +229,10 @@ void MainWindow::start() {
     }
 }
 
-void MainWindow::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
-    monsterTimer.start(timer1Ms);
-    frameTimer.start(timer2Ms);
-    refreshTimer.start(timer3Ms);
+void MainWindow::startTimers(int monsterMs, int frameMs, int refreshMs) {
+    monsterTimer.start(monsterMs);
+    frameTimer.start(frameMs);
+    refreshTimer.start(refreshMs);
 }
 
 void MainWindow::stopTimers() {

@@ -31,9 +31,9 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow(Game& game, QtCanvas& canvas, QWidget* parent = nullptr);
 
-    // The load event; the program ends when it leaves no game.
+    // Starts the game; the program ends when it leaves no game.
     void start();
-    void startTimers(int timer1Ms, int timer2Ms, int timer3Ms);
+    void startTimers(int monsterMs, int frameMs, int refreshMs);
     void stopTimers();
     // Closes the window without asking again: the game has agreed to end.
     void leave();

@@ -167,8 +167,8 @@ void QtWindow::setCaption(const std::string& text) {
     if (window_) window_->setWindowTitle(toQt(text));
 }
 
-void QtWindow::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
-    if (window_) window_->startTimers(timer1Ms, timer2Ms, timer3Ms);
+void QtWindow::startTimers(int monsterMs, int frameMs, int refreshMs) {
+    if (window_) window_->startTimers(monsterMs, frameMs, refreshMs);
 }
 
 void QtWindow::stopTimers() {

@@ -25,7 +25,7 @@ public:
     MenuChoice startMenu() override;
     void about() override;
     void setCaption(const std::string& text) override;
-    void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) override;
+    void startTimers(int monsterMs, int frameMs, int refreshMs) override;
     void stopTimers() override;
     void quit() override;
     PopupChoice carryMenu(int slot, const std::string& itemName, bool offerReady) override;

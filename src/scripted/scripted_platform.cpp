@@ -165,9 +165,9 @@ void ScriptedWindow::setCaption(const std::string& text) {
     log_.emit({{"event", "caption"}, {"text", latin1ToUtf8(text)}});
 }
 
-void ScriptedWindow::startTimers(int timer1Ms, int timer2Ms, int timer3Ms) {
+void ScriptedWindow::startTimers(int monsterMs, int frameMs, int refreshMs) {
     timersRunning = true;
-    log_.emit({{"event", "timers"}, {"Timer1", timer1Ms}, {"Timer2", timer2Ms}, {"Timer3", timer3Ms}});
+    log_.emit({{"event", "timers"}, {"Timer1", monsterMs}, {"Timer2", frameMs}, {"Timer3", refreshMs}});
 }
 
 void ScriptedWindow::stopTimers() {

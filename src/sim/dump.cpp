@@ -116,7 +116,7 @@ json dumpState(Game& g, bool withLayers) {
         players.push_back(player(p));
 
     json items = json::array();
-    for (int32_t i = 1; i <= g.items.ubound(); ++i) {
+    for (int32_t i = 1; i <= g.items.size(); ++i) {
         const Item& it = g.items(i);
         if (it.inUse)
             items.push_back({{"index", i}, {"ID", it.id}, {"X", it.x}, {"Y", it.y}, {"Spare", it.spare}});
@@ -173,7 +173,7 @@ json dumpState(Game& g, bool withLayers) {
                   {"unsaved", g.session.unsavedChanges},
                   {"Clock", g.now()},
                   {"Players", players},
-                  {"ItemsUBound", g.items.ubound()},
+                  {"ItemsUBound", g.items.size()},
                   {"Items", items},
                   {"ItemTypes", itemTypes},
                   {"MonsterTypes", monsterTypes},

@@ -24,7 +24,7 @@ std::string layerAgrees(Layer<int32_t>& layer, Table<Entry>& table, Live live, c
                 return std::string(what) + " layer at " + cell(x, y) + " names entry " + std::to_string(i) +
                        " which is not there";
         }
-    for (int32_t i = 1; i <= table.ubound(); ++i) {
+    for (int32_t i = 1; i <= table.size(); ++i) {
         const Entry& e = table(i);
         if (!live(e)) continue;
         if (e.x < 0 || e.x > kMapUpper || e.y < 0 || e.y > kMapUpper || layer(e.x, e.y) != i)
@@ -53,7 +53,7 @@ std::string checkInvariants(Game& g) {
 }
 
 std::string checkLifeWithinMaximum(Game& g) {
-    for (int32_t i = 1; i <= g.creatures.ubound(); ++i) {
+    for (int32_t i = 1; i <= g.creatures.size(); ++i) {
         const Creature& p = g.creatures(i);
         if (p.active && p.life > p.maxLife)
             return "creature " + std::to_string(i) + " has " + std::to_string(p.life) + " of " +

@@ -98,11 +98,11 @@ public:
             createRandomLevel(g);
             return "random level";
         }
-        if (pick < 94 && g.creatures.current != 0 && g.catalogue.monsters.ubound() > 0) {
+        if (pick < 94 && g.creatures.current != 0 && g.catalogue.monsters.size() > 0) {
             // Fights and deaths come sooner with company next to the user and its life low.
             const Creature& me = g.creatures(g.creatures.current);
             const int16_t type =
-                static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.catalogue.monsters.ubound())));
+                static_cast<int16_t>(1 + below(static_cast<std::size_t>(g.catalogue.monsters.size())));
             addCreature(g, type, me.x - 1 + below(3), me.y - 1 + below(3));
             if (pick == 93) g.creatures(g.creatures.current).life = 1;
             return "company";

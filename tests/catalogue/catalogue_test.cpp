@@ -24,8 +24,8 @@ std::string lines(std::string text) {
 
 // The upper bound, then every non-blank entry with all its fields: one comparison shows the catalogue.
 std::string itemEntries(Game& g) {
-    std::string out = std::to_string(g.catalogue.items.ubound());
-    for (int32_t i = 1; i <= g.catalogue.items.ubound(); ++i) {
+    std::string out = std::to_string(g.catalogue.items.size());
+    for (int32_t i = 1; i <= g.catalogue.items.size(); ++i) {
         const ItemType& t = g.catalogue.items(i);
         const std::string e = t.name + "|" + std::to_string(t.image) + "|" + std::to_string(t.damage) + "|" +
                               std::to_string(t.armour) + "|" + (t.blocksMovement ? "B" : "") +
@@ -36,8 +36,8 @@ std::string itemEntries(Game& g) {
 }
 
 std::string monsterEntries(Game& g) {
-    std::string out = std::to_string(g.catalogue.monsters.ubound());
-    for (int32_t i = 1; i <= g.catalogue.monsters.ubound(); ++i) {
+    std::string out = std::to_string(g.catalogue.monsters.size());
+    for (int32_t i = 1; i <= g.catalogue.monsters.size(); ++i) {
         const MonsterInfo& m = g.catalogue.monsters(i);
         std::string e = m.name;
         for (const int64_t n :
@@ -177,7 +177,7 @@ TEST(Catalogue, blocklessOrMissingFilesAreReportedAndLeaveNoCatalogue) {
     EXPECT_EQ(joined(boxTexts(t)), "Error_modItem_Init: File not found: " + t.path("item.ini") +
                                        " Item#=0 / Error_modMonster_Init: File not found: " +
                                        t.path("monster.ini") + " Monster#=0");
-    EXPECT_EQ(std::tuple(t.game.items.ubound(), t.game.items(5).inUse, t.game.catalogue.monsters.ubound()),
+    EXPECT_EQ(std::tuple(t.game.items.size(), t.game.items(5).inUse, t.game.catalogue.monsters.size()),
               std::tuple(1000, false, 2));
 }
 
@@ -207,7 +207,7 @@ struct Level {
     }
     template <class T> static std::vector<int32_t> inUse(const Table<T>& table, bool T::*used) {
         std::vector<int32_t> out;
-        for (int32_t i = 1; i <= table.ubound(); ++i)
+        for (int32_t i = 1; i <= table.size(); ++i)
             if (table(i).*used) out.push_back(i);
         return out;
     }
@@ -241,7 +241,7 @@ TEST_F(ItemTable, fullTableGrowsByAThousandAndTakesUpperMinusNine) {
     fill(1000);
     for (const auto& [x, entry] : {std::pair{50, 1991}, {51, 1001}, {52, 1002}})
         EXPECT_EQ(addItem(g, 1, x, 50), entry) << x;
-    EXPECT_EQ(std::pair(g.items.ubound(), items().size()), std::pair(2000, std::size_t{1003}));
+    EXPECT_EQ(std::pair(g.items.size(), items().size()), std::pair(2000, std::size_t{1003}));
 }
 
 // Lowest free entry first, growing by ten when full; a refused add leaves no half-made entry.
@@ -251,10 +251,10 @@ TEST(CreatureTable, lowestFreeEntryIsTakenAndFullTableGrowsByTen) {
         ASSERT_EQ(addCreature(l.g, 1, i, 0), i);
     EXPECT_EQ(std::tuple(addCreature(l.g, 2, 1, 0), addCreature(l.g, 2, 101, 5), addCreature(l.g, 3, 6, 6)),
               std::tuple(0, 0, 0));
-    EXPECT_EQ(std::tuple(l.g.level.creatureAt(1, 0), l.g.level.creatureAt(6, 6), l.g.creatures.ubound()),
+    EXPECT_EQ(std::tuple(l.g.level.creatureAt(1, 0), l.g.level.creatureAt(6, 6), l.g.creatures.size()),
               std::tuple(1, 0, 20));
     EXPECT_EQ(addCreature(l.g, 2, 0, 5), 21);
-    EXPECT_EQ(l.g.creatures.ubound(), 30);
+    EXPECT_EQ(l.g.creatures.size(), 30);
     removeCreature(l.g, 3);
     EXPECT_EQ(l.g.level.creatureAt(3, 0), 0);
     EXPECT_EQ(addCreature(l.g, 2, 3, 1), 3);

@@ -153,12 +153,12 @@ TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
     EXPECT_EQ(active, (std::vector<int16_t>{1, 0, 2}));
     EXPECT_EQ(std::tuple(g.level.creatureAt(1, 1), g.level.creatureAt(3, 1)),
               std::tuple(g.creatures.current, 0));
-    const auto items = g.items.ubound();
+    const auto items = g.items.size();
     const std::string caption = g.screen.caption;
     t.io.log.events.clear();
     loadLevel(g, t.path("nowhere.map"));
     EXPECT_EQ(boxTexts(t), Texts{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
-    EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.startX, g.screen.caption, g.items.ubound()),
+    EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.startX, g.screen.caption, g.items.size()),
               std::tuple("Here", "below", 4, caption, items));
     EXPECT_EQ(std::tuple(idAt(g, 2, 0), g.level.creatureAt(3, 0)), std::tuple(ItemId::SmallGold, 3));
     EXPECT_TRUE(t.io.log.of("caption").empty());

@@ -128,7 +128,7 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     SavedGame other;
     Game& o = other.g;
     std::tie(o.level.name, o.level.lower, o.level.upper) = std::tuple("Elsewhere", "Below", "Above");
-    o.items.redimPreserve(2000);
+    o.items.resize(2000);
     ASSERT_TRUE(other.save());
     ASSERT_GT(other.saved().size(), expected.size() + 1000 * 16);
     o.level.visible(10, 10) = true;
@@ -222,7 +222,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
     // What a load that applied part of the file would change.
     const auto state = [&] {
         return std::tuple(s.g.creatures.current, s.g.creatures(3).active, s.g.items(1).inUse,
-                          s.g.level.creatureAt(100, 100), s.g.level.itemAt(0, 0), s.g.items.ubound(),
+                          s.g.level.creatureAt(100, 100), s.g.level.itemAt(0, 0), s.g.items.size(),
                           s.g.level.name, s.g.screen.caption);
     };
     const auto before = state();
@@ -311,7 +311,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_symlink("../victim", s.file); },
          "is a link"},
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_directory(s.file); }, "Cannot write"},
-        {kName, [](SavedGame& s) { s.g.creatures.erase(), s.g.items.erase(); }, "There is no game to save"},
+        {kName, [](SavedGame& s) { s.g.creatures.clear(), s.g.items.clear(); }, "There is no game to save"},
         {"", none, "A saved game needs a name"}};
     const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
     const auto open = descriptors(); // saved over and over, a leak would run the game out of files

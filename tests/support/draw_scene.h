@@ -13,16 +13,16 @@ inline constexpr int16_t kRat = 1;
 inline constexpr int16_t kGoblin = 2;
 
 inline void prepare(Game& g) {
-    g.catalogue.items.redim(30);
+    g.catalogue.items.reset(30);
     for (int16_t i = 1; i <= 30; ++i)
         g.catalogue.items(i) = ItemType{"thing " + std::to_string(i), i, false, true, 0, 0};
     g.catalogue.items(26) = ItemType{"dagger", 26, false, true, 3, 0};
     g.catalogue.items(27) = ItemType{"soft leather armor", 27, false, true, 0, 2};
-    g.catalogue.monsters.redim(2);
+    g.catalogue.monsters.reset(2);
     g.catalogue.monsters(kRat) = MonsterInfo{"rat", 1, 1, 6, 20, 5, 5, 0, 0};
     g.catalogue.monsters(kGoblin) = MonsterInfo{"goblin", 2, 2, 12, 40, 7, 12, 0, 0};
-    g.items.redim(kItemTableStep);
-    g.creatures.redim(20);
+    g.items.reset(kItemTableStep);
+    g.creatures.reset(20);
     g.level.itemAt.create();
     g.level.creatureAt.create();
     g.level.visible.create();

@@ -22,9 +22,9 @@ namespace gloamfell::balance {
 namespace {
 
 constexpr int32_t kUserX = 50, kMonsterX = 51, kRow = 50;
-constexpr int kMonsterTicks = gf::kTimer1Ms / FightTiming::kTickMs;
-constexpr int kRefreshTicks = gf::kTimer3Ms / FightTiming::kTickMs;
-static_assert(FightTiming::kTickMs == gf::kTimer2Ms);
+constexpr int kMonsterTicks = gf::kMonsterTickMs / FightTiming::kTickMs;
+constexpr int kRefreshTicks = gf::kRefreshTickMs / FightTiming::kTickMs;
+static_assert(FightTiming::kTickMs == gf::kFrameTickMs);
 
 } // namespace
 
@@ -80,7 +80,7 @@ int32_t Arena::meet(const Arrival& user, int16_t monsterType) {
 
 void Arena::clearArena() {
     gf::Game& g = game_;
-    for (int32_t i = 1; i <= g.creatures.ubound(); ++i)
+    for (int32_t i = 1; i <= g.creatures.size(); ++i)
         if (g.creatures(i).active) gf::removeCreature(g, i);
     gf::removeItem(g, g.level.itemAt(kMonsterX, kRow));
 }

@@ -18,9 +18,9 @@ namespace gloamfell::balance {
 namespace {
 
 // The shortest timer sets the pace; the others fire on its multiples.
-constexpr int kTickMs = gf::kTimer2Ms;
-constexpr int kMonsterTicks = gf::kTimer1Ms / kTickMs;
-constexpr int kRefreshTicks = gf::kTimer3Ms / kTickMs;
+constexpr int kTickMs = gf::kFrameTickMs;
+constexpr int kMonsterTicks = gf::kMonsterTickMs / kTickMs;
+constexpr int kRefreshTicks = gf::kRefreshTickMs / kTickMs;
 // A level still unfinished after three hours of play holds something the bot cannot solve.
 constexpr int64_t kMostTicksPerLevel = 3 * 3600 * 1000 / kTickMs;
 

@@ -97,7 +97,7 @@ FightStats oneOnOne(Arena& arena, const std::vector<Arrival>& arrivals, const Ar
     int64_t lost = 0;
     for (int i = 0; i < fights; ++i) {
         // The meeting falls anywhere in the refresh cycle.
-        const int phase = i % (gf::kTimer3Ms / FightTiming::kTickMs);
+        const int phase = i % (gf::kRefreshTickMs / FightTiming::kTickMs);
         const uint64_t fightSeed = seed * 100000 + static_cast<uint64_t>(i);
         const FightOutcome out =
             arena.fight(arrivals[static_cast<std::size_t>(i) % arrivals.size()], monster, fightSeed, phase);

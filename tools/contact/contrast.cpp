@@ -70,7 +70,7 @@ std::vector<CreatureContrast> measureContrast(const std::string& dataFolder) {
     balance::Arena arena(dataFolder);
     const gf::Game& game = arena.game();
     std::vector<CreatureContrast> out{{"user", 0, {}}};
-    for (int m = 1; m <= game.catalogue.monsters.ubound(); ++m)
+    for (int m = 1; m <= game.catalogue.monsters.size(); ++m)
         if (!game.catalogue.monsters(m).name.empty())
             out.push_back({game.catalogue.monsters(m).name, game.catalogue.monsters(m).image, {}});
 

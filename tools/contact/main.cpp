@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         const Image floor = loadSheet(data / "background.bmp");
         const Image light = loadSheet(data / "light.bmp");
         const Image items = loadSheet(data / "item.bmp");
-        const int rows = g.catalogue.monsters.ubound() + 1;
+        const int rows = g.catalogue.monsters.size() + 1;
         const int step = kTile * kZoom;
         const int width = (2 * kFacings + 2) * step + 3 * kGap;
         Image out(width, rows * (step + kGap) + kGap, Rgb{24, 22, 26});

@@ -27,7 +27,7 @@ void loadPictures(Game& g) {
     for (const auto& [sheet, file] : sheets)
         g.io.canvas.loadSheet(sheet, fileIn(g.folder, file));
     // One creature sheet per monster type plus the user's, player0.
-    for (int32_t n = 0; n <= g.catalogue.monsters.ubound(); ++n)
+    for (int32_t n = 0; n <= g.catalogue.monsters.size(); ++n)
         g.io.canvas.loadSheet(playerSheet(n), fileIn(g.folder, "player" + std::to_string(n) + ".bmp"));
 }
 
@@ -78,7 +78,7 @@ void onStartup(Game& g) {
 void showStartMenu(Game& g) {
     g.screen.paused = false;
     if (!runStartMenu(g)) return;
-    g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
+    g.io.window.startTimers(kMonsterTickMs, kFrameTickMs, kRefreshTickMs);
     redraw(g, true);
 }
 

@@ -3,7 +3,7 @@
 namespace gf {
 struct Game;
 
-// The main window's load event: catalogues, pictures, sounds, the start menu
+// Start-up: catalogues, pictures, sounds, the start menu
 // until a game exists, then the timers and the first view.
 void onStartup(Game& g);
 // The start menu until a game exists or the user leaves; a game then starts its timers.

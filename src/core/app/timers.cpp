@@ -32,7 +32,7 @@ void setPaused(Game& g, bool paused) {
     if (paused)
         g.io.window.stopTimers();
     else
-        g.io.window.startTimers(kTimer1Ms, kTimer2Ms, kTimer3Ms);
+        g.io.window.startTimers(kMonsterTickMs, kFrameTickMs, kRefreshTickMs);
     redraw(g, true);
 }
 

@@ -3,9 +3,9 @@
 namespace gf {
 struct Game;
 
-inline constexpr int kTimer1Ms = 1000;
-inline constexpr int kTimer2Ms = 100;
-inline constexpr int kTimer3Ms = 4000;
+inline constexpr int kMonsterTickMs = 1000;
+inline constexpr int kFrameTickMs = 100;
+inline constexpr int kRefreshTickMs = 4000;
 
 void onMonsterTick(Game& g);
 void onFrameTick(Game& g);

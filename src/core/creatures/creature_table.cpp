@@ -10,7 +10,7 @@
 namespace gf {
 
 void createPlayers(Game& g) {
-    g.creatures.redim(kFirstPlayerEntries);
+    g.creatures.reset(kFirstPlayerEntries);
 }
 
 static void startAsUser(Creature& p) {
@@ -44,7 +44,7 @@ int32_t addCreature(Game& g, int16_t monsterType, int32_t x, int32_t y) {
             type = &g.catalogue.monsters(monsterType);
         }
         int32_t index = 0;
-        const int32_t upper = g.creatures.ubound();
+        const int32_t upper = g.creatures.size();
         for (int32_t i = 1; i <= upper; ++i) {
             if (!g.creatures(i).active) {
                 index = i;
@@ -52,7 +52,7 @@ int32_t addCreature(Game& g, int16_t monsterType, int32_t x, int32_t y) {
             }
         }
         if (index == 0) {
-            g.creatures.redimPreserve(add32(upper, kPlayerTableStep));
+            g.creatures.resize(add32(upper, kPlayerTableStep));
             index = upper + 1; // the first of the new entries
         }
         Creature p;

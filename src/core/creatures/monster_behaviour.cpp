@@ -32,7 +32,7 @@ void visit(Game& g, int32_t index) {
 
 void moveMonsters(Game& g) {
     guarded(g, "modMonster_Process", [&] {
-        const int32_t upper = g.creatures.ubound();
+        const int32_t upper = g.creatures.size();
         if (++g.creatures.monsterPass == 1) {
             for (int32_t i = 1; i <= upper; ++i)
                 visit(g, i);

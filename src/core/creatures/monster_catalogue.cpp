@@ -18,12 +18,12 @@ void loadMonsterCatalogue(Game& g) {
         [&] {
             const std::string contents = readDataFile(fileIn(g.folder, "monster.ini"));
             BoxFindings findings(g, "monster.ini");
-            const ItemLookup items{g.catalogue.items.ubound(),
+            const ItemLookup items{g.catalogue.items.size(),
                                    [&g](const std::string& name) { return itemIdByName(g, name); }};
             const CatalogueFile file = readMonsterCatalogue(contents, items, findings);
             number = file.current;
-            if (file.sized) g.catalogue.monsters.erase();
-            if (file.usable()) g.catalogue.monsters.redim(file.highest);
+            if (file.sized) g.catalogue.monsters.clear();
+            if (file.usable()) g.catalogue.monsters.reset(file.highest);
             for (const auto& [n, e] : file.entries) {
                 MonsterInfo& m = g.catalogue.monsters(n);
                 m.name = e.name;

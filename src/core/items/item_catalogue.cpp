@@ -22,8 +22,8 @@ void loadItemCatalogue(Game& g) {
             BoxFindings findings(g, "item.ini");
             const CatalogueFile file = readItemCatalogue(contents, findings);
             number = file.current;
-            if (file.sized) g.catalogue.items.erase();
-            if (file.usable()) g.catalogue.items.redim(file.highest);
+            if (file.sized) g.catalogue.items.clear();
+            if (file.usable()) g.catalogue.items.reset(file.highest);
             for (const auto& [n, e] : file.entries) {
                 ItemType& t = g.catalogue.items(n);
                 t.name = e.name;
@@ -38,7 +38,7 @@ void loadItemCatalogue(Game& g) {
 }
 
 int16_t itemIdByName(Game& g, const std::string& name) {
-    for (int32_t i = 1; i <= g.catalogue.items.ubound(); ++i)
+    for (int32_t i = 1; i <= g.catalogue.items.size(); ++i)
         if (sameName(g.catalogue.items(i).name, name)) return static_cast<int16_t>(i);
     return 0;
 }

@@ -15,7 +15,7 @@ constexpr int32_t kGrownItemBelowTop = 9;
 // hint is in use. A hint that no longer fits the table (Items replaced behind
 // our back) is dropped rather than trusted.
 static int32_t lowestFree(Game& g) {
-    const int32_t upper = g.items.ubound();
+    const int32_t upper = g.items.size();
     int32_t from = g.items.freeHint;
     if (from < 1 || from > upper + 1 || (from > 1 && !g.items(from - 1).inUse)) from = 1;
     for (int32_t i = from; i <= upper; ++i)
@@ -29,9 +29,9 @@ int32_t addItem(Game& g, int16_t id, int32_t x, int32_t y) {
         if (!inMap(x, y) || g.level.itemAt(x, y) != 0) return 0;
         int32_t index = lowestFree(g);
         if (index == 0) {
-            const int32_t upper = g.items.ubound();
-            g.items.redimPreserve(upper + kItemTableStep);
-            index = g.items.ubound() - kGrownItemBelowTop;
+            const int32_t upper = g.items.size();
+            g.items.resize(upper + kItemTableStep);
+            index = g.items.size() - kGrownItemBelowTop;
             g.items.freeHint = upper + 1;
         } else {
             g.items.freeHint = index + 1;
@@ -54,7 +54,7 @@ void removeItem(Game& g, int32_t index) {
 }
 
 void emptyItemTable(Game& g) {
-    g.items.redim(kItemTableStep);
+    g.items.reset(kItemTableStep);
     itemTableReplaced(g);
 }
 

@@ -111,7 +111,7 @@ void clearLevel(Game& g, const std::string& name) {
     g.level.visible.create();
     g.level.light.create();
     loadItemCatalogue(g);
-    for (int32_t i = 1; i <= g.creatures.ubound(); ++i) {
+    for (int32_t i = 1; i <= g.creatures.size(); ++i) {
         Creature& p = g.creatures(i);
         if (!p.active) continue;
         if (i == g.creatures.current)

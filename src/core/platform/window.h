@@ -35,7 +35,7 @@ public:
     virtual MenuChoice startMenu() = 0;
     virtual void about() = 0;
     virtual void setCaption(const std::string& text) = 0;
-    virtual void startTimers(int timer1Ms, int timer2Ms, int timer3Ms) = 0;
+    virtual void startTimers(int monsterMs, int frameMs, int refreshMs) = 0;
     virtual void stopTimers() = 0;
     virtual void quit() = 0;
     // The Carry pop-up over carry slot `slot`, headed by the item's name: "Ready" only when

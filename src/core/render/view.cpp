@@ -34,7 +34,7 @@ void drawCreature(Game& g, const Creature& p, int px, int py) {
     Canvas& canvas = g.io.canvas;
     // A monster catalogue may name a picture that was never loaded: leave the
     // frame out rather than lose the whole view.
-    if (p.image >= 0 && p.image <= g.catalogue.monsters.ubound())
+    if (p.image >= 0 && p.image <= g.catalogue.monsters.size())
         canvas.drawTile(playerSheet(p.image), frameOf(p.facing), px, py);
     if (!p.isMonster() || p.maxLife == 0) return;
     // Anything wider than the tile lands on cells drawn over afterwards.

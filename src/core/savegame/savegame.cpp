@@ -31,10 +31,10 @@ constexpr int64_t kMaxSavedEntries = 100'000;
 
 std::string encodeGame(const Game& g) {
     RecordWriter w;
-    w.int32(g.creatures.ubound());
+    w.int32(g.creatures.size());
     for (const Creature& p : g.creatures)
         w.creature(p);
-    w.int32(g.items.ubound());
+    w.int32(g.items.size());
     for (const Item& i : g.items)
         w.item(i);
     return w.bytes() + encodeLevelBlock(levelHeaderOf(g));
@@ -157,7 +157,7 @@ void checkItemNumber(const Game& g, int16_t id, const std::string& whose) {
 }
 
 void placeCreatures(const Game& g, LoadedGame& l) {
-    for (int32_t i = 1; i <= l.creatures.ubound(); ++i) {
+    for (int32_t i = 1; i <= l.creatures.size(); ++i) {
         const Creature& p = l.creatures(i);
         if (!p.active) continue;
         const std::string who = "Creature " + std::to_string(i);
@@ -187,7 +187,7 @@ void placeCreatures(const Game& g, LoadedGame& l) {
 }
 
 void placeItems(const Game& g, LoadedGame& l) {
-    for (int32_t i = 1; i <= l.items.ubound(); ++i) {
+    for (int32_t i = 1; i <= l.items.size(); ++i) {
         const Item& item = l.items(i);
         if (!item.inUse) continue;
         const std::string what = "Item " + std::to_string(i);
@@ -213,13 +213,13 @@ LoadedGame readGame(const Game& g, const std::string& path) {
     const std::uintmax_t itemsAt = kCountSize + kPlayerRecordSize * static_cast<std::uintmax_t>(n);
     const int32_t m = readCount(in, size, itemsAt, kItemRecordSize, "item entries");
 
-    l.creatures.redim(n);
+    l.creatures.reset(n);
     const std::string players = readBytes(in, kCountSize, kPlayerRecordSize * static_cast<std::size_t>(n));
     RecordReader playerReader(players);
     for (Creature& p : l.creatures)
         p = playerReader.creature();
 
-    l.items.redim(m);
+    l.items.reset(m);
     const std::string items =
         readBytes(in, itemsAt + kCountSize, kItemRecordSize * static_cast<std::size_t>(m));
     RecordReader itemReader(items);
@@ -271,7 +271,7 @@ bool saveGameFile(Game& g, const std::string& name) {
         g, "modFile_Save",
         [&] {
             if (const std::string problem = saveNameProblem(name); !problem.empty()) fail(problem);
-            if (g.creatures.ubound() < 1 || g.items.ubound() < 1) fail("There is no game to save");
+            if (g.creatures.size() < 1 || g.items.size() < 1) fail("There is no game to save");
             const fs::path target = savedGamePath(g, name);
             const fs::path folder = target.parent_path();
             std::error_code ec;

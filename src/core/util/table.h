@@ -1,6 +1,6 @@
 #pragma once
 // The game's 1-based tables (items, creatures and the catalogues): sized
-// by redim, grown by redimPreserve, and every bad index is a failure rather
+// by reset, grown by resize, and every bad index is a failure rather
 // than a stray read.
 #include "util/failure.h"
 
@@ -15,17 +15,17 @@ inline constexpr int32_t kMaxTableEntries = 4'000'000;
 template <class T> class Table {
 public:
     // Entries 1 to upperBound, all blank. An upper bound below 1 leaves no usable table.
-    void redim(int32_t upperBound) {
+    void reset(int32_t upperBound) {
         checkBound(upperBound);
         entries_.assign(static_cast<std::size_t>(upperBound), T{});
     }
-    void redimPreserve(int32_t upperBound) {
+    void resize(int32_t upperBound) {
         checkBound(upperBound);
         entries_.resize(static_cast<std::size_t>(upperBound));
     }
-    void erase() { entries_.clear(); }
-    int32_t ubound() const { return static_cast<int32_t>(entries_.size()); }
-    bool valid(int64_t i) const { return i >= 1 && i <= ubound(); }
+    void clear() { entries_.clear(); }
+    int32_t size() const { return static_cast<int32_t>(entries_.size()); }
+    bool valid(int64_t i) const { return i >= 1 && i <= size(); }
 
     T& operator()(int64_t i) {
         if (!valid(i)) fail(kSubscriptOutOfRange);
