@@ -4,6 +4,7 @@
 #include "app/timers.h"
 #include "arena.hpp"
 #include "map/map_file.h"
+#include "util/files.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -132,7 +133,7 @@ std::vector<LevelContents> readDescent(const std::string& dataFolder) {
                 arrivalY = item.y;
             }
         file = g.level.lower;
-        path = g.folder + "/" + file + ".map";
+        path = gf::fileIn(g.folder, file + ".map");
     }
     return levels;
 }

@@ -7,6 +7,7 @@
 #include "render/sizes.h"
 #include "sound/sound.h"
 #include "sound/wave_file.h"
+#include "util/files.h"
 
 #include <algorithm>
 #include <fstream>
@@ -31,8 +32,7 @@ public:
     // The file's bytes; a fault for the whole file when it is missing or unreadable.
     std::optional<std::string> read(const std::string& name, const std::string& whatFor,
                                     Faults& faults) const {
-        // Names are joined as the game joins them, so "/x" stays inside the folder.
-        const fs::path file = path_.string() + "/" + name;
+        const fs::path file = gf::fileIn(path_.string(), name); // as the game joins them
         const std::string why = whatFor.empty() ? "" : "; " + whatFor;
         std::error_code ec;
         if (!fs::is_regular_file(file, ec)) {

@@ -4,6 +4,7 @@
 #include "platform/canvas.h"
 #include "qt_canvas.h"
 #include "render/tile_geometry.h"
+#include "util/files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,7 +54,7 @@ double luminance(double r, double g, double b) {
 
 double darkestFloor(const std::string& dataFolder) {
     gf::QtCanvas canvas(gf::kTile, gf::kTile);
-    if (!canvas.loadSheet(gf::kSheetBackground, dataFolder + "/background.bmp"))
+    if (!canvas.loadSheet(gf::kSheetBackground, gf::fileIn(dataFolder, "background.bmp")))
         throw std::runtime_error("the game cannot load background.bmp");
     const QImage& floor = drawCell(canvas, -1, 0, 0);
     double darkest = 1;
@@ -75,9 +76,9 @@ std::vector<CreatureContrast> measureContrast(const std::string& dataFolder) {
             out.push_back({game.catalogue.monsters(m).name, game.catalogue.monsters(m).image, {}});
 
     gf::QtCanvas canvas(gf::kTile, gf::kTile);
-    const std::string folder = dataFolder + "/";
     const auto load = [&](int sheet, const std::string& file) {
-        if (!canvas.loadSheet(sheet, folder + file)) throw std::runtime_error("the game cannot load " + file);
+        if (!canvas.loadSheet(sheet, gf::fileIn(dataFolder, file)))
+            throw std::runtime_error("the game cannot load " + file);
     };
     load(gf::kSheetBackground, "background.bmp");
     load(gf::kSheetLight, "light.bmp");
