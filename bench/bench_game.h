@@ -22,7 +22,7 @@ public:
         : game(Platform{io.clock, io.random, io.window, io.sound, canvas ? *canvas : io.canvas},
                std::move(folder)) {
         loadItemCatalogue(game);
-        createPlayers(game);
+        createCreatureTable(game.creatures);
         loadMonsterCatalogue(game);
         initSkills(game);
         check("the catalogues");

@@ -14,7 +14,7 @@ void loadShippedCatalogues(FuzzGame& f) {
     f.folder.copyData("item.ini");
     f.folder.copyData("monster.ini");
     loadItemCatalogue(f.game);
-    createPlayers(f.game);
+    createCreatureTable(f.game.creatures);
     loadMonsterCatalogue(f.game);
     initSkills(f.game);
     require(f.io.log.of("msgbox").empty(), "the shipped catalogues do not load cleanly");

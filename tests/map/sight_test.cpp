@@ -66,7 +66,7 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     t.copyData("item.ini");
     t.copyData("monster.ini");
     loadItemCatalogue(g);
-    createPlayers(g);
+    createCreatureTable(g.creatures);
     loadMonsterCatalogue(g);
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<int> cell(0, kMapUpper), range(1, 40);

@@ -81,7 +81,7 @@ void prepareEmptyLevel(TestGame& t, Game& game) {
     t.write("item.ini", basicItemIni());
     t.write("monster.ini", basicMonsterIni());
     loadItemCatalogue(game);
-    createPlayers(game);
+    createCreatureTable(game.creatures);
     loadMonsterCatalogue(game);
     clearLevel(game, "Test");
 }

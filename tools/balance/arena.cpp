@@ -38,7 +38,7 @@ bool FightTiming::refresh(int tick, int phase) {
 Arena::Arena(const std::string& dataFolder, const std::string& playerFolder)
     : game_(io_.platform(), dataFolder, playerFolder.empty() ? dataFolder : playerFolder) {
     gf::loadItemCatalogue(game_);
-    gf::createPlayers(game_);
+    gf::createCreatureTable(game_.creatures);
     gf::loadMonsterCatalogue(game_);
     gf::initSkills(game_);
     gf::clearLevel(game_, "Arena");

@@ -26,7 +26,7 @@ void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& nam
     // A new game starts from the creature table as start-up made it, and with a log of its own.
     g.creatures.current = 0;
     g.messages.log.clear();
-    createPlayers(g);
+    createCreatureTable(g.creatures);
     if (randomMap)
         createRandomLevel(g);
     else

@@ -66,7 +66,7 @@ void onStartup(Game& g) {
     guarded(g, "Form_Load", [&] {
         g.io.random.seed(g.now());
         loadItemCatalogue(g);
-        createPlayers(g);
+        createCreatureTable(g.creatures);
         loadMonsterCatalogue(g);
         initSkills(g);
         loadPictures(g);

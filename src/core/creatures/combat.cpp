@@ -26,9 +26,9 @@ constexpr int32_t kStaminaPerRefresh = 4;
 
 // A saved game may name a monster type the catalogue lacks; such a monster
 // still fights and dies, it just has no sound and leaves nothing behind.
-const MonsterInfo* monsterInfo(const Game& g, const Creature& p) {
-    return p.isMonster() && g.catalogue.monsters.valid(p.monsterType) ? &g.catalogue.monsters(p.monsterType)
-                                                                      : nullptr;
+const MonsterInfo* monsterInfo(const Catalogues& catalogue, const Creature& p) {
+    return p.isMonster() && catalogue.monsters.valid(p.monsterType) ? &catalogue.monsters(p.monsterType)
+                                                                    : nullptr;
 }
 
 // Spends one stamina; a fighter driven below 0 rolls at a quarter.
@@ -66,7 +66,7 @@ void strike(Game& g, int32_t attacker, int32_t defender) {
 
         const bool userAttacks = attacker == g.creatures.current;
         const bool userDefends = defender == g.creatures.current;
-        if (const MonsterInfo* info = monsterInfo(g, g.creatures(attacker))) {
+        if (const MonsterInfo* info = monsterInfo(g.catalogue, g.creatures(attacker))) {
             if (info->soundId != 0) playSound(g, info->soundId);
         } else if (userAttacks) {
             playSound(g, SoundId::CaneSwish);
@@ -107,7 +107,7 @@ bool reduceLife(Game& g, int32_t index, int32_t amount) {
         if (p.life >= 1) return false;
         // The panel keeps the last blow: the entry is gone by the time the game-over box shows.
         if (index == g.creatures.current) updateStatus(g);
-        if (const MonsterInfo* info = monsterInfo(g, p); info && info->deadItem >= 1)
+        if (const MonsterInfo* info = monsterInfo(g.catalogue, p); info && info->deadItem >= 1)
             addItem(g, info->deadItem, p.x, p.y);
         removeCreature(g, index);
         return true;

@@ -9,8 +9,8 @@
 
 namespace gf {
 
-void createPlayers(Game& g) {
-    g.creatures.reset(kFirstPlayerEntries);
+void createCreatureTable(CreatureTable& creatures) {
+    creatures.reset(kFirstPlayerEntries);
 }
 
 static void startAsUser(Creature& p) {

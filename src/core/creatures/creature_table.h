@@ -5,12 +5,13 @@
 
 namespace gf {
 struct Game;
+struct CreatureTable;
 
 inline constexpr int32_t kFirstPlayerEntries = 20;
 inline constexpr int32_t kPlayerTableStep = 10;
 
 // Start-up's creature table: 20 blank entries.
-void createPlayers(Game& g);
+void createCreatureTable(CreatureTable& creatures);
 // The user's creature on the start cell, named `name` or by the name box;
 // Cancel on the box leaves no creature.
 void createUser(Game& g, const std::optional<std::string>& name = std::nullopt);

@@ -9,15 +9,16 @@
 
 namespace gf {
 
-static SkillInfo& skillInfo(Game& g, int32_t skill) {
+static SkillInfo& skillInfo(Catalogues& catalogue, int32_t skill) {
     if (skill < 1 || skill > kSkillCount) fail(kSubscriptOutOfRange);
-    return g.catalogue.skills[static_cast<std::size_t>(skill - 1)];
+    return catalogue.skills[static_cast<std::size_t>(skill - 1)];
 }
 
 void initSkills(Game& g) {
     guarded(g, "modSkill_Init", [&] {
         g.catalogue.skills.fill(SkillInfo{});
-        skillInfo(g, kMeleeSkill) = SkillInfo{"Melee", "Ability to use melee weapons to attack and defend."};
+        skillInfo(g.catalogue, kMeleeSkill) =
+            SkillInfo{"Melee", "Ability to use melee weapons to attack and defend."};
     });
 }
 
@@ -50,7 +51,7 @@ void addSkillExperience(Game& g, int32_t index, int32_t skill, int32_t xp, bool 
             s.xpToRaise = roundEven(raises * raises * f + f * raises + 100);
             if (index == g.creatures.current)
                 addMessage(g,
-                           displayName(p.name) + "'s " + skillInfo(g, skill).name +
+                           displayName(p.name) + "'s " + skillInfo(g.catalogue, skill).name +
                                " skill has improved to " + std::to_string(s.value) + "!",
                            kGreen);
         }
@@ -69,7 +70,7 @@ void raiseSkill(Game& g, int32_t index, int32_t skill) {
         } else if (index == g.creatures.current) {
             addMessage(g,
                        "You need " + std::to_string(cost) + " spendable XP to raise " +
-                           skillInfo(g, skill).name + "!",
+                           skillInfo(g.catalogue, skill).name + "!",
                        kYellow);
         }
     });

@@ -12,22 +12,22 @@ namespace gf {
 constexpr int32_t kGrownItemBelowTop = 9;
 
 // The lowest free entry, searched from g.items.freeHint: every entry below the
-// hint is in use. A hint that no longer fits the table (Items replaced behind
+// hint is in use. A hint that no longer fits the table (the table replaced behind
 // our back) is dropped rather than trusted.
-static int32_t lowestFree(Game& g) {
-    const int32_t upper = g.items.size();
-    int32_t from = g.items.freeHint;
-    if (from < 1 || from > upper + 1 || (from > 1 && !g.items(from - 1).inUse)) from = 1;
+static int32_t lowestFree(ItemTable& items) {
+    const int32_t upper = items.size();
+    int32_t from = items.freeHint;
+    if (from < 1 || from > upper + 1 || (from > 1 && !items(from - 1).inUse)) from = 1;
     for (int32_t i = from; i <= upper; ++i)
-        if (!g.items(i).inUse) return i;
-    g.items.freeHint = upper + 1;
+        if (!items(i).inUse) return i;
+    items.freeHint = upper + 1;
     return 0;
 }
 
 int32_t addItem(Game& g, int16_t id, int32_t x, int32_t y) {
     return guarded(g, "modItem_Add", [&]() -> int32_t {
         if (!inMap(x, y) || g.level.itemAt(x, y) != 0) return 0;
-        int32_t index = lowestFree(g);
+        int32_t index = lowestFree(g.items);
         if (index == 0) {
             const int32_t upper = g.items.size();
             g.items.resize(upper + kItemTableStep);
@@ -55,11 +55,11 @@ void removeItem(Game& g, int32_t index) {
 
 void emptyItemTable(Game& g) {
     g.items.reset(kItemTableStep);
-    itemTableReplaced(g);
+    itemTableReplaced(g.items);
 }
 
-void itemTableReplaced(Game& g) {
-    g.items.freeHint = 1;
+void itemTableReplaced(ItemTable& items) {
+    items.freeHint = 1;
 }
 
 } // namespace gf

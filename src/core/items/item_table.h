@@ -3,6 +3,7 @@
 
 namespace gf {
 struct Game;
+struct ItemTable;
 
 inline constexpr int32_t kItemTableStep = 1000;
 
@@ -12,6 +13,6 @@ void removeItem(Game& g, int32_t index);
 // Items as 1000 free entries, as every level and a new game start it.
 void emptyItemTable(Game& g);
 // After Items was replaced whole (a loaded game): the next addition searches from index 1 again.
-void itemTableReplaced(Game& g);
+void itemTableReplaced(ItemTable& items);
 
 } // namespace gf

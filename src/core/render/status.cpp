@@ -18,8 +18,8 @@ void fillBar(StatusBar& bar, int32_t value, int32_t max) {
     bar.text = std::to_string(value) + "/" + std::to_string(max);
 }
 
-std::string carriedName(Game& g, const Creature& p, int32_t slot) {
-    return g.catalogue.items(p.carry(slot).id).name;
+std::string carriedName(const Catalogues& catalogue, const Creature& p, int32_t slot) {
+    return catalogue.items(p.carry(slot).id).name;
 }
 
 // Two swords or two armours look alike in their boxes; the tooltip tells them apart.
@@ -48,9 +48,10 @@ void updateStatus(Game& g) {
         s.spendableXP = " Spendable XP: " + std::to_string(p.spendableXp);
         updateSkills(g);
         s.gold = " Gold: " + std::to_string(p.gold);
-        s.weapon =
-            " Weapon: " + (p.weaponSlot > 0 ? carriedName(g, p, p.weaponSlot) : std::string("Bare Hands"));
-        s.armor = " Armor: " + (p.armourSlot > 0 ? carriedName(g, p, p.armourSlot) : std::string("none"));
+        s.weapon = " Weapon: " +
+                   (p.weaponSlot > 0 ? carriedName(g.catalogue, p, p.weaponSlot) : std::string("Bare Hands"));
+        s.armor =
+            " Armor: " + (p.armourSlot > 0 ? carriedName(g.catalogue, p, p.armourSlot) : std::string("none"));
         updateCarry(g);
     });
 }

@@ -26,8 +26,8 @@ int frameOf(int16_t facing) {
     return facing >= 0 && facing <= 9 ? kFrameOfFacing[static_cast<std::size_t>(facing)] : kFacingViewer;
 }
 
-bool visible(const Game& g, int64_t x, int64_t y) {
-    return inMap(x, y) && g.level.visible(x, y);
+bool visible(const Level& level, int64_t x, int64_t y) {
+    return inMap(x, y) && level.visible(x, y);
 }
 
 void drawCreature(Game& g, const Creature& p, int px, int py) {
@@ -45,7 +45,7 @@ void drawCreature(Game& g, const Creature& p, int px, int py) {
 
 void drawCell(Game& g, int64_t cx, int64_t cy, int px, int py) {
     Canvas& canvas = g.io.canvas;
-    if (!visible(g, cx, cy)) {
+    if (!visible(g.level, cx, cy)) {
         canvas.copyTile(kSheetVoid, 0, px, py);
         return;
     }
@@ -79,7 +79,7 @@ void drawDamages(Game& g, HalfSize half) {
     Canvas& canvas = g.io.canvas;
     for (int i = 1; i <= kDamageNumbers; ++i) {
         const DamageNumber& d = g.messages.damage(i);
-        if (!d.inUse || !visible(g, d.x, d.y)) continue;
+        if (!d.inUse || !visible(g.level, d.x, d.y)) continue;
         const int64_t dx = int64_t{d.x} - g.screen.viewX;
         const int64_t dy = int64_t{d.y} - g.screen.viewY;
         if (std::llabs(dy) > half.h || std::llabs(dx) > half.w) continue;

@@ -39,8 +39,8 @@ LevelHeader decodePayload(const std::string& bytes) {
 
 } // namespace
 
-LevelHeader levelHeaderOf(const Game& g) {
-    return {g.level.name, g.level.lower, g.level.upper, g.level.startX, g.level.startY};
+LevelHeader levelHeaderOf(const Level& level) {
+    return {level.name, level.lower, level.upper, level.startX, level.startY};
 }
 
 // Tag, version, payload length, payload, and a CRC-32 of all before it.

@@ -7,7 +7,7 @@
 #include <string_view>
 
 namespace gf {
-struct Game;
+struct Level;
 
 // The block's own version, apart from the program's: it changes only when
 // the block's bytes do, so saved games stay the same across releases.
@@ -30,6 +30,6 @@ std::string encodeLevelBlock(const LevelHeader& header);
 // this program knows; fails when they hold a damaged one.
 std::optional<LevelHeader> decodeLevelBlock(std::string_view tail);
 
-LevelHeader levelHeaderOf(const Game& g);
+LevelHeader levelHeaderOf(const Level& level);
 
 } // namespace gf

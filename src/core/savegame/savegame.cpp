@@ -37,7 +37,7 @@ std::string encodeGame(const Game& g) {
     w.int32(g.items.size());
     for (const Item& i : g.items)
         w.item(i);
-    return w.bytes() + encodeLevelBlock(levelHeaderOf(g));
+    return w.bytes() + encodeLevelBlock(levelHeaderOf(g.level));
 }
 
 // Closes a descriptor on every way out.
@@ -151,8 +151,8 @@ std::string at(int32_t x, int32_t y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
 }
 
-void checkItemNumber(const Game& g, int16_t id, const std::string& whose) {
-    if (!g.catalogue.items.valid(id))
+void checkItemNumber(const Catalogues& catalogue, int16_t id, const std::string& whose) {
+    if (!catalogue.items.valid(id))
         fail(whose + " has item number " + std::to_string(id) + ", which item.ini does not have");
 }
 
@@ -174,7 +174,7 @@ void placeCreatures(const Game& g, LoadedGame& l) {
             fail(who + " readies a carry slot that does not exist");
         for (int slot = 1; slot <= kCarrySlots; ++slot)
             if (p.carry(slot).inUse)
-                checkItemNumber(g, p.carry(slot).id, who + "'s carry slot " + std::to_string(slot));
+                checkItemNumber(g.catalogue, p.carry(slot).id, who + "'s carry slot " + std::to_string(slot));
         if (p.monsterType == 0) {
             if (l.creatures.current != 0)
                 fail("Creatures " + std::to_string(l.creatures.current) + " and " + std::to_string(i) +
@@ -195,7 +195,7 @@ void placeItems(const Game& g, LoadedGame& l) {
         if (l.itemAt(item.x, item.y) != 0)
             fail(what + " and item " + std::to_string(l.itemAt(item.x, item.y)) + " lie on one cell " +
                  at(item.x, item.y));
-        checkItemNumber(g, item.id, what);
+        checkItemNumber(g.catalogue, item.id, what);
         l.itemAt(item.x, item.y) = i;
     }
 }
@@ -305,7 +305,7 @@ bool loadGameFile(Game& g, const std::string& path) {
 
             g.creatures = std::move(l.creatures);
             g.items = std::move(l.items);
-            itemTableReplaced(g);
+            itemTableReplaced(g.items);
             g.level.creatureAt = std::move(l.creatureAt);
             g.level.itemAt = std::move(l.itemAt);
             g.level.visible = std::move(visible);
