@@ -276,6 +276,18 @@ private:
     std::vector<float> values_;
 };
 
+// The start room stays empty however full the draws make every other room.
+TEST(RandomLevel, startRoomStaysEmpty) {
+    TestGame t;
+    prepareEmptyLevel(t);
+    Draws(0.99f).generate(t);
+    int placed = 0;
+    for (int32_t x = 1; x <= 9; ++x)
+        for (int32_t y = 1; y <= 9; ++y)
+            placed += idAt(t.game, x, y) != 0 || t.game.level.creatureAt(x, y) != 0;
+    EXPECT_EQ(std::pair(placed, t.game.level.creatureAt(15, 15) != 0), std::pair(0, true));
+}
+
 // Each opening, monster group and item follows its own draw, and each boundary decides.
 TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
     const std::string two = "55 65", four = two + " 56 66", westFirst = four + " 45 54",

@@ -50,6 +50,8 @@ TEST(SheetHeader, headersPassOrSayWhy) {
         {"RLE4", "BM", 40, 4, 4, 4, 2, 0, ""},
         {"RLE8", "BM", 108, 4, 4, 8, 1, 0, ""},
         {"RLE8 of 4 bits", "BM", 40, 4, 4, 4, 1, 0, "BMP of an unknown kind (4 bits, compression 1)"},
+        {"16 bits, 5-5-5", "BM", 40, 2, 2, 16, 0, 8, ""},
+        {"RLE8 of 16 bits", "BM", 40, 2, 2, 16, 1, 8, "BMP of an unknown kind (16 bits, compression 1)"},
         {"header of 11 bytes", "BM", 11, 4, 4, 8, 0, 64, "BMP header of an unknown kind"},
         {"XM", "XM", 40, 3, 2, 24, 0, 24, "not a BMP file"},
         {"BX", "BX", 40, 3, 2, 24, 0, 24, "not a BMP file"},

@@ -164,7 +164,9 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     EXPECT_EQ(shownMessages(s.g).back(), "Game saved.");
     EXPECT_GT(s.saved().size(), kFileSize);
     onSaveGame(s.g);
-    EXPECT_EQ(boxTexts(s.t).size(), 2u) << "the file this game wrote is replaced without a word";
+    EXPECT_EQ(std::tuple(boxTexts(s.t).size(), shownMessages(s.g).back()),
+              std::tuple(std::size_t{2}, "Game saved."))
+        << "the file this game wrote is replaced without a word";
 
     SavedGame loaded;
     setPaused(loaded.g, true);

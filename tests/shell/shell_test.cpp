@@ -105,14 +105,15 @@ TEST(Startup, soundPlaysOnceSetUp) {
     s.t.write("punch.wav", wave);
     s.window().menuAnswers = {MenuChoice::Exit};
     onStartup(s.g);
-    playSound(s.g, 7);
-    playSound(s.g, 2);
-    EXPECT_EQ(s.t.io.sound.played, (std::vector<int>{7, 2}));
+    for (const int number : {7, 2, 13, 14, -1}) // the last two are not sounds of the game
+        playSound(s.g, number);
+    EXPECT_EQ(s.t.io.sound.played, (std::vector<int>{7, 2, 13}));
     EXPECT_EQ(std::pair(s.g.sounds.loaded[6], s.g.sounds.loaded[1]), std::pair(true, false))
         << "the driver shows it";
     const auto boxes = boxTexts(s.t);
-    ASSERT_EQ(boxes.size(), 12u);
+    ASSERT_EQ(boxes.size(), 14u);
     EXPECT_NE(boxes[1].find("Not PCM"), std::string::npos) << boxes[1];
+    EXPECT_EQ(Texts(boxes.end() - 2, boxes.end()), Texts(2, "Error_modSound_Play : Subscript out of range"));
 }
 
 // The user at (50, 50) facing north: a door north-west, a dagger north-east, a rat south-west.
