@@ -280,8 +280,8 @@ void MainWindow::onResize() {
             const auto place = [](QWidget* w, const Placement& p) {
                 w->setGeometry(p.left, p.top, p.width, p.height);
             };
-            place(viewWidget, layout->viewWidget);
-            place(statusPanel, layout->statusPanel);
+            place(viewWidget, layout->view);
+            place(statusPanel, layout->panel);
             canvas_.resize(zoomedLength(viewWidget->width(), zoom_),
                            zoomedLength(viewWidget->height(), zoom_));
             if (g_.creatures.current > 0) redraw(g_, true);

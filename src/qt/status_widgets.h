@@ -1,5 +1,5 @@
 #pragma once
-// statusPanel, the side panel: it paints what the core left in Game::status and
+// statusPanel, the side panel: it paints what the core left in the game's screen.status and
 // reports clicks; it decides nothing.
 #include "state/status_panel.h"
 #include "tile_sheet.h"

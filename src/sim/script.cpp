@@ -195,7 +195,7 @@ void SimSession::run(const std::string& line) {
         const int w = whole(in, "width"), h = whole(in, "height");
         noMore(in);
         if (const auto layout = formLayout(w, h, kStatusWidth, false)) {
-            showView(layout->viewWidget.width, layout->viewWidget.height);
+            showView(layout->view.width, layout->view.height);
             if (g.creatures.current > 0) redraw(g, true);
         }
     } else if (command == "zoom") {

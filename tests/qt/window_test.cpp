@@ -440,9 +440,9 @@ TEST_F(WindowTest, layoutFollowsResizes) {
         const auto expected = formLayout(area->width(), area->height(), kStatusWidth, false);
         ASSERT_TRUE(expected);
         const QRect placed = window.viewWidget->geometry();
-        EXPECT_EQ(placed, QRect(0, 0, expected->viewWidget.width, expected->viewWidget.height));
+        EXPECT_EQ(placed, QRect(0, 0, expected->view.width, expected->view.height));
         EXPECT_EQ(window.statusPanel->geometry(),
-                  QRect(expected->statusPanel.left, 0, kStatusWidth, area->height() - 1));
+                  QRect(expected->panel.left, 0, kStatusWidth, area->height() - 1));
         EXPECT_EQ(QSize(view.width(), view.height()), placed.size());
         expectTidy(window.statusPanel, 26);
     }

@@ -29,7 +29,7 @@ class Canvas {
 public:
     virtual ~Canvas() = default;
     virtual bool loadSheet(int sheet, const std::string& path) = 0;
-    virtual int width() const = 0; // inner size of viewWidget in pixels
+    virtual int width() const = 0; // inner size of the view in pixels
     virtual int height() const = 0;
     virtual void clear() = 0;
     virtual void copyTile(int sheet, int tile, int x, int y) = 0;          // opaque

@@ -13,8 +13,8 @@ struct Placement {
 };
 
 struct ViewLayout {
-    Placement viewWidget;
-    Placement statusPanel; // keeps the width it had
+    Placement view;
+    Placement panel; // keeps the width it had
     bool operator==(const ViewLayout&) const = default;
 };
 

@@ -6,7 +6,7 @@
 
 namespace gf {
 
-inline constexpr int kStatusWidth = 240; // statusPanel, beside the view
+inline constexpr int kStatusWidth = 240; // the side panel, beside the view
 inline constexpr int kDefaultViewWidth = 640;
 inline constexpr int kDefaultViewHeight = 480;
 inline constexpr int kCarryScrollMin = 1;
