@@ -62,12 +62,10 @@ void drawMessages(Game& g) {
     // The newest line keeps its place; a taller font pushes the older ones up.
     const int newest = canvas.height() - kMessageColumnTop + kMessagePointSize * kMessageLines;
     const int step = std::max(canvas.lineHeight(kMessagePointSize, false), 1);
-    for (int i = kMessageLines; i >= 1; --i) {
-        const Message& m = g.messages.line(i);
-        if (m.inUse)
-            canvas.text(kMessageLeft, newest - step * (kMessageLines - i), m.text, kMessagePointSize, false,
-                        static_cast<Color>(m.color));
-    }
+    int y = newest;
+    for (auto m = g.messages.lines.rbegin(); m != g.messages.lines.rend(); ++m, y -= step)
+        if (m->inUse)
+            canvas.text(kMessageLeft, y, m->text, kMessagePointSize, false, static_cast<Color>(m->color));
 }
 
 // As the window prints a number: a blank where a plus sign would go.
@@ -77,8 +75,7 @@ std::string amountText(int32_t amount) {
 
 void drawDamages(Game& g, HalfSize half) {
     Canvas& canvas = g.io.canvas;
-    for (int i = 1; i <= kDamageNumbers; ++i) {
-        const DamageNumber& d = g.messages.damage(i);
+    for (const DamageNumber& d : g.messages.damages) {
         if (!d.inUse || !visible(g.level, d.x, d.y)) continue;
         const int64_t dx = int64_t{d.x} - g.screen.viewX;
         const int64_t dy = int64_t{d.y} - g.screen.viewY;

@@ -64,9 +64,10 @@ struct CreatureTable : Table<Creature> {
 struct MessageBoard {
     std::array<Message, kMessageLines> lines{};
     std::array<DamageNumber, kDamageNumbers> damages{};
-    MessageLog log;                  // every line of the running game
-    Message& line(int64_t i);        // 1-based, as the game counts
-    DamageNumber& damage(int64_t i); // 1-based
+    MessageLog log; // every line of the running game
+    // 1-based, as the game counts
+    Message& line(int64_t i) { return lines.at(static_cast<std::size_t>(i - 1)); }
+    DamageNumber& damage(int64_t i) { return damages.at(static_cast<std::size_t>(i - 1)); }
 };
 
 // What the window shows beside the level itself.
