@@ -304,7 +304,7 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
         return std::pair<int32_t, int32_t>(10 + 10 * (i % 9), 50 + 10 * (i / 9));
     };
     Draws draws(0.0f);
-    draws.set(10, 10, {0.51f, 0.5f, 0.75f}, 0.0f, 0.0f).set(20, 20, {0.0f, 0.9f, 0.0f}, 0.0f, 0.0f);
+    draws.set(10, 10, {0.51f, 0.5f, 0.75f}, 0.0f, 0.0f).set(20, 20, {0.5f, 0.9f, 0.5f}, 0.0f, 0.0f);
     for (std::size_t i = 0; i < std::size(rooms); ++i)
         draws.set(corner(i).first, corner(i).second, {0.0f, 0.0f, 0.0f}, std::get<0>(rooms[i]),
                   std::get<1>(rooms[i]));

@@ -47,6 +47,7 @@ TEST(SheetHeader, headersPassOrSayWhy) {
         {"right to left", "BM", 40, -3, 2, 24, 0, 24, "BMP of -3 x 2 pixels"},
         {"one bit rounds up to a word", "BM", 64, 33, 1, 1, 0, 8, ""},
         {"core header", "BM", 12, 2, 2, 8, 0, 8, ""},
+        {"core header, 300 rows", "BM", 12, 2, 300, 8, 0, 1200, ""},
         {"RLE4", "BM", 40, 4, 4, 4, 2, 0, ""},
         {"RLE8", "BM", 108, 4, 4, 8, 1, 0, ""},
         {"RLE8 of 4 bits", "BM", 40, 4, 4, 4, 1, 0, "BMP of an unknown kind (4 bits, compression 1)"},

@@ -177,6 +177,15 @@ TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     loaded.g.playerFolder = s.g.playerFolder;
     onSaveGame(loaded.g);
     EXPECT_EQ(boxTexts(loaded.t), Texts{}) << "nor is the file it was loaded from";
+
+    const fs::path copy = s.file.parent_path() / "copy.saved"; // a copy holds the same creature
+    fs::copy_file(s.file, copy);
+    loaded.t.io.window.fileAnswers = {copy.string()};
+    loaded.t.io.window.boxAnswers = {Answer::No};
+    onLoadGame(loaded.g);
+    onSaveGame(loaded.g);
+    EXPECT_EQ(boxTexts(loaded.t).size(), 1u)
+        << "a game loaded from a copy asks before replacing the original";
 }
 
 // Each unsound file is refused with a box naming the fault, the running game untouched.
