@@ -1,6 +1,7 @@
 // The catalogue files and the item and creature tables they fill.
 #include "creatures/creature_table.h"
 #include "creatures/monster_catalogue.h"
+#include "items/catalogue_file.h"
 #include "items/item_catalogue.h"
 #include "items/item_table.h"
 #include "state/findings.h"
@@ -152,6 +153,17 @@ const Rule kRules[] = {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, CatalogueRules, ::testing::ValuesIn(kRules),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The checker prints file:line for each finding, so every line counts once, blank ones too.
+TEST(Catalogue, findingsNameTheirLine) {
+    struct Lines : Findings {
+        std::vector<int> seen;
+        void warning(const Finding& f) override { seen.push_back(f.line); }
+        void failure(const Finding& f) override { seen.push_back(-f.line); } // told apart by the sign
+    } findings;
+    readItemCatalogue(crlf({"ITEM=1", "", "FOO=1", "NAME=a", "BAR=2"}), findings);
+    EXPECT_EQ(findings.seen, (std::vector<int>{3, 5}));
+}
 
 // A quoted line keeps printable Latin-1, escapes control characters and DEL, and stops at 60.
 TEST(Catalogue, quotedLinesShowControlCharacters) {
