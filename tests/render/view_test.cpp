@@ -107,6 +107,8 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
                      " 1234 @128,69 12b 65535", "-3 @448,389 12b 65535", "Paused @255,102 24b 65535"}));
     EXPECT_EQ(cell(53, 48), "copy 0 0, draw 2 0, draw 3 0");
     EXPECT_TRUE(g.messages.damage(2).inUse);
+    const Op box = ops("box").back(); // Paused's, 180 x 48 pixels
+    EXPECT_EQ(std::tuple(box.x, box.y, box.x2, box.y2, box.color), std::tuple(230, 96, 409, 143, kBlack));
 }
 
 // Recentring follows the user; the overview draws the level beside the legend at whole pixels a cell.

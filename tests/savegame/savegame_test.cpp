@@ -70,8 +70,8 @@ struct SavedGame {
         Creature& a = g.creatures(1);
         std::tie(a.homeX, a.homeY, a.image, a.facing, a.level, a.nextLevelXp, a.xp, a.spendableXp, a.life,
                  a.maxLife, a.stamina, a.maxStamina, a.sightRange, a.inCombat, a.combatPenalty, a.gold,
-                 a.weaponSlot, a.armourSlot) =
-            std::tuple(11, 12, -3, 7, 4, 1234, 5678, 91, 33, 60, 77, 120, 99, true, 15, 2'000'000'000, 1, 20);
+                 a.weaponSlot, a.armourSlot) = std::tuple(11, 12, -3, 7, 4, 1234, 5678, 91, 33, 60, 77, 120,
+                                                          99, true, 15, 2'000'000'000, 20, 20);
         a.skill(3) = CreatureSkill{true, 17, 2, 450};
         a.skill(10) = CreatureSkill{false, -5, 0, 70000};
         a.carry(1) = Item{true, 26, 3, 4, 0};
@@ -101,8 +101,8 @@ TEST(SavedGame, fileHasTheRecordLayout) {
     const std::tuple<std::size_t, int, int64_t> fields[] = {
         {0, 4, 20}, {zoe, 2, -1}, {zoe + 106, 4, 10}, {zoe + 118, 4, 12}, {zoe + 122, 2, -3}, {zoe + 124, 2, 7},
         {zoe + 158, 4, 99}, {skill3, 2, -1}, {skill3 + 10, 4, 450}, {zoe + 302, 4, std::bit_cast<int32_t>(1.5f)},
-        {zoe + 310, 2, -1}, {zoe + 316, 4, 2'000'000'000}, {zoe + 320 + 19 * 16 + 2, 2, 27}, {zoe + 644, 4, 20},
-        {rat + 2, 4, 1}, {rat + 106, 4, 10}, {rat + 110, 4, 30}, {kItemsCountAt, 4, 1000}};
+        {zoe + 310, 2, -1}, {zoe + 316, 4, 2'000'000'000}, {zoe + 320 + 19 * 16 + 2, 2, 27}, {zoe + 640, 4, 20},
+        {zoe + 644, 4, 20}, {rat + 2, 4, 1}, {rat + 106, 4, 10}, {rat + 110, 4, 30}, {kItemsCountAt, 4, 1000}};
     // clang-format on
     for (const auto& [at, width, value] : fields)
         EXPECT_EQ(numberAt(b, at, width), value) << "at " << at;
