@@ -322,6 +322,8 @@ TEST(SavedGame, failedSaveChangesNoFile) {
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_symlink("../victim", s.file); },
          "is a link"},
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_directory(s.file); }, "Cannot write"},
+        {kName, [](SavedGame& s) { s.g.playerFolder = (s.t.folder / "victim").string(); },
+         "Cannot create the folder"},
         {kName, [](SavedGame& s) { s.g.creatures.clear(), s.g.items.clear(); }, "There is no game to save"},
         {"", none, "A saved game needs a name"}};
     const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
