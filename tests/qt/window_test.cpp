@@ -432,6 +432,10 @@ void expectTidy(QWidget* panel, std::size_t widgets) {
 
 // However sized, the view fills what the panel leaves, nothing overlaps, and too small a size grows back.
 TEST_F(WindowTest, layoutFollowsResizes) {
+    for (int skill = 1; skill <= 3; ++skill) // each row's Raise button shown beside its value
+        player().skill(skill).known = true;
+    updateStatus(game);
+    window.refreshPanel();
     EXPECT_EQ(window.viewWidget->size(), QSize(kDefaultViewWidth, kDefaultViewHeight));
     for (const QSize size : {QSize(1200, 800), QSize(1, 1), QSize(700, 2000), window.sizeForView(640, 480)}) {
         window.resize(size);
@@ -597,7 +601,10 @@ TEST_F(WindowTest, menuCommandsReachTheGame) {
             name->reject();
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog) return;
-        EXPECT_TRUE(dialog->selectedNameFilter().endsWith(QStringLiteral("(*.saved)"))); // saved games only
+        // Saved games only, and a name that is not there is refused by the dialog itself.
+        EXPECT_EQ(
+            std::pair(dialog->selectedNameFilter().endsWith(QStringLiteral("(*.saved)")), dialog->fileMode()),
+            std::pair(true, QFileDialog::ExistingFile));
         // The dialog lists its folder in the background: wait for the file, then type its name.
         const auto* model = dialog->findChild<QFileSystemModel*>();
         const QModelIndex folder = model->index(dialog->directory().absolutePath());
@@ -799,12 +806,17 @@ TEST_F(WindowTest, zoomScalesTheViewByWholeSteps) {
 TEST(Settings, roundTripAndDamagedFilesGiveTheDefaults) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("gloamfell.ini"));
-    const WindowSettings chosen{
-        QRect(-30000, 50, 900, 700), true, false, 3, 50, true}; // far left of many screens
-    QSettings written(file, QSettings::IniFormat);
-    writeSettings(written, chosen); // and syncs
-    QSettings back(file, QSettings::IniFormat);
-    EXPECT_EQ(readSettings(back), chosen);
+    // Far left of many screens; then each number at the ends of its range (a volume of 0 is silence, not
+    // damage).
+    for (const WindowSettings& chosen :
+         {WindowSettings{QRect(-30000, 50, 900, 700), true, false, 3, 50, true},
+          WindowSettings{QRect(0, 0, 1, 1), false, true, kMinZoom, 0, false},
+          WindowSettings{QRect(9, 9, 32767, 32767), false, false, kMaxZoom, 100, false}}) {
+        QSettings written(file, QSettings::IniFormat);
+        writeSettings(written, chosen); // and syncs
+        QSettings back(file, QSettings::IniFormat);
+        EXPECT_EQ(readSettings(back), chosen);
+    }
     const char* damaged[] = {
         "\xFF\xFE\x01[[[=\n\x00\x80",
         "[window]\ngeometry=banana\nmaximized=perhaps\nfullScreen=2\n[view]\nzoom=9\n[sound]\nvolume=-5\n"
