@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Gloamfell needs; says and does nothing when all are there.
 set -euo pipefail
 
-packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev nlohmann-json3-dev zlib1g-dev
+packages=(g++ make cmake lld qt6-base-dev qt6-multimedia-dev nlohmann-json3-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang-format git
           pulseaudio pulseaudio-utils desktop-file-utils appstream groff-base "$@")
 missing=()
