@@ -11,6 +11,7 @@
 #include "util/text.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <map>
 #include <random>
@@ -155,13 +156,19 @@ TEST_F(MapFile, newLevelKeepsOnlyUsersCreatureAndMissingOneChangesNothing) {
               std::tuple(g.creatures.current, 0));
     const auto items = g.items.size();
     const std::string caption = g.screen.caption;
-    t.io.log.events.clear();
-    loadLevel(g, t.path("nowhere.map"));
-    EXPECT_EQ(boxTexts(t), Texts{"Error_modMap_Load : File not found: " + t.path("nowhere.map")});
-    EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.startX, g.screen.caption, g.items.size()),
-              std::tuple("Here", "below", 4, caption, items));
-    EXPECT_EQ(std::tuple(idAt(g, 2, 0), g.level.creatureAt(3, 0)), std::tuple(ItemId::SmallGold, 3));
-    EXPECT_TRUE(t.io.log.of("caption").empty());
+    std::filesystem::create_directory(t.path("folder.map"));
+    ASSERT_EQ(mkfifo(t.path("pipe.map").c_str(), 0600), 0); // opened, it would wait for a writer
+    for (const auto& [name, reason] : {std::pair{"nowhere.map", "File not found: "},
+                                       {"folder.map", "Cannot read file: "},
+                                       {"pipe.map", "Cannot read file: "}}) {
+        t.io.log.events.clear();
+        loadLevel(g, t.path(name));
+        EXPECT_EQ(boxTexts(t), Texts{"Error_modMap_Load : " + (reason + t.path(name))});
+        EXPECT_EQ(std::tuple(g.level.name, g.level.lower, g.level.startX, g.screen.caption, g.items.size()),
+                  std::tuple("Here", "below", 4, caption, items));
+        EXPECT_EQ(std::tuple(idAt(g, 2, 0), g.level.creatureAt(3, 0)), std::tuple(ItemId::SmallGold, 3));
+        EXPECT_TRUE(t.io.log.of("caption").empty());
+    }
 }
 
 // Whatever bytes a level holds: at most twenty boxes and a count, each cut short, and reading goes on.

@@ -9,6 +9,11 @@
 namespace gf {
 
 std::string readDataFile(const std::string& path, std::size_t maxBytes) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) fail("File not found: " + path);
+    // A folder or a pipe under a data file's name; opening a pipe would wait for a writer forever.
+    if (!std::filesystem::is_regular_file(status)) fail("Cannot read file: " + path);
     std::ifstream in(path, std::ios::binary);
     if (!in) fail("File not found: " + path);
     in.seekg(0, std::ios::end);
