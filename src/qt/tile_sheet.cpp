@@ -3,9 +3,10 @@
 #include "qt_text.h"
 #include "render/sheet_header.h"
 #include "render/sizes.h"
+#include "util/failure.h"
+#include "util/files.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -83,10 +84,13 @@ void maskSheet(const QImage& opaque, QImage& masked, std::vector<TileSheet::Cove
 
 bool TileSheet::load(const std::string& path, bool withMask) {
     *this = TileSheet{};
-    QFile file(pathToQt(path));
-    if (!file.open(QIODevice::ReadOnly) || static_cast<std::size_t>(file.size()) > kMaxSheetFile)
+    QByteArray bytes;
+    try {
+        const std::string contents = readDataFile(path, kMaxSheetFile);
+        bytes = QByteArray(contents.data(), static_cast<qsizetype>(contents.size()));
+    } catch (const Failure&) {
         return false;
-    const QByteArray bytes = file.readAll();
+    }
     SheetHeader header;
     if (!readSheetHeader(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), header)
              .empty())

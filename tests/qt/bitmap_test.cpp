@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
@@ -292,6 +293,8 @@ TEST_F(SheetFiles, picturesPastTheSizeLimitOrUnreadableAreRefused) {
         EXPECT_EQ(std::tuple(loaded, bmp.width(), bmp.height(), bmp.empty()), std::tuple(w > 0, w, h, w == 0))
             << name;
     }
+    ASSERT_EQ(mkfifo(save("pipe.bmp", "").c_str(), 0600), 0); // opened, it would wait for a writer forever
+    EXPECT_FALSE(bmp.load(save("pipe.bmp", ""), true));
 }
 
 // The death animation's last frame is red to every edge, whatever part of a cell is left over.

@@ -19,7 +19,8 @@ bool askForRandomMap(Game& g) {
 }
 
 bool defaultLevelReadable(const Game& g) {
-    return std::ifstream(defaultLevelPath(g)).good();
+    const std::string path = defaultLevelPath(g);
+    return isPlainFile(path) && std::ifstream(path).good();
 }
 
 void buildNewGame(Game& g, bool randomMap, const std::optional<std::string>& name) {

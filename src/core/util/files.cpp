@@ -10,10 +10,8 @@ namespace gf {
 
 std::string readDataFile(const std::string& path, std::size_t maxBytes) {
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) fail("File not found: " + path);
-    // A folder or a pipe under a data file's name; opening a pipe would wait for a writer forever.
-    if (!std::filesystem::is_regular_file(status)) fail("Cannot read file: " + path);
+    if (!std::filesystem::exists(path, ec)) fail("File not found: " + path);
+    if (!isPlainFile(path)) fail("Cannot read file: " + path);
     std::ifstream in(path, std::ios::binary);
     if (!in) fail("File not found: " + path);
     in.seekg(0, std::ios::end);
@@ -24,6 +22,11 @@ std::string readDataFile(const std::string& path, std::size_t maxBytes) {
     std::string contents(static_cast<std::size_t>(size), '\0');
     if (size > 0 && !in.read(contents.data(), size)) fail("Cannot read file: " + path);
     return contents;
+}
+
+bool isPlainFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
 }
 
 std::string fileIn(const std::string& folder, std::string_view name) {

@@ -11,6 +11,9 @@ inline constexpr std::size_t kMaxDataFile = 64 * 1024 * 1024;
 // maxBytes, is a failure naming the file.
 std::string readDataFile(const std::string& path, std::size_t maxBytes = kMaxDataFile);
 
+// A file that can be opened without waiting: a pipe would wait for a writer forever.
+bool isPlainFile(const std::string& path);
+
 // The file `name` directly in `folder`.
 std::string fileIn(const std::string& folder, std::string_view name);
 
