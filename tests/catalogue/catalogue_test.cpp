@@ -161,8 +161,11 @@ TEST(Catalogue, findingsNameTheirLine) {
         void warning(const Finding& f) override { seen.push_back(f.line); }
         void failure(const Finding& f) override { seen.push_back(-f.line); } // told apart by the sign
     } findings;
-    readItemCatalogue(crlf({"ITEM=1", "", "FOO=1", "NAME=a", "BAR=2"}), findings);
-    EXPECT_EQ(findings.seen, (std::vector<int>{3, 5}));
+    const auto file =
+        readItemCatalogue(crlf({"ITEM=1", "", "FOO=1", "NAME=a", "BAR=2", "ITEM=2", "ITEM=1"}), findings);
+    // An entry.s own line is where its block last starts.
+    EXPECT_EQ(std::tuple(findings.seen, file.entries.at(1).line, file.entries.at(2).line),
+              std::tuple(std::vector<int>{3, 5}, 7, 6));
 }
 
 // A quoted line keeps printable Latin-1, escapes control characters and DEL, and stops at 60.

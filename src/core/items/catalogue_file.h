@@ -30,7 +30,7 @@ template <class T> T flooredValue(const std::string& value) {
 bool isNumber(const std::string& text);
 
 struct CatalogueEntry {
-    int line = 0; // its first start line
+    int line = 0; // the last line that starts its block
     std::string name;
     std::map<std::string, int64_t, std::less<>> numbers;   // by key without '='
     std::map<std::string, std::string, std::less<>> texts; // values as written
