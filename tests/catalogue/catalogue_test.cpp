@@ -99,8 +99,8 @@ const Rule kRules[] = {
      "1 / 1:kept|0|0|0|",
      " NAME=indented\r\nUnknown line found in item.ini / XAME=x\r\nUnknown line found in item.ini / "
      "COLOR=red\r\nUnknown line found in item.ini"},
-    {"ItemTypeMismatch", false, "ITEM=1\nNAME=a\nITEM=2\nIMAGE=abc\nNAME=never", "2 / 1:a|0|0|0|",
-     "Error_modItem_Init: Type mismatch: \"abc\" is not a number Item#=2"},
+    {"ItemTypeMismatch", false, "ITEM=1\nNAME=a\nITEM=2\nIMAGE=2-1\nNAME=never", "2 / 1:a|0|0|0|",
+     "Error_modItem_Init: Type mismatch: \"2-1\" is not a number Item#=2"},
     {"ItemNumberPast16Bits", false, "ITEM=1\nNAME=a\nITEM=32768", "0",
      "Error_modItem_Init: Overflow Item#=1"},
     {"ItemImagePast16Bits", false, "ITEM=1\nNAME=a\nITEM=2\nIMAGE=32767\nIMAGE=32768",
@@ -164,8 +164,9 @@ TEST(Catalogue, findingsNameTheirLine) {
     const auto file =
         readItemCatalogue(crlf({"ITEM=1", "", "FOO=1", "NAME=a", "BAR=2", "ITEM=2", "ITEM=1"}), findings);
     // An entry.s own line is where its block last starts.
-    EXPECT_EQ(std::tuple(findings.seen, file.entries.at(1).line, file.entries.at(2).line),
-              std::tuple(std::vector<int>{3, 5}, 7, 6));
+    EXPECT_EQ(std::tuple(findings.seen, file.entries.at(1).line, file.entries.at(2).line, file.idOf("A"),
+                         file.idOf("b")),
+              std::tuple(std::vector<int>{3, 5}, 7, 6, 1, 0));
 }
 
 // A quoted line keeps printable Latin-1, escapes control characters and DEL, and stops at 60.

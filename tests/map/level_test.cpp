@@ -132,6 +132,10 @@ TEST_F(MapFile, charactersPlaceTheirItemsMonstersAndStart) {
                             crlf({"ITEM=29", "NAME=short sword", "ITEM=30", "NAME=long sword", "ITEM=31",
                                   "NAME=broad sword", "ITEM=33", "NAME=hard leather armor", "ITEM=34",
                                   "NAME=studded leather armor"}));
+    for (char c = ' '; c <= '~'; ++c) { // the checker's idea of what places an item, against the reader's
+        load(crlf({std::string("X") + c}));
+        EXPECT_EQ(g.level.itemAt(1, 0) > 0 || c == '%', placesItem(c)) << c; // % is gear this one lacks
+    }
     load(crlf({"XDdgGeE!@#$%[]\\0?Z", "XS12.9s"}));
     EXPECT_EQ(row(0, 0, 17),
               (std::vector<int16_t>{2, 17, 17, 24, 25, 21, 22, 26, 29, 30, 31, 0, 27, 33, 34, 0, 0, 0}));

@@ -171,8 +171,8 @@ TEST_F(ViewTest, userViewAndMapOverview) {
         // The legend: a black frame at a 6-pixel margin, 112 wide, round seven rows of 12 with 3 of paper
         // above and below; in each row a 10-pixel swatch 5 pixels in, its name 6 pixels beyond it.
         const Color paper = at(7, 7);
-        EXPECT_EQ(std::tuple(at(6, 6), at(117, 97), at(116, 96), at(6, 98), at(118, 6)),
-                  std::tuple(kBlack, kBlack, paper, kNone, kNone));
+        EXPECT_EQ(std::tuple(at(6, 6), at(117, 97), at(116, 96), at(6, 98), at(118, 6), at(6, 50), at(5, 50)),
+                  std::tuple(kBlack, kBlack, paper, kNone, kNone, kBlack, kNone));
         const std::string names[] = {"Wall", "Door", "Stairs down", "Stairs up", "Gold", "Other item", "You"};
         const Color colors[] = {kOverviewWall, kOverviewDoor, kOverviewStairsDown, kOverviewStairsUp,
                                 kOverviewGold, kOverviewItem, kOverviewYou};

@@ -6,6 +6,7 @@
 #include "creatures/creature_table.h"
 #include "items/item_table.h"
 #include "messages/messages.h"
+#include "platform/seeded_random.h"
 #include "sound/sound.h"
 #include "state/guard.h"
 #include "state/version.h"
@@ -205,6 +206,14 @@ TEST(Text, utf8BecomesLatin1) {
     EXPECT_EQ(utf8ToLatin1(latin1ToUtf8(all)), all);
     EXPECT_EQ(utf8ToLatin1("\xE2\x82\xAC|\xF0\x9F\x98\x80|\xC0\x80|\x80|\xC3|\xC3"),
               "\x1A|\x1A|\x1A|\x1A|\x1A|\x1A");
+}
+
+// The clock's seed picks the game's luck: the same time repeats it, another time gives another.
+TEST(Random, theSeedPicksTheSequence) {
+    SeededRandom a, b, c;
+    a.seed(0.25f), b.seed(0.25f), c.seed(0.5f);
+    const float first = a.next();
+    EXPECT_EQ(std::pair(b.next(), c.next() != first), std::pair(first, true));
 }
 
 // A tick acts only when no box, pause or game over holds it: the state below would not be ready.
