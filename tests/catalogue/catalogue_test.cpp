@@ -212,10 +212,7 @@ TEST(Catalogue, hostileFileGivesBoundedBoxes) {
 }
 
 // The item and creature tables: which entry a new item or creature takes and how the tables grow.
-struct Level {
-    TestGame t;
-    Game& g = t.game;
-    Level() { prepareEmptyLevel(t); }
+struct Level : EmptyLevel {
     // Fills cells with items row by row from (0, 0).
     void fill(int count) {
         for (int k = 0; k < count; ++k)

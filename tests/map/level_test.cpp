@@ -28,10 +28,8 @@ std::vector<int16_t> idsOf(Game& g, int32_t y, int32_t from, int32_t to) {
     return ids;
 }
 
-class MapFile : public ::testing::Test {
+class MapFile : public ::testing::Test, protected EmptyLevel {
 protected:
-    void SetUp() override { prepareEmptyLevel(t); }
-
     // Loads contents as a level file and returns its path.
     std::string load(const std::string& contents) {
         t.write("level.map", contents);
@@ -40,9 +38,6 @@ protected:
         return t.path("level.map");
     }
     std::vector<int16_t> row(int32_t y, int32_t from, int32_t to) { return idsOf(g, y, from, to); }
-
-    TestGame t;
-    Game& g = t.game;
 };
 
 // A map holds 101 rows of 100 characters; a longer row is dropped whole, each extra row boxed.
@@ -228,37 +223,34 @@ TEST(Walls, piecesJoinTheirNeighbours) {
         {"south-east corner", 99, 99, {".X", "XX"}, {{0, 13}, {15, 7}}},
     };
     for (const auto& c : cases) {
-        TestGame t;
-        prepareEmptyLevel(t);
-        draw(t.game, c.x0, c.y0, c.art);
-        joinWalls(t.game);
+        EmptyLevel l;
+        draw(l.g, c.x0, c.y0, c.art);
+        joinWalls(l.g);
         std::vector<std::vector<int16_t>> pieces;
         for (std::size_t row = 0; row < c.art.size(); ++row)
-            pieces.push_back(idsOf(t.game, c.y0 + static_cast<int32_t>(row), c.x0,
+            pieces.push_back(idsOf(l.g, c.y0 + static_cast<int32_t>(row), c.x0,
                                    c.x0 + static_cast<int32_t>(c.art[row].size()) - 1));
-        EXPECT_EQ(std::pair(pieces, boxTexts(t)), std::pair(c.pieces, Texts{})) << c.name;
+        EXPECT_EQ(std::pair(pieces, boxTexts(l.t)), std::pair(c.pieces, Texts{})) << c.name;
     }
 }
 
 // Walls and doors count as wall, nothing else; a missing item is boxed and the pass still runs.
 TEST(Walls, wallsAndDoorsByNumberAndBrokenCells) {
-    TestGame t;
-    prepareEmptyLevel(t);
+    EmptyLevel l;
+    Game& g = l.g;
     for (const int16_t id : {16, 20, 21}) {
-        draw(t.game, 10, 2 * id, {"X.X"});
-        addItem(t.game, id, 11, 2 * id);
+        draw(g, 10, 2 * id, {"X.X"});
+        addItem(g, id, 11, 2 * id);
     }
-    draw(t.game, 61, 60, {"X"});
-    t.game.level.itemAt(60, 60) = 5000;
-    joinWalls(t.game);
-    EXPECT_EQ((std::vector<int16_t>{idAt(t.game, 11, 32), idAt(t.game, 11, 40), idAt(t.game, 11, 42),
-                                    idAt(t.game, 61, 60)}),
+    draw(g, 61, 60, {"X"});
+    g.level.itemAt(60, 60) = 5000;
+    joinWalls(g);
+    EXPECT_EQ((std::vector<int16_t>{idAt(g, 11, 32), idAt(g, 11, 40), idAt(g, 11, 42), idAt(g, 61, 60)}),
               (std::vector<int16_t>{3, 17, 21, 1}));
-    EXPECT_EQ((std::vector<bool>{isStoneWall(t.game, 11, 40), isStoneWall(t.game, 11, 42),
-                                 isStoneWall(t.game, 10, 41), isStoneWall(t.game, -1, 0),
-                                 isStoneWall(t.game, 0, 101)}),
+    EXPECT_EQ((std::vector<bool>{isStoneWall(g, 11, 40), isStoneWall(g, 11, 42), isStoneWall(g, 10, 41),
+                                 isStoneWall(g, -1, 0), isStoneWall(g, 0, 101)}),
               (std::vector<bool>{true, false, false, false, false}));
-    EXPECT_EQ(boxTexts(t), (Texts(2, "Error_Is_Stone_Wall : Subscript out of range")));
+    EXPECT_EQ(boxTexts(l.t), (Texts(2, "Error_Is_Stone_Wall : Subscript out of range")));
 }
 
 // The draws of one generation in the order rooms take them: three openings each, then contents.
@@ -289,14 +281,13 @@ private:
 
 // The start room stays empty however full the draws make every other room.
 TEST(RandomLevel, startRoomStaysEmpty) {
-    TestGame t;
-    prepareEmptyLevel(t);
-    Draws(0.99f).generate(t);
+    EmptyLevel l;
+    Draws(0.99f).generate(l.t);
     int placed = 0;
     for (int32_t x = 1; x <= 9; ++x)
         for (int32_t y = 1; y <= 9; ++y)
-            placed += idAt(t.game, x, y) != 0 || t.game.level.creatureAt(x, y) != 0;
-    EXPECT_EQ(std::pair(placed, t.game.level.creatureAt(15, 15) != 0), std::pair(0, true));
+            placed += idAt(l.g, x, y) != 0 || l.g.level.creatureAt(x, y) != 0;
+    EXPECT_EQ(std::pair(placed, l.g.level.creatureAt(15, 15) != 0), std::pair(0, true));
 }
 
 // Each opening, monster group and item follows its own draw, and each boundary decides.
@@ -319,36 +310,35 @@ TEST(RandomLevel, openingsAndRoomContentsFollowTheDraws) {
     for (std::size_t i = 0; i < std::size(rooms); ++i)
         draws.set(corner(i).first, corner(i).second, {0.0f, 0.0f, 0.0f}, std::get<0>(rooms[i]),
                   std::get<1>(rooms[i]));
-    TestGame t;
-    prepareEmptyLevel(t);
-    draws.generate(t);
+    EmptyLevel l;
+    draws.generate(l.t);
     const std::set<std::pair<int32_t, int32_t>> openings{{10, 15}, {15, 20}, {25, 20}, {26, 20}};
     int wrong = 0;
     for (int32_t x = 0; x <= 100; ++x)
         for (int32_t y = 0; y <= 100; ++y) {
             const bool wall = (x % 10 == 0 || y % 10 == 0) && !openings.contains({x, y});
-            const int16_t id = idAt(t.game, x, y);
+            const int16_t id = idAt(l.g, x, y);
             wrong += (id >= 1 && id <= 16) != wall ||
-                     (x < 10 && y < 10 && !wall && (id || t.game.level.creatureAt(x, y))) ||
-                     (wall && id != wallConnector(t.game, t.game.level.itemAt(x, y))); // joined
+                     (x < 10 && y < 10 && !wall && (id || l.g.level.creatureAt(x, y))) ||
+                     (wall && id != wallConnector(l.g, l.g.level.itemAt(x, y))); // joined
         }
-    EXPECT_EQ(std::tuple(wrong, t.game.level.startX, t.game.level.startY), std::tuple(0, 2, 2));
-    EXPECT_EQ(boxTexts(t), Texts{});
+    EXPECT_EQ(std::tuple(wrong, l.g.level.startX, l.g.level.startY), std::tuple(0, 2, 2));
+    EXPECT_EQ(boxTexts(l.t), Texts{});
     for (std::size_t i = 0; i < std::size(rooms); ++i) {
         const auto [x0, y0] = corner(i);
         const auto& [monsters, item, type, expectedCells, id] = rooms[i];
         std::map<int32_t, std::string> placed;
         for (int32_t x = 1; x <= 9; ++x)
             for (int32_t y = 1; y <= 9; ++y)
-                if (const int32_t p = t.game.level.creatureAt(x0 + x, y0 + y)) {
+                if (const int32_t p = l.g.level.creatureAt(x0 + x, y0 + y)) {
                     placed[p] = std::to_string(x) + std::to_string(y);
-                    EXPECT_EQ(t.game.creatures(p).monsterType, type) << monsters;
+                    EXPECT_EQ(l.g.creatures(p).monsterType, type) << monsters;
                 }
         std::string cells;
         for (const auto& [p, cell] : placed)
             cells += (cells.empty() ? "" : " ") + cell;
         EXPECT_EQ(cells, expectedCells) << monsters;
-        EXPECT_EQ(idAt(t.game, x0 + 5, y0 + 5), id) << item;
+        EXPECT_EQ(idAt(l.g, x0 + 5, y0 + 5), id) << item;
     }
 }
 

@@ -112,9 +112,8 @@ TEST(SightReference, fastVisibilityMatchesThePlainRules) {
     EXPECT_EQ(boxTexts(t), Texts{});
 }
 
-class Sight : public ::testing::Test {
+class Sight : public ::testing::Test, protected EmptyLevel {
 protected:
-    void SetUp() override { prepareEmptyLevel(t); }
     void userAt(int32_t x, int32_t y) { g.creatures.current = addCreature(g, 0, x, y); }
     std::vector<int16_t> light(std::initializer_list<std::pair<int32_t, int32_t>> cells) {
         std::vector<int16_t> out;
@@ -122,9 +121,6 @@ protected:
             out.push_back(g.level.light(x, y));
         return out;
     }
-
-    TestGame t;
-    Game& g = t.game;
 };
 
 using Light = std::vector<int16_t>;

@@ -56,13 +56,10 @@ int64_t numberAt(const std::string& bytes, std::size_t at, int width) {
 }
 
 // Zoë (1) at (10, 10), every field distinct; a rat (2) and a goblin (3); gold, a wall and a dagger.
-struct SavedGame {
-    TestGame t;
-    Game& g = t.game;
+struct SavedGame : EmptyLevel {
     fs::path file = t.folder / "saved" / "Zo\xC3\xAB.saved"; // the UTF-8 name the desktop shows
 
     SavedGame() {
-        prepareEmptyLevel(t);
         g.level.startX = g.level.startY = 10;
         t.io.window.inputAnswers.push_back(kName);
         t.io.random.queue(0.5f);

@@ -118,9 +118,8 @@ TEST(Startup, soundPlaysOnceSetUp) {
 }
 
 // The user at (50, 50) facing north: a door north-west, a dagger north-east, a rat south-west.
-struct KeyGame {
+struct KeyGame : EmptyLevel {
     KeyGame() {
-        prepareEmptyLevel(t);
         t.game.creatures.current = addCreature(t.game, 0, 50, 50);
         draw(t.game, 49, 49, {"D"});
         addItem(t.game, 26, 51, 49);
@@ -147,7 +146,6 @@ struct KeyGame {
         if (t.game.screen.paused != !t.io.window.timersRunning) s += ", timers disagree";
         return s + (t.game.screen.paused ? ", paused" : "") + (t.io.canvas.presents > 0 ? ", drawn" : "");
     }
-    TestGame t;
 };
 
 // Each key does its one thing whatever the modifiers; the key that ends a pause does nothing else.

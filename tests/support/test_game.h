@@ -61,6 +61,12 @@ std::string basicMonsterIni();
 void prepareEmptyLevel(TestGame& t);
 // The same for a game over another platform that reads t's folder.
 void prepareEmptyLevel(TestGame& t, Game& game);
+// An empty level of its own: a fixture's base, or made afresh for each case of a table.
+struct EmptyLevel {
+    EmptyLevel() { prepareEmptyLevel(t); }
+    TestGame t;
+    Game& g = t.game;
+};
 
 // The fight level's items: dagger 3, soft leather 2, carcass, stick 1, club 12, shield, armours 1 3 4 5 10.
 namespace FightItem {
