@@ -37,15 +37,13 @@ TEST_F(Combat, higherRollHitsAndExhaustedAttackerRollsAtAQuarter) {
         {1, 15, 15, false}, {1, 15, 14, true}, {0, 14, 3, true}, {0, 14, 4, false},
         {0, 10, 2, false},  {0, 10, 1, true},  {0, 6, 1, true}};
     for (const auto& [stamina, melee, against, hits] : cases) {
-        TestGame f;
-        prepareFightLevel(f);
-        const int32_t a = addUser(f, 10, 10, 6, melee), v = addCreature(f.game, 1, 11, 10);
-        f.game.creatures(a).stamina = stamina;
-        f.game.creatures(v).skill(kMeleeSkill).value = against;
-        for (float r : {0.5f, 0.5f, 0.0f})
-            f.io.random.queue(r);
-        strike(f.game, a, v);
-        EXPECT_EQ(std::pair(f.game.creatures(v).life < 6, f.game.creatures(a).stamina), std::pair(hits, 0))
+        FightGame f;
+        const int32_t a = addUser(f.t, 10, 10, 6, melee), v = addCreature(f.g, 1, 11, 10);
+        f.g.creatures(a).stamina = stamina;
+        f.g.creatures(v).skill(kMeleeSkill).value = against;
+        f.draws({0.5f, 0.5f, 0.0f});
+        strike(f.g, a, v);
+        EXPECT_EQ(std::pair(f.g.creatures(v).life < 6, f.g.creatures(a).stamina), std::pair(hits, 0))
             << "stamina " << stamina << ", " << melee << " against " << against;
     }
 }
@@ -328,19 +326,17 @@ TEST_F(Monsters, huntsWhatItSeesStrikesWhenAdjacentElseGoesHome) {
         {12, 11, false, false, 0, 12, 10, 2, 5},   {11, 9, false, false, 0, 12, 10, 7, 5},
         {15, 10, false, true, 0.7f, 13, 11, 3, 0}, {15, 10, false, true, 0.3f, 13, 9, 9, 0}};
     for (const auto& [userX, userY, wall, blocker, r, ratX, ratY, facing, penalty] : cases) {
-        TestGame f;
-        prepareFightLevel(f);
-        Game& fg = f.game;
-        const int32_t u = addUser(f, userX, userY);
-        const int32_t rat = addCreature(fg, 1, 12, 10);
-        fg.creatures(rat).homeX = 10;
-        if (wall) addItem(fg, ItemId::StoneWall, 15, 10);
-        if (blocker) fg.creatures(addCreature(fg, 2, 13, 10)).sightRange = 0; // stays at home, in the way
-        if (blocker) f.io.random.queue(r);
-        moveMonsters(fg);
-        const Creature& m = fg.creatures(rat);
+        FightGame f;
+        const int32_t u = addUser(f.t, userX, userY);
+        const int32_t rat = addCreature(f.g, 1, 12, 10);
+        f.g.creatures(rat).homeX = 10;
+        if (wall) addItem(f.g, ItemId::StoneWall, 15, 10);
+        if (blocker) f.g.creatures(addCreature(f.g, 2, 13, 10)).sightRange = 0; // stays at home, in the way
+        if (blocker) f.draws({r});
+        moveMonsters(f.g);
+        const Creature& m = f.g.creatures(rat);
         EXPECT_EQ(
-            std::tuple(m.x, m.y, m.facing, fg.level.creatureAt(m.x, m.y), fg.creatures(u).combatPenalty),
+            std::tuple(m.x, m.y, m.facing, f.g.level.creatureAt(m.x, m.y), f.g.creatures(u).combatPenalty),
             std::tuple(ratX, ratY, facing, rat, penalty))
             << "user at " << userX << "," << userY << (wall ? " behind a wall" : "") << " draw " << r;
     }

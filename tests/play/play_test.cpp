@@ -65,16 +65,14 @@ TEST_F(Movement, doorsFlipWhenWalkedIntoOrOpened) {
         {'w', 17, 18, {4}}, {'b', 17, 17, {}},  {'m', 19, 20, {4}}, {'w', 20, 20, {3}}, {'o', 19, 20, {4}},
         {'o', 18, 17, {5}}, {'o', 20, 19, {5}}, {'w', 1, 1, {}},    {'o', 1, 1, {}},    {'o', 26, 26, {}}};
     for (const auto& [how, before, after, sound] : cases) {
-        TestGame f;
-        prepareFightLevel(f);
-        Game& fg = f.game;
-        const int32_t who = how == 'm' ? addCreature(fg, 1, 10, 10) : addUser(f, 10, 10, 6);
-        const int32_t item = addItem(fg, before, 11, 10);
-        const bool moved = how == 'o' ? (openAhead(fg, who), false) : moveCreature(fg, who, 6, how != 'b');
+        FightGame f;
+        const int32_t who = how == 'm' ? addCreature(f.g, 1, 10, 10) : addUser(f.t, 10, 10, 6);
+        const int32_t item = addItem(f.g, before, 11, 10);
+        const bool moved = how == 'o' ? (openAhead(f.g, who), false) : moveCreature(f.g, who, 6, how != 'b');
         const int32_t x = sound == std::vector<int>{3} ? 11 : 10;
-        EXPECT_EQ(std::tuple(fg.items(item).id, fg.level.itemAt(11, 10), fg.creatures(who).x, moved,
-                             f.io.sound.played),
-                  std::tuple(after, item, x, x == 11, sound))
+        EXPECT_EQ(
+            std::tuple(f.g.items(item).id, f.g.level.itemAt(11, 10), f.g.creatures(who).x, moved, f.sounds()),
+            std::tuple(after, item, x, x == 11, sound))
             << how << " " << before;
     }
 }

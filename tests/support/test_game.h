@@ -86,10 +86,9 @@ inline void give(TestGame& t, int32_t creature, int32_t slot, int16_t id) {
 // Texts of the message lines in use, oldest first.
 Texts shownMessages(Game& g);
 
-// The play and fight tests' level at clock 50, before anyone is placed.
-class FightLevel : public ::testing::Test {
-protected:
-    void SetUp() override {
+// The play and fight tests' level at clock 50, before anyone is placed: a fixture's base, or one per case.
+struct FightGame {
+    FightGame() {
         prepareFightLevel(t);
         t.io.clock.time = 50;
     }
@@ -103,5 +102,6 @@ protected:
     TestGame t;
     Game& g = t.game;
 };
+class FightLevel : public ::testing::Test, protected FightGame {};
 
 } // namespace gf::test
