@@ -21,13 +21,8 @@ constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
 class Combat : public FightLevel {
 protected:
-    void SetUp() override {
-        FightLevel::SetUp();
-        u = addUser(t, 10, 10, 6, 15);
-        rat = addCreature(g, 1, 11, 10);
-    }
     Creature& ratP() { return g.creatures(rat); }
-    int32_t u = 0, rat = 0;
+    int32_t u = addUser(t, 10, 10, 6, 15), rat = addCreature(g, 1, 11, 10);
 };
 
 // The higher roll hits, a tie misses; an exhausted attacker stays at 0 stamina and rolls at a quarter.
