@@ -12,7 +12,6 @@
 #include <bit>
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <map>
 #include <random>
 #include <sys/wait.h>
@@ -33,10 +32,6 @@ constexpr std::size_t creatureAt(int i) {
 }
 constexpr std::size_t itemAt(int i) {
     return kItemsCountAt + 4 + static_cast<std::size_t>(i - 1) * 16;
-}
-
-void writeFile(const fs::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // A little-endian number of `width` bytes at `at`; width 0 cuts the file there instead.
@@ -120,7 +115,7 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
     std::string expected = s.saved();
     put(expected, creatureAt(1) + 302, 4, 0);
     put(expected, creatureAt(2) + 306, 4, 0);
-    writeFile(s.file, s.saved() + std::string(5000, '\x7F'));
+    s.t.write("saved/" + s.file.filename().string(), s.saved() + std::string(5000, '\x7F'));
 
     SavedGame other;
     Game& o = other.g;
@@ -149,7 +144,7 @@ TEST(SavedGame, loadThenSaveGivesTheSameBytes) {
 TEST(SavedGame, saveAsksBeforeReplacingAnotherGamesFile) {
     SavedGame s;
     fs::create_directory(s.t.folder / "saved");
-    writeFile(s.file, "an earlier game");
+    s.t.write("saved/" + s.file.filename().string(), "an earlier game");
     s.t.io.window.boxAnswers = {Answer::No};
     onSaveGame(s.g);
     EXPECT_EQ(s.saved(), "an earlier game");
@@ -240,7 +235,7 @@ TEST(SavedGame, unsoundFilesAreRefusedUntouched) {
         for (const Change& c : changes) {
             std::string b = s.saved();
             put(b, c.at, c.width, c.value);
-            writeFile(bad, b);
+            s.t.write("bad.saved", b);
             s.t.io.log.events.clear();
             const bool loads = *box == '\0';
             EXPECT_EQ(loadGameFile(s.g, bad.string()), loads) << box << " at " << c.at;
@@ -313,8 +308,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     };
     const auto none = [](SavedGame&) {};
     const Case cases[] = {
-        {kName,
-         [](SavedGame& s) { fs::remove_all(s.file.parent_path()), writeFile(s.file.parent_path(), "-"); },
+        {kName, [](SavedGame& s) { fs::remove_all(s.file.parent_path()), s.t.write("saved", "-"); },
          "is not a folder"},
         {kName, [](SavedGame& s) { fs::remove(s.file), fs::create_symlink("../victim", s.file); },
          "is a link"},
@@ -331,7 +325,7 @@ TEST(SavedGame, failedSaveChangesNoFile) {
     for (const Case& c : all) {
         SavedGame s;
         ASSERT_TRUE(s.save());
-        writeFile(s.t.folder / "victim", "the user's own file");
+        s.t.write("victim", "the user's own file");
         s.g.creatures(1).gold = 7;
         c.block(s);
         s.t.io.log.events.clear();
@@ -356,7 +350,7 @@ TEST(SavedGame, saveNeverWritesThroughAPlantedLink) {
     fs::create_directories(s.t.folder / "elsewhere");
     fs::create_directory_symlink("elsewhere", s.t.folder / "saved");
     const fs::path victim = s.t.folder / "victim";
-    writeFile(victim, "the user's own file");
+    s.t.write("victim", "the user's own file");
     for (const std::string& tail : {std::string(".tmp"), "." + std::to_string(::getpid()) + ".tmp"})
         fs::create_symlink(victim, s.file.string() + tail);
     ASSERT_TRUE(s.save());
