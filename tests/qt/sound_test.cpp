@@ -8,12 +8,11 @@
 #include "test_game.h"
 #include "wave_bytes.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -21,7 +20,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <vector>
 
 namespace gf {
@@ -114,14 +112,6 @@ TEST(SoundMixer, theMixIsEncodedInTheDevicesFormat) {
 constexpr int kRate = 44100;
 constexpr int kBlockBytes = kRate / 100 * 4; // ten milliseconds of 16-bit stereo
 
-// Runs the event loop for `ms` milliseconds or until `done` holds.
-void spin(int ms, const std::function<bool()>& done = nullptr) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!(done && done()) && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 // A private server with one null sink on its own socket in `dir`, runnable as root (as CI is); it outlives
 // this process, as Qt's audio engine must not see it die. Empty when it runs, else why not.
 std::string startPulse(const QString& dir) {
@@ -199,8 +189,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         QStringLiteral(
             "parec --device=gf.monitor --raw --format=s16le --channels=2 --rate=%1 --latency-msec=10")
             .arg(kRate));
-    spin(5000, [&] { return blocks() > 0; });
-    ASSERT_GT(blocks(), 0) << "parec recorded nothing";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return blocks() > 0; }, 5000)) << "parec recorded nothing";
     QThread::msleep(300);
     // What was recorded lags the keys, so a sound can start only at or after its key's block.
     std::vector<qsizetype> pressedAt;
@@ -208,7 +197,7 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
         pressedAt.push_back(blocks());
         t.io.clock.time = time;
         onKeyDown(game, Key::Up, 0);
-        spin(time == 100 ? 600 : 900);
+        QTest::qWait(time == 100 ? 600 : 900);
     }
     EXPECT_EQ(game.creatures(game.creatures.current).x, 51);
 
@@ -222,9 +211,9 @@ TEST(PulseSound, stepAndDoorAreHeardOnTheServerAndAStallCutsNoSound) {
     ASSERT_EQ(sound.load(tonePath, 1), "");
     pressedAt.push_back(blocks());
     sound.play(1);
-    spin(100);
+    QTest::qWait(100);
     QThread::msleep(300);
-    spin(1000);
+    QTest::qWait(1000);
 
     parec.terminate();
     parec.waitForFinished(3000);

@@ -68,20 +68,11 @@ std::unique_ptr<QTimer> every(int ms, const std::function<void()>& f) {
     return timer;
 }
 
-// Lets the event loop run until the condition holds; a stuck test fails rather than hangs.
-bool runUntil(const std::function<bool()>& done, int ms = 20000) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
 // Lets queued events take effect, in passes: a loaded machine may spend a whole time slice on one.
 void settle() {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
-    runUntil([] { return false; }, 20);
+    QTest::qWait(20);
 }
 
 // A key event as the window system sends it, `at` its time in milliseconds.
@@ -689,7 +680,8 @@ TEST_F(WindowTest, tapsThroughADeathAnswerNeitherTheBoxNorTheStartMenu) {
         }
     });
     window.startTimers(20, 50, 50);
-    EXPECT_TRUE(runUntil([&] { return menuAt >= 0 && game.creatures.current != 0; }));
+    // A stuck test fails rather than hangs.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menuAt >= 0 && game.creatures.current != 0; }, 20000));
     window.stopTimers();
     EXPECT_EQ(opened.join(QStringLiteral("|")).toStdString(), "Oh Bananas!| Main Menu|Load Saved Game");
     EXPECT_TRUE(pressAnswered) << "the box ignored a press a second after the taps";
@@ -749,11 +741,13 @@ TEST_P(Reentry, ticksBehindAModalBoxDoNotReenterTheHandler) {
         press(window.viewWidget, Qt::Key_Up);
         ASSERT_TRUE(canvas.boxClosed) << "the key press did not open and close the box";
     }
-    ASSERT_TRUE(runUntil([&] { return canvas.boxClosed; })) << "the box never opened or never closed";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return canvas.boxClosed; }, 20000))
+        << "the box never opened or never closed";
     EXPECT_EQ(canvas.redrawsWhileOpen, 0) << "a tick redrew while the box was open";
     EXPECT_EQ(lifeAtClose, lifeAtOpen) << "a refresh tick ran while the box was open";
     const int redrawsAtClose = canvas.redraws;
-    EXPECT_TRUE(runUntil([&] { return canvas.redraws > redrawsAtClose + 2 && player().life > lifeAtClose; }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return canvas.redraws > redrawsAtClose + 2 && player().life > lifeAtClose; }, 20000));
     window.stopTimers();
 }
 
