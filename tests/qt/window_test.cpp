@@ -119,6 +119,7 @@ protected:
     ~WindowTest() override { EXPECT_EQ(boxes, QStringList{}); }
 
     Creature& player() { return game.creatures(game.creatures.current); }
+    void refresh() { updateStatus(game), window.refreshPanel(); }
     // Sent unaccepted, as the window system and the shortcut map send keys; whether it came back taken.
     static bool press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         bool taken = true;
@@ -163,8 +164,7 @@ protected:
 TEST_F(WindowTest, keysReachTheGameFromEveryControl) {
     StatusPanelWidget* panel = window.statusPanel;
     player().skill(1).known = true;
-    updateStatus(game);
-    window.refreshPanel();
+    refresh();
     window.messageLogDock->setFloating(true);
     window.messageLogDock->show();
     for (QWidget* target :
@@ -238,8 +238,7 @@ TEST_F(WindowTest, carryBoxesNameTheirItemsInThePopupAndTheTooltip) {
               std::tuple(0, 3, 0));
     EXPECT_EQ(popupFor(2), QStringList({"soft leather armor", "Ready", "Drop"})) << "one heading, not two";
     player().weaponSlot = 4;
-    updateStatus(game);
-    window.refreshPanel();
+    refresh();
     const char* expected[] = {"dagger\nDamage: 3", "rat carcass", "soft leather armor\nArmor: 2\nWorn",
                               "dagger\nDamage: 3\nReadied", ""};
     for (std::size_t box = 0; box < std::size(expected); ++box)
@@ -349,8 +348,7 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
             std::tuple(Item{dagger != 0, 26, 0, 0, 0}, Item{true, 27, 0, 0, 0}, weapon, armour);
         for (int skill = 1; skill <= 3; ++skill)
             p.skill(skill).known = s.skills >> (skill - 1) & 1;
-        updateStatus(game);
-        window.refreshPanel();
+        refresh();
         QStringList texts;
         for (const QLabel* label :
              {panel->nameLabel, panel->levelLabel, panel->xpLabel, panel->nextLevelXpLabel,
@@ -425,8 +423,7 @@ void expectTidy(QWidget* panel, std::size_t widgets) {
 TEST_F(WindowTest, layoutFollowsResizes) {
     for (int skill = 1; skill <= 3; ++skill) // each row's Raise button shown beside its value
         player().skill(skill).known = true;
-    updateStatus(game);
-    window.refreshPanel();
+    refresh();
     EXPECT_EQ(window.viewWidget->size(), QSize(kDefaultViewWidth, kDefaultViewHeight));
     for (const QSize size : {QSize(1200, 800), QSize(1, 1), QSize(700, 2000), window.sizeForView(640, 480)}) {
         window.resize(size);
