@@ -250,6 +250,14 @@ TEST(Timers, errorsBelowAnErrorBoxOpenNoSecondBox) {
     EXPECT_EQ(boxTexts(t), (Texts{"first", "third"}));
 }
 
+// A box names what went wrong in the game's own words, whatever was thrown.
+TEST(Guard, errorBoxesNameWhatWentWrong) {
+    using detail::describe;
+    EXPECT_EQ(std::tuple(describe(std::bad_alloc()), describe(std::out_of_range("at")),
+                         describe(Failure("Overflow")), describe(std::runtime_error("odd"))),
+              std::tuple("Out of memory", kSubscriptOutOfRange, "Overflow", "odd"));
+}
+
 // Game over runs once however many ticks come, then the start menu offers another game.
 TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     TestGame t;
