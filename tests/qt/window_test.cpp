@@ -393,8 +393,11 @@ TEST_F(WindowTest, panelShowsEachChangeOnScreen) {
                 << s.name << " box " << b;
         }
         if (s.skills != 5) continue;
-        panel->raiseButtons[1]->click(); // the second known skill's
-        EXPECT_EQ(std::pair(p.skill(3).raises, p.spendableXp), std::pair(1, 400));
+        const QString before = panel->skillValues[1]->text();
+        panel->raiseButtons[1]->click(); // the second known skill's, and the panel shows it at once
+        EXPECT_EQ(std::tuple(p.skill(3).raises, p.spendableXp,
+                             (before + "|" + panel->skillValues[1]->text()).toStdString()),
+                  std::tuple(1, 400, "0 |1 "));
     }
     game.screen.carryScroll = 5;
     window.refreshPanel();

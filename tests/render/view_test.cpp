@@ -189,6 +189,11 @@ TEST_F(ViewTest, userViewAndMapOverview) {
         }
         EXPECT_EQ(canvas.ops.back().kind, "present");
     }
+    g.screen.overview = true; // each frame after the first keeps the messages over the map
+    g.messages.line(20) = Message{true, "newest", 65280, 0};
+    redraw(g, true);
+    EXPECT_EQ(std::pair(ops("text").size(), ops("text").back().text),
+              std::pair(std::size_t{8}, std::string("newest")));
 }
 
 // The view takes what the panel leaves; a window too small or minimised keeps its old layout.
