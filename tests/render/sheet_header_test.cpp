@@ -34,7 +34,7 @@ std::string bmp(const Sheet& s) {
     put(18, static_cast<uint32_t>(s.width), core ? 2 : 4);
     put(core ? 20 : 22, static_cast<uint32_t>(s.height), core ? 2 : 4);
     put(core ? 24 : 28, s.bits, 2);
-    if (!core) put(30, s.compression, 4);
+    if (!core) put(30, s.compression, 4), put(46, 16, 4); // of the palette, sixteen colours used
     return b + std::string(s.pixelBytes, '\0');
 }
 
@@ -53,6 +53,8 @@ TEST(SheetHeader, headersPassOrSayWhy) {
         {"RLE8 of 4 bits", "BM", 40, 4, 4, 4, 1, 0, "BMP of an unknown kind (4 bits, compression 1)"},
         {"16 bits, 5-5-5", "BM", 40, 2, 2, 16, 0, 8, ""},
         {"RLE8 of 16 bits", "BM", 40, 2, 2, 16, 1, 8, "BMP of an unknown kind (16 bits, compression 1)"},
+        {"bits past a byte", "BM", 40, 2, 2, 256 + 8, 0, 8,
+         "BMP of an unknown kind (264 bits, compression 0)"},
         {"header of 11 bytes", "BM", 11, 4, 4, 8, 0, 64, "BMP header of an unknown kind"},
         {"XM", "XM", 40, 3, 2, 24, 0, 24, "not a BMP file"},
         {"BX", "BX", 40, 3, 2, 24, 0, 24, "not a BMP file"},
@@ -61,8 +63,8 @@ TEST(SheetHeader, headersPassOrSayWhy) {
         SheetHeader h;
         EXPECT_EQ(readSheetHeader(bmp(s), h), s.problem) << s.name;
         if (*s.problem == '\0') {
-            EXPECT_EQ(std::tuple(h.width, h.height, h.topDown),
-                      std::tuple(s.width, std::abs(s.height), s.height < 0))
+            EXPECT_EQ(std::tuple(h.width, h.height, h.topDown, h.paletteUsed),
+                      std::tuple(s.width, std::abs(s.height), s.height < 0, s.headerSize == 12 ? 0u : 16u))
                 << s.name;
         }
     }

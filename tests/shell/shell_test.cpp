@@ -263,12 +263,15 @@ TEST(Timers, gameOverRunsOnceThenOffersANewGame) {
     TestGame t;
     startGame(t);
     removeCreature(t.game, t.game.creatures.current);
-    t.io.window.whileOpen = [&] { onMonsterTick(t.game); };
+    std::vector<bool> ticking; // under each box: no frame may draw over the death
+    t.io.window.whileOpen = [&] { ticking.push_back(t.io.window.timersRunning), onMonsterTick(t.game); };
     t.io.window.menuAnswers = {MenuChoice::New};
     t.io.window.boxAnswers = {Answer::Ok, Answer::Yes};
     t.io.window.inputAnswers = {"Bo"};
     onMonsterTick(t.game);
-    EXPECT_EQ(boxTexts(t), (Texts{"Your player has died!!!\r\nGame over!", "Use random map?"}));
+    EXPECT_EQ(std::pair(boxTexts(t), ticking),
+              std::pair(Texts{"Your player has died!!!\r\nGame over!", "Use random map?"},
+                        std::vector{false, false, false}));
     EXPECT_EQ(t.io.log.of("death").at(0)["frames"], 11) << "640 x 480: r = max(10, 8), frames r down to 0";
     EXPECT_EQ(std::tuple(t.game.level.name, t.io.window.timersRunning), std::tuple("Random", true));
     ASSERT_NE(t.game.creatures.current, 0);

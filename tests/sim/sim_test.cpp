@@ -229,6 +229,7 @@ TEST(Sim, savedLevelHeaderIsSealed) {
         {"flipped", flipped, true, ""},
         {"older", tables, false, ""},
         {"later", tables + levelBlock(3, "murkhol3"), false, ""},
+        {"before any", tables + levelBlock(0, "murkhol3"), true, ""}, // no version 0 was ever written
     };
     for (const auto& [name, bytes, refused, lower] : cases) {
         std::ofstream(player / "saved" / (name + ".saved"), std::ios::binary) << bytes;
