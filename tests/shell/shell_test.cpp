@@ -206,6 +206,19 @@ TEST(Text, utf8BecomesLatin1) {
               "\x1A|\x1A|\x1A|\x1A|\x1A|\x1A");
 }
 
+// Start-up seeds the luck from the clock, so each game played is another one.
+TEST(Startup, theClockSeedsTheLuck) {
+    std::vector<float> draws;
+    for (const float time : {10.0f, 10.0f, 20.0f}) {
+        StartUp s;
+        s.t.io.clock.time = time;
+        s.window().menuAnswers = {MenuChoice::Exit};
+        onStartup(s.g);
+        draws.push_back(s.t.io.random.next());
+    }
+    EXPECT_EQ(std::pair(draws[0] == draws[1], draws[0] == draws[2]), std::pair(true, false));
+}
+
 // The clock's seed picks the game's luck: the same time repeats it, another time gives another.
 TEST(Random, theSeedPicksTheSequence) {
     SeededRandom a, b, c;
