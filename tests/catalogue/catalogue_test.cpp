@@ -163,10 +163,11 @@ TEST(Catalogue, findingsNameTheirLine) {
     } findings;
     const auto file =
         readItemCatalogue(crlf({"ITEM=1", "", "FOO=1", "NAME=a", "BAR=2", "ITEM=2", "ITEM=1"}), findings);
-    // An entry.s own line is where its block last starts.
+    // An entry's own line is where its block last starts; a dead item is kept as written for the checker.
+    const auto monsters = readMonsterCatalogue(crlf({"MONSTER=1", "DEADITEM=01"}), {1, {}}, findings);
     EXPECT_EQ(std::tuple(findings.seen, file.entries.at(1).line, file.entries.at(2).line, file.idOf("A"),
-                         file.idOf("b")),
-              std::tuple(std::vector<int>{3, 5}, 7, 6, 1, 0));
+                         file.idOf("b"), monsters.entries.at(1).texts.at("DEADITEM")),
+              std::tuple(std::vector<int>{3, 5}, 7, 6, 1, 0, "01"));
 }
 
 // A quoted line keeps printable Latin-1, escapes control characters and DEL, and stops at 60.

@@ -182,8 +182,8 @@ TEST_F(Combat, overflowsAreReportedNotWrapped) {
 
 // Readying toggles the slot of its kind, damage winning over armour; an empty slot is an error.
 TEST_F(Combat, readyingTogglesTheSlotOfItsKind) {
-    using namespace FightItem; // the stick's damage is 1
-    for (const auto& [slot, id] : {std::pair{2, Stick}, {4, SpikedShield}, {5, SoftLeather}, {6, Pebble}})
+    using namespace FightItem; // the stick's damage and the first armour's value are 1
+    for (const auto& [slot, id] : {std::pair{2, Stick}, {4, SpikedShield}, {5, Armor1}, {6, Pebble}})
         give(t, u, slot, id);
     const std::tuple<int32_t, int32_t, int32_t> steps[] = {{2, 2, 0}, {4, 4, 0}, {4, 0, 0},
                                                            {5, 0, 5}, {6, 0, 5}, {5, 0, 0}};

@@ -104,7 +104,7 @@ TEST_F(MapFile, neighbourNamesReachNoOtherFolder) {
             << boxes[i];
 }
 
-// A level author's list of faults names each line, and how to mend an indented one.
+// A level author's list of faults names each line, and how to mend an indented one; past the rows is floor.
 TEST(LevelFile, faultsNameTheirLines) {
     struct Lines : Findings {
         std::vector<std::string> seen;
@@ -117,7 +117,8 @@ TEST(LevelFile, faultsNameTheirLines) {
               (Texts{"4: unknown line \" X\": keys and rows start in the first column",
                      "6: level name ignored: \"../x\" holds a slash; a level is named by its file alone",
                      "7: unknown line \"NAP=1\""}));
-    EXPECT_EQ(std::tuple(level.name.line, level.lineOf(0)), std::tuple(2, 5));
+    EXPECT_EQ(std::tuple(level.name.line, level.lineOf(0), level.at(3, 0), level.at(-1, 0), level.at(0, 1)),
+              std::tuple(2, 5, ' ', ' ', ' '));
     EXPECT_EQ(shownInBox(std::string(300, 'a')), std::string(300, 'a')) << "300 characters are shown whole";
 }
 

@@ -38,14 +38,14 @@ std::string bmp(const Sheet& s) {
     return b + std::string(s.pixelBytes, '\0');
 }
 
-// Whether a sheet is drawn at all: rows padded to 4 bytes, only kinds the decoder takes pass.
+// Whether a sheet is drawn: rows padded to 4 bytes, only kinds the decoder takes, no header cut off.
 TEST(SheetHeader, headersPassOrSayWhy) {
     const Sheet sheets[] = {
         {"plain 24 bits", "BM", 40, 3, 2, 24, 0, 24, ""},
         {"cut short", "BM", 40, 3, 2, 24, 0, 23, "BMP cut short: its pixels need 24 bytes"},
         {"top-down", "BM", 124, 3, -2, 24, 0, 24, ""},
         {"right to left", "BM", 40, -3, 2, 24, 0, 24, "BMP of -3 x 2 pixels"},
-        {"one bit rounds up to a word", "BM", 64, 33, 1, 1, 0, 8, ""},
+        {"one bit rounds up to a word", "BM", 64, 33, 1, 1, 0, 7, "BMP cut short: its pixels need 8 bytes"},
         {"core header", "BM", 12, 2, 2, 8, 0, 8, ""},
         {"core header, 300 rows", "BM", 12, 2, 300, 8, 0, 1200, ""},
         {"RLE4", "BM", 40, 4, 4, 4, 2, 0, ""},
@@ -68,6 +68,8 @@ TEST(SheetHeader, headersPassOrSayWhy) {
                 << s.name;
         }
     }
+    SheetHeader h;
+    EXPECT_EQ(readSheetHeader(bmp(sheets[2]).substr(0, 99), h), "damaged BMP header"); // 124 bytes long
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "draw_scene.h"
+#include "map/sight.h"
 #include "messages/messages.h"
 #include "render/layout.h"
 #include "render/overview.h"
@@ -111,7 +112,7 @@ TEST_F(ViewTest, messagesAndDamageNumbers) {
     EXPECT_EQ(std::tuple(box.x, box.y, box.x2, box.y2, box.color), std::tuple(230, 96, 409, 143, kBlack));
 }
 
-// Recentring follows the user; the overview draws the level beside the legend at whole pixels a cell.
+// Recentring follows the user and redoes sight and light; the overview draws at whole pixels a cell.
 TEST_F(ViewTest, userViewAndMapOverview) {
     addItem(g, scene::kPlainItem, 0, 0);
     showOverview(g);
@@ -127,16 +128,15 @@ TEST_F(ViewTest, userViewAndMapOverview) {
     g.creatures.current = addCreature(g, 0, 60, 20);
     g.creatures(g.creatures.current).name = fixedName("Ann");
     centreOnCreature(g);
-    EXPECT_EQ(
-        std::make_tuple(g.screen.viewX, g.screen.viewY, canvas.presents, g.screen.status.name, cell(60, 20)),
-        std::make_tuple(60, 20, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0"));
-    g.level.visible(100, 7) = false;
+    EXPECT_EQ(std::make_tuple(g.screen.viewX, g.screen.viewY, canvas.presents, g.screen.status.name,
+                              cell(60, 20), g.level.visible(30, 40), g.level.light(30, 40)),
+              std::make_tuple(60, 20, 1, "Ann", "copy 0 0, draw 5 1, draw 2 0", false, kUnlit));
     addItem(g, 26, 60, 20);
     addItem(g, 26, 30, 40);
     constexpr Color kNone = 0xFFFFFFFF;
     // width, height, then pixels a cell and the level's top-left corner; it spans 101 x 41 cells
     const int sizes[][5] = {
-        {640, 480, 5, 129, 137}, {1920, 1080, 17, 163, 191}, {303, 303, 1, 163, 131}, {440, 200, 3, 130, 38}};
+        {530, 400, 4, 125, 118}, {1920, 1080, 17, 163, 191}, {303, 303, 1, 163, 131}, {440, 200, 3, 130, 38}};
     for (const auto& [w, h, s, left, top] : sizes) {
         canvas.resize(w, h);
         showOverview(g);
@@ -164,6 +164,8 @@ TEST_F(ViewTest, userViewAndMapOverview) {
             }
         // The crosshair: one pixel through the middle of the user's cell across the level, under the marks.
         EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kOverviewCrosshair), (100 + 40) * s) << w;
+        const int inner = std::max(0, s - 2 * rim); // the user's mark inside its cell, the legend's 8 x 8
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kOverviewYou), s * s - inner * inner + 64) << w;
         const int mx = left + 60 * s + s / 2, my = top + 20 * s + s / 2;
         for (const auto& [x, y] :
              {std::pair{left, my}, {left + 101 * s - 1, my}, {mx, top}, {mx, top + 41 * s - 1}})
