@@ -857,8 +857,9 @@ TEST_F(WindowTest, settingsAreRememberedAcrossRuns) {
     EXPECT_EQ(
         std::tuple(kept.geometry.size(), kept.maximized, kept.fullScreen, kept.zoom, kept.volume, kept.muted),
         std::tuple(QSize(900, 650), false, true, 2, 75, false));
-    writeSettings(settings, {QRect(9000, 9000, 700, 500), false, false, 2, 50, false});
+    writeSettings(settings, {QRect(9000, 9000, 700, 500), false, false, 2, 50, true});
     window.remember(std::make_unique<QSettings>(file, QSettings::IniFormat));
+    EXPECT_EQ(std::pair(window.muteAction->isChecked(), gains.back()), std::pair(true, 0.0f)) << "mute kept";
     const QPoint off = window.geometry().center() - window.screen()->availableGeometry().center();
     EXPECT_LE(off.manhattanLength(), 1) << "a place on a screen that is gone is not centred on this one";
 }
